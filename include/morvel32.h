@@ -1,0 +1,149 @@
+/*
+ * morvel32.h - the integrator's interface to morvel32.dll.
+ *
+ * The library gives a host application its file browser ("Morvel Explorer"), slideshow editor,
+ * video player and compression settings dialog. Host and library talk through:
+ *   - the exports below (Win32 standard calling convention, 32-bit integer arguments and results);
+ *   - the settings file "morvel.ini" in the Windows directory, section "morvel" (keys below);
+ *   - the exchange file named by the key Win95Tmp;
+ *   - the notification message MORVEL_WM_NOTIFY, sent (never posted) to the host window.
+ *
+ * Usable from C and C++. Link with libmorvel32.a, or load the DLL and call GetProcAddress with
+ * the plain names ("RemoteWin95", ...).
+ */
+#ifndef MORVEL32_H
+#define MORVEL32_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32)
+#  define MORVEL_API __stdcall
+#  ifdef MORVEL32_BUILDING
+#    define MORVEL_IMPORT
+#  else
+#    define MORVEL_IMPORT __declspec(dllimport)
+#  endif
+#else
+#  define MORVEL_API
+#  define MORVEL_IMPORT
+#endif
+
+/* Window handles cross the interface as 32-bit integers. */
+typedef int MorvelInt;
+
+/* ---- Exports ---------------------------------------------------------------------------- */
+
+/* Closes the modeless Explorer (writes LastDir and the bWin keys); nothing when none is open. */
+MORVEL_IMPORT void MORVEL_API RemoteWinClose95(void);
+/* Hides the modeless Explorer, keeping folder and selection; nothing when none is open. */
+MORVEL_IMPORT void MORVEL_API RemoteWinHide95(void);
+/* Lists the modeless Explorer's folder again; nothing when none is open. */
+MORVEL_IMPORT void MORVEL_API RemoteWinUpdate95(void);
+/* Writes the long file-name part of the file named by SaveName to LongName. */
+MORVEL_IMPORT void MORVEL_API ShortToLongName95(void);
+/* Flushes the calling thread's pending graphics output: 1 on success, 0 otherwise. */
+MORVEL_IMPORT MorvelInt MORVEL_API GDIflush95(void);
+
+/* ---- Notification message ---------------------------------------------------------------- */
+
+/* Sent to the host window with wParam 0 and one of the codes below in lParam. The settings file
+ * and the exchange file are complete when it arrives; the result is ignored. */
+#define MORVEL_WM_NOTIFY 2321 /* 0x911 */
+
+#define MORVEL_NOTIFY_INFO           2305 /* 0x901 File menu Info: LongName, Win95file written */
+#define MORVEL_NOTIFY_PREVIEW        2307 /* 0x903 Preview: LongName, Win95file written */
+#define MORVEL_NOTIFY_DELETE         2308 /* 0x904 Delete: the host deletes Win95file */
+#define MORVEL_NOTIFY_SLIDESHOW      2311 /* 0x907 instant slideshow in the exchange file */
+#define MORVEL_NOTIFY_CONVERT        2312 /* 0x908 list of marked files in the exchange file */
+#define MORVEL_NOTIFY_OPEN           2313 /* 0x909 one file opened: LongName, Win95file written */
+#define MORVEL_NOTIFY_OPEN_MULTIPLE  2320 /* 0x910 list of selected files in the exchange file */
+
+/* ---- Settings file ------------------------------------------------------------------------- */
+
+#define MORVEL_INI_FILE     "morvel.ini"
+#define MORVEL_INI_SECTION  "morvel"
+
+#define MORVEL_KEY_WIN95TMP  "Win95Tmp"  /* host: exchange-file path */
+#define MORVEL_KEY_LASTDIR   "LastDir"   /* folder last shown by the Explorer, short form, ends "\" */
+#define MORVEL_KEY_SAVEPATH  "SavePath"  /* folder of the last save or convert choice */
+#define MORVEL_KEY_SAVENAME  "SaveName"  /* file chosen in a dialog; host: file for editor, player */
+#define MORVEL_KEY_WIN95FILE "Win95file" /* file chosen in the modeless Explorer */
+#define MORVEL_KEY_LONGNAME  "LongName"  /* long name part of the chosen file */
+#define MORVEL_KEY_SAVEEXT   "SaveExt"   /* extension of the save name, with its dot */
+#define MORVEL_KEY_MULTIBPP  "MultiBPP"  /* colour depth of the confirmed save or convert dialog */
+#define MORVEL_KEY_SAVE1     "Save1"     /* last chosen format position, per colour depth */
+#define MORVEL_KEY_SAVE4     "Save4"
+#define MORVEL_KEY_SAVE8     "Save8"
+#define MORVEL_KEY_SAVE16    "Save16"
+#define MORVEL_KEY_SAVE24    "Save24"
+#define MORVEL_KEY_SAVEYUV   "SaveYUV"   /* compression: colour subsampling */
+#define MORVEL_KEY_SAVEJPG   "SaveJPG"   /* compression: JPEG quality */
+#define MORVEL_KEY_SAVEPIC   "SavePIC"   /* compression: PIC quality */
+#define MORVEL_KEY_SAVECMP   "SaveCMP"   /* compression: CMP quality */
+#define MORVEL_KEY_BWINT     "bWinT"     /* modeless Explorer geometry, -1 = none stored */
+#define MORVEL_KEY_BWINL     "bWinL"
+#define MORVEL_KEY_BWINW     "bWinW"
+#define MORVEL_KEY_BWINH     "bWinH"
+#define MORVEL_KEY_AVLFIL    "AVLFIL"    /* host: slideshow the editor opens, "*" for a new one */
+#define MORVEL_KEY_AVLTMP    "AVLTMP"    /* host: test file written by the editor's Test */
+
+/* Absent-value conventions of the settings file. */
+#define MORVEL_ABSENT_INT      911     /* integer with a built-in default */
+#define MORVEL_ABSENT_GEOMETRY (-1)    /* geometry key with nothing stored */
+#define MORVEL_ABSENT_STRING   "ERROR" /* string the host must supply */
+
+/* ---- Dialog kinds of RemoteDlg95 ----------------------------------------------------------- */
+
+#define MORVEL_KIND_SAVE_SLIDESHOW  0   /* "Save File", AVL */
+#define MORVEL_KIND_SAVE_1BIT       1   /* "Save File" with the format list of a colour depth */
+#define MORVEL_KIND_SAVE_4BIT       4
+#define MORVEL_KIND_SAVE_8BIT       8
+#define MORVEL_KIND_SAVE_16BIT      16
+#define MORVEL_KIND_SAVE_24BIT      24
+#define MORVEL_KIND_CONVERT_BASE    100 /* 101..199: "Convert Multiple Files", depth = kind - 100 */
+#define MORVEL_KIND_CONVERT_1BIT    101
+#define MORVEL_KIND_CONVERT_4BIT    104
+#define MORVEL_KIND_CONVERT_8BIT    108
+#define MORVEL_KIND_CONVERT_16BIT   116
+#define MORVEL_KIND_CONVERT_24BIT   124
+#define MORVEL_KIND_REPLACE_SLIDE   252 /* "Replace Slide" */
+#define MORVEL_KIND_ADD_SLIDES      253 /* "Add Multiple Slides", list in the exchange file */
+#define MORVEL_KIND_OPEN_SLIDESHOW  254 /* "Open Slideshow" */
+#define MORVEL_KIND_MODELESS        999 /* the modeless Explorer (not an argument of RemoteDlg95) */
+
+#define MORVEL_DLG_CANCELLED (-1)
+
+/* ---- Help ---------------------------------------------------------------------------------- */
+
+#define MORVEL_HELP_FILE            "MORVEL.HLP"
+#define MORVEL_HELP_EXPLORER        100
+#define MORVEL_HELP_EXPLORER_SAVE   101 /* save and convert dialogs, compression settings */
+#define MORVEL_HELP_COMPRESSION     101
+#define MORVEL_HELP_EDITOR          300
+
+/* ---- Control IDs ----------------------------------------------------------------------------
+ * Every named control of every window has one fixed ID, so that hosts and test tools can find it
+ * with GetDlgItem. Each window owns a range; the IDs themselves are listed with their window.
+ *   Explorer (TFileForm)              1000..1199   MORVEL_ID_XFILES, MORVEL_ID_BTNOK, ...
+ *   Rename dialog (TRenameForm)       1200..1249
+ *   Compression dialog (TUserCompress) 1250..1299
+ *   Slideshow editor (TEditorForm)    1300..1449
+ *   Numeric entry dialog (TScrlDlg)   1450..1499
+ *   Video player (TVideoForm)         1500..1599
+ *   Video options (TVidOptions)       1600..1649
+ * Menu items use the same ranges as their window. */
+#define MORVEL_ID_EXPLORER_FIRST    1000
+#define MORVEL_ID_RENAME_FIRST      1200
+#define MORVEL_ID_COMPRESS_FIRST    1250
+#define MORVEL_ID_EDITOR_FIRST      1300
+#define MORVEL_ID_SCRLDLG_FIRST     1450
+#define MORVEL_ID_PLAYER_FIRST      1500
+#define MORVEL_ID_VIDOPT_FIRST      1600
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* MORVEL32_H */

@@ -1,0 +1,151 @@
+// The INI store: one reader and writer for every INI-form file of the library (the settings
+// file, the exchange file, slideshow files). It reads files exactly as the Win32 profile
+// functions do and writes them in the form those functions write, so a host that uses
+// GetPrivateProfileStringA / WritePrivateProfileStringA on our files sees what we see.
+//
+// Portable: no <windows.h>. Strings are bytes in code page 1252.
+//
+// Reading rules (in brief; the tests hold the recorded cases):
+//  - Lines end at any run of CR and LF. Blanks (space, tab, LF, VT, FF, CR, ^Z) are trimmed off
+//    both ends of every line; blank lines are ignored.
+//  - "[" ... last "]" is a section header (name trimmed, text after "]" ignored). Other lines split
+//    at the first "=" into a trimmed key and a trimmed value; a line without "=" is a key without
+//    a value (found by lookups as the default, left out of key lists, kept on rewrite).
+//  - Lines before the first header belong to an unnamed top part, reached with section "".
+//  - Names compare without regard to ASCII case; only the first section of a name is searched,
+//    and in it the first key of a name wins.
+//  - A value of at least two characters that starts and ends with the same quote (" or ')
+//    is returned without them.
+//  - A NUL byte ends the name or value it is in.
+//  - A UTF-8 byte-order mark means UTF-8, FF FE UTF-16LE, FE FF UTF-16BE; the text is converted
+//    to code page 1252 (best fit where there is no equivalent) and the encoding is kept on write.
+//
+// Writing: a change rewrites the whole file from its parsed form (CRLF, "[name]", "key=value");
+// a write that changes nothing leaves the file untouched byte for byte.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvel::ini {
+
+// A refused write: "Unable to write to <path>".
+class WriteError : public std::runtime_error {
+public:
+    explicit WriteError(const std::string& path);
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+enum class Encoding { Ansi, Utf8Bom, Utf16Le, Utf16Be };
+
+// The parsed form of one INI-form file. Cheap lookups (indexed), one-pass parse and serialise.
+class Document {
+public:
+    Document();
+    ~Document();
+    Document(Document&&) noexcept;
+    Document& operator=(Document&&) noexcept;
+    Document(const Document&);
+    Document& operator=(const Document&);
+
+    // Parses the bytes of a file (any size, any content: never fails).
+    static Document Parse(std::string_view bytes);
+    // The bytes of the file as the profile functions would write it, in its encoding.
+    std::string Serialize() const;
+
+    Encoding encoding() const;
+
+    // The value of a key (quotes removed), or nothing when the section or key is missing or the
+    // key line has no "=". Section and key are trimmed of blanks before matching. No length cap.
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+    // Names of the sections with a non-empty name, in file order, duplicates included.
+    std::vector<std::string> SectionNames() const;
+    // Names of the keys with a value in the first matching section (the name is compared without
+    // regard to ASCII case but not trimmed), names starting with ';' left out. Nothing when the
+    // section is missing.
+    std::vector<std::string> KeyNames(std::string_view section) const;
+    bool HasSection(std::string_view section) const;
+
+    // Write rules of WritePrivateProfileStringA. Each returns whether the document changed.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
+    bool DeleteKey(std::string_view section, std::string_view key);
+    bool DeleteSection(std::string_view section);
+
+private:
+    struct Impl;
+    Impl* impl_;
+};
+
+// Reading and writing whole files. Missing files read as empty documents.
+enum class ReadStatus { Ok, Missing, Error };
+ReadStatus ReadFileBytes(const std::string& path, std::string& bytes);
+// Writes the bytes in place (truncate and write); false when the file cannot be written.
+bool WriteFileBytes(const std::string& path, std::string_view bytes);
+
+// One INI-form file on disk: loaded in one pass, changed in memory, saved in one pass.
+class File {
+public:
+    explicit File(std::string path);
+    const std::string& path() const { return path_; }
+    // Reads the file; a missing file gives an empty document. Returns false only when the
+    // file exists but cannot be read (it then reads as empty).
+    bool Load();
+    Document& doc() { return doc_; }
+    const Document& doc() const { return doc_; }
+    bool dirty() const { return dirty_; }
+
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const {
+        return doc_.Get(section, key);
+    }
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+    void DeleteKey(std::string_view section, std::string_view key);
+    void DeleteSection(std::string_view section);
+    // Writes the file when something changed; throws WriteError when it cannot.
+    void Save();
+
+private:
+    std::string path_;
+    Document doc_;
+    bool dirty_ = false;
+};
+
+// ---- The Win32 profile calls, with their exact buffer behaviour ------------------------------
+// A null pointer argument is std::nullopt. These exist so that the store can be compared with the
+// real functions call for call; the library itself uses Document / File.
+
+struct GetStringResult {
+    std::uint32_t ret = 0;  // what GetPrivateProfileStringA returns
+    std::string buf;        // every byte it writes into the buffer, NULs included
+};
+GetStringResult GetPrivateProfileString(std::optional<std::string_view> section,
+                                        std::optional<std::string_view> key,
+                                        std::optional<std::string_view> def, std::uint32_t size,
+                                        const std::string& path);
+
+struct WriteResult {
+    bool ok = false;
+    std::uint32_t error = 0;  // GetLastError() when !ok (2 for a missing section argument)
+};
+WriteResult WritePrivateProfileString(std::optional<std::string_view> section,
+                                      std::optional<std::string_view> key,
+                                      std::optional<std::string_view> value,
+                                      const std::string& path);
+
+// GetPrivateProfileIntA's own decoding (first 29 characters, sign, 0x/0b/0o prefixes, wraps).
+std::uint32_t GetPrivateProfileInt(std::string_view section, std::string_view key,
+                                   std::int32_t def, const std::string& path);
+
+// ---- The library's own integer rule ----------------------------------------------------------
+// Decimal text as it is; text longer than two characters beginning "0x" or "0X" as hexadecimal;
+// anything else (empty, words, trailing junk, out of 32-bit range) gives the default.
+std::int32_t ParseLibraryInt(std::string_view text, std::int32_t def);
+
+}  // namespace morvel::ini
