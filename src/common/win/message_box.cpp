@@ -1,0 +1,29 @@
+#include "common/win/message_box.h"
+
+#include <exception>
+
+namespace morvel {
+
+namespace {
+constexpr const char* kCaption = "Morvel";
+
+UINT StyleOf(BoxKind kind) {
+    switch (kind) {
+        case BoxKind::Warning: return MB_OK | MB_ICONWARNING;
+        case BoxKind::Error: return MB_OK | MB_ICONERROR;
+        case BoxKind::Information: return MB_OK | MB_ICONINFORMATION;
+        case BoxKind::Confirmation: return MB_YESNO | MB_ICONQUESTION;
+    }
+    return MB_OK;
+}
+}  // namespace
+
+int ShowMessage(HWND owner, BoxKind kind, const std::string& text) {
+    return MessageBoxA(owner, text.c_str(), kCaption, StyleOf(kind) | MB_TASKMODAL);
+}
+
+void ShowFailure(HWND owner, const std::exception& failure) {
+    ShowMessage(owner, BoxKind::Error, failure.what());
+}
+
+}  // namespace morvel

@@ -1,0 +1,18 @@
+// The file system as the Win32 calls see it.
+#pragma once
+
+#include "common/file_system.h"
+
+namespace morvel {
+
+class WinFileSystem final : public FileSystem {
+public:
+    std::optional<std::string> FindFirstName(const std::string& path) const override;
+    std::string ShortPath(const std::string& path) const override;
+    bool FolderExists(const std::string& path) const override;
+};
+
+// The one instance the Win32 layer uses.
+const WinFileSystem& RealFileSystem();
+
+}  // namespace morvel

@@ -1,0 +1,14 @@
+#include <windows.h>
+
+#include "hostlink/library_state.h"
+
+// Attach: the runtime is already initialised by the CRT entry that calls us; reset the library's
+// state. Nothing else happens at load: no window, no thread.
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(instance);
+        morvel::libraryInstance = instance;
+        morvel::ResetLibraryState();
+    }
+    return TRUE;
+}

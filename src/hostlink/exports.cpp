@@ -1,0 +1,77 @@
+// The exported entry points. Each catches everything at its boundary: a failure is shown to the
+// user and never reaches the host.
+#include <windows.h>
+
+#include <exception>
+
+#include "common/win/message_box.h"
+#include "common/win/win_file_system.h"
+#include "hostlink/library_state.h"
+#include "hostlink/long_name.h"
+#include "hostlink/settings_file.h"
+#include "morvel32.h"
+
+namespace morvel {
+namespace {
+
+template <typename Result, typename Body>
+Result Guarded(Result onFailure, Body body) noexcept {
+    try {
+        return body();
+    } catch (const std::exception& failure) {
+        ShowFailure(nullptr, failure);
+    } catch (...) {
+        ShowMessage(nullptr, BoxKind::Error, "Unexpected failure in morvel32.dll");
+    }
+    return onFailure;
+}
+
+bool ExplorerReachable() {
+    return explorer.explorerOpen && explorer.explorerWindow != nullptr && IsWindow(explorer.explorerWindow);
+}
+
+}  // namespace
+}  // namespace morvel
+
+using namespace morvel;
+
+extern "C" {
+
+__declspec(dllexport) void __stdcall RemoteWinClose95(void) {
+    Guarded(0, [] {
+        if (!ExplorerReachable()) return 0;
+        const HWND window = explorer.explorerWindow;
+        if (explorer.rememberGeometry) SendMessageA(window, kMsgExplorerSaveState, 0, 0);
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    });
+}
+
+__declspec(dllexport) void __stdcall RemoteWinHide95(void) {
+    Guarded(0, [] {
+        if (ExplorerReachable()) ShowWindow(explorer.explorerWindow, SW_HIDE);
+        return 0;
+    });
+}
+
+__declspec(dllexport) void __stdcall RemoteWinUpdate95(void) {
+    Guarded(0, [] {
+        if (ExplorerReachable()) SendMessageA(explorer.explorerWindow, kMsgExplorerRelist, 0, 0);
+        return 0;
+    });
+}
+
+__declspec(dllexport) void __stdcall ShortToLongName95(void) {
+    Guarded(0, [] {
+        const SettingsFile settings = Settings();
+        const std::string saveName = settings.ReadString(key::SaveName, kAbsentString);
+        settings.WriteString(key::LongName, LongNamePart(saveName, RealFileSystem()));
+        return 0;
+    });
+}
+
+__declspec(dllexport) MorvelInt __stdcall GDIflush95(void) {
+    return Guarded(0, [] { return GdiFlush() ? 1 : 0; });
+}
+
+}  // extern "C"

@@ -1,0 +1,18 @@
+#include "hostlink/host_link.h"
+
+#include "hostlink/library_state.h"
+#include "morvel32.h"
+
+namespace morvel {
+
+void NotifyHost(NotifyCode code) {
+    const HWND host = explorer.hostWindow;
+    if (host == nullptr || !IsWindow(host)) return;
+    SendMessageA(host, MORVEL_WM_NOTIFY, 0, static_cast<LPARAM>(code));
+}
+
+void ShowHelp(HWND window, HelpContext context) {
+    WinHelpA(window, MORVEL_HELP_FILE, HELP_CONTEXT, static_cast<ULONG_PTR>(context));
+}
+
+}  // namespace morvel

@@ -1,0 +1,14 @@
+// The long name of a chosen file, as ShortToLongName95 reports it.
+#pragma once
+
+#include <string>
+
+#include "common/file_system.h"
+
+namespace morvel {
+
+// The name of the first directory entry matching the path, as stored on disk; the name part of
+// the path itself when nothing matches.
+std::string LongNamePart(const std::string& path, const FileSystem& fs);
+
+}  // namespace morvel
