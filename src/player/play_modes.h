@@ -1,0 +1,88 @@
+// The player's rules that depend on the play mode and the device mode: the device mode names,
+// the media button sets, the play-mode table, the end-of-clip decision of the status tick, the
+// status texts and the open-failure message.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace morvel {
+
+// Device modes as the media control reports them (MCI mode less 524).
+enum DeviceMode : int { NotReady = 0, Stopped = 1, Playing = 2, Recording = 3, Seeking = 4, Paused = 5, ModeOpen = 6 };
+
+inline constexpr std::array<std::string_view, 7> ModeNames = {"Not ready", "Stopped", "Playing", "Recording",
+                                                             "Seeking",   "Paused",  "Open"};
+// The name of a device mode; a value outside the table (a device in a state we do not know)
+// reads as "Not ready".
+std::string_view ModeName(int mode);
+
+// The nine media buttons, in bar order; bit n of a set is button n.
+enum class MediaButton : int { Play, Pause, Stop, Next, Prev, Step, Back, Record, Eject };
+inline constexpr int kMediaButtonCount = 9;
+inline constexpr std::uint16_t ButtonBit(MediaButton button) {
+    return static_cast<std::uint16_t>(1u << static_cast<int>(button));
+}
+
+namespace buttons {
+inline constexpr std::uint16_t Enabled = 55;        // play, pause, stop, previous, step
+inline constexpr std::uint16_t AtActivation = 5;    // play, stop
+inline constexpr std::uint16_t WhilePlaying = 6;    // pause, stop
+inline constexpr std::uint16_t StoppedBefore = 33;  // play, step: paused, early stop, after a seek
+inline constexpr std::uint16_t StoppedAtEnd = 20;   // stop, previous
+}  // namespace buttons
+
+// What the play mode changes, and nothing else.
+struct PlayModeTraits {
+    std::int32_t openingVolume;
+    bool loopItemShown;
+    bool optionsItemsShown;        // "Playbac&k Options" and "&Quiet Playback"
+    bool sendsVolumeAndSpeed;      // with each Play
+    bool earlyStopIsEnd;           // a stop before the last bar value counts as the end
+    bool rewindBeforeLoop;         // loop restart seeks to the start first
+    bool firstStopKeepsButtons;
+    bool repaintOnPaletteChange;
+    bool relayoutAfterConfigure;
+    std::int32_t defaultVolume;    // "&Default" in the options dialog
+};
+// Modes 1 and 2 as tabled; every other value behaves as mode 0, except that the options
+// dialog's default volume is 500 for any mode but 0.
+PlayModeTraits TraitsOf(std::int32_t playMode);
+
+// What the status tick does when it finds the device stopped.
+enum class EndAction {
+    ShowStoppedBefore,  // visible buttons 33
+    Loop,               // restart (rewind first when the traits say so)
+    KeepButtons,        // the first stop of play mode 2
+    ShowStoppedAtEnd,   // visible buttons 20
+};
+// Decides, and consumes firstStop when it is the reason for the decision.
+EndAction EndOfClip(std::int32_t barPosition, std::uint16_t barMax, std::int32_t playMode, bool loopChecked,
+                    bool& firstStop);
+
+// "Playing Frame:120": the tick's caption.
+std::string TickStatusText(int mode, std::int32_t framePos);
+// "PausedFrame:57": the step button's caption, no blank before "Frame:".
+std::string StepStatusText(int mode, std::int32_t framePos);
+// "Seek Frame:30": the seek bar's caption.
+std::string SeekStatusText(std::int32_t frame);
+
+inline constexpr std::uint32_t kErrInvalidDeviceName = 263;
+inline constexpr std::uint32_t kErrExtensionNotFound = 281;
+// The device's text for the code, then a line break and "Please see README file." when no device
+// handles the clip's type, else "ErrCode=" and the code.
+std::string OpenErrorMessage(std::string_view deviceText, std::uint32_t errorCode);
+
+// "Status &Update" rates.
+struct UpdateRate {
+    std::string_view caption;
+    unsigned intervalMs;
+};
+inline constexpr std::array<UpdateRate, 6> UpdateRates = {{
+    {"1:1 sec.", 1000}, {"2:1 sec.", 500}, {"3:1 sec.", 333}, {"4:1 sec.", 250}, {"5:1 sec.", 200}, {"6:1 sec.", 167},
+}};
+inline constexpr unsigned kDefaultTickMs = 500;
+
+}  // namespace morvel

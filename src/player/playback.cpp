@@ -1,0 +1,208 @@
+#include "player/playback.h"
+
+#include "player/play_modes.h"
+#include "player/seek_scale.h"
+
+namespace morvel {
+
+void StartPlayer(PlayerState& state, std::int32_t playMode, std::int32_t option) {
+    state.PlayMode = playMode;
+    state.PlayOption = static_cast<std::uint16_t>(static_cast<std::uint32_t>(option) & 0xFFFFu);
+    state.PlayVolume = 1000;
+    state.PlaySpeed = 1000;
+    state.FirstStop = true;
+}
+
+void VideoPlayback::PlayPreparation() {
+    control_.SetVisibleButtons(buttons::WhilePlaying);
+    view_.StartTick();
+    control_.SetNextNoWait();
+    control_.SetNextNotify();
+    if (TraitsOf(state_.PlayMode).sendsVolumeAndSpeed) {
+        SendVolume();
+        SendSpeed();
+    }
+}
+
+int VideoPlayback::ReadPosition() {
+    const int mode = control_.Mode();
+    state_.FramePos = control_.Position();
+    state_.TimerUpdate = true;
+    view_.SetBarPosition(BarValueOfFrame(state_.FramePos, state_.FrameCount));
+    state_.TimerUpdate = false;
+    return mode;
+}
+
+void VideoPlayback::Timer1Timer() {
+    if (state_.PlayerClosing || !DeviceOpen()) return;
+    const bool stopped = control_.Mode() == Stopped;
+    if (stopped) view_.StopTick();
+    const int mode = ReadPosition();
+    view_.SetStatusCaption(TickStatusText(mode, state_.FramePos));
+    if (stopped) {
+        switch (EndOfClip(view_.BarPosition(), state_.BarMax, state_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
+            case EndAction::ShowStoppedBefore: control_.SetVisibleButtons(buttons::StoppedBefore); break;
+            case EndAction::Loop:
+                if (TraitsOf(state_.PlayMode).rewindBeforeLoop) control_.Previous();
+                PlayPreparation();
+                control_.Play();
+                break;
+            case EndAction::KeepButtons: break;
+            case EndAction::ShowStoppedAtEnd: control_.SetVisibleButtons(buttons::StoppedAtEnd); break;
+        }
+    }
+    if (state_.CloseRequest) view_.CloseWindow();
+}
+
+void VideoPlayback::MediaPlayer1Click(MediaButton button) {
+    switch (button) {
+        case MediaButton::Play: PlayPreparation(); break;
+        case MediaButton::Pause:
+            control_.SetVisibleButtons(buttons::StoppedBefore);
+            view_.StopTick();
+            break;
+        case MediaButton::Stop:
+            view_.BusyCursor();
+            state_.CloseRequest = true;
+            view_.StartTick();
+            break;
+        case MediaButton::Prev:
+            control_.SetVisibleButtons(buttons::StoppedBefore);
+            view_.SetBarPosition(0);
+            view_.SetStatusCaption("Ready");
+            break;
+        case MediaButton::Step: ShowStepFrame(); break;
+        default: return;  // next, back, record and eject are never shown
+    }
+    control_.ButtonCommand(button);
+}
+
+void VideoPlayback::MediaPlayer1Notify() {
+    control_.SetNextNotify();
+    view_.ProcessMessages();
+}
+
+void VideoPlayback::ShowStepFrame() {
+    if (!DeviceOpen()) return;
+    const int mode = ReadPosition();
+    view_.SetStatusCaption(StepStatusText(mode, state_.FramePos));
+}
+
+void VideoPlayback::ReadVideoSize() {
+    SourceRect source;
+    if (device_.QuerySource(source) == 0) {
+        state_.VideoWidth = static_cast<std::uint16_t>(source.right & 0xFFFF);
+        state_.VideoHeight = static_cast<std::uint16_t>(source.bottom & 0xFFFF);
+    }
+    std::int32_t length = 0;
+    state_.FrameCount = device_.QueryLength(length) == 0 ? length : 0;
+    view_.ProcessMessages();
+}
+
+void VideoPlayback::SendVolume() {
+    if (!DeviceOpen()) return;
+    view_.StopTick();
+    device_.SetVolume(state_.PlayVolume);
+    view_.StartTick();
+}
+
+void VideoPlayback::SendSpeed() {
+    if (!DeviceOpen()) return;
+    view_.StopTick();
+    device_.SetSpeed(state_.PlaySpeed);
+    view_.StartTick();
+}
+
+void VideoPlayback::mnuPlayClick() {
+    if (!DeviceOpen()) return;
+    const int mode = control_.Mode();
+    if (mode != Stopped && mode != Paused) return;
+    PlayPreparation();
+    control_.Play();
+}
+
+void VideoPlayback::mnuPauseClick() {
+    if (!DeviceOpen() || control_.Mode() != Playing) return;
+    control_.SetVisibleButtons(buttons::StoppedBefore);
+    view_.StopTick();
+    control_.Pause();
+}
+
+void VideoPlayback::mnuQuietPlaybackClick() {
+    if (!DeviceOpen()) return;
+    view_.BusyCursor();
+    const bool quiet = view_.QuietChecked();
+    device_.SetAudio(quiet);
+    view_.SetQuietChecked(!quiet);
+    view_.NormalCursor();
+    view_.ProcessMessages();
+}
+
+void VideoPlayback::XScrollbar1Change(int barPosition) {
+    if (state_.TimerUpdate) return;
+    view_.SetStatusCaption(SeekStatusText(FrameOfBarValue(barPosition, state_.FrameCount)));
+}
+
+void VideoPlayback::XScrollbar1Scroll() {
+    if (!DeviceOpen() || control_.Mode() != Playing) return;
+    view_.StopTick();
+    control_.Pause();
+    control_.SetVisibleButtons(buttons::StoppedBefore);
+}
+
+void VideoPlayback::XScrollbar1MouseDown() {
+    if (!DeviceOpen()) return;
+    view_.BusyCursor();
+    device_.SeekTo(FrameOfBarValue(view_.BarPosition(), state_.FrameCount));
+    view_.NormalCursor();
+    control_.SetVisibleButtons(buttons::StoppedBefore);
+}
+
+void VideoPlayback::CloseRequestFromUser() {
+    if (TakeCloseRequest(state_, true)) view_.CloseWindow();
+}
+
+void VideoPlayback::FormClose() {
+    view_.BusyCursor();
+    state_.PlayerClosing = true;
+    view_.StopTick();
+    if (DeviceOpen()) {
+        if (control_.Mode() != Stopped) control_.Stop();
+        control_.Close();
+    }
+    state_.PlayerClosing = false;
+    state_.CloseRequest = false;
+    state_.PlayMode = 0;
+    state_.PlayerActive = 0;
+    view_.NormalCursor();
+}
+
+void VideoPlayback::PauseForChange() {
+    if (state_.PlayOption != kReseekOption || !DeviceOpen() || control_.Mode() != Playing) return;
+    PlayPreparation();
+    control_.Pause();
+}
+
+void VideoPlayback::ReseekFrame() {
+    if (state_.PlayOption != kReseekOption || !DeviceOpen()) return;
+    view_.BusyCursor();
+    device_.SeekTo(FrameOfBarValue(view_.BarPosition(), state_.FrameCount));
+    view_.NormalCursor();
+    view_.ProcessMessages();
+    control_.SetVisibleButtons(buttons::StoppedBefore);
+}
+
+void VideoPlayback::PauseForOptions() {
+    view_.StopTick();
+    if (control_.Mode() == Playing) {
+        control_.Pause();
+        control_.SetVisibleButtons(buttons::StoppedBefore);
+    }
+}
+
+void VideoPlayback::OptionsAccepted(const PlaybackValues& values) {
+    state_.PlayVolume = values.volume;
+    state_.PlaySpeed = values.speed;
+}
+
+}  // namespace morvel

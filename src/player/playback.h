@@ -1,0 +1,80 @@
+// The player's playback rules: the Play preparation, the status tick with its end logic, the
+// media buttons, the seek bar, the menu commands that drive the device, volume and speed, the
+// pause-and-re-seek option and the close protocol. The window (TVideoForm) supplies the view;
+// the device sits behind the media control.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "player/media_control.h"
+#include "player/player_options.h"
+#include "player/player_state.h"
+
+namespace morvel {
+
+// What the rules need from the window.
+class PlayerView {
+public:
+    virtual ~PlayerView() = default;
+    virtual void StartTick() = 0;
+    virtual void StopTick() = 0;
+    virtual void SetStatusCaption(const std::string& text) = 0;
+    virtual int BarPosition() const = 0;
+    // Moves the seek bar; the bar reports the change (XScrollbar1Change) as a user's move would.
+    virtual void SetBarPosition(int position) = 0;
+    virtual bool LoopChecked() const = 0;
+    virtual bool QuietChecked() const = 0;
+    virtual void SetQuietChecked(bool checked) = 0;
+    virtual void CloseWindow() = 0;
+    virtual void BusyCursor() = 0;
+    virtual void NormalCursor() = 0;
+    virtual void ProcessMessages() = 0;
+};
+
+inline constexpr std::uint16_t kReseekOption = 8;
+
+// VideoWinPlayer95's first step: the mode, the option's low 16 bits, volume and speed afresh.
+void StartPlayer(PlayerState& state, std::int32_t playMode, std::int32_t option);
+
+class VideoPlayback {
+public:
+    VideoPlayback(PlayerState& state, MediaControl& control, MediaDevice& device, PlayerView& view)
+        : state_(state), control_(control), device_(device), view_(view) {}
+
+    void PlayPreparation();
+    void Timer1Timer();
+    void MediaPlayer1Click(MediaButton button);
+    void MediaPlayer1Notify();
+    void ShowStepFrame();
+    void ReadVideoSize();
+    void SendVolume();
+    void SendSpeed();
+    void mnuPlayClick();
+    void mnuPauseClick();
+    void mnuQuietPlaybackClick();
+    void XScrollbar1Change(int barPosition);
+    void XScrollbar1Scroll();
+    void XScrollbar1MouseDown();
+    // Esc, "Close and E&xit " and VideoWinClose95 (after it has cleared the play mode).
+    void CloseRequestFromUser();
+    // The device side of FormClose; the window is destroyed by the caller.
+    void FormClose();
+    void PauseForChange();
+    void ReseekFrame();
+    // The options dialog's opening step: stop the tick, pause a playing clip.
+    void PauseForOptions();
+    void OptionsAccepted(const PlaybackValues& values);
+
+private:
+    bool DeviceOpen() const { return control_.IsOpen(); }
+    // Reads the position into FramePos and moves the bar without a seek text; returns the mode.
+    int ReadPosition();
+
+    PlayerState& state_;
+    MediaControl& control_;
+    MediaDevice& device_;
+    PlayerView& view_;
+};
+
+}  // namespace morvel

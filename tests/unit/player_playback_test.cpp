@@ -1,0 +1,292 @@
+// The player's playback rules against a recording device: what is sent, in which order and with
+// which waiting and notice flags, and what the host and the user see.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "player_fakes.h"
+
+namespace morvel::test {
+namespace {
+
+bool Logged(const RecordingDevice& device, const std::string& entry) {
+    return std::find(device.log.begin(), device.log.end(), entry) != device.log.end();
+}
+
+TEST(PlayerPlayback, PlaySendsVolumeAndSpeedThenPlaysWithoutWaiting) {
+    struct Case {
+        int playMode;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {0, {"volume 1000", "speed 1000", "play wait=0 notify=1"}},
+        {1, {"volume 500", "speed 1000", "play wait=0 notify=1"}},
+        {2, {"play wait=0 notify=1"}},
+    };
+    for (const Case& c : cases) {
+        PlayerRig rig(c.playMode, 100);
+        if (c.playMode == 1) rig.state.PlayVolume = 500;  // as VideoWinPlayer95 leaves it
+        rig.playback.MediaPlayer1Click(MediaButton::Play);
+        EXPECT_EQ(rig.device.log, c.expected) << "play mode " << c.playMode;
+        EXPECT_EQ(rig.control.VisibleButtons(), buttons::WhilePlaying) << "play mode " << c.playMode;
+        EXPECT_TRUE(rig.view.tickRunning) << "play mode " << c.playMode;
+        EXPECT_EQ(rig.control.NextFlags(), DeviceFlags{}) << "flags apply to one command only";
+    }
+}
+
+TEST(PlayerPlayback, PlayAtTheEndRewindsFirst) {
+    PlayerRig rig(0, 30);
+    rig.device.RunToEnd();
+    rig.playback.mnuPlayClick();
+    ASSERT_GE(rig.device.log.size(), 2u);
+    EXPECT_EQ(rig.device.log[rig.device.log.size() - 2], "seek start wait=1 notify=0");
+    EXPECT_EQ(rig.device.log.back(), "play wait=0 notify=1");
+}
+
+TEST(PlayerPlayback, TickEndLogicPerModeAndLoop) {
+    struct Case {
+        const char* name;
+        int playMode;
+        bool loop;
+        bool atEnd;
+        std::uint16_t buttonsAfter;
+        bool restarted;
+    };
+    const Case cases[] = {
+        {"mode 0 stopped at frame 0", 0, false, false, buttons::StoppedBefore, false},
+        {"mode 0 at end", 0, false, true, buttons::StoppedAtEnd, false},
+        {"mode 0 at end with loop", 0, true, true, buttons::WhilePlaying, true},
+        {"mode 1 at end", 1, false, true, buttons::StoppedAtEnd, false},
+        {"mode 2 first stop keeps buttons", 2, false, false, buttons::AtActivation, false},
+        {"mode 2 at end with loop", 2, true, true, buttons::WhilePlaying, true},
+    };
+    for (const Case& c : cases) {
+        PlayerRig rig(c.playMode, 50);
+        rig.view.loop = c.loop;
+        rig.view.tickRunning = true;
+        if (c.atEnd) rig.device.position = 49;
+        rig.playback.Timer1Timer();
+        EXPECT_EQ(rig.control.VisibleButtons(), c.buttonsAfter) << c.name;
+        EXPECT_EQ(Logged(rig.device, "play wait=0 notify=1"), c.restarted) << c.name;
+        EXPECT_EQ(rig.view.tickRunning, c.restarted) << c.name;
+        if (c.restarted && c.playMode == 2) {
+            EXPECT_EQ(rig.device.log.front(), "seek start wait=1 notify=0") << c.name;
+        }
+    }
+}
+
+TEST(PlayerPlayback, ModeTwoLaterStopShowsStopAndPrevious) {
+    PlayerRig rig(2, 50);
+    rig.playback.Timer1Timer();
+    EXPECT_EQ(rig.control.VisibleButtons(), buttons::AtActivation);
+    rig.playback.Timer1Timer();
+    EXPECT_EQ(rig.control.VisibleButtons(), buttons::StoppedAtEnd);
+}
+
+TEST(PlayerPlayback, TickCaptionAndBarWithoutSeekText) {
+    PlayerRig rig(0, 40000);
+    rig.device.mode = Playing;
+    rig.device.position = 12345;
+    rig.view.tickRunning = true;
+    rig.playback.Timer1Timer();
+    EXPECT_EQ(rig.view.caption, "Playing Frame:12345");
+    EXPECT_EQ(rig.view.bar, 1234);
+    EXPECT_TRUE(rig.view.tickRunning);
+    EXPECT_FALSE(rig.state.TimerUpdate);
+}
+
+TEST(PlayerPlayback, SeekBarTextsAndSeeks) {
+    PlayerRig rig(0, 32761);
+    rig.view.SetBarPosition(5);
+    EXPECT_EQ(rig.view.caption, "Seek Frame:50");
+    rig.playback.XScrollbar1MouseDown();
+    EXPECT_EQ(rig.device.log.back(), "seek 50");
+    EXPECT_EQ(rig.control.VisibleButtons(), buttons::StoppedBefore);
+    EXPECT_FALSE(rig.view.busy);
+}
+
+TEST(PlayerPlayback, DraggingWhilePlayingPausesOnce) {
+    PlayerRig rig(0, 100);
+    rig.device.mode = Playing;
+    rig.view.tickRunning = true;
+    rig.playback.XScrollbar1Scroll();
+    rig.playback.XScrollbar1Scroll();
+    EXPECT_EQ(std::count(rig.device.log.begin(), rig.device.log.end(), "pause wait=1 notify=0"), 1);
+    EXPECT_FALSE(rig.view.tickRunning);
+    EXPECT_EQ(rig.control.VisibleButtons(), buttons::StoppedBefore);
+}
+
+TEST(PlayerPlayback, StepShowsThePositionBeforeTheStep) {
+    PlayerRig rig(0, 100);
+    rig.device.mode = Paused;
+    rig.device.position = 57;
+    rig.playback.MediaPlayer1Click(MediaButton::Step);
+    EXPECT_EQ(rig.view.caption, "PausedFrame:57");
+    EXPECT_EQ(rig.device.position, 58);
+    EXPECT_EQ(rig.device.log.back(), "step 1 wait=1 notify=0");
+}
+
+TEST(PlayerPlayback, PreviousResetsBarAndCaption) {
+    PlayerRig rig(0, 100);
+    rig.view.bar = 70;
+    rig.playback.MediaPlayer1Click(MediaButton::Prev);
+    EXPECT_EQ(rig.view.bar, 0);
+    EXPECT_EQ(rig.view.caption, "Ready");
+    EXPECT_EQ(rig.device.log.back(), "seek start wait=1 notify=0");
+}
+
+TEST(PlayerPlayback, PauseButtonPausesAndResumes) {
+    PlayerRig rig(0, 100);
+    rig.device.mode = Playing;
+    rig.view.tickRunning = true;
+    rig.playback.MediaPlayer1Click(MediaButton::Pause);
+    EXPECT_EQ(rig.device.log.back(), "pause wait=1 notify=0");
+    EXPECT_FALSE(rig.view.tickRunning);
+    rig.playback.MediaPlayer1Click(MediaButton::Pause);
+    EXPECT_EQ(rig.device.log.back(), "resume wait=1 notify=0");
+}
+
+TEST(PlayerPlayback, MenuPauseNeverResumes) {
+    PlayerRig rig(0, 100);
+    rig.device.mode = Paused;
+    rig.playback.mnuPauseClick();
+    EXPECT_TRUE(rig.device.log.empty());
+    rig.device.mode = Playing;
+    rig.playback.mnuPauseClick();
+    EXPECT_EQ(rig.device.log, std::vector<std::string>{"pause wait=1 notify=0"});
+}
+
+TEST(PlayerPlayback, NoticeAsksForTheNextNoticeOnly) {
+    PlayerRig rig(0, 100);
+    rig.playback.MediaPlayer1Notify();
+    EXPECT_EQ(rig.control.NextFlags(), (DeviceFlags{true, true}));
+    rig.control.Stop();
+    EXPECT_EQ(rig.device.log.back(), "stop wait=1 notify=1");
+    rig.control.Stop();
+    EXPECT_EQ(rig.device.log.back(), "stop wait=1 notify=0");
+}
+
+TEST(PlayerPlayback, QuietPlaybackToggles) {
+    PlayerRig rig(2, 100);
+    rig.playback.mnuQuietPlaybackClick();
+    rig.playback.mnuQuietPlaybackClick();
+    EXPECT_EQ(rig.device.log, (std::vector<std::string>{"audio off", "audio on"}));
+    EXPECT_FALSE(rig.view.quiet);
+}
+
+TEST(PlayerPlayback, OptionsDialogPausesAndNewValuesGoWithNextPlay) {
+    PlayerRig rig(0, 100);
+    rig.device.mode = Playing;
+    rig.view.tickRunning = true;
+    rig.playback.PauseForOptions();
+    EXPECT_EQ(rig.device.log.back(), "pause wait=1 notify=0");
+    EXPECT_EQ(rig.control.VisibleButtons(), buttons::StoppedBefore);
+    rig.playback.OptionsAccepted(AcceptedPlaybackValues(250, 0));
+    rig.playback.mnuPlayClick();
+    EXPECT_TRUE(Logged(rig.device, "volume 250"));
+    EXPECT_TRUE(Logged(rig.device, "speed 1000"));
+}
+
+TEST(PlayerClose, StopButtonClosesAtTheNextTick) {
+    PlayerRig rig(0, 100);
+    rig.playback.MediaPlayer1Click(MediaButton::Stop);
+    EXPECT_TRUE(rig.state.CloseRequest);
+    EXPECT_TRUE(rig.view.tickRunning);
+    EXPECT_EQ(rig.view.closes, 0);
+    rig.playback.Timer1Timer();
+    EXPECT_EQ(rig.view.closes, 1);
+    EXPECT_FALSE(rig.device.open);
+    EXPECT_EQ(PlayerStatusValue(rig.state), 0);
+    EXPECT_FALSE(rig.state.CloseRequest);
+}
+
+TEST(PlayerClose, SecondRequestClosesAtOnce) {
+    PlayerRig rig(1, 100);
+    EXPECT_EQ(PlayerStatusValue(rig.state), 257);
+    rig.playback.CloseRequestFromUser();
+    EXPECT_EQ(rig.view.closes, 0);
+    rig.playback.CloseRequestFromUser();
+    EXPECT_EQ(rig.view.closes, 1);
+    EXPECT_EQ(rig.device.log, (std::vector<std::string>{"close wait=1 notify=0"}));
+}
+
+TEST(PlayerClose, ClosingAPlayingClipStopsItFirst) {
+    PlayerRig rig(0, 100);
+    rig.device.mode = Playing;
+    rig.playback.FormClose();
+    EXPECT_EQ(rig.device.log, (std::vector<std::string>{"stop wait=1 notify=0", "close wait=1 notify=0"}));
+    EXPECT_FALSE(rig.state.PlayerClosing);
+}
+
+TEST(PlayerClose, RequestWithoutWindowStaysPending) {
+    PlayerState state;
+    state.PlayMode = 2;
+    EXPECT_FALSE(TakeCloseRequest(state, false));
+    EXPECT_FALSE(TakeCloseRequest(state, false));
+    EXPECT_TRUE(state.CloseRequest);
+    EXPECT_TRUE(TakeCloseRequest(state, true));
+}
+
+TEST(PlayerStart, OptionLowBitsAndStatusValue) {
+    PlayerState state;
+    StartPlayer(state, 2, 0x00050008);
+    EXPECT_EQ(state.PlayOption, 8);
+    EXPECT_TRUE(state.FirstStop);
+    EXPECT_EQ(PlayerStatusValue(state), 2);
+    state.PlayerActive = 1;
+    EXPECT_EQ(PlayerStatusValue(state), 258);
+    state.PlayMode = 0;
+    EXPECT_EQ(PlayerStatusValue(state), 256);
+}
+
+TEST(PlayerReseek, OnlyWithOptionEight) {
+    for (int option : {0, 8}) {
+        PlayerRig rig(0, 100, option);
+        rig.device.mode = Playing;
+        rig.view.bar = 42;
+        rig.playback.PauseForChange();
+        rig.playback.ReseekFrame();
+        const bool acts = option == 8;
+        EXPECT_EQ(Logged(rig.device, "pause wait=0 notify=1"), acts) << "option " << option;
+        EXPECT_EQ(Logged(rig.device, "seek 42"), acts) << "option " << option;
+        EXPECT_EQ(rig.device.mode, acts ? Stopped : Playing) << "option " << option;
+    }
+}
+
+TEST(PlayerDevice, ClosedDeviceRefusesControlCommands) {
+    RecordingDevice device;
+    MediaControl control(device);
+    try {
+        control.Play();
+        FAIL() << "play on a closed device";
+    } catch (const MediaDeviceError& e) {
+        EXPECT_STREQ(e.what(), "No MCI device open");
+    }
+    EXPECT_THROW(control.Step(), MediaDeviceError);
+    EXPECT_TRUE(device.log.empty());
+}
+
+TEST(PlayerDevice, FailedOpenKeepsTheCodeAndText) {
+    RecordingDevice device;
+    device.openError = 263;
+    MediaControl control(device);
+    control.FileName = "c:\\x.zzz";
+    EXPECT_FALSE(control.Open());
+    EXPECT_EQ(control.Error(), 263u);
+    EXPECT_EQ(control.ErrorMessage(), "The specified device is not open or is not recognized by MCI.");
+    device.openError = 999;
+    EXPECT_FALSE(control.Open());
+    EXPECT_EQ(control.ErrorMessage(), "Unknown error code");
+}
+
+TEST(PlayerDevice, SourceSizeTakesLow16Bits) {
+    PlayerRig rig(0, 100);
+    rig.device.source = SourceRect{0, 0, 0x10140, 0x200F0};
+    rig.playback.ReadVideoSize();
+    EXPECT_EQ(rig.state.VideoWidth, 0x140);
+    EXPECT_EQ(rig.state.VideoHeight, 0xF0);
+    EXPECT_EQ(rig.state.FrameCount, 100);
+}
+
+}  // namespace
+}  // namespace morvel::test

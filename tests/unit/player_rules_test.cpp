@@ -1,0 +1,158 @@
+// Play modes, end-of-clip decisions, status texts, the open-failure message, the keyboard table
+// and the options dialog's value rules.
+#include <gtest/gtest.h>
+
+#include "player/play_modes.h"
+#include "player/player_keys.h"
+#include "player/player_options.h"
+
+namespace morvel {
+namespace {
+
+TEST(PlayerEndOfClip, DecisionPerPlayMode) {
+    struct Case {
+        const char* name;
+        int bar;
+        int playMode;
+        bool loop;
+        bool firstStop;
+        EndAction expected;
+        bool firstStopAfter;
+    };
+    const Case cases[] = {
+        {"mode 0 stopped early", 10, 0, false, true, EndAction::ShowStoppedBefore, true},
+        {"mode 1 stopped early", 10, 1, true, true, EndAction::ShowStoppedBefore, true},
+        {"mode 0 at end, no loop", 99, 0, false, true, EndAction::ShowStoppedAtEnd, true},
+        {"mode 0 at end, loop", 99, 0, true, false, EndAction::Loop, false},
+        {"mode 1 at end", 99, 1, false, true, EndAction::ShowStoppedAtEnd, true},
+        {"mode 2 early stop counts as end: first stop", 0, 2, false, true, EndAction::KeepButtons, false},
+        {"mode 2 later stop", 0, 2, false, false, EndAction::ShowStoppedAtEnd, false},
+        {"mode 2 loop wins over first stop", 40, 2, true, true, EndAction::Loop, true},
+        {"unknown mode behaves as 0", 10, 7, false, true, EndAction::ShowStoppedBefore, true},
+    };
+    for (const Case& c : cases) {
+        bool firstStop = c.firstStop;
+        EXPECT_EQ(EndOfClip(c.bar, 99, c.playMode, c.loop, firstStop), c.expected) << c.name;
+        EXPECT_EQ(firstStop, c.firstStopAfter) << c.name;
+    }
+}
+
+TEST(PlayerPlayModes, TraitsTable) {
+    struct Case {
+        int mode;
+        int openingVolume, defaultVolume;
+        bool loopShown, optionsShown, sends, repaint, relayout;
+    };
+    const Case cases[] = {
+        {0, 1000, 1000, true, true, true, true, false},
+        {1, 500, 500, false, true, true, true, true},
+        {2, 1000, 500, true, false, false, false, false},
+        {3, 1000, 500, true, true, true, true, false},
+    };
+    for (const Case& c : cases) {
+        const PlayModeTraits t = TraitsOf(c.mode);
+        SCOPED_TRACE("play mode " + std::to_string(c.mode));
+        EXPECT_EQ(t.openingVolume, c.openingVolume);
+        EXPECT_EQ(t.defaultVolume, c.defaultVolume);
+        EXPECT_EQ(t.loopItemShown, c.loopShown);
+        EXPECT_EQ(t.optionsItemsShown, c.optionsShown);
+        EXPECT_EQ(t.sendsVolumeAndSpeed, c.sends);
+        EXPECT_EQ(t.repaintOnPaletteChange, c.repaint);
+        EXPECT_EQ(t.relayoutAfterConfigure, c.relayout);
+    }
+}
+
+TEST(PlayerTexts, StatusCaptions) {
+    EXPECT_EQ(TickStatusText(Playing, 120), "Playing Frame:120");
+    EXPECT_EQ(TickStatusText(Stopped, 0), "Stopped Frame:0");
+    EXPECT_EQ(StepStatusText(Paused, 57), "PausedFrame:57");
+    EXPECT_EQ(SeekStatusText(30), "Seek Frame:30");
+    EXPECT_EQ(TickStatusText(-3, 5), "Not ready Frame:5");
+    EXPECT_EQ(TickStatusText(7, 5), "Not ready Frame:5");
+    for (std::string_view name : ModeNames) EXPECT_LE(name.size(), 10u) << name;
+}
+
+TEST(PlayerTexts, OpenErrorMessage) {
+    EXPECT_EQ(OpenErrorMessage("No device.", 263), "No device.\nPlease see README file.");
+    EXPECT_EQ(OpenErrorMessage("No device.", 281), "No device.\nPlease see README file.");
+    EXPECT_EQ(OpenErrorMessage("Cannot open.", 275), "Cannot open.ErrCode=275");
+    EXPECT_EQ(OpenErrorMessage("", 0), "ErrCode=0");
+}
+
+TEST(PlayerButtons, SetsNameTheTabledButtons) {
+    using enum MediaButton;
+    EXPECT_EQ(buttons::Enabled, ButtonBit(Play) | ButtonBit(Pause) | ButtonBit(Stop) | ButtonBit(Prev) | ButtonBit(Step));
+    EXPECT_EQ(buttons::AtActivation, ButtonBit(Play) | ButtonBit(Stop));
+    EXPECT_EQ(buttons::WhilePlaying, ButtonBit(Pause) | ButtonBit(Stop));
+    EXPECT_EQ(buttons::StoppedBefore, ButtonBit(Play) | ButtonBit(Step));
+    EXPECT_EQ(buttons::StoppedAtEnd, ButtonBit(Stop) | ButtonBit(Prev));
+}
+
+TEST(PlayerKeys, ExactModifierRules) {
+    const KeyModifiers none{}, shift{true, false, false, false}, ctrl{false, true, false, false};
+    const KeyModifiers ctrlAlt{false, true, true, false}, shiftCtrl{true, true, false, false};
+    const KeyModifiers ctrlMouse{false, true, false, true}, shiftAlt{true, false, true, false};
+    struct Case {
+        const char* name;
+        int key;
+        KeyModifiers mods;
+        PlayerCommand expected;
+    };
+    const Case cases[] = {
+        {"Esc", vkey::Escape, none, PlayerCommand::CloseRequest},
+        {"Ctrl+Esc", vkey::Escape, ctrl, PlayerCommand::CloseRequest},
+        {"Shift+Ctrl+Alt+Esc", vkey::Escape, KeyModifiers{true, true, true, true}, PlayerCommand::CloseRequest},
+        {"Shift+Insert", vkey::Insert, shift, PlayerCommand::Play},
+        {"Insert alone", vkey::Insert, none, PlayerCommand::None},
+        {"Shift+Ctrl+Insert", vkey::Insert, shiftCtrl, PlayerCommand::None},
+        {"Shift+Alt+Insert", vkey::Insert, shiftAlt, PlayerCommand::None},
+        {"Shift+Delete", vkey::Delete, shift, PlayerCommand::Pause},
+        {"Ctrl+Delete", vkey::Delete, ctrl, PlayerCommand::None},
+        {"Ctrl+1", '1', ctrl, PlayerCommand::Zoom1},
+        {"Ctrl+2", '2', ctrl, PlayerCommand::Zoom2},
+        {"Ctrl+3", '3', ctrl, PlayerCommand::Zoom3},
+        {"Ctrl+4", '4', ctrl, PlayerCommand::Zoom4},
+        {"Ctrl+5", '5', ctrl, PlayerCommand::None},
+        {"Ctrl+Alt+2", '2', ctrlAlt, PlayerCommand::None},
+        {"Shift+Ctrl+2", '2', shiftCtrl, PlayerCommand::None},
+        {"Ctrl+2 with a mouse button", '2', ctrlMouse, PlayerCommand::None},
+        {"2 alone", '2', none, PlayerCommand::None},
+        {"Shift+2", '2', shift, PlayerCommand::None},
+        {"Ctrl+M", 'M', ctrl, PlayerCommand::Menu},
+        {"Ctrl+O", 'O', ctrl, PlayerCommand::Optimize},
+        {"Ctrl+Q", 'Q', ctrl, PlayerCommand::Quiet},
+        {"Shift+Q", 'Q', shift, PlayerCommand::None},
+    };
+    for (const Case& c : cases) EXPECT_EQ(KeyCommand(c.key, c.mods), c.expected) << c.name;
+}
+
+TEST(PlayerOptions, LabelsUseIntegerDivision) {
+    EXPECT_EQ(VolumeLabelText(995), "&Volume: 99%");
+    EXPECT_EQ(VolumeLabelText(1000), "&Volume: 100%");
+    EXPECT_EQ(VolumeLabelText(9), "&Volume: 0%");
+    EXPECT_EQ(SpeedLabelText(1000), "&Speed: 100%");
+    EXPECT_EQ(SpeedLabelText(2000), "&Speed: 200%");
+    EXPECT_EQ(SpeedLabelText(15), "&Speed: 1%");
+}
+
+TEST(PlayerOptions, DefaultsAndAcceptedValues) {
+    EXPECT_EQ(DefaultPlaybackValues(0), (PlaybackValues{1000, 1000}));
+    EXPECT_EQ(DefaultPlaybackValues(1), (PlaybackValues{500, 1000}));
+    EXPECT_EQ(DefaultPlaybackValues(2), (PlaybackValues{500, 1000}));
+    struct Case {
+        const char* name;
+        int volume, speed;
+        PlaybackValues expected;
+    };
+    const Case cases[] = {
+        {"speed 0 is normal speed", 300, 0, {300, 1000}},
+        {"speed 10 kept", 300, 10, {300, 10}},
+        {"limits kept", 0, 2000, {0, 2000}},
+        {"out of range brought in", 1500, 2500, {1000, 2000}},
+        {"negative volume", -5, 500, {0, 500}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(AcceptedPlaybackValues(c.volume, c.speed), c.expected) << c.name;
+}
+
+}  // namespace
+}  // namespace morvel
