@@ -45,6 +45,15 @@ MORVEL_IMPORT void MORVEL_API RemoteWinUpdate95(void);
 MORVEL_IMPORT void MORVEL_API ShortToLongName95(void);
 /* Flushes the calling thread's pending graphics output: 1 on success, 0 otherwise. */
 MORVEL_IMPORT MorvelInt MORVEL_API GDIflush95(void);
+/* Opens the clip named by SaveName in the video player and returns once the window is shown:
+ * 1 when the clip opened, 0 when it did not (the user has seen the error box). playMode is 0, 1
+ * or 2; of option only the low 16 bits count (8: pause and re-seek around window changes). */
+MORVEL_IMPORT MorvelInt MORVEL_API VideoWinPlayer95(MorvelInt playMode, MorvelInt option);
+/* The player's state: 256 + play mode while a player window is open and not asked to close,
+ * else the bare play mode (0 once a window has closed). */
+MORVEL_IMPORT MorvelInt MORVEL_API VideoWinStatus95(void);
+/* Asks the player to close: at the next status tick, or at once when a request is pending. */
+MORVEL_IMPORT void MORVEL_API VideoWinClose95(void);
 
 /* ---- Notification message ---------------------------------------------------------------- */
 
@@ -141,6 +150,67 @@ MORVEL_IMPORT MorvelInt MORVEL_API GDIflush95(void);
 #define MORVEL_ID_SCRLDLG_FIRST     1450
 #define MORVEL_ID_PLAYER_FIRST      1500
 #define MORVEL_ID_VIDOPT_FIRST      1600
+
+/* Video player (TVideoForm). Controls nested in panels are found with EnumChildWindows. */
+#define MORVEL_ID_VIDEOWINBACK      1500
+#define MORVEL_ID_VIDEOWIN          1501
+#define MORVEL_ID_IMAGE1            1502
+#define MORVEL_ID_PANEL4            1503
+#define MORVEL_ID_MEDIAPANEL        1504
+#define MORVEL_ID_MEDIAPLAYER1      1505 /* the media button bar */
+#define MORVEL_ID_PANEL2            1506
+#define MORVEL_ID_XSCROLLBAR1       1507 /* the seek bar */
+#define MORVEL_ID_MENUPANEL         1508
+#define MORVEL_ID_MENUBUTTON        1509
+#define MORVEL_ID_STATUS            1510 /* the status line */
+/* Player menu (MenuOptions): WM_COMMAND IDs. */
+#define MORVEL_ID_ZOOMWINDOW1       1520
+#define MORVEL_ID_MNUZOOM100        1521
+#define MORVEL_ID_MNUZOOM200        1522
+#define MORVEL_ID_MNUZOOM300        1523
+#define MORVEL_ID_MNUZOOM400        1524
+#define MORVEL_ID_MNUOPTIMIZE       1525
+#define MORVEL_ID_DISPLAYSTATUS     1526
+#define MORVEL_ID_N3                1527
+#define MORVEL_ID_STATUSUPDATE1     1528
+#define MORVEL_ID_MNUCONFIGURE      1529
+#define MORVEL_ID_N2                1530
+#define MORVEL_ID_VIDEOOPTIONS1     1531
+#define MORVEL_ID_MNUQUIETPLAYBACK  1532
+#define MORVEL_ID_MNUPLAYBACKLOOP   1533
+#define MORVEL_ID_N1                1534
+#define MORVEL_ID_MNUPLAY           1535
+#define MORVEL_ID_MNUPAUSE          1536
+#define MORVEL_ID_MNUEXIT           1537
+#define MORVEL_ID_MNUUPDATE1000     1540
+#define MORVEL_ID_MNUUPDATE500      1541
+#define MORVEL_ID_MNUUPDATE333      1542
+#define MORVEL_ID_MNUUPDATE250      1543
+#define MORVEL_ID_MNUUPDATE200      1544
+#define MORVEL_ID_MNUUPDATE167      1545
+/* Media buttons of MediaPlayer1, in bar order; bit n of a button set is button n. A private
+ * message MORVEL_WM_MEDIABUTTON (wParam = button) to the bar presses a button as a click does. */
+#define MORVEL_MEDIA_PLAY   0
+#define MORVEL_MEDIA_PAUSE  1
+#define MORVEL_MEDIA_STOP   2
+#define MORVEL_MEDIA_NEXT   3
+#define MORVEL_MEDIA_PREV   4
+#define MORVEL_MEDIA_STEP   5
+#define MORVEL_MEDIA_BACK   6
+#define MORVEL_MEDIA_RECORD 7
+#define MORVEL_MEDIA_EJECT  8
+#define MORVEL_WM_MEDIABUTTON       0x8501 /* WM_APP + 0x501 */
+/* Sent to the bar: returns the visible set in the low word, the enabled set in the high word. */
+#define MORVEL_WM_MEDIABUTTONSETS   0x8502
+
+/* Video options (TVidOptions). */
+#define MORVEL_ID_SPEEDLABEL        1600
+#define MORVEL_ID_SPEEDSCROLL       1601
+#define MORVEL_ID_VOLUMELABEL       1602
+#define MORVEL_ID_VOLUMESCROLL      1603
+#define MORVEL_ID_BITBTN1           1604
+#define MORVEL_ID_BUTTONOK          1605
+#define MORVEL_ID_BUTTONCANCEL      1606
 
 #ifdef __cplusplus
 }

@@ -29,6 +29,7 @@ public:
     std::int32_t Frames = 1;  // step size
 
     // The next command only: send it without waiting / with a completion notice.
+    void SetNextWait() { wait_ = true; }
     void SetNextNoWait() { wait_ = false; }
     void SetNextNotify() { notify_ = true; }
     DeviceFlags NextFlags() const { return {wait_, notify_}; }

@@ -1,0 +1,180 @@
+#include "player/media_bar.h"
+
+#include <mmsystem.h>
+
+#include <vector>
+
+#include "morvel32.h"
+
+namespace morvel {
+
+namespace {
+constexpr const char* kClassName = "MorvelMediaBar";
+
+bool IsSet(std::uint16_t set, int button) { return (set >> button) & 1u; }
+
+// A small glyph per button, drawn in the button's centre.
+void DrawGlyph(HDC dc, const RECT& r, int button, bool enabled) {
+    const COLORREF colour = enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
+    HBRUSH brush = CreateSolidBrush(colour);
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    const auto triangle = [&](int x, int dir) {
+        POINT p[3] = {{x, cy - 4}, {x, cy + 4}, {x + 4 * dir, cy}};
+        Polygon(dc, p, 3);
+    };
+    const auto bar = [&](int x) { Rectangle(dc, x, cy - 4, x + 2, cy + 5); };
+    switch (static_cast<MediaButton>(button)) {
+        case MediaButton::Play: triangle(cx - 2, 1); break;
+        case MediaButton::Pause: bar(cx - 3); bar(cx + 1); break;
+        case MediaButton::Stop: Rectangle(dc, cx - 4, cy - 4, cx + 4, cy + 4); break;
+        case MediaButton::Next: triangle(cx - 3, 1); bar(cx + 2); break;
+        case MediaButton::Prev: bar(cx - 4); triangle(cx + 3, -1); break;
+        case MediaButton::Step: bar(cx - 4); triangle(cx - 1, 1); break;
+        case MediaButton::Back: triangle(cx + 1, -1); bar(cx + 2); break;
+        case MediaButton::Record: Ellipse(dc, cx - 4, cy - 4, cx + 4, cy + 4); break;
+        case MediaButton::Eject: {
+            POINT p[3] = {{cx - 4, cy}, {cx + 4, cy}, {cx, cy - 4}};
+            Polygon(dc, p, 3);
+            Rectangle(dc, cx - 4, cy + 2, cx + 5, cy + 4);
+            break;
+        }
+    }
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+}  // namespace
+
+void MediaBar::Register(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    if (GetClassInfoA(instance, kClassName, &wc)) return;
+    wc.lpfnWndProc = &MediaBar::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);
+}
+
+HWND MediaBar::Create(HWND parent, int id, int left, int top, int width, int height) {
+    handle_ = CreateWindowExA(0, kClassName, "", WS_CHILD, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
+    return handle_;
+}
+
+void MediaBar::Attach(MediaControl& control) {
+    control_ = &control;
+    control_->onButtonsChanged = [this] { Repaint(); };
+    Repaint();
+}
+
+void MediaBar::Repaint() const {
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+RECT MediaBar::ButtonRect(int visibleIndex, int visibleCount) const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const int width = visibleCount > 0 ? client.right / visibleCount : 0;
+    return RECT{visibleIndex * width, 0, (visibleIndex + 1) * width, client.bottom};
+}
+
+int MediaBar::ButtonAt(int x) const {
+    if (control_ == nullptr) return -1;
+    const std::uint16_t visible = control_->VisibleButtons();
+    std::vector<int> shown;
+    for (int b = 0; b < kMediaButtonCount; ++b)
+        if (IsSet(visible, b)) shown.push_back(b);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const RECT r = ButtonRect(static_cast<int>(i), static_cast<int>(shown.size()));
+        if (x >= r.left && x < r.right) return shown[i];
+    }
+    return -1;
+}
+
+void MediaBar::Paint(HDC dc) const {
+    if (control_ == nullptr) return;
+    const std::uint16_t visible = control_->VisibleButtons();
+    const std::uint16_t enabled = control_->EnabledButtons();
+    int count = 0;
+    for (int b = 0; b < kMediaButtonCount; ++b) count += IsSet(visible, b);
+    int index = 0;
+    for (int b = 0; b < kMediaButtonCount; ++b) {
+        if (!IsSet(visible, b)) continue;
+        RECT r = ButtonRect(index++, count);
+        DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (b == pressed_ ? DFCS_PUSHED : 0));
+        DrawGlyph(dc, r, b, IsSet(enabled, b));
+    }
+}
+
+void MediaBar::Press(int button) {
+    if (control_ == nullptr || button < 0 || button >= kMediaButtonCount) return;
+    if (!IsSet(control_->VisibleButtons(), button) || !IsSet(control_->EnabledButtons(), button)) return;
+    if (OnClick) OnClick(static_cast<MediaButton>(button));
+}
+
+LRESULT MediaBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(handle_, &ps);
+            Paint(dc);
+            EndPaint(handle_, &ps);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            pressed_ = ButtonAt(static_cast<short>(LOWORD(lParam)));
+            SetCapture(handle_);
+            Repaint();
+            return 0;
+        case WM_LBUTTONUP: {
+            const int released = ButtonAt(static_cast<short>(LOWORD(lParam)));
+            const int pressed = pressed_;
+            pressed_ = -1;
+            if (GetCapture() == handle_) ReleaseCapture();
+            Repaint();
+            if (released == pressed) Press(pressed);
+            return 0;
+        }
+        case MORVEL_WM_MEDIABUTTON: Press(static_cast<int>(wParam)); return 0;
+        case MORVEL_WM_MEDIABUTTONSETS:
+            return control_ ? MAKELRESULT(control_->VisibleButtons(), control_->EnabledButtons()) : 0;
+        case MM_MCINOTIFY:
+            if (OnNotify) OnNotify();
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (KeyPreview && KeyPreview(message, wParam)) return 0;
+            break;
+        default: break;
+    }
+    return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MediaBar::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MediaBar*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->handle_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MediaBar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->handle_ = nullptr;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (...) {
+        // The bar's handlers are the window's; the window reports its own failures.
+        return 0;
+    }
+}
+
+}  // namespace morvel
