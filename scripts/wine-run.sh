@@ -43,6 +43,8 @@ wineserver -w >/dev/null 2>&1 || true
 if [ -n "${MORVEL_KEEP_PREFIX:-}" ]; then
   echo "wine-run: prefix kept at $prefix" >&2
 else
+  # A test that died while a file was immutable must not leave its prefix behind.
+  chattr -R -i "$prefix" >/dev/null 2>&1 || true
   rm -rf "$prefix"
 fi
 exit "$status"

@@ -130,8 +130,10 @@ TEST_F(ExportsTest, WritingKeepsTheFileEncodingAndTheHostsOtherKeys) {
 
 TEST_F(ExportsTest, RefusedWriteShowsUnableToWriteAndReturns) {
     HostWrite("SaveName", "c:\\x\\pic.bmp");
-    ASSERT_TRUE(SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_READONLY));
     std::string text;
+    {
+    Immutable locked(SettingsPath());
+    ASSERT_TRUE(locked.active());
     DriveModal([] { ShortToLongName95(); },
                [&] {
                    auto box = WaitForMessageBox();
@@ -139,7 +141,7 @@ TEST_F(ExportsTest, RefusedWriteShowsUnableToWriteAndReturns) {
                    text = box->text;
                    AnswerMessageBox(*box, IDOK);
                });
-    SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
     EXPECT_EQ(text, "Unable to write to morvel.ini");
     EXPECT_EQ(HostRead("LongName"), "<absent>");
 }

@@ -122,6 +122,78 @@ ProgramRun RunProgram(const std::string& commandLine, DWORD timeoutMs) {
     return run;
 }
 
+std::string UnixPathOf(const std::string& windowsPath) {
+    // Wine maps C: to the prefix's drive_c and Z: to the Unix root; the tests use no other drive.
+    if (windowsPath.size() < 3 || windowsPath[1] != ':' || windowsPath[2] != '\\') return {};
+    std::string rest = windowsPath.substr(3);
+    for (char& c : rest) {
+        if (c == '\\') c = '/';
+    }
+    const char drive = static_cast<char>(windowsPath[0] | 0x20);
+    if (drive == 'z') return "/" + rest;
+    char prefix[MAX_PATH + 1] = {};
+    const DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+    if (drive != 'c' || length == 0 || length >= MAX_PATH) return {};
+    // The Windows side matches names without regard to case; on disk the prefix's folders are
+    // lower case ("windows"), as are the names the tests create through the Unix side.
+    char actual[MAX_PATH + 1] = {};
+    if (GetLongPathNameA(windowsPath.c_str(), actual, MAX_PATH) > 0) rest = std::string(actual).substr(3);
+    for (char& c : rest) {
+        if (c == '\\') c = '/';
+    }
+    return std::string(prefix) + "/drive_c/" + rest;
+}
+
+namespace {
+// Whether a write to the file (or into the folder) would be allowed now. Opens without truncating.
+bool Writable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const std::string probe = path + "\\~writable.probe";
+        HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        CloseHandle(h);
+        DeleteFileA(probe.c_str());
+        return true;
+    }
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
+// Wine starts a Unix program when CreateProcess is given one, but hands back no process handle
+// to wait on; the effect is awaited instead.
+bool Chattr(const std::string& flag, const std::string& windowsPath, const std::string& unixPath) {
+    for (const char* tool : {"Z:\\usr\\bin\\chattr", "Z:\\bin\\chattr"}) {
+        if (!FileExists(tool)) continue;
+        std::string line = std::string(tool) + " " + flag + " \"" + unixPath + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+            return false;
+        }
+        if (process.hThread) CloseHandle(process.hThread);
+        if (process.hProcess) CloseHandle(process.hProcess);
+        const bool wantWritable = flag == "-i";
+        return WaitUntil([&] { return Writable(windowsPath) == wantWritable; }, Millis(5000));
+    }
+    return false;
+}
+}  // namespace
+
+Immutable::Immutable(const std::string& windowsPath)
+    : windowsPath_(windowsPath), unixPath_(UnixPathOf(windowsPath)) {
+    active_ = !unixPath_.empty() && Chattr("+i", windowsPath_, unixPath_);
+    if (!active_) ADD_FAILURE() << "cannot make " << windowsPath << " (" << unixPath_ << ") immutable";
+}
+
+Immutable::~Immutable() {
+    if (active_ && !Chattr("-i", windowsPath_, unixPath_)) ADD_FAILURE() << "cannot undo immutable " << windowsPath_;
+}
+
 ProgramRun RunMorvelIni(const std::vector<std::string>& arguments) {
     std::string line = "\"" + ProgramFolder() + "\\morvel-ini.exe\"";
     for (const std::string& argument : arguments) {

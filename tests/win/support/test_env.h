@@ -40,6 +40,25 @@ private:
 };
 void RemoveTree(const std::string& path);
 
+// The Unix path Wine maps a Windows path to ("" when it cannot tell).
+std::string UnixPathOf(const std::string& windowsPath);
+
+// Makes a file or folder immutable (chattr +i) for the life of the object, so that writes to it
+// fail for real even though the tests run as root.
+class Immutable {
+public:
+    explicit Immutable(const std::string& windowsPath);
+    ~Immutable();
+    Immutable(const Immutable&) = delete;
+    Immutable& operator=(const Immutable&) = delete;
+    bool active() const { return active_; }
+
+private:
+    std::string windowsPath_;
+    std::string unixPath_;
+    bool active_ = false;
+};
+
 struct ProgramRun {
     DWORD exitCode = 0;
     std::string output;  // standard output and standard error, as written
