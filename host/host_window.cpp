@@ -96,7 +96,7 @@ bool HostWindow::Create(HINSTANCE instance, HMODULE dll) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = "MorvelReferenceHost";
     RegisterClassA(&wc);
-    CreateWindowExA(0, wc.lpszClassName, "Morvel Reference Host", WS_OVERLAPPEDWINDOW, 10, 10, 760, 560, nullptr,
+    CreateWindowExA(0, wc.lpszClassName, "Morvel Reference Host", WS_OVERLAPPEDWINDOW, 10, 10, 790, 560, nullptr,
                     nullptr, instance, this);
     if (window_ == nullptr) return false;
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));

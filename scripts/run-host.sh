@@ -25,7 +25,8 @@ rm -rf "$tour"; mkdir -p "$tour"
 tour_win="Z:$(printf '%s' "$tour" | tr '/' '\\')"
 echo "No display: running the reference host's tour in Xvfb"
 status=0
-"$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$host" --tour "$tour_win" || status=$?
+MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" \
+  "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$host" --tour "$tour_win" || status=$?
 shopt -s nullglob
 for bmp in "$tour"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
