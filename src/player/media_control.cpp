@@ -33,8 +33,9 @@ void MediaControl::Close() {
 void MediaControl::Play() {
     RequireOpen();
     std::int32_t position = 0, length = 0;
+    // A device that has played to the end stands on its last frame (some report the length).
     if (device_.QueryPosition(position) == 0 && device_.QueryLength(length) == 0 && length > 0 &&
-        position >= length)
+        position >= length - 1)
         device_.SeekToStart(DeviceFlags{});
     Send([&](DeviceFlags flags) { return device_.Play(flags); });
 }

@@ -42,7 +42,8 @@ public:
     // Opens FileName; false (and Error() set) when the device refuses.
     bool Open();
     void Close();
-    // Plays from the current position; a clip that stands at its end is rewound first.
+    // Plays from the current position; a clip that stands at its end (its last frame or the
+    // length) is rewound first.
     void Play();
     void Pause();
     // Resumes a paused device, plays any other.

@@ -5,10 +5,25 @@
 
 #include <array>
 
+#include "player/avi_probe.h"
 #include "player/media_device.h"
 
 namespace morvel {
 namespace {
+
+// The start of a file, enough for the header list of an AVI.
+std::string FileStart(const std::string& path) {
+    constexpr DWORD kHeaderBytes = 64 * 1024;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(kHeaderBytes, '\0');
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data(), kHeaderBytes, &read, nullptr)) read = 0;
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
 
 class MciDevice final : public MediaDevice {
 public:
@@ -20,6 +35,8 @@ public:
     bool IsOpen() const override { return id_ != 0; }
 
     std::uint32_t Open(const std::string& path, DeviceFlags flags) override {
+        // A video driver handed an AVI without a video stream can fault inside the host.
+        if (ProbeAviHeader(FileStart(path)) == AviProbe::WithoutVideo) return MCIERR_INVALID_FILE;
         MCI_OPEN_PARMSA parms{};
         parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow_);
         parms.lpstrElementName = path.c_str();

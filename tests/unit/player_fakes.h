@@ -105,9 +105,9 @@ public:
         return code == 263 ? "The specified device is not open or is not recognized by MCI." : "";
     }
 
-    // The clip ran to its end and the device stopped by itself.
+    // The clip ran to its end and the device stopped by itself on its last frame.
     void RunToEnd() {
-        position = length;
+        position = length - 1;
         mode = 1;
     }
 

@@ -35,12 +35,25 @@ TEST(PlayerPlayback, PlaySendsVolumeAndSpeedThenPlaysWithoutWaiting) {
 }
 
 TEST(PlayerPlayback, PlayAtTheEndRewindsFirst) {
-    PlayerRig rig(0, 30);
-    rig.device.RunToEnd();
-    rig.playback.mnuPlayClick();
-    ASSERT_GE(rig.device.log.size(), 2u);
-    EXPECT_EQ(rig.device.log[rig.device.log.size() - 2], "seek start wait=1 notify=0");
-    EXPECT_EQ(rig.device.log.back(), "play wait=0 notify=1");
+    struct Case {
+        const char* name;
+        std::int32_t position;
+        bool rewinds;
+    };
+    const Case cases[] = {
+        {"on the last frame", 29, true},
+        {"at the length", 30, true},
+        {"one frame before the last", 28, false},
+        {"at the start", 0, false},
+    };
+    for (const Case& c : cases) {
+        PlayerRig rig(0, 30);
+        rig.device.position = c.position;
+        rig.playback.mnuPlayClick();
+        ASSERT_GE(rig.device.log.size(), 2u) << c.name;
+        EXPECT_EQ(rig.device.log[rig.device.log.size() - 2] == "seek start wait=1 notify=0", c.rewinds) << c.name;
+        EXPECT_EQ(rig.device.log.back(), "play wait=0 notify=1") << c.name;
+    }
 }
 
 TEST(PlayerPlayback, TickEndLogicPerModeAndLoop) {
