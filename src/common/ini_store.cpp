@@ -125,7 +125,14 @@ public:
                 break;
             }
         }
-        if (list.empty()) map_->erase(found);
+        if (list.empty()) {
+            map_->erase(found);
+        } else {
+            // The key is a view of a name: keep it on an entry that is still there.
+            auto node = map_->extract(found);
+            node.key() = node.mapped().front()->name.s;
+            map_->insert(std::move(node));
+        }
     }
     const std::deque<EntryList::iterator>* Find(std::string_view name) const {
         const auto found = map_->find(name);
@@ -486,7 +493,14 @@ bool Document::DeleteSection(std::string_view section) {
     if (found == impl_->index.end()) return false;
     const SectionList::iterator victim = found->second.front();
     found->second.pop_front();
-    if (found->second.empty()) impl_->index.erase(found);
+    if (found->second.empty()) {
+        impl_->index.erase(found);
+    } else {
+        // The key is a view of the deleted section's name: move it to the next section's.
+        auto node = impl_->index.extract(found);
+        node.key() = node.mapped().front()->name.s;
+        impl_->index.insert(std::move(node));
+    }
     impl_->sections.erase(victim);
     return true;
 }
