@@ -12,6 +12,8 @@
 //    at the first "=" into a trimmed key and a trimmed value; a line without "=" is a key without
 //    a value (found by lookups as the default, left out of key lists, kept on rewrite).
 //  - Lines before the first header belong to an unnamed top part, reached with section "".
+//  - Of consecutive entries with an empty name ("=value" lines) in a section, only the first is
+//    kept.
 //  - Names compare without regard to ASCII case; only the first section of a name is searched,
 //    and in it the first key of a name wins.
 //  - A value of at least two characters that starts and ends with the same quote (" or ')
@@ -65,6 +67,9 @@ public:
     // The value of a key (quotes removed), or nothing when the section or key is missing or the
     // key line has no "=". Section and key are trimmed of blanks before matching. No length cap.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    // The same value as it stands in the file, quotes kept (the buffer rules of the profile
+    // functions depend on the quotes).
+    std::optional<std::string> GetRaw(std::string_view section, std::string_view key) const;
 
     // Names of the sections with a non-empty name, in file order, duplicates included.
     std::vector<std::string> SectionNames() const;
@@ -72,6 +77,7 @@ public:
     // regard to ASCII case but not trimmed), names starting with ';' left out. Nothing when the
     // section is missing.
     std::vector<std::string> KeyNames(std::string_view section) const;
+    // Whether a lookup of the section (trimmed, as in Get) finds one.
     bool HasSection(std::string_view section) const;
 
     // Write rules of WritePrivateProfileStringA. Each returns whether the document changed.
