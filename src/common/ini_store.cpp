@@ -674,7 +674,7 @@ std::string ListKeyNames(const std::vector<std::string>& names, std::uint32_t si
 
 }  // namespace
 
-GetStringResult GetPrivateProfileString(std::optional<std::string_view> section,
+GetStringResult ProfileGetString(std::optional<std::string_view> section,
                                         std::optional<std::string_view> key,
                                         std::optional<std::string_view> def, std::uint32_t size,
                                         const std::string& path) {
@@ -705,7 +705,7 @@ GetStringResult GetPrivateProfileString(std::optional<std::string_view> section,
     return result;
 }
 
-WriteResult WritePrivateProfileString(std::optional<std::string_view> section,
+WriteResult ProfileWriteString(std::optional<std::string_view> section,
                                       std::optional<std::string_view> key,
                                       std::optional<std::string_view> value, const std::string& path) {
     if (!section && !key && !value) return {false, 0};
@@ -728,10 +728,10 @@ WriteResult WritePrivateProfileString(std::optional<std::string_view> section,
     return {true, 0};
 }
 
-std::uint32_t GetPrivateProfileInt(std::string_view section, std::string_view key, std::int32_t def,
+std::uint32_t ProfileGetInt(std::string_view section, std::string_view key, std::int32_t def,
                                    const std::string& path) {
     // The value as a string in a buffer of 30 characters, so only its first 29 count.
-    const GetStringResult r = GetPrivateProfileString(section, key, std::string_view{}, 30, path);
+    const GetStringResult r = ProfileGetString(section, key, std::string_view{}, 30, path);
     if (r.ret == 0) return static_cast<std::uint32_t>(def);
     const std::string_view s(r.buf.data(), r.ret);
     std::size_t i = 0;

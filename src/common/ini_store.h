@@ -131,23 +131,19 @@ struct GetStringResult {
     std::uint32_t ret = 0;  // what GetPrivateProfileStringA returns
     std::string buf;        // every byte it writes into the buffer, NULs included
 };
-GetStringResult GetPrivateProfileString(std::optional<std::string_view> section,
-                                        std::optional<std::string_view> key,
-                                        std::optional<std::string_view> def, std::uint32_t size,
-                                        const std::string& path);
+GetStringResult ProfileGetString(std::optional<std::string_view> section, std::optional<std::string_view> key,
+                                 std::optional<std::string_view> def, std::uint32_t size, const std::string& path);
 
 struct WriteResult {
     bool ok = false;
     std::uint32_t error = 0;  // GetLastError() when !ok (2 for a missing section argument)
 };
-WriteResult WritePrivateProfileString(std::optional<std::string_view> section,
-                                      std::optional<std::string_view> key,
-                                      std::optional<std::string_view> value,
-                                      const std::string& path);
+WriteResult ProfileWriteString(std::optional<std::string_view> section, std::optional<std::string_view> key,
+                               std::optional<std::string_view> value, const std::string& path);
 
 // GetPrivateProfileIntA's own decoding (first 29 characters, sign, 0x/0b/0o prefixes, wraps).
-std::uint32_t GetPrivateProfileInt(std::string_view section, std::string_view key,
-                                   std::int32_t def, const std::string& path);
+std::uint32_t ProfileGetInt(std::string_view section, std::string_view key, std::int32_t def,
+                            const std::string& path);
 
 // ---- The library's own integer rule ----------------------------------------------------------
 // Decimal text as it is; text longer than two characters beginning "0x" or "0X" as hexadecimal;

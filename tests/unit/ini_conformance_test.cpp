@@ -21,16 +21,16 @@ public:
     conf::GetOutcome Get(const std::optional<std::string>& section, const std::optional<std::string>& key,
                          const std::optional<std::string>& def, std::uint32_t size,
                          const std::string& path) override {
-        const auto r = ini::GetPrivateProfileString(View(section), View(key), View(def), size, path);
+        const auto r = ini::ProfileGetString(View(section), View(key), View(def), size, path);
         return {r.ret, r.buf};
     }
     std::uint32_t GetInt(const std::string& section, const std::string& key, std::int32_t def,
                          const std::string& path) override {
-        return ini::GetPrivateProfileInt(section, key, def, path);
+        return ini::ProfileGetInt(section, key, def, path);
     }
     conf::WriteOutcome Write(const std::optional<std::string>& section, const std::optional<std::string>& key,
                              const std::optional<std::string>& value, const std::string& path) override {
-        const auto r = ini::WritePrivateProfileString(View(section), View(key), View(value), path);
+        const auto r = ini::ProfileWriteString(View(section), View(key), View(value), path);
         return {r.ok, r.error};
     }
 };

@@ -60,7 +60,7 @@ TEST(IniStoreInput, MegabyteLineDoesNotHideTheNextKey) {
     morvel::testing::TestDir dir;
     const std::string path = dir.File("big.ini");
     ASSERT_TRUE(WriteWholeFile(path, "[S]\r\nbig=" + big + "\r\n"));
-    const auto r = ini::GetPrivateProfileString("S", "big", "", 1024, path);
+    const auto r = ini::ProfileGetString("S", "big", "", 1024, path);
     EXPECT_EQ(r.ret, 1023u);
     EXPECT_EQ(r.buf, std::string(1023, 'x') + '\0');
 }
@@ -212,8 +212,8 @@ TEST(GetPrivateProfileInt, ReadsWhatTheLibraryWrites) {
     morvel::testing::TestDir dir;
     const std::string path = dir.File("n.ini");
     for (const std::int32_t n : {0, 1, -1, 911, 2147483647, -2147483647 - 1}) {
-        ASSERT_TRUE(ini::WritePrivateProfileString("S", "n", std::to_string(n), path).ok);
-        EXPECT_EQ(static_cast<std::int32_t>(ini::GetPrivateProfileInt("S", "n", 5, path)), n) << n;
+        ASSERT_TRUE(ini::ProfileWriteString("S", "n", std::to_string(n), path).ok);
+        EXPECT_EQ(static_cast<std::int32_t>(ini::ProfileGetInt("S", "n", 5, path)), n) << n;
     }
 }
 
@@ -227,8 +227,8 @@ TEST(IniStoreRoundTrip, WrittenValuesReadBackIdentically) {
         "\"unbalanced", "caf\xE9 \x80\x81\xFF", "C:\\WINDOWS\\TEMP\\~morvel.tmp", "'",
     };
     for (const char* value : values) {
-        ASSERT_TRUE(ini::WritePrivateProfileString("morvel", "key", value, path).ok) << value;
-        const auto r = ini::GetPrivateProfileString("morvel", "key", "dflt", 1024, path);
+        ASSERT_TRUE(ini::ProfileWriteString("morvel", "key", value, path).ok) << value;
+        const auto r = ini::ProfileGetString("morvel", "key", "dflt", 1024, path);
         EXPECT_EQ(r.buf, std::string(value) + '\0') << "\"" << value << "\"";
         const Document doc = Document::Parse(*ReadWholeFile(path));
         EXPECT_EQ(doc.Get("morvel", "key"), value) << "\"" << value << "\"";
@@ -255,10 +255,10 @@ TEST(IniStoreRoundTrip, WritesThatReadDifferentlyAsRecorded) {
     for (const Row& row : rows) {
         morvel::testing::TestDir dir;
         const std::string path = dir.File("w.ini");
-        ASSERT_TRUE(ini::WritePrivateProfileString("S", row.key, row.value, path).ok) << row.name;
+        ASSERT_TRUE(ini::ProfileWriteString("S", row.key, row.value, path).ok) << row.name;
         EXPECT_EQ(ReadWholeFile(path), row.file) << row.name;
         for (const auto& [key, expected] : row.reads) {
-            const auto r = ini::GetPrivateProfileString("S", key, std::nullopt, 1024, path);
+            const auto r = ini::ProfileGetString("S", key, std::nullopt, 1024, path);
             const bool found = ini::Document::Parse(*ReadWholeFile(path)).Get("S", key).has_value();
             EXPECT_EQ(found, expected.has_value()) << row.name << ", key " << key;
             if (expected) {
@@ -410,11 +410,11 @@ TEST(IniStoreFiles, RefusedWrites) {
             EXPECT_EQ(e.path(), path);
         }
 
-        const auto r = ini::WritePrivateProfileString("S", "k", "v", path);
+        const auto r = ini::ProfileWriteString("S", "k", "v", path);
         EXPECT_FALSE(r.ok) << path;
         EXPECT_NE(r.error, 0u) << path;
         // A read of the same path gives the default.
-        EXPECT_EQ(ini::GetPrivateProfileString("S", "k", "d", 16, path).buf, std::string("d\0", 2)) << path;
+        EXPECT_EQ(ini::ProfileGetString("S", "k", "d", 16, path).buf, std::string("d\0", 2)) << path;
     }
 }
 

@@ -55,7 +55,7 @@ int Run(const std::vector<std::string>& args) {
     if (command == "get") {
         if (n != 4 && n != 5) return Usage("get takes FILE SECTION KEY [DEFAULT]");
         const std::string def = n == 5 ? at(4) : std::string();
-        const auto r = ini::GetPrivateProfileString(at(2), at(3), def, 1024, at(1));
+        const auto r = ini::ProfileGetString(at(2), at(3), def, 1024, at(1));
         PrintLine(std::string_view(r.buf.data(), r.ret));
         return 0;
     }
@@ -66,20 +66,20 @@ int Run(const std::vector<std::string>& args) {
         constexpr std::int32_t kProbeB = 1;
         const std::int32_t def = ini::ParseLibraryInt(at(4), kProbeA);
         if (def != ini::ParseLibraryInt(at(4), kProbeB)) return Usage("DEFAULT is not an integer");
-        const auto r = ini::GetPrivateProfileString(at(2), at(3), std::string_view{}, 1024, at(1));
+        const auto r = ini::ProfileGetString(at(2), at(3), std::string_view{}, 1024, at(1));
         PrintLine(std::to_string(ini::ParseLibraryInt(std::string_view(r.buf.data(), r.ret), def)));
         return 0;
     }
     if (command == "set") {
         if (n != 5) return Usage("set takes FILE SECTION KEY VALUE");
-        if (!ini::WritePrivateProfileString(at(2), at(3), at(4), at(1)).ok) return WriteFailed(at(1));
+        if (!ini::ProfileWriteString(at(2), at(3), at(4), at(1)).ok) return WriteFailed(at(1));
         return 0;
     }
     if (command == "delete") {
         if (n != 3 && n != 4) return Usage("delete takes FILE SECTION [KEY]");
         const std::optional<std::string_view> key =
             n == 4 ? std::optional<std::string_view>(at(3)) : std::nullopt;
-        if (!ini::WritePrivateProfileString(at(2), key, std::nullopt, at(1)).ok) return WriteFailed(at(1));
+        if (!ini::ProfileWriteString(at(2), key, std::nullopt, at(1)).ok) return WriteFailed(at(1));
         return 0;
     }
     if (command == "sections" || command == "keys") {
