@@ -574,7 +574,8 @@ bool File::Load() {
     const ReadStatus status = ReadFileBytes(path_, bytes);
     doc_ = Document::Parse(status == ReadStatus::Ok ? bytes : std::string());
     dirty_ = false;
-    return status != ReadStatus::Error;
+    unreadable_ = status == ReadStatus::Error;
+    return !unreadable_;
 }
 
 void File::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -591,6 +592,8 @@ void File::DeleteSection(std::string_view section) {
 
 void File::Save() {
     if (!dirty_) return;
+    // A file that exists but could not be read is never overwritten with what little we know.
+    if (unreadable_) throw WriteError(path_);
     if (!WriteFileBytes(path_, doc_.Serialize())) throw WriteError(path_);
     dirty_ = false;
 }

@@ -114,13 +114,15 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
-    // Writes the file when something changed; throws WriteError when it cannot.
+    // Writes the file when something changed; throws WriteError when it cannot, and when the
+    // file exists but could not be loaded (it is then left as it is).
     void Save();
 
 private:
     std::string path_;
     Document doc_;
     bool dirty_ = false;
+    bool unreadable_ = false;  // the file exists but could not be read
 };
 
 // ---- The Win32 profile calls, with their exact buffer behaviour ------------------------------
