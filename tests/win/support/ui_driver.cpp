@@ -67,10 +67,20 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+std::string CaptionOf(HWND window) {
+    // The caption as the window manager keeps it: no message is sent, so a window whose thread is
+    // busy (in a modal loop, say) answers at once.
+    wchar_t wide[512] = {};
+    const int length = InternalGetWindowText(window, wide, 512);
+    char text[1024] = {};
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, text, sizeof text, nullptr, nullptr);
+    return std::string(text, static_cast<size_t>(bytes));
+}
+
 HWND FindProcessWindow(const std::string& caption, const std::string& className) {
     for (HWND window : ProcessWindows()) {
         if (!className.empty() && ClassOf(window) != className) continue;
-        if (!caption.empty() && TextOf(window) != caption) continue;
+        if (!caption.empty() && CaptionOf(window) != caption) continue;
         return window;
     }
     return nullptr;
@@ -128,7 +138,7 @@ std::optional<MessageBoxSeen> WaitForMessageBox(Millis timeout) {
                 HWND text = GetDlgItem(window, kMessageTextId);
                 if (text == nullptr) continue;
                 seen.window = window;
-                seen.caption = TextOf(window);
+                seen.caption = CaptionOf(window);
                 seen.text = TextOf(text);
                 return true;
             }

@@ -34,7 +34,10 @@ bool WaitForWindowGone(const std::string& caption, Millis timeout = kWaitTimeout
 // The child control with the ID (fails the test when there is none).
 HWND Control(HWND parent, int id);
 std::string ClassOf(HWND window);
+// A control's text (WM_GETTEXT, with a timeout).
 std::string TextOf(HWND window);
+// A top-level window's caption, read without sending it a message.
+std::string CaptionOf(HWND window);
 void SetText(HWND control, const std::string& text);
 // Posts a click, so that whatever the click opens (a message box, a dialog) cannot block the
 // driver.
