@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -304,6 +305,67 @@ TEST_F(PlayerTest, OptionsDialogValuesOkAndCancel) {
     });
     EXPECT_EQ(third.volume, "&Volume: 99%") << "cancel changed nothing";
     EXPECT_EQ(third.speed, "&Speed: 100%");
+}
+
+TEST_F(PlayerTest, MenuItemsPerPlayMode) {
+    struct Case {
+        int playMode;
+        bool options, loop;
+    };
+    const Case cases[] = {{0, true, true}, {1, true, false}, {2, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("play mode " + std::to_string(c.playMode));
+        Open(kClip160, c.playMode);
+        HWND window = PlayerWindow();
+        std::vector<std::string> items;
+        DriveModal([&] { PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50)); PumpFor(1500); },
+                   [&] {
+                       HWND menuWindow = nullptr;
+                       ASSERT_TRUE(WaitUntil([&] {
+                           menuWindow = FindWindowA("#32768", nullptr);
+                           return menuWindow != nullptr && IsWindowVisible(menuWindow);
+                       }));
+                       HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+                       for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                           char text[128] = {};
+                           GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+                           items.push_back(text);
+                       }
+                       PostMessageA(window, WM_CANCELMODE, 0, 0);
+                       keybd_event(VK_ESCAPE, 0, 0, 0);
+                       keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+                   });
+        const auto has = [&](const std::string& text) {
+            return std::find(items.begin(), items.end(), text) != items.end();
+        };
+        EXPECT_TRUE(has("Zoom Window"));
+        EXPECT_TRUE(has("Video Status Bar"));
+        EXPECT_TRUE(has("Status &Update"));
+        EXPECT_TRUE(has("Configure Video"));
+        EXPECT_TRUE(has("Close and E&xit "));
+        EXPECT_EQ(has("Playbac&k Options"), c.options);
+        EXPECT_EQ(has("&Quiet Playback\tCtrl+Q"), c.options);
+        EXPECT_EQ(has(" &Loop Playback"), c.loop);
+        ClosePlayerIfOpen();
+    }
+}
+
+TEST_F(PlayerTest, OptionEightStopsPlaybackAroundAResize) {
+    struct Case {
+        int option;
+        bool stopsForResize;
+    };
+    for (const Case c : {Case{8, true}, Case{0x10008, true}, Case{0, false}}) {
+        SCOPED_TRACE("option " + std::to_string(c.option));
+        Open(AviClip{160, 120, 150, 30, 24, false, 1}, 0, c.option);
+        PressMediaButton(MORVEL_MEDIA_PLAY);
+        ASSERT_TRUE(WaitForStatusPrefix("Playing Frame:"));
+        SetWindowPos(PlayerWindow(), nullptr, 0, 0, 300, 300, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_EQ(VisibleButtons(), c.stopsForResize ? 33 : 6);
+        PumpFor(600);
+        EXPECT_EQ(StatusText().rfind("Playing", 0) == 0, !c.stopsForResize) << StatusText();
+        ClosePlayerIfOpen();
+    }
 }
 
 TEST_F(PlayerTest, AudioOnlyClipIsRefusedWithTheErrorBox) {
