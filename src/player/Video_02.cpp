@@ -32,8 +32,8 @@ namespace {
 constexpr const char* kFormClass = "TVideoForm";
 constexpr const char* kPanelClass = "MorvelPlayerPanel";
 constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kMsgCloseNow = WM_APP + 0x510;     // close the window at once (VideoWinClose95)
-constexpr UINT kMsgPanelClick = WM_APP + 0x511;   // wParam: ID of the panel clicked
+constexpr UINT kMsgCloseNow = WM_APP + 0x510;    // close the window at once (VideoWinClose95)
+constexpr UINT kMsgPanelClick = WM_APP + 0x511;  // wParam: ID of the panel clicked
 
 // Sizes of the window's parts, in pixels.
 constexpr int kDesignWidth = 216, kDesignHeight = 270, kDesignPixelsPerInch = 120;
@@ -60,7 +60,8 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             SetWindowLongPtrA(hwnd, GWLP_USERDATA,
                               reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
             break;
-        case WM_ERASEBKGND: return 1;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
@@ -91,11 +92,13 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_COMMAND:
         case WM_HSCROLL:
         case WM_DRAWITEM:
-        case kMsgPanelClick: return SendMessageA(GetParent(hwnd), message, wParam, lParam);
+        case kMsgPanelClick:
+            return SendMessageA(GetParent(hwnd), message, wParam, lParam);
         case WM_LBUTTONUP:
             SendMessageA(GetParent(hwnd), kMsgPanelClick, static_cast<WPARAM>(GetDlgCtrlID(hwnd)), 0);
             return 0;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
@@ -569,40 +572,88 @@ bool TVideoForm::FormKeyDown(WPARAM key, LPARAM flags) {
 
 void TVideoForm::RunCommand(PlayerCommand command) {
     switch (command) {
-        case PlayerCommand::CloseRequest: playback_->CloseRequestFromUser(); break;
-        case PlayerCommand::Play: playback_->mnuPlayClick(); break;
-        case PlayerCommand::Pause: playback_->mnuPauseClick(); break;
-        case PlayerCommand::Zoom1: ZoomVideo(1); break;
-        case PlayerCommand::Zoom2: ZoomVideo(2); break;
-        case PlayerCommand::Zoom3: ZoomVideo(3); break;
-        case PlayerCommand::Zoom4: ZoomVideo(4); break;
-        case PlayerCommand::Menu: MenuButtonClick(); break;
-        case PlayerCommand::Optimize: mnuOptimizeClick(); break;
-        case PlayerCommand::Quiet: playback_->mnuQuietPlaybackClick(); break;
-        case PlayerCommand::None: break;
+        case PlayerCommand::CloseRequest:
+            playback_->CloseRequestFromUser();
+            break;
+        case PlayerCommand::Play:
+            playback_->mnuPlayClick();
+            break;
+        case PlayerCommand::Pause:
+            playback_->mnuPauseClick();
+            break;
+        case PlayerCommand::Zoom1:
+            ZoomVideo(1);
+            break;
+        case PlayerCommand::Zoom2:
+            ZoomVideo(2);
+            break;
+        case PlayerCommand::Zoom3:
+            ZoomVideo(3);
+            break;
+        case PlayerCommand::Zoom4:
+            ZoomVideo(4);
+            break;
+        case PlayerCommand::Menu:
+            MenuButtonClick();
+            break;
+        case PlayerCommand::Optimize:
+            mnuOptimizeClick();
+            break;
+        case PlayerCommand::Quiet:
+            playback_->mnuQuietPlaybackClick();
+            break;
+        case PlayerCommand::None:
+            break;
     }
 }
 
 void TVideoForm::MenuCommand(int id) {
     switch (id) {
-        case MORVEL_ID_MNUZOOM100: ZoomVideo(1); return;
-        case MORVEL_ID_MNUZOOM200: ZoomVideo(2); return;
-        case MORVEL_ID_MNUZOOM300: ZoomVideo(3); return;
-        case MORVEL_ID_MNUZOOM400: ZoomVideo(4); return;
-        case MORVEL_ID_MNUOPTIMIZE: mnuOptimizeClick(); return;
-        case MORVEL_ID_DISPLAYSTATUS: DisplayStatusClick(); return;
-        case MORVEL_ID_MNUCONFIGURE: mnuConfigureClick(); return;
-        case MORVEL_ID_VIDEOOPTIONS1: VideoOptions1Click(); return;
-        case MORVEL_ID_MNUQUIETPLAYBACK: playback_->mnuQuietPlaybackClick(); return;
-        case MORVEL_ID_MNUPLAYBACKLOOP: loopChecked_ = !loopChecked_; return;
-        case MORVEL_ID_MNUPLAY: playback_->mnuPlayClick(); return;
-        case MORVEL_ID_MNUPAUSE: playback_->mnuPauseClick(); return;
-        case MORVEL_ID_MNUEXIT: playback_->CloseRequestFromUser(); return;
+        case MORVEL_ID_MNUZOOM100:
+            ZoomVideo(1);
+            return;
+        case MORVEL_ID_MNUZOOM200:
+            ZoomVideo(2);
+            return;
+        case MORVEL_ID_MNUZOOM300:
+            ZoomVideo(3);
+            return;
+        case MORVEL_ID_MNUZOOM400:
+            ZoomVideo(4);
+            return;
+        case MORVEL_ID_MNUOPTIMIZE:
+            mnuOptimizeClick();
+            return;
+        case MORVEL_ID_DISPLAYSTATUS:
+            DisplayStatusClick();
+            return;
+        case MORVEL_ID_MNUCONFIGURE:
+            mnuConfigureClick();
+            return;
+        case MORVEL_ID_VIDEOOPTIONS1:
+            VideoOptions1Click();
+            return;
+        case MORVEL_ID_MNUQUIETPLAYBACK:
+            playback_->mnuQuietPlaybackClick();
+            return;
+        case MORVEL_ID_MNUPLAYBACKLOOP:
+            loopChecked_ = !loopChecked_;
+            return;
+        case MORVEL_ID_MNUPLAY:
+            playback_->mnuPlayClick();
+            return;
+        case MORVEL_ID_MNUPAUSE:
+            playback_->mnuPauseClick();
+            return;
+        case MORVEL_ID_MNUEXIT:
+            playback_->CloseRequestFromUser();
+            return;
         case MORVEL_ID_MENUBUTTON:
             MenuButtonClick();
             if (!destroyed_) SetFocus(hwnd_);
             return;
-        default: break;
+        default:
+            break;
     }
     if (id >= MORVEL_ID_MNUUPDATE1000 && id < MORVEL_ID_MNUUPDATE1000 + static_cast<int>(UpdateRates.size()))
         SetUpdateRate(static_cast<std::size_t>(id - MORVEL_ID_MNUUPDATE1000));
@@ -674,7 +725,9 @@ void TVideoForm::Release() {
 
 LRESULT TVideoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: FormCreate(); return 0;
+        case WM_CREATE:
+            FormCreate();
+            return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE) {
                 Guard([&] { FormActivate(); });
@@ -698,7 +751,9 @@ LRESULT TVideoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (used) return 0;
             break;
         }
-        case WM_COMMAND: Guard([&] { MenuCommand(LOWORD(wParam)); }); return 0;
+        case WM_COMMAND:
+            Guard([&] { MenuCommand(LOWORD(wParam)); });
+            return 0;
         case WM_CONTEXTMENU: {
             const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
             Guard([&] {
@@ -725,16 +780,23 @@ LRESULT TVideoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgPanelClick:  // FormClick on the video area's background, VideoWinClick on the picture
             if (wParam == MORVEL_ID_VIDEOWIN || wParam == MORVEL_ID_VIDEOWINBACK) Guard([&] { UpdateVideo(); });
             return 0;
-        case WM_LBUTTONUP: Guard([&] { UpdateVideo(); }); return 0;
+        case WM_LBUTTONUP:
+            Guard([&] { UpdateVideo(); });
+            return 0;
         case WM_PALETTECHANGED:
             if (player.PlayerClosing || !TraitsOf(player.PlayMode).repaintOnPaletteChange) return 0;
             if (reinterpret_cast<HWND>(wParam) == hwnd_) break;
             Guard([&] { UpdateVideoBkgd(); });
             return 0;
         case kMsgCloseNow:
-        case WM_CLOSE: CloseWindow(); return 0;
-        case WM_DESTROY: FormDestroy(); return 0;
-        default: break;
+        case WM_CLOSE:
+            CloseWindow();
+            return 0;
+        case WM_DESTROY:
+            FormDestroy();
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
@@ -775,7 +837,9 @@ TVideoForm* FormOf(HWND window) {
 
 }  // namespace
 
-std::string LongFileName(const std::string& path) { return LongNamePart(path, RealFileSystem()); }
+std::string LongFileName(const std::string& path) {
+    return LongNamePart(path, RealFileSystem());
+}
 
 std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
     // One player at a time: a window still open is closed before the next clip opens.

@@ -45,8 +45,8 @@ void TVidOptions::Register(HINSTANCE instance) {
 }
 
 bool TVidOptions::ShowModal(HWND owner) {
-    HINSTANCE instance = owner ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE))
-                               : GetModuleHandleA(nullptr);
+    HINSTANCE instance =
+        owner ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)) : GetModuleHandleA(nullptr);
     Register(instance);
     const DWORD style = WS_POPUP | WS_CAPTION;  // fixed border, no system menu or close box
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
@@ -88,15 +88,14 @@ void TVidOptions::FormCreate() {
     labelFont_ = ArialBold(15);
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_), FALSE);
     Child(hwnd_, "STATIC", "", SS_CENTER, 30, 6, 266, 18, MORVEL_ID_SPEEDLABEL, labelFont_);
-    HWND speedBar = Child(hwnd_, "SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 30, 26, 266, 17, MORVEL_ID_SPEEDSCROLL,
-                          dialogFont_);
+    HWND speedBar =
+        Child(hwnd_, "SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 30, 26, 266, 17, MORVEL_ID_SPEEDSCROLL, dialogFont_);
     Child(hwnd_, "STATIC", "", SS_CENTER, 30, 52, 266, 18, MORVEL_ID_VOLUMELABEL, labelFont_);
-    HWND volumeBar = Child(hwnd_, "SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 30, 72, 266, 17, MORVEL_ID_VOLUMESCROLL,
-                           dialogFont_);
+    HWND volumeBar =
+        Child(hwnd_, "SCROLLBAR", "", SBS_HORZ | WS_TABSTOP, 30, 72, 266, 17, MORVEL_ID_VOLUMESCROLL, dialogFont_);
     Child(hwnd_, "BUTTON", "&Default", BS_PUSHBUTTON | WS_TABSTOP, 30, 112, 82, 30, MORVEL_ID_BITBTN1, dialogFont_);
     Child(hwnd_, "BUTTON", "Ok", BS_DEFPUSHBUTTON | WS_TABSTOP, 122, 112, 82, 30, MORVEL_ID_BUTTONOK, dialogFont_);
-    Child(hwnd_, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 214, 112, 82, 30, MORVEL_ID_BUTTONCANCEL,
-          dialogFont_);
+    Child(hwnd_, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 214, 112, 82, 30, MORVEL_ID_BUTTONCANCEL, dialogFont_);
     SetBar(speedBar, kSpeedMin, kSpeedMax, std::clamp(speed, kSpeedMin, kSpeedMax));
     SetBar(volumeBar, kVolumeMin, kVolumeMax, std::clamp(volume, kVolumeMin, kVolumeMax));
     SpeedScrollChange();
@@ -143,15 +142,30 @@ void TVidOptions::Scroll(HWND bar, WPARAM wParam) {
     const int current = GetScrollPos(bar, SB_CTL);
     int target = current;
     switch (LOWORD(wParam)) {
-        case SB_LINELEFT: target -= kBarSmallStep; break;
-        case SB_LINERIGHT: target += kBarSmallStep; break;
-        case SB_PAGELEFT: target -= kBarLargeStep; break;
-        case SB_PAGERIGHT: target += kBarLargeStep; break;
-        case SB_LEFT: target = 0; break;
-        case SB_RIGHT: target = max; break;
+        case SB_LINELEFT:
+            target -= kBarSmallStep;
+            break;
+        case SB_LINERIGHT:
+            target += kBarSmallStep;
+            break;
+        case SB_PAGELEFT:
+            target -= kBarLargeStep;
+            break;
+        case SB_PAGERIGHT:
+            target += kBarLargeStep;
+            break;
+        case SB_LEFT:
+            target = 0;
+            break;
+        case SB_RIGHT:
+            target = max;
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: target = HIWORD(wParam); break;
-        default: return;
+        case SB_THUMBPOSITION:
+            target = HIWORD(wParam);
+            break;
+        default:
+            return;
     }
     target = std::clamp(target, 0, max);
     if (target == current) return;
@@ -164,22 +178,39 @@ void TVidOptions::Scroll(HWND bar, WPARAM wParam) {
 
 LRESULT TVidOptions::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: FormCreate(); return 0;
-        case WM_HSCROLL: Scroll(reinterpret_cast<HWND>(lParam), wParam); return 0;
-        case DM_GETDEFID: return MAKELRESULT(MORVEL_ID_BUTTONOK, DC_HASDEFID);
+        case WM_CREATE:
+            FormCreate();
+            return 0;
+        case WM_HSCROLL:
+            Scroll(reinterpret_cast<HWND>(lParam), wParam);
+            return 0;
+        case DM_GETDEFID:
+            return MAKELRESULT(MORVEL_ID_BUTTONOK, DC_HASDEFID);
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
-                case MORVEL_ID_BITBTN1: BitBtn1Click(); return 0;
+                case MORVEL_ID_BITBTN1:
+                    BitBtn1Click();
+                    return 0;
                 case MORVEL_ID_BUTTONOK:
-                case IDOK: ButtonOKClick(); return 0;
+                case IDOK:
+                    ButtonOKClick();
+                    return 0;
                 case MORVEL_ID_BUTTONCANCEL:
-                case IDCANCEL: ButtonCancelClick(); return 0;
-                default: break;
+                case IDCANCEL:
+                    ButtonCancelClick();
+                    return 0;
+                default:
+                    break;
             }
             break;
-        case WM_CLOSE: ButtonCancelClick(); return 0;
-        case WM_DESTROY: FormClose(); return 0;
-        default: break;
+        case WM_CLOSE:
+            ButtonCancelClick();
+            return 0;
+        case WM_DESTROY:
+            FormClose();
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }

@@ -9,9 +9,9 @@ constexpr const char* kSelfProp = "MorvelXScrollbar";
 }
 
 HWND TXScrollbar::Create(HWND parent, int id, int left, int top, int width, int height) {
-    handle_ = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, left, top, width,
-                              height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
+    handle_ =
+        CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, left, top, width, height,
+                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (handle_ == nullptr) return nullptr;
     SetPropA(handle_, kSelfProp, this);
     original_ = reinterpret_cast<WNDPROC>(
@@ -39,15 +39,30 @@ void TXScrollbar::HandleScroll(WPARAM wParam) {
     const int code = LOWORD(wParam);
     int target = position_;
     switch (code) {
-        case SB_LINELEFT: target = position_ - 1; break;
-        case SB_LINERIGHT: target = position_ + 1; break;
-        case SB_PAGELEFT: target = position_ - LargeChange; break;
-        case SB_PAGERIGHT: target = position_ + LargeChange; break;
-        case SB_LEFT: target = 0; break;
-        case SB_RIGHT: target = max_; break;
+        case SB_LINELEFT:
+            target = position_ - 1;
+            break;
+        case SB_LINERIGHT:
+            target = position_ + 1;
+            break;
+        case SB_PAGELEFT:
+            target = position_ - LargeChange;
+            break;
+        case SB_PAGERIGHT:
+            target = position_ + LargeChange;
+            break;
+        case SB_LEFT:
+            target = 0;
+            break;
+        case SB_RIGHT:
+            target = max_;
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: target = HIWORD(wParam); break;  // the range stays within 16 bits
-        default: break;
+        case SB_THUMBPOSITION:
+            target = HIWORD(wParam);
+            break;  // the range stays within 16 bits
+        default:
+            break;
     }
     if (OnScroll) OnScroll(code);
     SetPosition(target);
@@ -73,7 +88,8 @@ LRESULT CALLBACK TXScrollbar::SubclassProc(HWND hwnd, UINT message, WPARAM wPara
             SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
             self->handle_ = nullptr;
             return CallWindowProcA(original, hwnd, message, wParam, lParam);
-        default: break;
+        default:
+            break;
     }
     return CallWindowProcA(original, hwnd, message, wParam, lParam);
 }

@@ -11,7 +11,9 @@ namespace morvel {
 namespace {
 constexpr const char* kClassName = "MorvelMediaBar";
 
-bool IsSet(std::uint16_t set, int button) { return (set >> button) & 1u; }
+bool IsSet(std::uint16_t set, int button) {
+    return (set >> button) & 1u;
+}
 
 // A small glyph per button, drawn in the button's centre.
 void DrawGlyph(HDC dc, const RECT& r, int button, bool enabled) {
@@ -27,14 +29,35 @@ void DrawGlyph(HDC dc, const RECT& r, int button, bool enabled) {
     };
     const auto bar = [&](int x) { Rectangle(dc, x, cy - 4, x + 2, cy + 5); };
     switch (static_cast<MediaButton>(button)) {
-        case MediaButton::Play: triangle(cx - 2, 1); break;
-        case MediaButton::Pause: bar(cx - 3); bar(cx + 1); break;
-        case MediaButton::Stop: Rectangle(dc, cx - 4, cy - 4, cx + 4, cy + 4); break;
-        case MediaButton::Next: triangle(cx - 3, 1); bar(cx + 2); break;
-        case MediaButton::Prev: bar(cx - 4); triangle(cx + 3, -1); break;
-        case MediaButton::Step: bar(cx - 4); triangle(cx - 1, 1); break;
-        case MediaButton::Back: triangle(cx + 1, -1); bar(cx + 2); break;
-        case MediaButton::Record: Ellipse(dc, cx - 4, cy - 4, cx + 4, cy + 4); break;
+        case MediaButton::Play:
+            triangle(cx - 2, 1);
+            break;
+        case MediaButton::Pause:
+            bar(cx - 3);
+            bar(cx + 1);
+            break;
+        case MediaButton::Stop:
+            Rectangle(dc, cx - 4, cy - 4, cx + 4, cy + 4);
+            break;
+        case MediaButton::Next:
+            triangle(cx - 3, 1);
+            bar(cx + 2);
+            break;
+        case MediaButton::Prev:
+            bar(cx - 4);
+            triangle(cx + 3, -1);
+            break;
+        case MediaButton::Step:
+            bar(cx - 4);
+            triangle(cx - 1, 1);
+            break;
+        case MediaButton::Back:
+            triangle(cx + 1, -1);
+            bar(cx + 2);
+            break;
+        case MediaButton::Record:
+            Ellipse(dc, cx - 4, cy - 4, cx + 4, cy + 4);
+            break;
         case MediaButton::Eject: {
             POINT p[3] = {{cx - 4, cy}, {cx + 4, cy}, {cx, cy - 4}};
             Polygon(dc, p, 3);
@@ -141,7 +164,9 @@ LRESULT MediaBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (released == pressed) Press(pressed);
             return 0;
         }
-        case MORVEL_WM_MEDIABUTTON: Press(static_cast<int>(wParam)); return 0;
+        case MORVEL_WM_MEDIABUTTON:
+            Press(static_cast<int>(wParam));
+            return 0;
         case MORVEL_WM_MEDIABUTTONSETS:
             return control_ ? MAKELRESULT(control_->VisibleButtons(), control_->EnabledButtons()) : 0;
         case MM_MCINOTIFY:
@@ -151,7 +176,8 @@ LRESULT MediaBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSKEYDOWN:
             if (KeyPreview && KeyPreview(message, wParam)) return 0;
             break;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcA(handle_, message, wParam, lParam);
 }

@@ -106,20 +106,29 @@ std::int32_t MediaControl::Length() {
 
 void MediaControl::ButtonCommand(MediaButton button) {
     switch (button) {
-        case MediaButton::Play: Play(); break;
+        case MediaButton::Play:
+            Play();
+            break;
         case MediaButton::Pause:
             if (Mode() == Paused)
                 Resume();
             else
                 Pause();
             break;
-        case MediaButton::Stop: Stop(); break;
-        case MediaButton::Prev: Previous(); break;
-        case MediaButton::Step: Step(); break;
+        case MediaButton::Stop:
+            Stop();
+            break;
+        case MediaButton::Prev:
+            Previous();
+            break;
+        case MediaButton::Step:
+            Step();
+            break;
         case MediaButton::Next:
         case MediaButton::Back:
         case MediaButton::Record:
-        case MediaButton::Eject: break;  // never shown by the player
+        case MediaButton::Eject:
+            break;  // never shown by the player
     }
 }
 

@@ -1,6 +1,8 @@
 // The MCI implementation of the player's media device (winmm, "A" functions only).
 #include <windows.h>
+
 #include <mmsystem.h>
+
 #include <digitalv.h>
 
 #include <array>
@@ -40,8 +42,8 @@ public:
         MCI_OPEN_PARMSA parms{};
         parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow_);
         parms.lpstrElementName = path.c_str();
-        const MCIERROR error = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | FlagBits(flags),
-                                               reinterpret_cast<DWORD_PTR>(&parms));
+        const MCIERROR error =
+            mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | FlagBits(flags), reinterpret_cast<DWORD_PTR>(&parms));
         if (error == 0) id_ = parms.wDeviceID;
         return error;
     }
@@ -155,9 +157,7 @@ public:
     }
 
 private:
-    static DWORD FlagBits(DeviceFlags flags) {
-        return (flags.wait ? MCI_WAIT : 0) | (flags.notify ? MCI_NOTIFY : 0);
-    }
+    static DWORD FlagBits(DeviceFlags flags) { return (flags.wait ? MCI_WAIT : 0) | (flags.notify ? MCI_NOTIFY : 0); }
 
     template <typename Parms>
     MCIERROR Send(UINT command, DWORD flags, Parms* parms, bool callback = true) {

@@ -10,20 +10,38 @@ std::string_view ModeName(int mode) {
 PlayModeTraits TraitsOf(std::int32_t playMode) {
     switch (playMode) {
         case 1:
-            return {.openingVolume = 500, .loopItemShown = false, .optionsItemsShown = true,
-                    .sendsVolumeAndSpeed = true, .earlyStopIsEnd = false, .rewindBeforeLoop = false,
-                    .firstStopKeepsButtons = false, .repaintOnPaletteChange = true,
-                    .relayoutAfterConfigure = true, .defaultVolume = 500};
+            return {.openingVolume = 500,
+                    .loopItemShown = false,
+                    .optionsItemsShown = true,
+                    .sendsVolumeAndSpeed = true,
+                    .earlyStopIsEnd = false,
+                    .rewindBeforeLoop = false,
+                    .firstStopKeepsButtons = false,
+                    .repaintOnPaletteChange = true,
+                    .relayoutAfterConfigure = true,
+                    .defaultVolume = 500};
         case 2:
-            return {.openingVolume = 1000, .loopItemShown = true, .optionsItemsShown = false,
-                    .sendsVolumeAndSpeed = false, .earlyStopIsEnd = true, .rewindBeforeLoop = true,
-                    .firstStopKeepsButtons = true, .repaintOnPaletteChange = false,
-                    .relayoutAfterConfigure = false, .defaultVolume = 500};
+            return {.openingVolume = 1000,
+                    .loopItemShown = true,
+                    .optionsItemsShown = false,
+                    .sendsVolumeAndSpeed = false,
+                    .earlyStopIsEnd = true,
+                    .rewindBeforeLoop = true,
+                    .firstStopKeepsButtons = true,
+                    .repaintOnPaletteChange = false,
+                    .relayoutAfterConfigure = false,
+                    .defaultVolume = 500};
         default:
-            return {.openingVolume = 1000, .loopItemShown = true, .optionsItemsShown = true,
-                    .sendsVolumeAndSpeed = true, .earlyStopIsEnd = false, .rewindBeforeLoop = false,
-                    .firstStopKeepsButtons = false, .repaintOnPaletteChange = true,
-                    .relayoutAfterConfigure = false, .defaultVolume = playMode == 0 ? 1000 : 500};
+            return {.openingVolume = 1000,
+                    .loopItemShown = true,
+                    .optionsItemsShown = true,
+                    .sendsVolumeAndSpeed = true,
+                    .earlyStopIsEnd = false,
+                    .rewindBeforeLoop = false,
+                    .firstStopKeepsButtons = false,
+                    .repaintOnPaletteChange = true,
+                    .relayoutAfterConfigure = false,
+                    .defaultVolume = playMode == 0 ? 1000 : 500};
     }
 }
 
@@ -47,7 +65,9 @@ std::string StepStatusText(int mode, std::int32_t framePos) {
     return std::string(ModeName(mode)) + "Frame:" + std::to_string(framePos);
 }
 
-std::string SeekStatusText(std::int32_t frame) { return "Seek Frame:" + std::to_string(frame); }
+std::string SeekStatusText(std::int32_t frame) {
+    return "Seek Frame:" + std::to_string(frame);
+}
 
 std::string OpenErrorMessage(std::string_view deviceText, std::uint32_t errorCode) {
     std::string message(deviceText);

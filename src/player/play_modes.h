@@ -14,7 +14,7 @@ namespace morvel {
 enum DeviceMode : int { NotReady = 0, Stopped = 1, Playing = 2, Recording = 3, Seeking = 4, Paused = 5, ModeOpen = 6 };
 
 inline constexpr std::array<std::string_view, 7> ModeNames = {"Not ready", "Stopped", "Playing", "Recording",
-                                                             "Seeking",   "Paused",  "Open"};
+                                                              "Seeking",   "Paused",  "Open"};
 // The name of a device mode; a value outside the table (a device in a state we do not know)
 // reads as "Not ready".
 std::string_view ModeName(int mode);
@@ -38,14 +38,14 @@ inline constexpr std::uint16_t StoppedAtEnd = 20;   // stop, previous
 struct PlayModeTraits {
     std::int32_t openingVolume;
     bool loopItemShown;
-    bool optionsItemsShown;        // "Playbac&k Options" and "&Quiet Playback"
-    bool sendsVolumeAndSpeed;      // with each Play
-    bool earlyStopIsEnd;           // a stop before the last bar value counts as the end
-    bool rewindBeforeLoop;         // loop restart seeks to the start first
+    bool optionsItemsShown;    // "Playbac&k Options" and "&Quiet Playback"
+    bool sendsVolumeAndSpeed;  // with each Play
+    bool earlyStopIsEnd;       // a stop before the last bar value counts as the end
+    bool rewindBeforeLoop;     // loop restart seeks to the start first
     bool firstStopKeepsButtons;
     bool repaintOnPaletteChange;
     bool relayoutAfterConfigure;
-    std::int32_t defaultVolume;    // "&Default" in the options dialog
+    std::int32_t defaultVolume;  // "&Default" in the options dialog
 };
 // Modes 1 and 2 as tabled; every other value behaves as mode 0, except that the options
 // dialog's default volume is 500 for any mode but 0.
@@ -81,7 +81,12 @@ struct UpdateRate {
     unsigned intervalMs;
 };
 inline constexpr std::array<UpdateRate, 6> UpdateRates = {{
-    {"1:1 sec.", 1000}, {"2:1 sec.", 500}, {"3:1 sec.", 333}, {"4:1 sec.", 250}, {"5:1 sec.", 200}, {"6:1 sec.", 167},
+    {"1:1 sec.", 1000},
+    {"2:1 sec.", 500},
+    {"3:1 sec.", 333},
+    {"4:1 sec.", 250},
+    {"5:1 sec.", 200},
+    {"6:1 sec.", 167},
 }};
 inline constexpr unsigned kDefaultTickMs = 500;
 

@@ -41,14 +41,19 @@ void VideoPlayback::Timer1Timer() {
     view_.SetStatusCaption(TickStatusText(mode, state_.FramePos));
     if (stopped) {
         switch (EndOfClip(view_.BarPosition(), state_.BarMax, state_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
-            case EndAction::ShowStoppedBefore: control_.SetVisibleButtons(buttons::StoppedBefore); break;
+            case EndAction::ShowStoppedBefore:
+                control_.SetVisibleButtons(buttons::StoppedBefore);
+                break;
             case EndAction::Loop:
                 if (TraitsOf(state_.PlayMode).rewindBeforeLoop) control_.Previous();
                 PlayPreparation();
                 control_.Play();
                 break;
-            case EndAction::KeepButtons: break;
-            case EndAction::ShowStoppedAtEnd: control_.SetVisibleButtons(buttons::StoppedAtEnd); break;
+            case EndAction::KeepButtons:
+                break;
+            case EndAction::ShowStoppedAtEnd:
+                control_.SetVisibleButtons(buttons::StoppedAtEnd);
+                break;
         }
     }
     if (state_.CloseRequest) view_.CloseWindow();
@@ -56,7 +61,9 @@ void VideoPlayback::Timer1Timer() {
 
 void VideoPlayback::MediaPlayer1Click(MediaButton button) {
     switch (button) {
-        case MediaButton::Play: PlayPreparation(); break;
+        case MediaButton::Play:
+            PlayPreparation();
+            break;
         case MediaButton::Pause:
             control_.SetVisibleButtons(buttons::StoppedBefore);
             view_.StopTick();
@@ -71,8 +78,11 @@ void VideoPlayback::MediaPlayer1Click(MediaButton button) {
             view_.SetBarPosition(0);
             view_.SetStatusCaption("Ready");
             break;
-        case MediaButton::Step: ShowStepFrame(); break;
-        default: return;  // next, back, record and eject are never shown
+        case MediaButton::Step:
+            ShowStepFrame();
+            break;
+        default:
+            return;  // next, back, record and eject are never shown
     }
     control_.ButtonCommand(button);
 }

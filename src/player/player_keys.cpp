@@ -13,14 +13,22 @@ PlayerCommand KeyCommand(int virtualKey, const KeyModifiers& modifiers) {
     }
     if (ctrlAlone) {
         switch (virtualKey) {
-            case '1': return PlayerCommand::Zoom1;
-            case '2': return PlayerCommand::Zoom2;
-            case '3': return PlayerCommand::Zoom3;
-            case '4': return PlayerCommand::Zoom4;
-            case 'M': return PlayerCommand::Menu;
-            case 'O': return PlayerCommand::Optimize;
-            case 'Q': return PlayerCommand::Quiet;
-            default: break;
+            case '1':
+                return PlayerCommand::Zoom1;
+            case '2':
+                return PlayerCommand::Zoom2;
+            case '3':
+                return PlayerCommand::Zoom3;
+            case '4':
+                return PlayerCommand::Zoom4;
+            case 'M':
+                return PlayerCommand::Menu;
+            case 'O':
+                return PlayerCommand::Optimize;
+            case 'Q':
+                return PlayerCommand::Quiet;
+            default:
+                break;
         }
     }
     return PlayerCommand::None;

@@ -6,7 +6,9 @@
 
 namespace morvel {
 
-std::string SpeedLabelText(int speedPosition) { return "&Speed: " + std::to_string(speedPosition / 10) + "%"; }
+std::string SpeedLabelText(int speedPosition) {
+    return "&Speed: " + std::to_string(speedPosition / 10) + "%";
+}
 
 std::string VolumeLabelText(int volumePosition) {
     return "&Volume: " + std::to_string(volumePosition / 10) + "%";

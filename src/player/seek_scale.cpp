@@ -4,7 +4,9 @@
 
 namespace morvel {
 
-bool IsLongClip(std::int32_t frameCount) { return frameCount > kShortClipMaxFrames; }
+bool IsLongClip(std::int32_t frameCount) {
+    return frameCount > kShortClipMaxFrames;
+}
 
 std::int32_t BarValueOfFrame(std::int32_t frame, std::int32_t frameCount) {
     if (!IsLongClip(frameCount)) return frame;

@@ -65,8 +65,11 @@ std::string FramePixels(const AviClip& clip, int frame) {
     const int barX = frame % clip.width;
     for (int y = 0; y < clip.height; ++y)
         for (int x = 0; x < clip.width; ++x) {
-            if (x == barX || x == (barX + 1) % clip.width) put(x, y, 255, 255, 255, 1);
-            else put(x, y, 0, static_cast<std::uint8_t>(y * 255 / clip.height), 64, static_cast<std::uint8_t>(2 + y % 200));
+            if (x == barX || x == (barX + 1) % clip.width)
+                put(x, y, 255, 255, 255, 1);
+            else
+                put(x, y, 0, static_cast<std::uint8_t>(y * 255 / clip.height), 64,
+                    static_cast<std::uint8_t>(2 + y % 200));
         }
     // Frame number: 16 blocks of 4 x 4 pixels, red for a set bit.
     for (int bit = 0; bit < 16; ++bit) {
@@ -96,11 +99,10 @@ std::string BuildAvi(const AviClip& clip) {
         if (clip.frames <= 0) throw std::invalid_argument("a clip needs frames");
     }
     constexpr std::uint32_t kSampleRate = 8000;
-    const std::uint32_t chunkBytes = clip.audioOnly ? kSampleRate / static_cast<std::uint32_t>(clip.framesPerSecond)
-                                                    : FrameBytes(clip);
-    const std::uint32_t chunks = clip.audioOnly
-                                     ? static_cast<std::uint32_t>(clip.audioSeconds * clip.framesPerSecond)
-                                     : static_cast<std::uint32_t>(clip.frames);
+    const std::uint32_t chunkBytes =
+        clip.audioOnly ? kSampleRate / static_cast<std::uint32_t>(clip.framesPerSecond) : FrameBytes(clip);
+    const std::uint32_t chunks = clip.audioOnly ? static_cast<std::uint32_t>(clip.audioSeconds * clip.framesPerSecond)
+                                                : static_cast<std::uint32_t>(clip.frames);
 
     Bytes out;
     const std::size_t riff = out.OpenList("RIFF", "AVI ");
@@ -122,7 +124,10 @@ std::string BuildAvi(const AviClip& clip) {
     const std::size_t strl = out.OpenList("LIST", "strl");
     const std::size_t strh = out.Open("strh");
     out.Four(clip.audioOnly ? "auds" : "vids");
-    if (clip.audioOnly) out.U32(0); else out.Four("DIB ");
+    if (clip.audioOnly)
+        out.U32(0);
+    else
+        out.Four("DIB ");
     out.U32(0);
     out.U16(0);
     out.U16(0);
@@ -170,9 +175,13 @@ std::string BuildAvi(const AviClip& clip) {
         for (std::uint32_t i = 0; i < colours; ++i) {
             // 0 black, 1 white, 2..201 a blue-green ramp, 250 red.
             std::uint8_t r = 0, g = 0, b = 0;
-            if (i == 1) r = g = b = 255;
-            else if (i >= 2 && i < 202) { g = static_cast<std::uint8_t>((i - 2) * 255 / 200); b = 64; }
-            else if (i == 250) r = 255;
+            if (i == 1)
+                r = g = b = 255;
+            else if (i >= 2 && i < 202) {
+                g = static_cast<std::uint8_t>((i - 2) * 255 / 200);
+                b = 64;
+            } else if (i == 250)
+                r = 255;
             out.U8(b);
             out.U8(g);
             out.U8(r);

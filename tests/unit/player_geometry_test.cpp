@@ -18,12 +18,9 @@ TEST(PlayerSeekScale, ShortAndLongClipsAtTheBoundary) {
         std::uint16_t barMax;
     };
     const Case cases[] = {
-        {"one frame", 1, false, 0},
-        {"exactly 32760 frames", 32760, false, 32759},
-        {"32761 frames", 32761, true, 3276},
-        {"100000 frames", 100000, true, 9999},
-        {"no frames reported", 0, false, 0},
-        {"more than the bar can hold", 2000000, true, 0xFFFF},
+        {"one frame", 1, false, 0},          {"exactly 32760 frames", 32760, false, 32759},
+        {"32761 frames", 32761, true, 3276}, {"100000 frames", 100000, true, 9999},
+        {"no frames reported", 0, false, 0}, {"more than the bar can hold", 2000000, true, 0xFFFF},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsLongClip(c.frames), c.longClip) << c.name;
@@ -98,7 +95,8 @@ TEST(PlayerZoom, SizesAndScreenLimit) {
         {"factor 0 refused", 0, 1024, 768, std::nullopt},
         {"factor 5 refused", 5, 4096, 4096, std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(ZoomWindowSize(c.factor, 320, 240, chrome, c.screenW, c.screenH), c.expected) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(ZoomWindowSize(c.factor, 320, 240, chrome, c.screenW, c.screenH), c.expected) << c.name;
 }
 
 TEST(PlayerZoom, HiddenStatusLineAndHugeClip) {

@@ -81,7 +81,8 @@ TEST(PlayerTexts, OpenErrorMessage) {
 
 TEST(PlayerButtons, SetsNameTheTabledButtons) {
     using enum MediaButton;
-    EXPECT_EQ(buttons::Enabled, ButtonBit(Play) | ButtonBit(Pause) | ButtonBit(Stop) | ButtonBit(Prev) | ButtonBit(Step));
+    EXPECT_EQ(buttons::Enabled,
+              ButtonBit(Play) | ButtonBit(Pause) | ButtonBit(Stop) | ButtonBit(Prev) | ButtonBit(Step));
     EXPECT_EQ(buttons::AtActivation, ButtonBit(Play) | ButtonBit(Stop));
     EXPECT_EQ(buttons::WhilePlaying, ButtonBit(Pause) | ButtonBit(Stop));
     EXPECT_EQ(buttons::StoppedBefore, ButtonBit(Play) | ButtonBit(Step));

@@ -65,9 +65,15 @@ TEST_F(PlayerKeysTest, ZoomKeysNeedCtrlAlone) {
     };
     for (const Case& c : cases) {
         switch (c.modifiers.size()) {
-            case 0: Press({}, '2'); break;
-            case 1: Press({c.modifiers[0]}, '2'); break;
-            default: Press({c.modifiers[0], c.modifiers[1]}, '2'); break;
+            case 0:
+                Press({}, '2');
+                break;
+            case 1:
+                Press({c.modifiers[0]}, '2');
+                break;
+            default:
+                Press({c.modifiers[0], c.modifiers[1]}, '2');
+                break;
         }
         const SIZE expected = c.zooms ? WindowSizeFor(320, 240) : normal;
         EXPECT_EQ(WindowSize(window).cx, expected.cx) << c.name;

@@ -1,6 +1,7 @@
 // Wine's MCI video device with the generated clips, directly and through the player: opening,
 // length, source size, palette clips, long clips, configure and realize on a playing clip.
 #include <windows.h>
+
 #include <mmsystem.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // Opening and closing the player many times in one process: windows, timers, GDI and USER
 // objects and MCI device IDs must not pile up. Prints the counts at the start and the end.
 #include <windows.h>
+
 #include <mmsystem.h>
 
 #include <gtest/gtest.h>
@@ -66,12 +67,12 @@ TEST(PlayerReliability, TwoHundredOpensAndClosesLeaveNothingBehind) {
     const ResourceCounts end = CountResources();
     const MCIDEVICEID endId = ProbeDeviceId(clip);
     const unsigned endGdi = GdiSlot(), endWindow = WindowSlot();
-    std::printf("after %d players: windows %d -> %d, GDI objects %lu -> %lu, USER objects %lu -> %lu, "
-                "threads %d -> %d, next MCI device ID %u -> %u, next GDI slot %u -> %u, "
-                "next window slot %u -> %u\n",
-                kRounds, start.windows, end.windows, start.gdiObjects, end.gdiObjects, start.userObjects,
-                end.userObjects, start.threads, end.threads, startId, endId, startGdi, endGdi, startWindow,
-                endWindow);
+    std::printf(
+        "after %d players: windows %d -> %d, GDI objects %lu -> %lu, USER objects %lu -> %lu, "
+        "threads %d -> %d, next MCI device ID %u -> %u, next GDI slot %u -> %u, "
+        "next window slot %u -> %u\n",
+        kRounds, start.windows, end.windows, start.gdiObjects, end.gdiObjects, start.userObjects, end.userObjects,
+        start.threads, end.threads, startId, endId, startGdi, endGdi, startWindow, endWindow);
     // A timer left behind would fire into a destroyed window; none may be pending.
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));

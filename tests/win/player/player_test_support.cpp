@@ -18,7 +18,9 @@ void SetSaveName(const std::string& path) {
     EXPECT_TRUE(WritePrivateProfileStringA("morvel", "SaveName", path.c_str(), "morvel.ini"));
 }
 
-HWND PlayerWindow() { return FindProcessWindow("", "TVideoForm"); }
+HWND PlayerWindow() {
+    return FindProcessWindow("", "TVideoForm");
+}
 
 namespace {
 struct Search {
@@ -40,7 +42,9 @@ HWND Descendant(HWND parent, int id) {
     return search.found;
 }
 
-std::string StatusText() { return TextOf(Descendant(PlayerWindow(), MORVEL_ID_STATUS)); }
+std::string StatusText() {
+    return TextOf(Descendant(PlayerWindow(), MORVEL_ID_STATUS));
+}
 
 int VisibleButtons() {
     HWND bar = Descendant(PlayerWindow(), MORVEL_ID_MEDIAPLAYER1);
@@ -88,7 +92,8 @@ int FrameOf(const std::string& statusText) {
 
 SIZE WindowSizeFor(int width, int height, bool statusShown) {
     const int extraX = 2 * GetSystemMetrics(SM_CXFRAME);
-    const int extraY = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME) - GetSystemMetrics(SM_CYBORDER);
+    const int extraY =
+        GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME) - GetSystemMetrics(SM_CYBORDER);
     return SIZE{extraX + width, extraY + height + (statusShown ? 22 : 0) + 31};
 }
 

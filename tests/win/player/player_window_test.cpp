@@ -36,8 +36,7 @@ protected:
     void DragSeekBarTo(int position) {
         HWND bar = SeekBar();
         SendMessageA(GetParent(bar), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, position), reinterpret_cast<LPARAM>(bar));
-        SendMessageA(GetParent(bar), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position),
-                     reinterpret_cast<LPARAM>(bar));
+        SendMessageA(GetParent(bar), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(bar));
         SendMessageA(GetParent(bar), WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(bar));
     }
     // A click on the bar's right arrow: one step right, then the end of the click seeks.
@@ -260,16 +259,20 @@ TEST_F(PlayerTest, OptionsDialogValuesOkAndCancel) {
     // Opens the dialog, lets `work` drive it, and returns what its labels showed at first.
     const auto runDialog = [&](const std::function<void(HWND)>& work) {
         Seen seen;
-        DriveModal([] { PostMessageA(PlayerWindow(), WM_COMMAND, MORVEL_ID_VIDEOOPTIONS1, 0); PumpFor(1500); },
-                   [&] {
-                       HWND dialog = WaitForWindow("Playback Options");
-                       ASSERT_NE(dialog, nullptr);
-                       seen.speed = TextOf(Control(dialog, MORVEL_ID_SPEEDLABEL));
-                       seen.volume = TextOf(Control(dialog, MORVEL_ID_VOLUMELABEL));
-                       work(dialog);
-                       EXPECT_TRUE(WaitForWindowGone("Playback Options"));
-                   },
-                   Millis(15000));
+        DriveModal(
+            [] {
+                PostMessageA(PlayerWindow(), WM_COMMAND, MORVEL_ID_VIDEOOPTIONS1, 0);
+                PumpFor(1500);
+            },
+            [&] {
+                HWND dialog = WaitForWindow("Playback Options");
+                ASSERT_NE(dialog, nullptr);
+                seen.speed = TextOf(Control(dialog, MORVEL_ID_SPEEDLABEL));
+                seen.volume = TextOf(Control(dialog, MORVEL_ID_VOLUMELABEL));
+                work(dialog);
+                EXPECT_TRUE(WaitForWindowGone("Playback Options"));
+            },
+            Millis(15000));
         return seen;
     };
     const auto moveBar = [](HWND dialog, int id, int position) {
@@ -318,23 +321,27 @@ TEST_F(PlayerTest, MenuItemsPerPlayMode) {
         Open(kClip160, c.playMode);
         HWND window = PlayerWindow();
         std::vector<std::string> items;
-        DriveModal([&] { PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50)); PumpFor(1500); },
-                   [&] {
-                       HWND menuWindow = nullptr;
-                       ASSERT_TRUE(WaitUntil([&] {
-                           menuWindow = FindWindowA("#32768", nullptr);
-                           return menuWindow != nullptr && IsWindowVisible(menuWindow);
-                       }));
-                       HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-                       for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-                           char text[128] = {};
-                           GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-                           items.push_back(text);
-                       }
-                       PostMessageA(window, WM_CANCELMODE, 0, 0);
-                       keybd_event(VK_ESCAPE, 0, 0, 0);
-                       keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-                   });
+        DriveModal(
+            [&] {
+                PostMessageA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(50, 50));
+                PumpFor(1500);
+            },
+            [&] {
+                HWND menuWindow = nullptr;
+                ASSERT_TRUE(WaitUntil([&] {
+                    menuWindow = FindWindowA("#32768", nullptr);
+                    return menuWindow != nullptr && IsWindowVisible(menuWindow);
+                }));
+                HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+                for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                    char text[128] = {};
+                    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+                    items.push_back(text);
+                }
+                PostMessageA(window, WM_CANCELMODE, 0, 0);
+                keybd_event(VK_ESCAPE, 0, 0, 0);
+                keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+            });
         const auto has = [&](const std::string& text) {
             return std::find(items.begin(), items.end(), text) != items.end();
         };
