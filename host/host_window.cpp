@@ -127,6 +127,12 @@ bool HostWindow::Create(HINSTANCE instance, HMODULE dll) {
         buttons_.push_back(button);
         ++index;
     }
+    status_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, kMargin, kMargin + 4 * kRowHeight + 4, 420, 18,
+                              window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldStatus)), instance,
+                              nullptr);
+    SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    // The player tells the host nothing; a host polls its status.
+    if (Has("VideoWinStatus95")) SetTimer(window_, 1, 250, nullptr);
     log_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 10, 10,
                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldLog)), instance, nullptr);
@@ -230,6 +236,18 @@ void HostWindow::Call(const ExportSpec& spec) {
     for (const char* key : spec.resultKeys) ShowKey(key);
 }
 
+void HostWindow::PollPlayer() {
+    FARPROC entry = GetProcAddress(dll_, "VideoWinStatus95");
+    if (entry == nullptr) return;
+    const int status = As<int(__stdcall*)()>(entry)();
+    if (status == lastPlayerStatus_) return;
+    lastPlayerStatus_ = status;
+    const std::string text = "VideoWinStatus95 = " + std::to_string(status) + " (player " +
+                             ((status & 0x100) ? "open" : "closed") + ", mode " + std::to_string(status & 0xFF) + ")";
+    SetWindowTextA(status_, text.c_str());
+    Log("poll: " + text);
+}
+
 void HostWindow::OnNotify(LPARAM code) {
     Log("notification " + std::to_string(code) + " " + NotifyName(code));
     switch (code) {
@@ -267,6 +285,9 @@ LRESULT HostWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SIZE:
             if (log_ != nullptr) Layout();
+            return 0;
+        case WM_TIMER:
+            PollPlayer();
             return 0;
         case WM_DESTROY:
             // A host closes the library's modeless windows before it unloads the library.

@@ -43,10 +43,13 @@ private:
     void OnNotify(LPARAM code);
     void ShowKey(const char* key);
     void ShowExchangeFile();
+    void PollPlayer();
 
     HMODULE dll_ = nullptr;
     HWND window_ = nullptr;
     HWND log_ = nullptr;
+    HWND status_ = nullptr;
+    int lastPlayerStatus_ = -1;
     HFONT font_ = nullptr;
     std::vector<HWND> buttons_;
 };
@@ -58,6 +61,7 @@ enum FieldId {
     kFieldKind,
     kFieldFlag,
     kFieldLog,
+    kFieldStatus,
     kFirstButton = 200,
 };
 

@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "morvel32.h"
 #include "screenshot.h"
+#include "support/avi_writer.h"
 
 namespace host {
 
@@ -21,6 +23,25 @@ void Settle(DWORD ms = 300) {
         }
         Sleep(10);
     }
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ControlSearch*>(param);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+// A control anywhere inside a window, by its fixed ID (some sit inside panels).
+HWND Descendant(HWND window, int id) {
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 class Tour {
@@ -57,6 +78,44 @@ public:
         Call("ShortToLongName95");
     }
 
+    // The player opens a generated clip, plays it, and is shot mid-clip; the host polls its status
+    // and closes it.
+    void Player() {
+        if (!window_.Has("VideoWinPlayer95")) {
+            window_.Log("VideoWinPlayer95: not in this DLL, step skipped");
+            return;
+        }
+        CreateDirectoryA("C:\\morvel-tour", nullptr);
+        const std::string clip = "C:\\morvel-tour\\Lake at Sunset.avi";
+        morvel::test::AviClip spec;
+        spec.width = 160;
+        spec.height = 120;
+        spec.frames = 90;
+        spec.framesPerSecond = 15;
+        if (!morvel::test::WriteAvi(clip, spec)) window_.Log("tour: cannot write " + clip);
+        window_.SetField(kFieldSaveName, clip);
+        window_.SetField(kFieldKind, "0");
+        window_.SetField(kFieldFlag, "0");
+        Call("VideoWinPlayer95");
+        HWND player = FindWindowA("TVideoForm", nullptr);
+        HWND bar = player ? Descendant(player, MORVEL_ID_MEDIAPLAYER1) : nullptr;
+        if (bar == nullptr) {
+            window_.Log("tour: no player window");
+            return;
+        }
+        window_.Log("tour: pressing Play");
+        SendMessageA(bar, MORVEL_WM_MEDIABUTTON, MORVEL_MEDIA_PLAY, 0);
+        Settle(2000);
+        Shot("player-mid-clip");
+        Call("VideoWinStatus95");
+        // A close request is taken at the player's next tick.
+        for (int attempt = 0; attempt < 3 && FindWindowA("TVideoForm", nullptr) != nullptr; ++attempt) {
+            Call("VideoWinClose95");
+            Settle(600);
+        }
+        Call("VideoWinStatus95");
+    }
+
 private:
     HostWindow& window_;
     std::string folder_;
@@ -78,6 +137,7 @@ int RunTour(HostWindow& window, const std::string& folder) {
     tour.Call("RemoteWinHide95");
     tour.Call("RemoteWinClose95");
     tour.Shot("explorer-entries-idle");
+    tour.Player();
     window.Log("tour: done");
     DestroyWindow(window.handle());
     return 0;

@@ -719,7 +719,9 @@ void TVideoForm::FormDestroy() {
     formFont_ = statusFont_ = nullptr;
 }
 
-void TVideoForm::Release() {
+// Kept out of line: inlined into nested holders, GCC 12 cannot follow the count and reports a
+// use after free that the count rules out.
+__attribute__((noinline)) void TVideoForm::Release() {
     if (--depth_ == 0 && destroyed_) delete this;
 }
 
@@ -813,8 +815,9 @@ LRESULT CALLBACK TVideoForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->destroyed_ = true;
         self->hwnd_ = nullptr;
+        ++self->depth_;
         const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-        if (self->depth_ == 0) delete self;
+        self->Release();  // deletes the object unless a caller further up still holds it
         return result;
     }
     ++self->depth_;
