@@ -1,0 +1,36 @@
+// What the Explorer writes to the exchange file for several selected files: the multi-file list
+// file and the instant slideshow, as ordered key writes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/file_system.h"
+
+namespace morvel::explorer {
+
+struct IniWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+// The short (8.3) form of folder + entry text when it exists, split into folder and file parts.
+struct ShortName {
+    std::string folder;  // up to and including the last "\" or ":"
+    std::string file;
+};
+ShortName ShortNameOf(std::string_view folder, std::string_view entryText, const FileSystem& fs);
+
+// Directory/Files = n, sections 1..n with F = each file's short name, Directory/Name = the short
+// folder of the last one. Nothing when no file is given.
+std::vector<IniWrite> MultiFileListWrites(std::string_view folder, const std::vector<std::string>& files,
+                                          const FileSystem& fs);
+
+// Header/Ver = 4, Header/N = n + 1, sections 1..n with F = short name + ",0", Directory/0 = the
+// short folder of the last one. Nothing when no file is given.
+std::vector<IniWrite> InstantSlideshowWrites(std::string_view folder, const std::vector<std::string>& files,
+                                             const FileSystem& fs);
+
+}  // namespace morvel::explorer

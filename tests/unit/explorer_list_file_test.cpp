@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "explorer/list_file.h"
+#include "unit/support/fake_file_system.h"
+
+using namespace morvel::explorer;
+using morvel::testing::FakeFileSystem;
+
+namespace {
+FakeFileSystem Pictures() {
+    FakeFileSystem fs;
+    fs.AddFolder("c:\\My Pictures");
+    fs.SetShortName("c:\\My Pictures", "c:\\MYPICT~1");
+    fs.AddFile("c:\\My Pictures\\Summer beach.bmp");
+    fs.SetShortName("c:\\My Pictures\\Summer beach.bmp", "c:\\MYPICT~1\\SUMMER~1.BMP");
+    fs.AddFile("c:\\My Pictures\\cat.bmp");
+    fs.SetShortName("c:\\My Pictures\\cat.bmp", "c:\\MYPICT~1\\cat.bmp");
+    fs.AddFile("c:\\My Pictures\\Winter walk.pcx");
+    fs.SetShortName("c:\\My Pictures\\Winter walk.pcx", "c:\\MYPICT~1\\WINTER~1.PCX");
+    return fs;
+}
+
+std::vector<std::string> Lines(const std::vector<IniWrite>& writes) {
+    std::vector<std::string> lines;
+    for (const auto& w : writes) lines.push_back("[" + w.section + "]" + w.key + "=" + w.value);
+    return lines;
+}
+}  // namespace
+
+TEST(ExplorerListFile, MultiFileListInOrderWithShortNames) {
+    const FakeFileSystem fs = Pictures();
+    const auto writes = MultiFileListWrites("c:\\My Pictures", {"cat.bmp", "summer beach.bmp", "winter walk.pcx"}, fs);
+    EXPECT_EQ(Lines(writes), (std::vector<std::string>{
+                                 "[Directory]Files=3",
+                                 "[1]F=cat.bmp",
+                                 "[2]F=SUMMER~1.BMP",
+                                 "[3]F=WINTER~1.PCX",
+                                 "[Directory]Name=c:\\MYPICT~1\\",
+                             }));
+}
+
+TEST(ExplorerListFile, InstantSlideshow) {
+    const FakeFileSystem fs = Pictures();
+    const auto writes = InstantSlideshowWrites("c:\\My Pictures\\", {"summer beach.bmp", "cat.bmp", "winter walk.pcx"}, fs);
+    EXPECT_EQ(Lines(writes), (std::vector<std::string>{
+                                 "[Header]Ver=4",
+                                 "[Header]N=4",
+                                 "[1]F=SUMMER~1.BMP,0",
+                                 "[2]F=cat.bmp,0",
+                                 "[3]F=WINTER~1.PCX,0",
+                                 "[Directory]0=c:\\MYPICT~1\\",
+                             }));
+}
+
+TEST(ExplorerListFile, MissingFileKeepsItsLongFormAndNothingForNoFiles) {
+    const FakeFileSystem fs = Pictures();
+    const auto writes = MultiFileListWrites("c:\\My Pictures", {"gone meanwhile.bmp"}, fs);
+    EXPECT_EQ(Lines(writes), (std::vector<std::string>{"[Directory]Files=1", "[1]F=gone meanwhile.bmp",
+                                                       "[Directory]Name=c:\\My Pictures\\"}));
+    EXPECT_TRUE(MultiFileListWrites("c:\\My Pictures", {}, fs).empty());
+    EXPECT_TRUE(InstantSlideshowWrites("c:\\My Pictures", {}, fs).empty());
+}
+
+TEST(ExplorerListFile, ShortNameSplitsFolderAndFile) {
+    const FakeFileSystem fs = Pictures();
+    const ShortName s = ShortNameOf("c:\\My Pictures", "Summer beach.bmp", fs);
+    EXPECT_EQ(s.folder, "c:\\MYPICT~1\\");
+    EXPECT_EQ(s.file, "SUMMER~1.BMP");
+}
