@@ -7,7 +7,7 @@
 #include "explorer/listing.h"
 #include "explorer/name_checks.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 namespace {
 
@@ -93,4 +93,4 @@ ConfirmOutcome Confirm(ConfirmView& view, const FileSystem& fs, const ConfirmMod
     return ConfirmOpen(view, fs, mode);
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -10,7 +10,7 @@
 #include "common/box_kind.h"
 #include "common/file_system.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 inline constexpr std::string_view kEmptyFolderPlaceholder = "~";
 inline constexpr std::string_view kOutputFolderPlaceholder = "~(_)(_)~";
@@ -54,4 +54,4 @@ ConfirmOutcome Confirm(ConfirmView& view, const FileSystem& fs, const ConfirmMod
 // The name check with its messages: true when the name passes.
 bool NameCheckPasses(ConfirmView& view, const FileSystem& fs, std::string_view text);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

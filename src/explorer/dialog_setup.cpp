@@ -2,7 +2,7 @@
 
 #include "explorer/file_types.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 bool IsDepthKind(int k) { return k == 1 || k == 4 || k == 8 || k == 16 || k == 24; }
 
@@ -50,4 +50,4 @@ DialogSetup SetupForKind(int kind, bool convertMode) {
 
 int HelpContextFor(int dialogKind) { return IsSaveKind(dialogKind) ? 101 : 100; }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 inline constexpr int kModelessKind = 999;
 
@@ -40,4 +40,4 @@ DialogSetup SetupForKind(int dialogKind, bool convertMode);
 // Help context of BtnHelp: 101 for the save kinds, 100 otherwise.
 int HelpContextFor(int dialogKind);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

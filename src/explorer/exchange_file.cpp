@@ -3,7 +3,7 @@
 #include "common/ini_store.h"
 #include "common/path_parts.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 void WriteExchangeFile(const std::string& path, const std::vector<IniWrite>& writes, const FileSystem& fs) {
     fs.RemoveFile(path);
@@ -25,4 +25,4 @@ std::vector<std::string> InputListNames(const ini::Document& list) {
     return names;
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

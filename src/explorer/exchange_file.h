@@ -11,7 +11,7 @@ namespace morvel::ini {
 class Document;
 }
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 // Deletes the file (a missing file is no error), then writes the keys in their order, in one
 // pass. Throws ini::WriteError ("Unable to write to <path>") when the file cannot be written.
@@ -22,4 +22,4 @@ void WriteExchangeFile(const std::string& path, const std::vector<IniWrite>& wri
 // them: the count is read from a file and is not trusted.
 std::vector<std::string> InputListNames(const ini::Document& list);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 Size DefaultSize(int screenWidth, int screenHeight) {
     if (screenWidth == 640) return {400, 300};
@@ -50,4 +50,4 @@ std::optional<int> LeftToFit(int left, int width, int screenWidth) {
     return (screenWidth - width) / 2;
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 struct Size {
     int width = 0;
@@ -62,4 +62,4 @@ int ColumnCount(int listWidth, int columnWidth);
 int FittedWindowWidth(int frame, int columns, int columnWidth);
 std::optional<int> LeftToFit(int left, int width, int screenWidth);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -1,6 +1,6 @@
 #include "explorer/explorer_messages.h"
 
-namespace morvel::explorer::msg {
+namespace morvel::explorer_rules::msg {
 
 std::string DriveNotReady(char letter) {
     const char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 32) : letter;
@@ -29,4 +29,4 @@ std::string CannotSave(std::string_view fullName) {
     return text;
 }
 
-}  // namespace morvel::explorer::msg
+}  // namespace morvel::explorer_rules::msg

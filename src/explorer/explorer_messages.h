@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace morvel::explorer::msg {
+namespace morvel::explorer_rules::msg {
 
 inline constexpr std::string_view kCorruptedSettings = "Morvel.INI corrupted.\nPlease close and restart Morvel.";
 inline constexpr std::string_view kInvalidPath = "Invalid path.\nPlease reenter.";
@@ -21,4 +21,4 @@ std::string FileInUse(std::string_view name);
 // "Cannot save \n<full name>.\nWrite access denied."
 std::string CannotSave(std::string_view fullName);
 
-}  // namespace morvel::explorer::msg
+}  // namespace morvel::explorer_rules::msg

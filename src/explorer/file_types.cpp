@@ -1,6 +1,6 @@
 #include "explorer/file_types.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 const std::array<FileType, kFileTypeCount> kFileTypes = {{
     {"*.* any file (No validation)", "*.*"},
@@ -63,4 +63,4 @@ std::optional<std::string> ExpectedExtension(std::optional<std::string_view> sel
     return "." + std::string(selectedLabel->substr(0, 3));
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

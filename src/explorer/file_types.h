@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 struct FileType {
     std::string_view label;
@@ -40,4 +40,4 @@ std::vector<std::string> SearchMasks(std::string_view maskList);
 // the selected label (".AVL" for the slideshow entry); nothing when no entry is selected.
 std::optional<std::string> ExpectedExtension(std::optional<std::string_view> selectedLabel);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

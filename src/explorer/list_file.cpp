@@ -2,7 +2,7 @@
 
 #include "common/path_parts.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 ShortName ShortNameOf(std::string_view folder, std::string_view entryText, const FileSystem& fs) {
     const std::string shortPath = fs.ShortPath(path::WithTrailingBackslash(folder) + std::string(entryText));
@@ -47,4 +47,4 @@ std::vector<IniWrite> InstantSlideshowWrites(std::string_view folder, const std:
     return writes;
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -8,7 +8,7 @@
 
 #include "common/file_system.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 struct IniWrite {
     std::string section;
@@ -33,4 +33,4 @@ std::vector<IniWrite> MultiFileListWrites(std::string_view folder, const std::ve
 std::vector<IniWrite> InstantSlideshowWrites(std::string_view folder, const std::vector<std::string>& files,
                                              const FileSystem& fs);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -5,7 +5,7 @@
 #include "common/path_parts.h"
 #include "explorer/file_types.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 namespace {
 inline unsigned char Fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
@@ -71,4 +71,4 @@ Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_vi
     return result;
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -8,7 +8,7 @@
 
 #include "common/file_system.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 struct ListEntry {
     std::string text;  // a folder's text ends in "\"
@@ -39,4 +39,4 @@ bool ListOrderLess(std::string_view a, std::string_view b);
 Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_view maskList,
                    const ListingOptions& options);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -2,7 +2,7 @@
 
 #include "common/path_parts.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 namespace {
 std::string_view AfterIndent(std::string_view text) {
@@ -85,4 +85,4 @@ LookInChoice ChoiceAt(const std::vector<std::string>& texts, int index) {
     return choice;
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -8,7 +8,7 @@
 
 #include "common/file_system.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 struct LookInEntry {
     std::string text;
@@ -40,4 +40,4 @@ struct LookInChoice {
 // gives the path built from it and the entries above it up to the first drive entry.
 LookInChoice ChoiceAt(const std::vector<std::string>& texts, int index);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -2,7 +2,7 @@
 
 #include "common/path_parts.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 namespace {
 bool HoldsDriveAndFolder(std::string_view text) {
@@ -47,4 +47,4 @@ ExtensionVerdict CheckExtension(std::string_view text, const std::optional<std::
     return verdict;
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -7,7 +7,7 @@
 
 #include "common/file_system.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 // The name field's text when it holds both ":" and "\", else the folder (with "\") and the text.
 std::string FullName(std::string_view nameField, std::string_view folder);
@@ -29,4 +29,4 @@ struct ExtensionVerdict {
 // question. With no expected extension (no type selected) the name passes as it is.
 ExtensionVerdict CheckExtension(std::string_view text, const std::optional<std::string>& expected);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

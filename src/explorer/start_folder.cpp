@@ -2,7 +2,7 @@
 
 #include "common/path_parts.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 namespace {
 bool IsDriveLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -52,4 +52,4 @@ std::string RecordedFolder(std::string_view folder, const FileSystem& fs) {
     return path::WithTrailingBackslash(fs.ShortPath(std::string(folder)));
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

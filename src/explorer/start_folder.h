@@ -7,7 +7,7 @@
 
 #include "common/file_system.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 inline constexpr std::string_view kFallbackFolder = "c:\\";
 
@@ -25,4 +25,4 @@ std::string ResolveStartFolder(std::string_view stored, const FileSystem& fs);
 // The folder as LastDir records it: its short form when it exists, ending in "\".
 std::string RecordedFolder(std::string_view folder, const FileSystem& fs);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -5,7 +5,7 @@
 #include "common/path_parts.h"
 #include "hostlink/settings.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 namespace {
 void Put16(std::string& out, std::uint16_t v) {
@@ -83,4 +83,4 @@ bool WriteBack(const std::string& fullName, const WriteBackMode& mode, const Fil
     return true;
 }
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

@@ -8,7 +8,7 @@
 
 #include "common/file_system.h"
 
-namespace morvel::explorer {
+namespace morvel::explorer_rules {
 
 // A small valid icon file (16 x 16, 16 colours): what the save dialogs' probe writes under the
 // chosen name; the host then replaces the file.
@@ -27,4 +27,4 @@ using KeyWriter = std::function<void(std::string_view key, std::string_view valu
 bool WriteBack(const std::string& fullName, const WriteBackMode& mode, const FileSystem& fs,
                const KeyWriter& write);
 
-}  // namespace morvel::explorer
+}  // namespace morvel::explorer_rules

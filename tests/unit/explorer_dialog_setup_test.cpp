@@ -2,7 +2,7 @@
 
 #include "explorer/dialog_setup.h"
 
-using namespace morvel::explorer;
+using namespace morvel::explorer_rules;
 
 TEST(ExplorerDialogSetup, KindsReduce) {
     const struct {

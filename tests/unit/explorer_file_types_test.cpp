@@ -2,7 +2,7 @@
 
 #include "explorer/file_types.h"
 
-using namespace morvel::explorer;
+using namespace morvel::explorer_rules;
 
 TEST(ExplorerFileTypes, PositionsGiveTheirMaskLists) {
     const struct {

@@ -2,7 +2,7 @@
 
 #include "explorer/explorer_geometry.h"
 
-using namespace morvel::explorer;
+using namespace morvel::explorer_rules;
 
 TEST(ExplorerGeometry, DefaultSizeCentred) {
     const struct {

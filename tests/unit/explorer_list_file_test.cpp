@@ -3,7 +3,7 @@
 #include "explorer/list_file.h"
 #include "unit/support/fake_file_system.h"
 
-using namespace morvel::explorer;
+using namespace morvel::explorer_rules;
 using morvel::testing::FakeFileSystem;
 
 namespace {

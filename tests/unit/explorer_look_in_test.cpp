@@ -3,7 +3,7 @@
 #include "explorer/look_in.h"
 
 using namespace morvel;
-using namespace morvel::explorer;
+using namespace morvel::explorer_rules;
 
 namespace {
 std::vector<DriveInfo> Drives() {

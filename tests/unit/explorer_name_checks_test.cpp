@@ -4,7 +4,7 @@
 #include "explorer/name_checks.h"
 #include "unit/support/fake_file_system.h"
 
-using namespace morvel::explorer;
+using namespace morvel::explorer_rules;
 using morvel::testing::FakeFileSystem;
 
 TEST(ExplorerNameCheck, Verdicts) {
