@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The whole test command: installs what is missing, builds, and runs every test — native unit
+# tests under AddressSanitizer/UBSan, a short fuzzing run, and the Windows tests under Wine inside
+# an Xvfb of its own. Ends with one line "N passed, M failed".
+#   MORVEL_FUZZ_SECONDS  length of the fuzzing run (default 5)
+#   MORVEL_BUILD         build folder (default build/ in the checkout)
+set -uo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${MORVEL_BUILD:-$root/build}"
+fuzz_seconds="${MORVEL_FUZZ_SECONDS:-5}"
+results="$build/results"
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+bash "$root/scripts/bootstrap.sh" || { echo "bootstrap failed"; echo "0 passed, 1 failed"; exit 1; }
+
+rm -rf "$results"
+mkdir -p "$results/xml" "$results/ctest"
+failures=0
+step() { echo; echo "== $*"; }
+
+step "native build (ASan, UBSan)"
+if cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVEL_SANITIZE=ON >"$results/native-configure.log" 2>&1 &&
+   ninja -C "$build/native" -j"$jobs" >"$results/native-build.log" 2>&1; then
+  step "native tests"
+  MORVEL_TOOL_DIR="$build/native/bin" GTEST_OUTPUT="xml:$results/xml/" \
+    ctest --test-dir "$build/native" --output-on-failure --output-junit "$results/ctest/native.xml" -j"$jobs"
+else
+  echo "native build failed:"; tail -40 "$results/native-build.log" "$results/native-configure.log"
+  echo "native-build" >> "$results/broken"
+fi
+
+step "fuzzing the INI parser for ${fuzz_seconds}s"
+if command -v clang++ >/dev/null &&
+   cmake -S "$root" -B "$build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVEL_FUZZ=ON \
+     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >"$results/fuzz-configure.log" 2>&1 &&
+   ninja -C "$build/fuzz" -j"$jobs" ini_fuzz >"$results/fuzz-build.log" 2>&1; then
+  seeds="$build/fuzz/seeds"
+  rm -rf "$seeds"; mkdir -p "$seeds"
+  python3 "$root/fuzz/make_seeds.py" "$root" "$seeds" >/dev/null
+  if "$build/fuzz/bin/ini_fuzz" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$seeds" \
+       >"$results/fuzz.log" 2>&1; then
+    grep -E 'stat::number_of_executed_units|Done' "$results/fuzz.log" | tail -2
+    echo "fuzz ok" >> "$results/extra-passed"
+  else
+    tail -40 "$results/fuzz.log"; echo "fuzz" >> "$results/extra-failed"
+  fi
+else
+  echo "fuzz build failed:"; tail -40 "$results/fuzz-build.log" "$results/fuzz-configure.log" 2>/dev/null
+  echo "fuzz-build" >> "$results/broken"
+fi
+
+step "Windows build (mingw-w64 i686)"
+if cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" >"$results/win-configure.log" 2>&1 &&
+   ninja -C "$build/win" -j"$jobs" >"$results/win-build.log" 2>&1; then
+  step "Windows tests under Wine"
+  "$root/scripts/wine-prefix.sh" >/dev/null
+  MORVEL_GTEST_XML_DIR="$results/xml" "$root/scripts/with-xvfb.sh" \
+    ctest --test-dir "$build/win" --output-on-failure --output-junit "$results/ctest/win.xml" -j"$jobs"
+else
+  echo "Windows build failed:"; tail -40 "$results/win-build.log" "$results/win-configure.log"
+  echo "win-build" >> "$results/broken"
+fi
+
+step "summary"
+python3 "$root/scripts/summarize.py" "$results"

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine in a fresh prefix copied from the pristine one, and
+# returns its exit code. The build uses it as the cross-compiling emulator, so ctest runs every
+# Windows test through it.
+#   MORVEL_DESKTOP=WxH    run on a Wine virtual desktop of that size
+#   MORVEL_KEEP_PREFIX=1  keep the prefix afterwards (its path is printed) for a look inside
+#   DISPLAY               must name an X server (the test runner starts an Xvfb)
+set -uo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+pristine="$("$here/wine-prefix.sh")" || { echo "wine-run: no Wine prefix" >&2; exit 125; }
+
+prefix="$(mktemp -d "${TMPDIR:-/tmp}/morvel-wine.XXXXXX")"
+rmdir "$prefix"
+# Program files are shared by hard links (Wine never writes them); everything Wine may change in
+# place (registry, ini files) is copied.
+cp -al "$pristine" "$prefix"
+find "$prefix" -type f ! -iname '*.dll' ! -iname '*.exe' ! -iname '*.drv' ! -iname '*.sys' \
+  ! -iname '*.nls' ! -iname '*.acm' ! -iname '*.ocx' ! -iname '*.cpl' ! -iname '*.tlb' \
+  ! -iname '*.vxd' ! -iname '*.ttf' ! -iname '*.fon' -print0 |
+  while IFS= read -r -d '' f; do cp "$f" "$f.copy" && mv -f "$f.copy" "$f"; done
+
+if [ -n "${MORVEL_DESKTOP:-}" ]; then
+  # The virtual desktop is set up in the registry, so the program runs as itself (its exit code
+  # comes back) while GetSystemMetrics reports the desktop's size.
+  stamp=$(date +%s)
+  printf '\n[Software\\\\Wine\\\\Explorer] %s\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops] %s\n"Default"="%s"\n' \
+    "$stamp" "$stamp" "$MORVEL_DESKTOP" >> "$prefix/user.reg"
+fi
+
+export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+# Test results written as gtest XML go to a Unix folder named by the runner.
+if [ -n "${MORVEL_GTEST_XML_DIR:-}" ]; then
+  xml="$MORVEL_GTEST_XML_DIR/${MORVEL_TEST_NAME:-$(basename "$1" .exe)}.xml"
+  export GTEST_OUTPUT="xml:Z:$(printf '%s' "$xml" | tr '/' '\\')"
+fi
+
+program="$1"; shift
+wine "$program" "$@"
+status=$?
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
+if [ -n "${MORVEL_KEEP_PREFIX:-}" ]; then
+  echo "wine-run: prefix kept at $prefix" >&2
+else
+  # A test that died while a file was immutable must not leave its prefix behind.
+  chattr -R -i "$prefix" >/dev/null 2>&1 || true
+  rm -rf "$prefix"
+fi
+exit "$status"
