@@ -38,7 +38,6 @@ using namespace explorer_rules;
 namespace {
 
 constexpr char kFormClass[] = "TFileForm";
-constexpr char kPanelClass[] = "TPanel";
 constexpr UINT kMsgSetup = WM_APP + 0x110;  // the dialog set-up, run once after activation
 
 constexpr std::string_view kExchangeSentinel = "c:\\morvel.tmp";
@@ -154,23 +153,6 @@ void PumpPending() {
     }
 }
 
-// Panels pass what their controls report on to the form.
-LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_COMMAND:
-        case WM_NOTIFY:
-        case WM_DRAWITEM:
-        case WM_MEASUREITEM:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CONTEXTMENU:
-            return SendMessageA(GetParent(hwnd), msg, wParam, lParam);
-        default:
-            return DefWindowProcA(hwnd, msg, wParam, lParam);
-    }
-}
-
 class TFileForm;
 LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR form);
@@ -186,13 +168,6 @@ void RegisterClasses() {
     form.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     form.lpszClassName = kFormClass;
     RegisterClassA(&form);
-    WNDCLASSA panel{};
-    panel.lpfnWndProc = PanelProc;
-    panel.hInstance = libraryInstance;
-    panel.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    panel.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    panel.lpszClassName = kPanelClass;
-    RegisterClassA(&panel);
     INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
     registered = true;
@@ -289,6 +264,7 @@ private:
     void BatchConvertClick();
     void InstantSlideshowClick();
     void mnuListInputClick();
+    void ShowPanels(bool shown);
 
     // Part 2.6 and 2.7 commands that need nothing beyond this window.
     void NotifyAfterWriteBack(NotifyCode code);
@@ -329,6 +305,8 @@ private:
     std::vector<MenuItem> viewMenu_;
 
     bool nameReadOnly_ = true;
+    bool bppShown_ = false;   // the colour-depth box stands in the name field's place
+    bool jpegShown_ = false;
     bool setupDone_ = false;
     bool finished_ = false;
     bool inputViewShown_ = false;
@@ -391,46 +369,48 @@ void TFileForm::CreateControls() {
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
     highlightBrush_ = GetSysColorBrush(COLOR_HIGHLIGHT);
 
-    panelTop_ = MakeControl(hwnd_, kPanelClass, "", WS_CLIPSIBLINGS, MORVEL_ID_PANELTOP);
-    panelList_ = MakeControl(hwnd_, kPanelClass, "", WS_CLIPSIBLINGS, MORVEL_ID_PANELLIST);
-    panelButtons_ = MakeControl(hwnd_, kPanelClass, "", WS_CLIPSIBLINGS, MORVEL_ID_PANELBUTTONS);
+    // Every control is a direct child of the form, so that GetDlgItem finds it by its ID; the
+    // panels are frames behind their controls.
+    panelTop_ = MakeControl(hwnd_, "STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, MORVEL_ID_PANELTOP);
+    panelList_ = MakeControl(hwnd_, "STATIC", "", WS_CLIPSIBLINGS, MORVEL_ID_PANELLIST);
+    panelButtons_ = MakeControl(hwnd_, "STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, MORVEL_ID_PANELBUTTONS);
 
-    lookLabel_ = MakeControl(panelTop_, "STATIC", "Look &in:", SS_LEFT, MORVEL_ID_LOOKLABEL);
-    lookBox_ = MakeControl(panelTop_, "COMBOBOX", "",
+    lookLabel_ = MakeControl(hwnd_, "STATIC", "Look &in:", SS_LEFT, MORVEL_ID_LOOKLABEL);
+    lookBox_ = MakeControl(hwnd_, "COMBOBOX", "",
                            WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                            MORVEL_ID_LOOKBOX);
     SendMessageA(lookBox_, CB_SETITEMHEIGHT, 0, kGlyph + 2);
     SendMessageA(lookBox_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kGlyph + 2);
-    btnUp_ = MakeControl(panelTop_, "BUTTON", "Up", BS_PUSHBUTTON, MORVEL_ID_BTNUP);
-    btnMenu_ = MakeControl(panelTop_, "BUTTON", "...", BS_PUSHBUTTON, MORVEL_ID_BTNMENU);
-    btnHelp_ = MakeControl(panelTop_, "BUTTON", "?", BS_PUSHBUTTON, MORVEL_ID_BTNHELP);
-    btnJpeg_ = MakeControl(panelTop_, "BUTTON", "J", BS_PUSHBUTTON, MORVEL_ID_BTNJPEG);
+    btnUp_ = MakeControl(hwnd_, "BUTTON", "Up", BS_PUSHBUTTON, MORVEL_ID_BTNUP);
+    btnMenu_ = MakeControl(hwnd_, "BUTTON", "...", BS_PUSHBUTTON, MORVEL_ID_BTNMENU);
+    btnHelp_ = MakeControl(hwnd_, "BUTTON", "?", BS_PUSHBUTTON, MORVEL_ID_BTNHELP);
+    btnJpeg_ = MakeControl(hwnd_, "BUTTON", "J", BS_PUSHBUTTON, MORVEL_ID_BTNJPEG);
     ShowWindow(btnJpeg_, SW_HIDE);
 
-    xfiles_.Create(panelList_, MORVEL_ID_XFILES, {true, true});
+    xfiles_.Create(hwnd_, MORVEL_ID_XFILES, {true, true});
     EnableWindow(xfiles_.hwnd(), FALSE);  // until the window is set up
-    inputList_ = MakeControl(panelList_, "LISTBOX", "",
+    inputList_ = MakeControl(hwnd_, "LISTBOX", "",
                              WS_TABSTOP | WS_HSCROLL | LBS_NOTIFY | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT,
                              MORVEL_ID_INPUTLIST, WS_EX_CLIENTEDGE);
     ShowWindow(inputList_, SW_HIDE);
 
-    nameLabel_ = MakeControl(panelButtons_, "STATIC", "File &name:", SS_LEFT, MORVEL_ID_NAMELABEL);
-    edit1_ = MakeControl(panelButtons_, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, MORVEL_ID_EDIT1,
+    nameLabel_ = MakeControl(hwnd_, "STATIC", "File &name:", SS_LEFT, MORVEL_ID_NAMELABEL);
+    edit1_ = MakeControl(hwnd_, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, MORVEL_ID_EDIT1,
                          WS_EX_CLIENTEDGE);
-    typeLabel_ = MakeControl(panelButtons_, "STATIC", "File &type:", SS_LEFT, MORVEL_ID_TYPELABEL);
-    filterCombo_ = MakeControl(panelButtons_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+    typeLabel_ = MakeControl(hwnd_, "STATIC", "File &type:", SS_LEFT, MORVEL_ID_TYPELABEL);
+    filterCombo_ = MakeControl(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                                MORVEL_ID_FILTERCOMBOBOX1);
     for (const FileType& type : kFileTypes) {
         SendMessageA(filterCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(type.label).c_str()));
     }
-    bppType_ = MakeControl(panelButtons_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, MORVEL_ID_BPPTYPE);
+    bppType_ = MakeControl(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, MORVEL_ID_BPPTYPE);
     for (const char* depth : {"16M Colors (24 bits)", "64K Colors (16 bits)", "256 Colors (8 bits)",
                               "16 Colors (4-bits)", "Black & White (1 bit)"}) {
         SendMessageA(bppType_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(depth));
     }
     ShowWindow(bppType_, SW_HIDE);
-    btnOk_ = MakeControl(panelButtons_, "BUTTON", "&Open", WS_TABSTOP | BS_PUSHBUTTON, MORVEL_ID_BTNOK);
-    btnExit_ = MakeControl(panelButtons_, "BUTTON", "&Close", WS_TABSTOP | BS_PUSHBUTTON, MORVEL_ID_BTNEXIT);
+    btnOk_ = MakeControl(hwnd_, "BUTTON", "&Open", WS_TABSTOP | BS_PUSHBUTTON, MORVEL_ID_BTNOK);
+    btnExit_ = MakeControl(hwnd_, "BUTTON", "&Close", WS_TABSTOP | BS_PUSHBUTTON, MORVEL_ID_BTNEXIT);
     dirLabel_ = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 0, 0, hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(MORVEL_ID_DIRLABEL)), libraryInstance,
                                 nullptr);
@@ -443,6 +423,9 @@ void TFileForm::CreateControls() {
     AddHint(btnJpeg_, "JPEG Compression");
     AddHint(inputList_, "Right-click or press Esc to go back");
 
+    for (HWND panel : {panelTop_, panelList_, panelButtons_}) {
+        SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     for (HWND control : {lookBox_, xfiles_.hwnd(), inputList_, edit1_, filterCombo_, bppType_, btnOk_, btnExit_,
                          btnUp_, btnMenu_, btnHelp_, btnJpeg_}) {
         Subclass(control);
@@ -613,6 +596,7 @@ void TFileForm::ApplyDialogSetup(const DialogSetup& setup) {
     SendMessageA(edit1_, EM_SETREADONLY, nameReadOnly_ ? TRUE : FALSE, 0);
     InvalidateRect(edit1_, nullptr, TRUE);
     if (setup.nameField == NameFieldMode::HiddenForDepthBox) {
+        bppShown_ = true;
         ShowWindow(edit1_, SW_HIDE);
         ShowWindow(bppType_, SW_SHOW);
         SendMessageA(bppType_, CB_SETCURSEL, 0, 0);
@@ -657,17 +641,17 @@ void TFileForm::FormResize() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     const int width = client.right, height = client.bottom;
-    const bool panelsShown = !inputViewShown_;
-    const int top = panelsShown ? kTopPanelHeight : 0;
-    const int bottom = panelsShown ? kBottomPanelHeight : 0;
+    const int top = inputViewShown_ ? 0 : kTopPanelHeight;
+    const int bottomPanel = height - kBottomPanelHeight;
+    const int listBottom = inputViewShown_ ? height : bottomPanel;
     MoveWindow(panelTop_, 0, 0, width, kTopPanelHeight, TRUE);
-    MoveWindow(panelButtons_, 0, height - kBottomPanelHeight, width, kBottomPanelHeight, TRUE);
-    MoveWindow(panelList_, 0, top, width, std::max(0, height - top - bottom), TRUE);
-    RECT list{};
-    GetClientRect(panelList_, &list);
-    MoveWindow(xfiles_.hwnd(), 4, 0, std::max(0, static_cast<int>(list.right) - 8), list.bottom, TRUE);
-    MoveWindow(inputList_, 4, 0, std::max(0, static_cast<int>(list.right) - 8), list.bottom, TRUE);
-    SendMessageA(inputList_, LB_SETCOLUMNWIDTH, std::max(1, static_cast<int>(list.right - 8) / 4), 0);
+    MoveWindow(panelButtons_, 0, bottomPanel, width, kBottomPanelHeight, TRUE);
+    MoveWindow(panelList_, 0, top, width, std::max(0, listBottom - top), TRUE);
+    const int listWidth = std::max(0, width - 8);
+    const int listHeight = std::max(0, listBottom - top - 2);
+    MoveWindow(xfiles_.hwnd(), 4, top, listWidth, listHeight, TRUE);
+    MoveWindow(inputList_, 4, top, listWidth, listHeight, TRUE);
+    SendMessageA(inputList_, LB_SETCOLUMNWIDTH, std::max(1, listWidth / 4), 0);
 
     const LayoutResult r = LayOut({width, kLabelWidth, kFieldLeft, kSpeedButton, kButtonWidth});
     const int field = std::max(0, r.fieldWidth);
@@ -678,13 +662,13 @@ void TFileForm::FormResize() {
     MoveWindow(btnHelp_, r.btnHelpLeft, 5, kSpeedButton, kSpeedButton, TRUE);
     MoveWindow(btnJpeg_, r.btnJpegLeft, 5, kSpeedButton, kSpeedButton, TRUE);
 
-    MoveWindow(nameLabel_, kLabelLeft, 9, kLabelWidth, 16, TRUE);
-    MoveWindow(edit1_, kFieldLeft, 6, field, 22, TRUE);
-    MoveWindow(bppType_, kFieldLeft, 6, field, 200, TRUE);
-    MoveWindow(typeLabel_, kLabelLeft, 38, kLabelWidth, 16, TRUE);
-    MoveWindow(filterCombo_, kFieldLeft, 34, field, 300, TRUE);
-    MoveWindow(btnOk_, r.btnOkLeft, 5, kButtonWidth, kButtonHeight, TRUE);
-    MoveWindow(btnExit_, r.btnOkLeft, 34, kButtonWidth, kButtonHeight, TRUE);
+    MoveWindow(nameLabel_, kLabelLeft, bottomPanel + 9, kLabelWidth, 16, TRUE);
+    MoveWindow(edit1_, kFieldLeft, bottomPanel + 6, field, 22, TRUE);
+    MoveWindow(bppType_, kFieldLeft, bottomPanel + 6, field, 200, TRUE);
+    MoveWindow(typeLabel_, kLabelLeft, bottomPanel + 38, kLabelWidth, 16, TRUE);
+    MoveWindow(filterCombo_, kFieldLeft, bottomPanel + 34, field, 300, TRUE);
+    MoveWindow(btnOk_, r.btnOkLeft, bottomPanel + 5, kButtonWidth, kButtonHeight, TRUE);
+    MoveWindow(btnExit_, r.btnOkLeft, bottomPanel + 34, kButtonWidth, kButtonHeight, TRUE);
     if (!explorer.initialising) CalcStringWidth();
 }
 
@@ -961,11 +945,22 @@ void TFileForm::InstantSlideshowClick() {
     NotifyHost(NotifyCode::Slideshow);
 }
 
+void TFileForm::ShowPanels(bool shown) {
+    const int how = shown ? SW_SHOW : SW_HIDE;
+    for (HWND control : {panelTop_, lookLabel_, lookBox_, btnUp_, btnMenu_, btnHelp_, panelButtons_, nameLabel_,
+                         typeLabel_, filterCombo_, btnOk_, btnExit_}) {
+        ShowWindow(control, how);
+    }
+    // The controls that the kind keeps hidden stay hidden.
+    ShowWindow(btnJpeg_, shown && jpegShown_ ? SW_SHOW : SW_HIDE);
+    ShowWindow(bppType_, shown && bppShown_ ? SW_SHOW : SW_HIDE);
+    ShowWindow(edit1_, shown && !bppShown_ ? SW_SHOW : SW_HIDE);
+}
+
 void TFileForm::mnuListInputClick() {
     if (inputViewShown_) {
         inputViewShown_ = false;
-        ShowWindow(panelTop_, SW_SHOW);
-        ShowWindow(panelButtons_, SW_SHOW);
+        ShowPanels(true);
         Item(MORVEL_ID_MNULISTINPUT).caption = "&View input files";
         ShowWindow(xfiles_.hwnd(), SW_SHOW);
         ShowWindow(inputList_, SW_HIDE);
@@ -973,8 +968,7 @@ void TFileForm::mnuListInputClick() {
         fileMenu_[1].visible = true;  // N1
     } else {
         inputViewShown_ = true;
-        ShowWindow(panelTop_, SW_HIDE);
-        ShowWindow(panelButtons_, SW_HIDE);
+        ShowPanels(false);
         Item(MORVEL_ID_MNULISTINPUT).caption = "&Hide input files";
         ShowWindow(inputList_, SW_SHOW);
         ShowWindow(xfiles_.hwnd(), SW_HIDE);
@@ -1230,7 +1224,15 @@ LRESULT TFileForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 ShowMenu(fileMenu_, at);
                 return 0;
             }
-            if (source == panelTop_ || source == panelButtons_ || source == filterCombo_) {
+            bool onPanel = source == panelTop_ || source == panelButtons_ || source == filterCombo_;
+            if (source == hwnd_) {
+                POINT client = at;
+                ScreenToClient(hwnd_, &client);
+                RECT rect{};
+                GetClientRect(hwnd_, &rect);
+                onPanel = client.y < kTopPanelHeight || client.y >= rect.bottom - kBottomPanelHeight;
+            }
+            if (onPanel) {
                 ShowMenu(viewMenu_, at);
                 return 0;
             }
