@@ -24,6 +24,7 @@
 #include "explorer/listing.h"
 #include "explorer/look_in.h"
 #include "explorer/name_checks.h"
+#include "explorer/save_formats.h"
 #include "explorer/start_folder.h"
 #include "explorer/write_back.h"
 #include "hostlink/host_link.h"
@@ -185,6 +186,9 @@ public:
         attached_ = nullptr;
     }
     bool Finished() const { return finished_; }
+    // After OK in a save or convert dialog: the chosen entry's format code, once the choice is
+    // written to the settings file.
+    int SaveChoiceWriteBack();
     ModalResult Result() const { return modalResult_; }
     void CancelModal() {
         modalResult_ = ModalResult::Cancel;
@@ -241,6 +245,11 @@ private:
 
     // Part 2.2
     void FilterComboBox1Change();
+    // Part 2.4
+    void SetFileFormats();
+    void FormatChosen();
+    void BPPtypeChange();
+    void ShowJpegButton(bool shown);
     void UpdateFiles();
     void InitFocus();
     void CalcStringWidth();
@@ -606,10 +615,7 @@ void TFileForm::ApplyDialogSetup(const DialogSetup& setup) {
     Item(MORVEL_ID_MARKDIRECTORY).visible = setup.markUnmarkVisible;
     Item(MORVEL_ID_UNMARKDIRECTORY).visible = setup.markUnmarkVisible;
     Item(MORVEL_ID_MNULISTINPUT).visible = setup.listInputVisible;
-    if (setup.formatList) {
-        // The colour depth's formats take the box's place; they arrive with the format tables.
-        SendMessageA(filterCombo_, CB_RESETCONTENT, 0, 0);
-    }
+    if (setup.formatList) SetFileFormats();
     if (setup.fileTypePosition >= 0) SendMessageA(filterCombo_, CB_SETCURSEL, setup.fileTypePosition, 0);
     if (setup.fileTypeFixed) EnableWindow(filterCombo_, FALSE);
 }
@@ -631,10 +637,17 @@ void TFileForm::FormActivate() {
                    MORVEL_ID_BATCHCONVERT, MORVEL_ID_INSTANTSLIDESHOW, MORVEL_ID_PREVIEWMODE}) {
         Item(id).visible = false;
     }
+    const int selected = static_cast<int>(SendMessageA(filterCombo_, CB_GETCURSEL, 0, 0));
+    if (IsDepthKind(explorer.dialogKind) && selected >= 0 && selected < static_cast<int>(explorer.formatCodes.size())) {
+        explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
+    }
     PumpPending();
     SetFocus(xfiles_.hwnd());
     UpdateFiles();
     PumpPending();
+    if (explorer.dialogKind > 0 && explorer.dialogKind < 200) {
+        ShowJpegButton(selected >= 0 && JpegButtonShown(explorer.currentFormatCode));
+    }
 }
 
 void TFileForm::FormResize() {
@@ -723,11 +736,81 @@ void TFileForm::FilterComboBox1Change() {
     if (explorer.dialogMode && IsDepthKind(explorer.dialogKind)) {
         const auto label = SelectedTypeLabel();
         explorer.maskList = SaveMaskList(label.value_or(""));
-        if (explorer.maskList != before && explorer.explorerOpen) UpdateFiles();
+        if (explorer.maskList != before) {
+            // While the window is set up, the set-up records the format itself.
+            if (!explorer.explorerOpen) return;
+            UpdateFiles();
+        }
+        FormatChosen();
         return;
     }
     explorer.maskList = std::string(MaskListForPosition(selected));
     if (explorer.maskList != before && explorer.explorerOpen) UpdateFiles();
+}
+
+// ---- Part 2.4: the format list of the save and convert dialogs --------------------------------
+
+void TFileForm::SetFileFormats() {
+    SendMessageA(filterCombo_, CB_RESETCONTENT, 0, 0);
+    const int depth = explorer.dialogKind;
+    const auto slot = DepthSlot(depth);
+    if (!slot) return;
+    const std::vector<FormatEntry> list = FormatList(depth, explorer.restrictedFormats);
+    for (std::size_t i = 0; i < list.size() && i < explorer.formatCodes.size(); ++i) {
+        SendMessageA(filterCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(list[i].label).c_str()));
+        explorer.formatCodes[i] = list[i].code;
+    }
+    if (explorer.restrictedFormats) {
+        if (const auto forced = ForcedRestrictedIndex(depth)) explorer.lastFormatIndex[*slot] = *forced;
+    }
+    // A position outside the list (a hand-edited key) leaves no entry selected.
+    SendMessageA(filterCombo_, CB_SETCURSEL, static_cast<WPARAM>(explorer.lastFormatIndex[*slot]), 0);
+}
+
+void TFileForm::ShowJpegButton(bool shown) {
+    jpegShown_ = shown;
+    ShowWindow(btnJpeg_, shown ? SW_SHOW : SW_HIDE);
+    // The compression settings dialog is not part of the library yet: the button shows where it
+    // belongs but offers nothing.
+    EnableWindow(btnJpeg_, FALSE);
+}
+
+void TFileForm::FormatChosen() {
+    const int selected = static_cast<int>(SendMessageA(filterCombo_, CB_GETCURSEL, 0, 0));
+    if (selected < 0 || selected >= static_cast<int>(explorer.formatCodes.size())) {
+        ShowJpegButton(false);
+        return;
+    }
+    explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
+    ShowJpegButton(JpegButtonShown(explorer.currentFormatCode));
+    if (const auto slot = DepthSlot(explorer.dialogKind)) explorer.lastFormatIndex[*slot] = selected;
+}
+
+void TFileForm::BPPtypeChange() {
+    const int position = static_cast<int>(SendMessageA(bppType_, CB_GETCURSEL, 0, 0));
+    const int depth = DepthOfBoxPosition(position);
+    explorer.dialogKind = depth;
+    explorer.lastFormatIndex[*DepthSlot(depth)] = PresetFormatIndex(depth);
+    SetFileFormats();
+    FilterComboBox1Change();
+}
+
+int TFileForm::SaveChoiceWriteBack() {
+    const int selected = static_cast<int>(SendMessageA(filterCombo_, CB_GETCURSEL, 0, 0));
+    // Kind 0 has no format list; its result only has to differ from a cancel.
+    int code = 0;
+    if (IsDepthKind(explorer.dialogKind) && selected >= 0 && selected < static_cast<int>(explorer.formatCodes.size())) {
+        code = explorer.formatCodes[static_cast<std::size_t>(selected)];
+    }
+    const int depth = explorer.dialogKind;
+    const auto slot = DepthSlot(depth);
+    const std::string full = FullName(NameField(), folder_);
+    const std::string shortName = RealFileSystem().ShortPath(full);
+    const SettingsFile settings = Settings();
+    for (const IniWrite& w : SaveChoiceWrites(depth, slot ? explorer.lastFormatIndex[*slot] : 0, full, shortName)) {
+        settings.WriteString(w.key, w.value);
+    }
+    return code;
 }
 
 void TFileForm::SetUpEnabled(bool enabled) {
@@ -1130,6 +1213,9 @@ void TFileForm::OnCommand(int id, int code, HWND control) {
         case MORVEL_ID_FILTERCOMBOBOX1:
             if (code == CBN_SELCHANGE) FilterComboBox1Change();
             break;
+        case MORVEL_ID_BPPTYPE:
+            if (code == CBN_SELCHANGE) BPPtypeChange();
+            break;
         case MORVEL_ID_LOOKBOX:
             // A pick of the entry already shown is no change for the box; it still counts.
             if (code == CBN_SELCHANGE || code == CBN_SELENDOK) LookBoxChange();
@@ -1432,7 +1518,22 @@ int RunExplorerDialog(int kindArgument, int restrictedFlag) {
     }
 
     int result = MORVEL_DLG_CANCELLED;
-    if (IsWindow(window) && form->Result() == ModalResult::Ok) result = 0;
+    if (IsWindow(window) && form->Result() == ModalResult::Ok) {
+        result = 0;
+        if (IsSaveKind(explorer.dialogKind)) {
+            try {
+                result = form->SaveChoiceWriteBack();
+            } catch (...) {
+                // The dialog goes away however the write ends; the export shows the failure.
+                explorer.explorerOpen = false;
+                explorer.initialising = false;
+                explorer.lookInBusy = false;
+                if (ownerWasEnabled) EnableWindow(owner, TRUE);
+                DestroyWindow(window);
+                throw;
+            }
+        }
+    }
 
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     explorer.explorerOpen = false;

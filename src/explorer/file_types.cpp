@@ -1,5 +1,7 @@
 #include "explorer/file_types.h"
 
+#include "explorer/save_formats.h"
+
 namespace morvel::explorer_rules {
 
 const std::array<FileType, kFileTypeCount> kFileTypes = {{
@@ -40,7 +42,7 @@ std::string_view MaskListForPosition(int position) {
     return kFileTypes[static_cast<std::size_t>(position)].masks;
 }
 
-std::string SaveMaskList(std::string_view label) { return "*." + std::string(label.substr(0, 3)); }
+std::string SaveMaskList(std::string_view label) { return "*." + FormatExtension(label); }
 
 std::vector<std::string> SearchMasks(std::string_view maskList) {
     // "*.*" would also list names with long extensions; the listing shows three at most.
@@ -60,7 +62,7 @@ std::vector<std::string> SearchMasks(std::string_view maskList) {
 
 std::optional<std::string> ExpectedExtension(std::optional<std::string_view> selectedLabel) {
     if (!selectedLabel) return std::nullopt;
-    return "." + std::string(selectedLabel->substr(0, 3));
+    return "." + FormatExtension(*selectedLabel);
 }
 
 }  // namespace morvel::explorer_rules

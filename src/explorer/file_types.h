@@ -29,15 +29,16 @@ inline constexpr std::string_view kUnmatchedMaskList = "\\\\\\";
 // The mask list of a filter position; positions outside 1..26 (0, or no selection) give "*.*".
 std::string_view MaskListForPosition(int position);
 
-// The mask list of a format entry of the save dialogs: "*." and the label's first three
-// characters.
+// The mask list of a format entry of the save dialogs: "*." and the entry's extension (the
+// label's first three characters).
 std::string SaveMaskList(std::string_view label);
 
 // The masks a listing searches, in order: "*.???" for "*.*", else each mask of the list.
 std::vector<std::string> SearchMasks(std::string_view maskList);
 
 // The extension a confirmed name is expected to carry: "." and the first three characters of
-// the selected label (".AVL" for the slideshow entry); nothing when no entry is selected.
+// the selected label (".AVL" for the slideshow entry, and see FormatExtension for the one
+// format label that does not begin with its extension); nothing when no entry is selected.
 std::optional<std::string> ExpectedExtension(std::optional<std::string_view> selectedLabel);
 
 }  // namespace morvel::explorer_rules

@@ -34,6 +34,10 @@ struct ExplorerState {
     HBITMAP folderGlyph = nullptr;
     // Last chosen format position per colour depth 1, 4, 8, 16, 24.
     std::array<int, 5> lastFormatIndex{};
+    // Format code of each entry of the format list last shown (positions beyond it keep older
+    // values), and the code of the selected entry.
+    std::array<int, 64> formatCodes{};
+    int currentFormatCode = 0;
 };
 
 // What the editor takes from the library's start-up.

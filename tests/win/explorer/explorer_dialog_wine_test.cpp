@@ -131,6 +131,7 @@ TEST_F(ExplorerTest, OpenSlideshowAppendsTheExtensionAndWritesBack) {
     ASSERT_TRUE(WriteBytes(show, "[Header]\r\n"));
     HostWrite("LastDir", ShortPathOf(root / "My Shows"));
     const int result = RunDialog(254, "Open Slideshow", [&](HWND dialog) {
+        WaitUntil([&] { return !ListItems(GetDlgItem(dialog, MORVEL_ID_XFILES)).empty(); });
         EXPECT_EQ(ListItems(GetDlgItem(dialog, MORVEL_ID_XFILES)), (std::vector<std::string>{"summer holiday.avl"}));
         const auto box = TypeAndConfirm(dialog, "Summer holiday");
         EXPECT_FALSE(box.has_value()) << box->text;
