@@ -37,7 +37,10 @@ if command -v clang++ >/dev/null &&
    ninja -C "$build/fuzz" -j"$jobs" ini_fuzz >"$results/fuzz-build.log" 2>&1; then
   seeds="$build/fuzz/seeds"
   rm -rf "$seeds"; mkdir -p "$seeds"
-  python3 "$root/fuzz/make_seeds.py" "$root" "$seeds" >/dev/null
+  cases="$root/../shared/ini-conformance/cases.jsonl"
+  [ -f "$cases" ] || cases="$root/tests/data/ini-conformance/cases.jsonl"
+  python3 "$root/fuzz/make_seeds.py" "$cases" "$seeds" >/dev/null &&
+  python3 "$root/fuzz/make_seeds.py" "$root/tests/data/ini-extra/cases.jsonl" "$seeds" >/dev/null || echo "fuzz-seeds" >> "$results/broken"
   if "$build/fuzz/bin/ini_fuzz" -max_total_time="$fuzz_seconds" -print_final_stats=1 "$seeds" \
        >"$results/fuzz.log" 2>&1; then
     grep -E 'stat::number_of_executed_units|Done' "$results/fuzz.log" | tail -2

@@ -12,6 +12,8 @@
 //    at the first "=" into a trimmed key and a trimmed value; a line without "=" is a key without
 //    a value (found by lookups as the default, left out of key lists, kept on rewrite).
 //  - Lines before the first header belong to an unnamed top part, reached with section "".
+//  - Of consecutive entries with an empty name ("=value" lines) in a section, only the first is
+//    kept.
 //  - Names compare without regard to ASCII case; only the first section of a name is searched,
 //    and in it the first key of a name wins.
 //  - A value of at least two characters that starts and ends with the same quote (" or ')
@@ -65,6 +67,9 @@ public:
     // The value of a key (quotes removed), or nothing when the section or key is missing or the
     // key line has no "=". Section and key are trimmed of blanks before matching. No length cap.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    // The same value as it stands in the file, quotes kept (the buffer rules of the profile
+    // functions depend on the quotes).
+    std::optional<std::string> GetRaw(std::string_view section, std::string_view key) const;
 
     // Names of the sections with a non-empty name, in file order, duplicates included.
     std::vector<std::string> SectionNames() const;
@@ -72,6 +77,7 @@ public:
     // regard to ASCII case but not trimmed), names starting with ';' left out. Nothing when the
     // section is missing.
     std::vector<std::string> KeyNames(std::string_view section) const;
+    // Whether a lookup of the section (trimmed, as in Get) finds one.
     bool HasSection(std::string_view section) const;
 
     // Write rules of WritePrivateProfileStringA. Each returns whether the document changed.
@@ -108,13 +114,15 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
-    // Writes the file when something changed; throws WriteError when it cannot.
+    // Writes the file when something changed; throws WriteError when it cannot, and when the
+    // file exists but could not be loaded (it is then left as it is).
     void Save();
 
 private:
     std::string path_;
     Document doc_;
     bool dirty_ = false;
+    bool unreadable_ = false;  // the file exists but could not be read
 };
 
 // ---- The Win32 profile calls, with their exact buffer behaviour ------------------------------
@@ -125,23 +133,19 @@ struct GetStringResult {
     std::uint32_t ret = 0;  // what GetPrivateProfileStringA returns
     std::string buf;        // every byte it writes into the buffer, NULs included
 };
-GetStringResult GetPrivateProfileString(std::optional<std::string_view> section,
-                                        std::optional<std::string_view> key,
-                                        std::optional<std::string_view> def, std::uint32_t size,
-                                        const std::string& path);
+GetStringResult ProfileGetString(std::optional<std::string_view> section, std::optional<std::string_view> key,
+                                 std::optional<std::string_view> def, std::uint32_t size, const std::string& path);
 
 struct WriteResult {
     bool ok = false;
     std::uint32_t error = 0;  // GetLastError() when !ok (2 for a missing section argument)
 };
-WriteResult WritePrivateProfileString(std::optional<std::string_view> section,
-                                      std::optional<std::string_view> key,
-                                      std::optional<std::string_view> value,
-                                      const std::string& path);
+WriteResult ProfileWriteString(std::optional<std::string_view> section, std::optional<std::string_view> key,
+                               std::optional<std::string_view> value, const std::string& path);
 
 // GetPrivateProfileIntA's own decoding (first 29 characters, sign, 0x/0b/0o prefixes, wraps).
-std::uint32_t GetPrivateProfileInt(std::string_view section, std::string_view key,
-                                   std::int32_t def, const std::string& path);
+std::uint32_t ProfileGetInt(std::string_view section, std::string_view key, std::int32_t def,
+                            const std::string& path);
 
 // ---- The library's own integer rule ----------------------------------------------------------
 // Decimal text as it is; text longer than two characters beginning "0x" or "0X" as hexadecimal;

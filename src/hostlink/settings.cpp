@@ -22,7 +22,7 @@ SettingsFile::SettingsFile(std::string folder, std::string name)
     : folder_(std::move(folder)), name_(std::move(name)), path_(JoinPath(folder_, name_)) {}
 
 std::string SettingsFile::ReadString(std::string_view key, std::string_view def) const {
-    const auto result = ini::GetPrivateProfileString(kSettingsSection, key, def,
+    const auto result = ini::ProfileGetString(kSettingsSection, key, def,
                                                      static_cast<std::uint32_t>(kMaxValueLength + 1), path_);
     // The buffer holds the value and its terminating NUL; the return value is its length.
     return result.buf.substr(0, result.ret);

@@ -90,7 +90,7 @@ TEST(TestEnv, MorvelIniToolRunsAndReportsItsResult) {
     EXPECT_EQ(set.exitCode, 0u) << set.output;
     ProgramRun get = RunMorvelIni({"get", file, "MORVEL", "lastdir"});
     EXPECT_EQ(get.exitCode, 0u);
-    EXPECT_EQ(get.output, "C:\\PICTURES\\\n");
+    EXPECT_EQ(get.output, "C:\\PICTURES\\\r\n") << "one value, one line, as Windows programs end lines";
     char buffer[64] = {};
     GetPrivateProfileStringA("morvel", "LastDir", "", buffer, sizeof buffer, file.c_str());
     EXPECT_STREQ(buffer, "C:\\PICTURES\\");
