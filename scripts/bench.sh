@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the benchmarks under Wine and prints their figures. Not part of the test command.
-#   scripts/bench.sh [ini|all] [arguments for the benchmark]
+#   scripts/bench.sh [ini|explorer|all] [arguments for the benchmark]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${MORVEL_BUILD:-$root/build}"
@@ -13,5 +13,9 @@ case "$which" in
     ninja -C "$build/win" ini_bench >/dev/null
     echo "== INI store against the profile functions (Wine)"
     "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/ini_bench.exe" "$@" ;;
+  explorer|all)
+    ninja -C "$build/win" explorer_listing_bench >/dev/null
+    echo "== Explorer listing against the bare searches (Wine)"
+    "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/explorer_listing_bench.exe" "$@" ;;
   *) echo "unknown benchmark: $which" >&2; exit 2 ;;
 esac

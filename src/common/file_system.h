@@ -16,6 +16,7 @@ struct FoundEntry {
     std::string_view name;  // as stored on disk (long form)
     bool folder = false;
     bool system = false;
+    std::string_view shortName;  // the 8.3 name the system keeps beside it; empty when the name is one
 };
 
 enum class DriveType { Unknown, Removable, Fixed, Remote, CdRom, RamDisk };

@@ -267,7 +267,7 @@ private:
 
     // Part 2.5
     void ValidateSelection();
-    std::vector<std::string> SelectedFileTexts() const;
+    std::vector<ListEntry> SelectedFiles() const;
     void MarkDirectoryClick();
     void UnmarkDirectoryClick();
     void BatchConvertClick();
@@ -980,18 +980,19 @@ void TFileForm::ValidateSelection() {
     }
 }
 
-std::vector<std::string> TFileForm::SelectedFileTexts() const {
-    std::vector<std::string> texts;
+std::vector<ListEntry> TFileForm::SelectedFiles() const {
+    std::vector<ListEntry> files;
     for (int index : xfiles_.SelectedIndexes()) {
-        if (!IsFolderEntry(xfiles_.Text(index))) texts.push_back(xfiles_.Text(index));
+        const ListEntry& entry = xfiles_.Entries().at(static_cast<std::size_t>(index));
+        if (!entry.folder) files.push_back(entry);
     }
-    return texts;
+    return files;
 }
 
 int TFileForm::ListMultipleFiles() {
     ValidateSelection();
     if (xfiles_.Count() == 0) return 0;
-    const std::vector<std::string> files = SelectedFileTexts();
+    const std::vector<ListEntry> files = SelectedFiles();
     if (files.empty()) return 0;
     WriteExchangeFile(explorer.exchangePath, MultiFileListWrites(folder_, files, RealFileSystem()), RealFileSystem());
     return static_cast<int>(files.size());
@@ -1019,7 +1020,7 @@ void TFileForm::BatchConvertClick() {
 void TFileForm::InstantSlideshowClick() {
     ValidateSelection();
     if (xfiles_.Count() == 0) return;
-    const std::vector<std::string> files = SelectedFileTexts();
+    const std::vector<ListEntry> files = SelectedFiles();
     if (files.empty()) {
         ShowMessage(hwnd_, BoxKind::Warning, std::string(msg::kNoFilesSelected));
         return;

@@ -1,17 +1,45 @@
 #include "explorer/Xfiles.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace morvel {
 
 namespace {
 constexpr int kGlyphSize = 16;
 constexpr int kGlyphGap = 2;
+constexpr UINT_PTR kTextSubclass = 0x5846;
+
+// The box keeps no strings (a list of 100,000 names is set with one count); it answers the text
+// queries from its entries, so that hosts and tools read it as any list box.
+LRESULT CALLBACK TextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    const auto* box = reinterpret_cast<const XFileListBox*>(data);
+    const int index = static_cast<int>(wParam);
+    switch (msg) {
+        case LB_GETTEXTLEN:
+            if (index < 0 || index >= box->Count()) return LB_ERR;
+            return static_cast<LRESULT>(box->Text(index).size());
+        case LB_GETTEXT: {
+            if (index < 0 || index >= box->Count() || lParam == 0) return LB_ERR;
+            const std::string& text = box->Text(index);
+            std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
+            return static_cast<LRESULT>(text.size());
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, TextProc, kTextSubclass);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
 }  // namespace
 
 DWORD XFileListBox::StyleBits() const {
-    DWORD bits = WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+    DWORD bits = WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA |
                  LBS_NOINTEGRALHEIGHT | WS_BORDER;
     if (style_.multiSelect) bits |= LBS_EXTENDEDSEL;
     if (style_.multiColumn) bits = (bits & ~WS_VSCROLL) | LBS_MULTICOLUMN | WS_HSCROLL;
@@ -24,6 +52,7 @@ void XFileListBox::Create(HWND parent, int id, const Style& style) {
     style_ = style;
     hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", StyleBits() | WS_VISIBLE, 0, 0, 100, 100, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    SetWindowSubclass(hwnd_, TextProc, kTextSubclass, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void XFileListBox::Recreate(const Style& style) {
@@ -42,6 +71,7 @@ void XFileListBox::Recreate(const Style& style) {
     SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DestroyWindow(old);
     SetWindowLongPtrA(hwnd_, GWLP_ID, id_);
+    SetWindowSubclass(hwnd_, TextProc, kTextSubclass, reinterpret_cast<DWORD_PTR>(this));
     EnableWindow(hwnd_, enabled);
     if (font_) SetFont(font_);
     std::vector<explorer_rules::ListEntry> entries = std::move(entries_);
@@ -72,11 +102,8 @@ void XFileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
 void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
     SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
-    std::size_t bytes = 0;
-    for (const auto& e : entries) bytes += e.text.size() + 1;
-    SendMessageA(hwnd_, LB_INITSTORAGE, entries.size(), static_cast<LPARAM>(bytes));
-    for (const auto& e : entries) SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.text.c_str()));
     entries_ = std::move(entries);
+    SendMessageA(hwnd_, LB_SETCOUNT, entries_.size(), 0);
     SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }

@@ -4,47 +4,54 @@
 
 namespace morvel::explorer_rules {
 
-ShortName ShortNameOf(std::string_view folder, std::string_view entryText, const FileSystem& fs) {
-    const std::string shortPath = fs.ShortPath(path::WithTrailingBackslash(folder) + std::string(entryText));
+namespace {
+// The folder's short form, looked up once for the whole list.
+std::string ShortFolder(std::string_view folder, const FileSystem& fs) {
+    return path::WithTrailingBackslash(fs.ShortPath(std::string(folder)));
+}
+
+ShortName ShortNameIn(const std::string& shortFolder, std::string_view folder, const ListEntry& entry,
+                      const FileSystem& fs) {
+    if (!entry.shortName.empty()) return {shortFolder, entry.shortName};
+    const std::string shortPath = fs.ShortPath(path::WithTrailingBackslash(folder) + entry.text);
     return {std::string(path::FolderPart(shortPath)), std::string(path::NamePart(shortPath))};
 }
 
-namespace {
-std::string ShortFolderOfLast(std::string_view folder, const std::string& lastShortFile, const FileSystem& fs) {
-    const std::string shortPath = fs.ShortPath(path::WithTrailingBackslash(folder) + lastShortFile);
-    return std::string(path::FolderPart(shortPath));
+template <typename Line>
+std::vector<IniWrite> NumberedWrites(std::string_view folder, const std::vector<ListEntry>& files, const FileSystem& fs,
+                                     std::vector<IniWrite> head, Line line, IniWrite tail) {
+    std::vector<IniWrite> writes = std::move(head);
+    writes.reserve(writes.size() + files.size() + 1);
+    const std::string shortFolder = ShortFolder(folder, fs);
+    std::string lastFolder = shortFolder;
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        ShortName name = ShortNameIn(shortFolder, folder, files[k], fs);
+        writes.push_back({std::to_string(k + 1), "F", line(name.file)});
+        lastFolder = std::move(name.folder);
+    }
+    tail.value = lastFolder;
+    writes.push_back(std::move(tail));
+    return writes;
 }
 }  // namespace
 
-std::vector<IniWrite> MultiFileListWrites(std::string_view folder, const std::vector<std::string>& files,
-                                          const FileSystem& fs) {
-    std::vector<IniWrite> writes;
-    if (files.empty()) return writes;
-    writes.reserve(files.size() + 2);
-    writes.push_back({"Directory", "Files", std::to_string(files.size())});
-    std::string last;
-    for (std::size_t k = 0; k < files.size(); ++k) {
-        last = ShortNameOf(folder, files[k], fs).file;
-        writes.push_back({std::to_string(k + 1), "F", last});
-    }
-    writes.push_back({"Directory", "Name", ShortFolderOfLast(folder, last, fs)});
-    return writes;
+ShortName ShortNameOf(std::string_view folder, const ListEntry& entry, const FileSystem& fs) {
+    return ShortNameIn(ShortFolder(folder, fs), folder, entry, fs);
 }
 
-std::vector<IniWrite> InstantSlideshowWrites(std::string_view folder, const std::vector<std::string>& files,
+std::vector<IniWrite> MultiFileListWrites(std::string_view folder, const std::vector<ListEntry>& files,
+                                          const FileSystem& fs) {
+    if (files.empty()) return {};
+    return NumberedWrites(folder, files, fs, {{"Directory", "Files", std::to_string(files.size())}},
+                          [](const std::string& file) { return file; }, {"Directory", "Name", ""});
+}
+
+std::vector<IniWrite> InstantSlideshowWrites(std::string_view folder, const std::vector<ListEntry>& files,
                                              const FileSystem& fs) {
-    std::vector<IniWrite> writes;
-    if (files.empty()) return writes;
-    writes.reserve(files.size() + 3);
-    writes.push_back({"Header", "Ver", "4"});
-    writes.push_back({"Header", "N", std::to_string(files.size() + 1)});
-    std::string last;
-    for (std::size_t k = 0; k < files.size(); ++k) {
-        last = ShortNameOf(folder, files[k], fs).file;
-        writes.push_back({std::to_string(k + 1), "F", last + ",0"});
-    }
-    writes.push_back({"Directory", "0", ShortFolderOfLast(folder, last, fs)});
-    return writes;
+    if (files.empty()) return {};
+    return NumberedWrites(folder, files, fs,
+                          {{"Header", "Ver", "4"}, {"Header", "N", std::to_string(files.size() + 1)}},
+                          [](const std::string& file) { return file + ",0"; }, {"Directory", "0", ""});
 }
 
 }  // namespace morvel::explorer_rules

@@ -39,7 +39,8 @@ Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_vi
     for (const std::string& mask : SearchMasks(maskList)) {
         fs.Search(base + mask, [&](const FoundEntry& found) {
             if (found.folder || found.system) return;
-            files.push_back({std::string(found.name), false});
+            files.push_back({std::string(found.name), false,
+                             std::string(found.shortName.empty() ? found.name : found.shortName)});
         });
     }
     if (options.lowercase) {
@@ -57,7 +58,7 @@ Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_vi
         }
         std::string text = path::ToLowerAscii(found.name);
         text += '\\';
-        folders.push_back({std::move(text), true});
+        folders.push_back({std::move(text), true, {}});
     });
 
     SortAndDropDuplicates(files);

@@ -13,6 +13,9 @@ namespace morvel::explorer_rules {
 struct ListEntry {
     std::string text;  // a folder's text ends in "\"
     bool folder = false;
+    // A file's short (8.3) name as the search reported it: the name itself when it is one.
+    // Kept so that lists of thousands of files need not ask the system for each short name.
+    std::string shortName;
 };
 
 struct ListingOptions {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "explorer/list_file.h"
+#include "explorer/listing.h"
 #include "unit/support/fake_file_system.h"
 
 using namespace morvel::explorer_rules;
@@ -20,6 +21,18 @@ FakeFileSystem Pictures() {
     return fs;
 }
 
+// Entries as the listing gives them for the names: with the short names it recorded.
+std::vector<ListEntry> Listed(const FakeFileSystem& fs, const std::vector<std::string>& texts) {
+    const Listing listing = ListFolder(fs, "c:\\My Pictures", "*.*", {});
+    std::vector<ListEntry> chosen;
+    for (const std::string& text : texts) {
+        for (const ListEntry& e : listing.entries) {
+            if (e.text == text) chosen.push_back(e);
+        }
+    }
+    return chosen;
+}
+
 std::vector<std::string> Lines(const std::vector<IniWrite>& writes) {
     std::vector<std::string> lines;
     for (const auto& w : writes) lines.push_back("[" + w.section + "]" + w.key + "=" + w.value);
@@ -29,7 +42,7 @@ std::vector<std::string> Lines(const std::vector<IniWrite>& writes) {
 
 TEST(ExplorerListFile, MultiFileListInOrderWithShortNames) {
     const FakeFileSystem fs = Pictures();
-    const auto writes = MultiFileListWrites("c:\\My Pictures", {"cat.bmp", "summer beach.bmp", "winter walk.pcx"}, fs);
+    const auto writes = MultiFileListWrites("c:\\My Pictures", Listed(fs, {"cat.bmp", "summer beach.bmp", "winter walk.pcx"}), fs);
     EXPECT_EQ(Lines(writes), (std::vector<std::string>{
                                  "[Directory]Files=3",
                                  "[1]F=cat.bmp",
@@ -41,7 +54,7 @@ TEST(ExplorerListFile, MultiFileListInOrderWithShortNames) {
 
 TEST(ExplorerListFile, InstantSlideshow) {
     const FakeFileSystem fs = Pictures();
-    const auto writes = InstantSlideshowWrites("c:\\My Pictures\\", {"summer beach.bmp", "cat.bmp", "winter walk.pcx"}, fs);
+    const auto writes = InstantSlideshowWrites("c:\\My Pictures\\", Listed(fs, {"summer beach.bmp", "cat.bmp", "winter walk.pcx"}), fs);
     EXPECT_EQ(Lines(writes), (std::vector<std::string>{
                                  "[Header]Ver=4",
                                  "[Header]N=4",
@@ -54,16 +67,20 @@ TEST(ExplorerListFile, InstantSlideshow) {
 
 TEST(ExplorerListFile, MissingFileKeepsItsLongFormAndNothingForNoFiles) {
     const FakeFileSystem fs = Pictures();
-    const auto writes = MultiFileListWrites("c:\\My Pictures", {"gone meanwhile.bmp"}, fs);
+    // An entry without a recorded short name is looked up; one that is gone keeps its name.
+    const auto writes = MultiFileListWrites("c:\\My Pictures", {{"gone meanwhile.bmp", false, ""}}, fs);
     EXPECT_EQ(Lines(writes), (std::vector<std::string>{"[Directory]Files=1", "[1]F=gone meanwhile.bmp",
                                                        "[Directory]Name=c:\\My Pictures\\"}));
+    const auto looked = MultiFileListWrites("c:\\My Pictures", {{"summer beach.bmp", false, ""}}, fs);
+    EXPECT_EQ(Lines(looked), (std::vector<std::string>{"[Directory]Files=1", "[1]F=SUMMER~1.BMP",
+                                                       "[Directory]Name=c:\\MYPICT~1\\"}));
     EXPECT_TRUE(MultiFileListWrites("c:\\My Pictures", {}, fs).empty());
     EXPECT_TRUE(InstantSlideshowWrites("c:\\My Pictures", {}, fs).empty());
 }
 
 TEST(ExplorerListFile, ShortNameSplitsFolderAndFile) {
     const FakeFileSystem fs = Pictures();
-    const ShortName s = ShortNameOf("c:\\My Pictures", "Summer beach.bmp", fs);
+    const ShortName s = ShortNameOf("c:\\My Pictures", {"Summer beach.bmp", false, ""}, fs);
     EXPECT_EQ(s.folder, "c:\\MYPICT~1\\");
     EXPECT_EQ(s.file, "SUMMER~1.BMP");
 }

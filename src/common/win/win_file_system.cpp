@@ -36,7 +36,8 @@ void WinFileSystem::Search(const std::string& pattern,
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         const DWORD a = data.dwFileAttributes;
-        visit(FoundEntry{data.cFileName, (a & FILE_ATTRIBUTE_DIRECTORY) != 0, (a & FILE_ATTRIBUTE_SYSTEM) != 0});
+        visit(FoundEntry{data.cFileName, (a & FILE_ATTRIBUTE_DIRECTORY) != 0, (a & FILE_ATTRIBUTE_SYSTEM) != 0,
+                         data.cAlternateFileName});
     } while (FindNextFileA(search, &data));
     FindClose(search);
 }

@@ -129,12 +129,16 @@ void FakeFileSystem::Search(const std::string& pattern, const std::function<void
     if (unlisted_.count(folder) || !FolderExists(folder)) return;
     if (folder.size() > 3) {
         for (const char* marker : {".", ".."}) {
-            if (MatchesMask(marker, mask)) visit(FoundEntry{marker, true, false});
+            if (MatchesMask(marker, mask)) visit(FoundEntry{marker, true, false, {}});
         }
     }
     for (const auto& [key, node] : nodes_) {
         if (key.size() <= 3 || Parent(key) != folder) continue;
-        if (MatchesMask(node.name, mask)) visit(FoundEntry{node.name, node.folder, node.system});
+        if (!MatchesMask(node.name, mask)) continue;
+        const auto shortName = shortNames_.find(key);
+        const std::string_view alternate =
+            shortName == shortNames_.end() ? std::string_view{} : path::NamePart(shortName->second);
+        visit(FoundEntry{node.name, node.folder, node.system, alternate});
     }
 }
 
