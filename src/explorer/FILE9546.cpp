@@ -628,7 +628,6 @@ void TFileForm::FormActivate() {
     SetFolder(explorer.startFolder);
     explorer.maskList = std::string(kUnmatchedMaskList);
     FilterComboBox1Change();
-    EnableWindow(xfiles_.hwnd(), TRUE);
     explorer.explorerOpen = true;
     explorer.initialising = false;
     explorer.lookInBusy = false;
@@ -648,6 +647,9 @@ void TFileForm::FormActivate() {
     if (explorer.dialogKind > 0 && explorer.dialogKind < 200) {
         ShowJpegButton(selected >= 0 && JpegButtonShown(explorer.currentFormatCode));
     }
+    // The list takes input once the whole set-up is done (it is listed by then), so that nothing
+    // the user does in the set-up's message pauses meets a half-built window.
+    EnableWindow(xfiles_.hwnd(), TRUE);
 }
 
 void TFileForm::FormResize() {
