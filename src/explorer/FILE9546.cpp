@@ -380,9 +380,9 @@ void TFileForm::CreateControls() {
 
     // Every control is a direct child of the form, so that GetDlgItem finds it by its ID; the
     // panels are frames behind their controls.
-    panelTop_ = MakeControl(hwnd_, "STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, MORVEL_ID_PANELTOP);
+    panelTop_ = MakeControl(hwnd_, "STATIC", "", WS_CLIPSIBLINGS, MORVEL_ID_PANELTOP);
     panelList_ = MakeControl(hwnd_, "STATIC", "", WS_CLIPSIBLINGS, MORVEL_ID_PANELLIST);
-    panelButtons_ = MakeControl(hwnd_, "STATIC", "", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, MORVEL_ID_PANELBUTTONS);
+    panelButtons_ = MakeControl(hwnd_, "STATIC", "", WS_CLIPSIBLINGS, MORVEL_ID_PANELBUTTONS);
 
     lookLabel_ = MakeControl(hwnd_, "STATIC", "Look &in:", SS_LEFT, MORVEL_ID_LOOKLABEL);
     lookBox_ = MakeControl(hwnd_, "COMBOBOX", "",
@@ -1304,7 +1304,10 @@ LRESULT TFileForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_HIGHLIGHT));
                 return reinterpret_cast<LRESULT>(highlightBrush_);
             }
-            break;
+            // Labels and panels stand on the window's face colour, as in a dialog.
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+            SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         case WM_CONTEXTMENU: {
             const HWND source = reinterpret_cast<HWND>(wParam);
             POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

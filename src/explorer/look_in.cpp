@@ -19,7 +19,8 @@ std::string DriveEntryText(const DriveInfo& drive) {
         case DriveType::Fixed:
         case DriveType::CdRom:
         case DriveType::RamDisk:
-            text += " [" + path::ToLowerAscii(drive.label) + "]";
+            // A drive without a label shows its letter alone rather than empty brackets.
+            if (!drive.label.empty()) text += " [" + path::ToLowerAscii(drive.label) + "]";
             break;
         case DriveType::Remote:
             if (!drive.label.empty()) text += " " + path::ToLowerAscii(drive.label);

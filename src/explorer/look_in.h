@@ -22,8 +22,8 @@ struct LookInModel {
     int selected = -1;  // the current folder, or the drive when the folder is a root
 };
 
-// "c: [label]" for fixed, CD and RAM drives, "x: \\server\share" for network drives, "a:" else;
-// lower case throughout.
+// "c: [label]" for fixed, CD and RAM drives with a label, "x: \\server\share" for network
+// drives, "a:" else; lower case throughout.
 std::string DriveEntryText(const DriveInfo& drive);
 
 // The entries for a folder such as "c:\Program Files\Sub": the drives, with " \Program Files" and

@@ -26,7 +26,9 @@ TEST(ExplorerLookIn, DriveEntryTexts) {
     EXPECT_EQ(DriveEntryText(drives[1]), "c: [system]");
     EXPECT_EQ(DriveEntryText(drives[2]), "d: [photos 98]");
     EXPECT_EQ(DriveEntryText(drives[3]), "x: \\\\server\\share");
-    EXPECT_EQ(DriveEntryText({'E', DriveType::RamDisk, ""}), "e: []");
+    EXPECT_EQ(DriveEntryText({'E', DriveType::RamDisk, "Scratch"}), "e: [scratch]");
+    EXPECT_EQ(DriveEntryText({'f', DriveType::Fixed, ""}), "f:");
+    EXPECT_EQ(DriveEntryText({'y', DriveType::Remote, ""}), "y:");
 }
 
 TEST(ExplorerLookIn, RootSelectsTheDrive) {
@@ -73,7 +75,7 @@ TEST(ExplorerLookIn, EveryEntryLeadsWhereItSays) {
 
 TEST(ExplorerLookIn, CurrentDriveMissingFromTheList) {
     const LookInModel m = BuildLookIn({{'c', DriveType::Fixed, ""}}, "z:\\deep");
-    EXPECT_EQ(Texts(m), (std::vector<std::string>{" \\deep", "c: []"}));
+    EXPECT_EQ(Texts(m), (std::vector<std::string>{" \\deep", "c:"}));
     EXPECT_EQ(m.selected, 0);
     EXPECT_FALSE(ChoiceAt(Texts(m), 7).drive);
     EXPECT_TRUE(ChoiceAt(Texts(m), 7).path.empty());
