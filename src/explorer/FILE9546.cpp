@@ -3,6 +3,7 @@
 #include "explorer/FILE9546.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
 #include <exception>
@@ -177,6 +178,13 @@ void RegisterClasses() {
 class TFileForm final : public ConfirmView {
 public:
     static TFileForm* Create(HWND owner, bool dialog);
+    ~TFileForm() override {
+        for (HFONT font : {controlFont_, windowFont_}) {
+            if (font) DeleteObject(font);
+        }
+    }
+    TFileForm(const TFileForm&) = delete;
+    TFileForm& operator=(const TFileForm&) = delete;
 
     HWND hwnd() const { return hwnd_; }
     // Called from WM_NCCREATE: from here on the window owns the form.
@@ -280,6 +288,10 @@ private:
     void PreviewModeClick();
     void ToggleAndRefresh(int id);
     void mnuOneColClick();
+    void mnuOptimizeWinClick(bool toScreen);
+    void mnuFontClick();
+    void mnuResetWinClick();
+    void SetWindowFont(const std::string& name, int size, bool bold);
     void BtnExitClick();
     void BtnHelpClick();
     void BtnMenuClick();
@@ -459,12 +471,11 @@ void TFileForm::BuildMenus() {
         {MORVEL_ID_INSTANTSLIDESHOW, "Instant &slideshow"},
         {MORVEL_ID_MNULISTINPUT, "&View input files", false},
     };
-    // Window fitting, the font dialog and the reset are not built yet: shown, not active.
     viewMenu_ = {
-        {MORVEL_ID_MNUOPTIMIZEWIN, "&Optimize files list", true, false},
-        {MORVEL_ID_MNUMAXWIN, "Maximi&ze files list", true, false},
-        {MORVEL_ID_MNUFONT, "Change &font", true, false},
-        {MORVEL_ID_MNURESETWIN, "&Reset window", true, false},
+        {MORVEL_ID_MNUOPTIMIZEWIN, "&Optimize files list"},
+        {MORVEL_ID_MNUMAXWIN, "Maximi&ze files list"},
+        {MORVEL_ID_MNUFONT, "Change &font"},
+        {MORVEL_ID_MNURESETWIN, "&Reset window"},
         {MORVEL_ID_MNULOWERCASE, "&Lowercase", true, true, true},
         {MORVEL_ID_MNUDIRLAST, "Folders &after files"},
         {MORVEL_ID_MNUONECOL, "Singl&e column"},
@@ -1100,9 +1111,73 @@ void TFileForm::ToggleAndRefresh(int id) {
 void TFileForm::mnuOneColClick() {
     MenuItem& item = Item(MORVEL_ID_MNUONECOL);
     item.checked = !item.checked;
+    Item(MORVEL_ID_MNUOPTIMIZEWIN).enabled = !item.checked;
+    Item(MORVEL_ID_MNUMAXWIN).enabled = !item.checked;
     xfiles_.Recreate({xfiles_.style().multiSelect, !item.checked});
     Subclass(xfiles_.hwnd());
     if (!item.checked) xfiles_.SetColumns(2);
+    UpdateFiles();
+}
+
+void TFileForm::mnuOptimizeWinClick(bool toScreen) {
+    if (explorer.columnWidth <= 0) return;  // nothing listed yet: no column to fit
+    const int frame = 2 * (GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXFRAME));
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    RECT list{};
+    GetClientRect(xfiles_.hwnd(), &list);
+    const int available = toScreen ? screen - frame : static_cast<int>(list.right);
+    const int columns = std::max(1, available / explorer.columnWidth);
+    if (IsZoomed(hwnd_) || IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    const int width = FittedWindowWidth(frame, columns, explorer.columnWidth);
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpPending();
+    GetWindowRect(hwnd_, &window);
+    if (const auto left = LeftToFit(window.left, window.right - window.left, screen)) {
+        SetWindowPos(hwnd_, nullptr, *left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TFileForm::SetWindowFont(const std::string& name, int size, bool bold) {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const HFONT font = CreateFontA(-MulDiv(size, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH, name.c_str());
+    if (!font) return;
+    xfiles_.SetFont(font);
+    SendMessageA(inputList_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (windowFont_) DeleteObject(windowFont_);
+    windowFont_ = font;
+}
+
+void TFileForm::mnuFontClick() {
+    LOGFONTA current{};
+    GetObjectA(windowFont_, sizeof current, &current);
+    CHOOSEFONTA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = hwnd_;
+    choose.lpLogFont = &current;
+    choose.Flags = CF_SCREENFONTS | CF_ANSIONLY | CF_LIMITSIZE | CF_INITTOLOGFONTSTRUCT;
+    choose.nSizeMin = 6;
+    choose.nSizeMax = 14;
+    if (!ChooseFontA(&choose)) return;
+    const int size = choose.iPointSize > 0 ? choose.iPointSize / 10 : 8;
+    SetWindowFont(current.lfFaceName, size, current.lfWeight >= FW_BOLD);
+    PumpPending();
+    UpdateFiles();
+}
+
+void TFileForm::mnuResetWinClick() {
+    ShowWindow(hwnd_, SW_RESTORE);
+    SetWindowFont(explorer.initialFontName, explorer.initialFontSize, explorer.initialFontBold);
+    ShowWindow(hwnd_, SW_HIDE);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    const Rect r = Centred({explorer.defaultWidth, explorer.defaultHeight}, sw, sh);
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd_, SW_SHOW);
     UpdateFiles();
 }
 
@@ -1180,6 +1255,10 @@ void TFileForm::OnMenuCommand(int id) {
         case MORVEL_ID_MNULOWERCASE:
         case MORVEL_ID_MNUDIRLAST: ToggleAndRefresh(id); break;
         case MORVEL_ID_MNUONECOL: mnuOneColClick(); break;
+        case MORVEL_ID_MNUOPTIMIZEWIN: mnuOptimizeWinClick(false); break;
+        case MORVEL_ID_MNUMAXWIN: mnuOptimizeWinClick(true); break;
+        case MORVEL_ID_MNUFONT: mnuFontClick(); break;
+        case MORVEL_ID_MNURESETWIN: mnuResetWinClick(); break;
         case MORVEL_ID_PREVIEWMODE: PreviewModeClick(); break;
         default: break;
     }
