@@ -19,11 +19,15 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-double Millis(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+double Millis(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
 
 constexpr int kRuns = 3;
 
-std::string FolderFor(int files) { return "C:\\bench-listing-" + std::to_string(files); }
+std::string FolderFor(int files) {
+    return "C:\\bench-listing-" + std::to_string(files);
+}
 
 // Files named like a user's slideshows, with a few subfolders and other files among them.
 void Prepare(const std::string& folder, int files, const char* extension) {
@@ -73,7 +77,9 @@ HWND WaitForExplorer(const char* caption, LRESULT entries) {
     return nullptr;
 }
 
-void SetKey(const char* key, const std::string& value) { WritePrivateProfileStringA("morvel", key, value.c_str(), "morvel.ini"); }
+void SetKey(const char* key, const std::string& value) {
+    WritePrivateProfileStringA("morvel", key, value.c_str(), "morvel.ini");
+}
 
 void BenchListing(int files) {
     const std::string folder = FolderFor(files);

@@ -112,11 +112,20 @@ HBITMAP MakeGlyph(bool folder) {
 void DrawDriveGlyph(HDC dc, int x, int y, DriveType type) {
     COLORREF colour = RGB(160, 160, 160);
     switch (type) {
-        case DriveType::Removable: colour = RGB(200, 200, 200); break;
-        case DriveType::CdRom: colour = RGB(120, 160, 220); break;
-        case DriveType::Remote: colour = RGB(120, 200, 120); break;
-        case DriveType::RamDisk: colour = RGB(220, 160, 120); break;
-        default: break;
+        case DriveType::Removable:
+            colour = RGB(200, 200, 200);
+            break;
+        case DriveType::CdRom:
+            colour = RGB(120, 160, 220);
+            break;
+        case DriveType::Remote:
+            colour = RGB(120, 200, 120);
+            break;
+        case DriveType::RamDisk:
+            colour = RGB(220, 160, 120);
+            break;
+        default:
+            break;
     }
     const HBRUSH brush = CreateSolidBrush(colour);
     RECT r{x + 1, y + 5, x + 15, y + 12};
@@ -326,7 +335,7 @@ private:
     std::vector<MenuItem> viewMenu_;
 
     bool nameReadOnly_ = true;
-    bool bppShown_ = false;   // the colour-depth box stands in the name field's place
+    bool bppShown_ = false;  // the colour-depth box stands in the name field's place
     bool jpegShown_ = false;
     bool setupDone_ = false;
     bool finished_ = false;
@@ -348,8 +357,8 @@ TFileForm* TFileForm::Create(HWND owner, bool dialog) {
     // The laid-out place and size, given for 120 pixels per inch.
     const int left = MulDiv(333, dpi, 120), top = MulDiv(231, dpi, 120);
     const int width = MulDiv(413, dpi, 120), height = MulDiv(310, dpi, 120);
-    const DWORD style = dialog ? (WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_CLIPCHILDREN)
-                               : (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
+    const DWORD style =
+        dialog ? (WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_CLIPCHILDREN) : (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     const DWORD exStyle = dialog ? WS_EX_DLGMODALFRAME : 0;
     const HWND hwnd = CreateWindowExA(exStyle, kFormClass, "Morvel Explorer", style, left, top, width, height, owner,
                                       nullptr, libraryInstance, form);
@@ -386,8 +395,9 @@ void TFileForm::CreateControls() {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    controlFont_ = CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
+    controlFont_ =
+        CreateFontA(-MulDiv(8, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
     highlightBrush_ = GetSysColorBrush(COLOR_HIGHLIGHT);
 
     // Every control is a direct child of the form, so that GetDlgItem finds it by its ID; the
@@ -410,17 +420,17 @@ void TFileForm::CreateControls() {
 
     xfiles_.Create(hwnd_, MORVEL_ID_XFILES, {true, true});
     EnableWindow(xfiles_.hwnd(), FALSE);  // until the window is set up
-    inputList_ = MakeControl(hwnd_, "LISTBOX", "",
-                             WS_TABSTOP | WS_HSCROLL | LBS_NOTIFY | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT,
-                             MORVEL_ID_INPUTLIST, WS_EX_CLIENTEDGE);
+    inputList_ =
+        MakeControl(hwnd_, "LISTBOX", "", WS_TABSTOP | WS_HSCROLL | LBS_NOTIFY | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT,
+                    MORVEL_ID_INPUTLIST, WS_EX_CLIENTEDGE);
     ShowWindow(inputList_, SW_HIDE);
 
     nameLabel_ = MakeControl(hwnd_, "STATIC", "File &name:", SS_LEFT, MORVEL_ID_NAMELABEL);
-    edit1_ = MakeControl(hwnd_, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, MORVEL_ID_EDIT1,
-                         WS_EX_CLIENTEDGE);
+    edit1_ =
+        MakeControl(hwnd_, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, MORVEL_ID_EDIT1, WS_EX_CLIENTEDGE);
     typeLabel_ = MakeControl(hwnd_, "STATIC", "File &type:", SS_LEFT, MORVEL_ID_TYPELABEL);
-    filterCombo_ = MakeControl(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                               MORVEL_ID_FILTERCOMBOBOX1);
+    filterCombo_ =
+        MakeControl(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, MORVEL_ID_FILTERCOMBOBOX1);
     for (const FileType& type : kFileTypes) {
         SendMessageA(filterCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(type.label).c_str()));
     }
@@ -432,9 +442,9 @@ void TFileForm::CreateControls() {
     ShowWindow(bppType_, SW_HIDE);
     btnOk_ = MakeControl(hwnd_, "BUTTON", "&Open", WS_TABSTOP | BS_PUSHBUTTON, MORVEL_ID_BTNOK);
     btnExit_ = MakeControl(hwnd_, "BUTTON", "&Close", WS_TABSTOP | BS_PUSHBUTTON, MORVEL_ID_BTNEXIT);
-    dirLabel_ = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 0, 0, hwnd_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(MORVEL_ID_DIRLABEL)), libraryInstance,
-                                nullptr);
+    dirLabel_ =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 0, 0, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(MORVEL_ID_DIRLABEL)), libraryInstance, nullptr);
 
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, libraryInstance, nullptr);
@@ -447,8 +457,8 @@ void TFileForm::CreateControls() {
     for (HWND panel : {panelTop_, panelList_, panelButtons_}) {
         SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    for (HWND control : {lookBox_, xfiles_.hwnd(), inputList_, edit1_, filterCombo_, bppType_, btnOk_, btnExit_,
-                         btnUp_, btnMenu_, btnHelp_, btnJpeg_}) {
+    for (HWND control : {lookBox_, xfiles_.hwnd(), inputList_, edit1_, filterCombo_, bppType_, btnOk_, btnExit_, btnUp_,
+                         btnMenu_, btnHelp_, btnJpeg_}) {
         Subclass(control);
     }
     BuildMenus();
@@ -534,7 +544,8 @@ void TFileForm::FormCreate() {
             int depth;
             std::string_view key;
             int builtIn;
-        } depths[] = {{1, key::Save1, 5}, {4, key::Save4, 0}, {8, key::Save8, 9}, {16, key::Save16, 2}, {24, key::Save24, 5}};
+        } depths[] = {
+            {1, key::Save1, 5}, {4, key::Save4, 0}, {8, key::Save8, 9}, {16, key::Save16, 2}, {24, key::Save24, 5}};
         for (std::size_t i = 0; i < std::size(depths); ++i) {
             if (depths[i].depth == explorer.dialogKind) {
                 explorer.lastFormatIndex[i] = settings.ReadWithBuiltIn(depths[i].key, depths[i].builtIn);
@@ -874,7 +885,8 @@ void TFileForm::UpdateHistory() {
     lookIn_ = BuildLookIn(drives_, folder_);
     SendMessageA(lookBox_, CB_RESETCONTENT, 0, 0);
     for (std::size_t i = 0; i < lookIn_.entries.size(); ++i) {
-        const LRESULT at = SendMessageA(lookBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lookIn_.entries[i].text.c_str()));
+        const LRESULT at =
+            SendMessageA(lookBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lookIn_.entries[i].text.c_str()));
         SendMessageA(lookBox_, CB_SETITEMDATA, at, static_cast<LPARAM>(i));
     }
     SendMessageA(lookBox_, CB_SETCURSEL, lookIn_.selected, 0);
@@ -970,9 +982,8 @@ bool TFileForm::WriteBack() {
     const WriteBackMode mode{explorer.dialogMode, explorer.dialogMode && IsSaveKind(explorer.dialogKind),
                              explorer.convertMode};
     const SettingsFile settings = Settings();
-    const bool written = explorer_rules::WriteBack(full, mode, RealFileSystem(), [&](std::string_view k, std::string_view v) {
-        settings.WriteString(k, v);
-    });
+    const bool written = explorer_rules::WriteBack(
+        full, mode, RealFileSystem(), [&](std::string_view k, std::string_view v) { settings.WriteString(k, v); });
     if (!written) ShowMessage(hwnd_, BoxKind::Error, msg::CannotSave(full));
     return written;
 }
@@ -1038,7 +1049,8 @@ void TFileForm::InstantSlideshowClick() {
         ShowMessage(hwnd_, BoxKind::Warning, std::string(msg::kNoFilesSelected));
         return;
     }
-    WriteExchangeFile(explorer.exchangePath, InstantSlideshowWrites(folder_, files, RealFileSystem()), RealFileSystem());
+    WriteExchangeFile(explorer.exchangePath, InstantSlideshowWrites(folder_, files, RealFileSystem()),
+                      RealFileSystem());
     NotifyHost(NotifyCode::Slideshow);
 }
 
@@ -1143,9 +1155,9 @@ void TFileForm::SetWindowFont(const std::string& name, int size, bool bold) {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    const HFONT font = CreateFontA(-MulDiv(size, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                   DEFAULT_PITCH, name.c_str());
+    const HFONT font =
+        CreateFontA(-MulDiv(size, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, name.c_str());
     if (!font) return;
     xfiles_.SetFont(font);
     SendMessageA(inputList_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -1213,8 +1225,8 @@ bool TFileForm::FormKeyDown(WPARAM key) {
         if (cycle[i] == focus) at = i;
     }
     if (at < 0) return true;
-    const bool shiftAlone = (GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000) &&
-                            !(GetKeyState(VK_MENU) & 0x8000);
+    const bool shiftAlone =
+        (GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000) && !(GetKeyState(VK_MENU) & 0x8000);
     SetFocus(cycle[(at + (shiftAlone ? 4 : 1)) % 5]);
     return true;
 }
@@ -1241,26 +1253,63 @@ void TFileForm::OnMenuCommand(int id) {
     // A hidden or disabled item does nothing, however the command arrives.
     if (!item || !item->visible || !item->enabled) return;
     switch (id) {
-        case MORVEL_ID_MNUFLEVEL: BtnUpClick(); break;
-        case MORVEL_ID_MNUFOPEN: BtnOKClick(); break;
-        case MORVEL_ID_MNUFINFO: NotifyAfterWriteBack(NotifyCode::Info); break;
-        case MORVEL_ID_MNUFPREVIEW: NotifyAfterWriteBack(NotifyCode::Preview); break;
-        case MORVEL_ID_MNUFDELETE: NotifyAfterWriteBack(NotifyCode::Delete); break;
-        case MORVEL_ID_MNUREFRESH: UpdateFiles(); break;
-        case MORVEL_ID_MARKDIRECTORY: MarkDirectoryClick(); break;
-        case MORVEL_ID_UNMARKDIRECTORY: UnmarkDirectoryClick(); break;
-        case MORVEL_ID_BATCHCONVERT: BatchConvertClick(); break;
-        case MORVEL_ID_INSTANTSLIDESHOW: InstantSlideshowClick(); break;
-        case MORVEL_ID_MNULISTINPUT: mnuListInputClick(); break;
+        case MORVEL_ID_MNUFLEVEL:
+            BtnUpClick();
+            break;
+        case MORVEL_ID_MNUFOPEN:
+            BtnOKClick();
+            break;
+        case MORVEL_ID_MNUFINFO:
+            NotifyAfterWriteBack(NotifyCode::Info);
+            break;
+        case MORVEL_ID_MNUFPREVIEW:
+            NotifyAfterWriteBack(NotifyCode::Preview);
+            break;
+        case MORVEL_ID_MNUFDELETE:
+            NotifyAfterWriteBack(NotifyCode::Delete);
+            break;
+        case MORVEL_ID_MNUREFRESH:
+            UpdateFiles();
+            break;
+        case MORVEL_ID_MARKDIRECTORY:
+            MarkDirectoryClick();
+            break;
+        case MORVEL_ID_UNMARKDIRECTORY:
+            UnmarkDirectoryClick();
+            break;
+        case MORVEL_ID_BATCHCONVERT:
+            BatchConvertClick();
+            break;
+        case MORVEL_ID_INSTANTSLIDESHOW:
+            InstantSlideshowClick();
+            break;
+        case MORVEL_ID_MNULISTINPUT:
+            mnuListInputClick();
+            break;
         case MORVEL_ID_MNULOWERCASE:
-        case MORVEL_ID_MNUDIRLAST: ToggleAndRefresh(id); break;
-        case MORVEL_ID_MNUONECOL: mnuOneColClick(); break;
-        case MORVEL_ID_MNUOPTIMIZEWIN: mnuOptimizeWinClick(false); break;
-        case MORVEL_ID_MNUMAXWIN: mnuOptimizeWinClick(true); break;
-        case MORVEL_ID_MNUFONT: mnuFontClick(); break;
-        case MORVEL_ID_MNURESETWIN: mnuResetWinClick(); break;
-        case MORVEL_ID_PREVIEWMODE: PreviewModeClick(); break;
-        default: break;
+        case MORVEL_ID_MNUDIRLAST:
+            ToggleAndRefresh(id);
+            break;
+        case MORVEL_ID_MNUONECOL:
+            mnuOneColClick();
+            break;
+        case MORVEL_ID_MNUOPTIMIZEWIN:
+            mnuOptimizeWinClick(false);
+            break;
+        case MORVEL_ID_MNUMAXWIN:
+            mnuOptimizeWinClick(true);
+            break;
+        case MORVEL_ID_MNUFONT:
+            mnuFontClick();
+            break;
+        case MORVEL_ID_MNURESETWIN:
+            mnuResetWinClick();
+            break;
+        case MORVEL_ID_PREVIEWMODE:
+            PreviewModeClick();
+            break;
+        default:
+            break;
     }
 }
 

@@ -130,7 +130,9 @@ void XFileListBox::SelectFirst() {
     }
 }
 
-bool XFileListBox::IsSelected(int index) const { return SendMessageA(hwnd_, LB_GETSEL, index, 0) > 0; }
+bool XFileListBox::IsSelected(int index) const {
+    return SendMessageA(hwnd_, LB_GETSEL, index, 0) > 0;
+}
 
 void XFileListBox::SetSelected(int index, bool selected) {
     if (style_.multiSelect) {

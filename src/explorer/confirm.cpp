@@ -74,8 +74,11 @@ ConfirmOutcome ConfirmOpen(ConfirmView& view, const FileSystem& fs, const Confir
 
 bool NameCheckPasses(ConfirmView& view, const FileSystem& fs, std::string_view text) {
     switch (CheckName(text, fs)) {
-        case NameVerdict::Pass: return true;
-        case NameVerdict::InvalidPath: view.Tell(BoxKind::Error, std::string(msg::kInvalidPath)); return false;
+        case NameVerdict::Pass:
+            return true;
+        case NameVerdict::InvalidPath:
+            view.Tell(BoxKind::Error, std::string(msg::kInvalidPath));
+            return false;
         case NameVerdict::InvalidFilename:
             view.Tell(BoxKind::Error, std::string(msg::kInvalidFilename));
             return false;

@@ -26,7 +26,7 @@ public:
     virtual void SetNameField(const std::string& text) = 0;
     virtual std::string Folder() const = 0;  // the folder list's folder
     virtual int EntryCount() const = 0;
-    virtual int CurrentEntry() const = 0;    // -1 when none
+    virtual int CurrentEntry() const = 0;  // -1 when none
     virtual std::string EntryText(int index) const = 0;
     virtual int SelectedCount() const = 0;
     // The label of the entry selected in the file-type box; nothing when none is.

@@ -4,9 +4,13 @@
 
 namespace morvel::explorer_rules {
 
-bool IsDepthKind(int k) { return k == 1 || k == 4 || k == 8 || k == 16 || k == 24; }
+bool IsDepthKind(int k) {
+    return k == 1 || k == 4 || k == 8 || k == 16 || k == 24;
+}
 
-bool IsSaveKind(int k) { return k == 0 || IsDepthKind(k); }
+bool IsSaveKind(int k) {
+    return k == 0 || IsDepthKind(k);
+}
 
 ReducedKind ReduceKind(int kindArgument) {
     if (kindArgument > 100 && kindArgument < 200) return {kindArgument - 100, true};
@@ -48,6 +52,8 @@ DialogSetup SetupForKind(int kind, bool convertMode) {
     return s;
 }
 
-int HelpContextFor(int dialogKind) { return IsSaveKind(dialogKind) ? 101 : 100; }
+int HelpContextFor(int dialogKind) {
+    return IsSaveKind(dialogKind) ? 101 : 100;
+}
 
 }  // namespace morvel::explorer_rules

@@ -28,11 +28,11 @@ struct DialogSetup {
     bool multiSelect = false;
     bool markUnmarkVisible = true;
     bool listInputVisible = false;
-    bool saveInLabel = false;        // "Look &in:" reads "Save &in"
-    bool pixelsLabel = false;        // "File &name:" reads "&Pixels:" and leads to BPPtype
-    int fileTypePosition = -1;       // filter to select; -1 keeps the selection
-    bool fileTypeFixed = false;      // slideshow type selected and the box disabled
-    bool formatList = false;         // the box holds the colour depth's formats
+    bool saveInLabel = false;    // "Look &in:" reads "Save &in"
+    bool pixelsLabel = false;    // "File &name:" reads "&Pixels:" and leads to BPPtype
+    int fileTypePosition = -1;   // filter to select; -1 keeps the selection
+    bool fileTypeFixed = false;  // slideshow type selected and the box disabled
+    bool formatList = false;     // the box holds the colour depth's formats
 };
 
 DialogSetup SetupForKind(int dialogKind, bool convertMode);

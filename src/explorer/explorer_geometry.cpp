@@ -36,14 +36,18 @@ LayoutResult LayOut(const LayoutInput& in) {
     return r;
 }
 
-int ColumnWidth(int widestEntry, int wwWidth) { return std::max(widestEntry, 60) + wwWidth; }
+int ColumnWidth(int widestEntry, int wwWidth) {
+    return std::max(widestEntry, 60) + wwWidth;
+}
 
 int ColumnCount(int listWidth, int columnWidth) {
     if (columnWidth <= 0) return 1;
     return std::max(1, listWidth / columnWidth);
 }
 
-int FittedWindowWidth(int frame, int columns, int columnWidth) { return frame + columns * columnWidth + 4; }
+int FittedWindowWidth(int frame, int columns, int columnWidth) {
+    return frame + columns * columnWidth + 4;
+}
 
 std::optional<int> LeftToFit(int left, int width, int screenWidth) {
     if (std::int64_t{left} + width <= screenWidth) return std::nullopt;

@@ -42,8 +42,8 @@ struct LayoutInput {
 };
 
 struct LayoutResult {
-    int fieldWidth = 0;   // name field (or BPPtype), file-type box and Look-in box
-    int btnOkLeft = 0;    // BtnOK and BtnExit
+    int fieldWidth = 0;  // name field (or BPPtype), file-type box and Look-in box
+    int btnOkLeft = 0;   // BtnOK and BtnExit
     int btnUpLeft = 0;
     int btnMenuLeft = 0;
     int btnHelpLeft = 0;

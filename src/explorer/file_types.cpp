@@ -42,7 +42,9 @@ std::string_view MaskListForPosition(int position) {
     return kFileTypes[static_cast<std::size_t>(position)].masks;
 }
 
-std::string SaveMaskList(std::string_view label) { return "*." + FormatExtension(label); }
+std::string SaveMaskList(std::string_view label) {
+    return "*." + FormatExtension(label);
+}
 
 std::vector<std::string> SearchMasks(std::string_view maskList) {
     // "*.*" would also list names with long extensions; the listing shows three at most.

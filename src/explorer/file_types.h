@@ -18,9 +18,9 @@ struct FileType {
 inline constexpr int kFileTypeCount = 27;
 extern const std::array<FileType, kFileTypeCount> kFileTypes;
 
-inline constexpr int kAnyFilePosition = 0;        // "*.* any file (No validation)"
-inline constexpr int kAllValidatedPosition = 1;   // "All validated formats"
-inline constexpr int kSlideshowPosition = 5;      // "AVL (AV List Slideshow)"
+inline constexpr int kAnyFilePosition = 0;       // "*.* any file (No validation)"
+inline constexpr int kAllValidatedPosition = 1;  // "All validated formats"
+inline constexpr int kSlideshowPosition = 5;     // "AVL (AV List Slideshow)"
 
 inline constexpr std::string_view kAnyFileMasks = "*.*";
 // Three backslashes: no entry produces it, so the next apply step always lists.

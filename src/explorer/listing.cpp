@@ -8,7 +8,9 @@
 namespace morvel::explorer_rules {
 
 namespace {
-inline unsigned char Fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+inline unsigned char Fold(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
 
 void SortAndDropDuplicates(std::vector<ListEntry>& entries) {
     std::sort(entries.begin(), entries.end(),
@@ -39,8 +41,8 @@ Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_vi
     for (const std::string& mask : SearchMasks(maskList)) {
         fs.Search(base + mask, [&](const FoundEntry& found) {
             if (found.folder || found.system) return;
-            files.push_back({std::string(found.name), false,
-                             std::string(found.shortName.empty() ? found.name : found.shortName)});
+            files.push_back(
+                {std::string(found.name), false, std::string(found.shortName.empty() ? found.name : found.shortName)});
         });
     }
     if (options.lowercase) {

@@ -19,8 +19,8 @@ struct ListEntry {
 };
 
 struct ListingOptions {
-    bool lowercase = true;     // "&Lowercase"
-    bool foldersAfter = false; // "Folders &after files"
+    bool lowercase = true;      // "&Lowercase"
+    bool foldersAfter = false;  // "Folders &after files"
 };
 
 struct Listing {
@@ -29,7 +29,9 @@ struct Listing {
 };
 
 // An entry with a "\" is a folder entry.
-inline bool IsFolderEntry(std::string_view text) { return text.find('\\') != std::string_view::npos; }
+inline bool IsFolderEntry(std::string_view text) {
+    return text.find('\\') != std::string_view::npos;
+}
 
 // The list's own order: names compared without regard to ASCII case, byte by byte as unsigned
 // characters; names equal but for case are ordered by their bytes so the order is total.

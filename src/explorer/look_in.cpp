@@ -10,7 +10,9 @@ std::string_view AfterIndent(std::string_view text) {
     return start == std::string_view::npos ? std::string_view{} : text.substr(start);
 }
 
-char LowerLetter(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char LowerLetter(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 }  // namespace
 
 std::string DriveEntryText(const DriveInfo& drive) {

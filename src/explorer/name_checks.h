@@ -20,9 +20,9 @@ enum class NameVerdict { Pass, InvalidPath, InvalidFilename };
 NameVerdict CheckName(std::string_view text, const FileSystem& fs);
 
 struct ExtensionVerdict {
-    std::string name;          // the name to use: the text, with the expected extension appended when it had none
-    std::string ext;           // its extension in upper case
-    bool needsQuestion = false; // the extension differs from the expected one: ask before going on
+    std::string name;            // the name to use: the text, with the expected extension appended when it had none
+    std::string ext;             // its extension in upper case
+    bool needsQuestion = false;  // the extension differs from the expected one: ask before going on
 };
 
 // Appends the expected extension to a name without one; flags a different extension for the

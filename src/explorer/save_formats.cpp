@@ -41,16 +41,24 @@ constexpr Row kRows[] = {
 
 unsigned BitOf(int depth) {
     switch (depth) {
-        case 24: return k24;
-        case 16: return k16;
-        case 8: return k8;
-        case 4: return k4;
-        case 1: return k1;
-        default: return 0;
+        case 24:
+            return k24;
+        case 16:
+            return k16;
+        case 8:
+            return k8;
+        case 4:
+            return k4;
+        case 1:
+            return k1;
+        default:
+            return 0;
     }
 }
 
-bool LeftOutWhenRestricted(int code) { return code == 0 || code == 1 || code == -10 || code == -11; }
+bool LeftOutWhenRestricted(int code) {
+    return code == 0 || code == 1 || code == -10 || code == -11;
+}
 }  // namespace
 
 std::optional<std::size_t> DepthSlot(int depth) {
@@ -75,40 +83,59 @@ std::vector<FormatEntry> FormatList(int depth, bool restricted) {
 
 int BuiltInFormatIndex(int depth) {
     switch (depth) {
-        case 24: return 5;
-        case 16: return 2;
-        case 8: return 9;
-        case 4: return 0;
-        default: return 5;
+        case 24:
+            return 5;
+        case 16:
+            return 2;
+        case 8:
+            return 9;
+        case 4:
+            return 0;
+        default:
+            return 5;
     }
 }
 
 std::optional<int> ForcedRestrictedIndex(int depth) {
     switch (depth) {
-        case 24: return 3;
-        case 16: return 0;
-        case 8: return 7;
-        default: return std::nullopt;
+        case 24:
+            return 3;
+        case 16:
+            return 0;
+        case 8:
+            return 7;
+        default:
+            return std::nullopt;
     }
 }
 
 int PresetFormatIndex(int depth) {
     switch (depth) {
-        case 24: return 5;
-        case 16: return 5;
-        case 8: return 9;
-        case 4: return 0;
-        default: return 5;
+        case 24:
+            return 5;
+        case 16:
+            return 5;
+        case 8:
+            return 9;
+        case 4:
+            return 0;
+        default:
+            return 5;
     }
 }
 
 int DepthOfBoxPosition(int position) {
     switch (position) {
-        case 0: return 24;
-        case 1: return 16;
-        case 2: return 8;
-        case 3: return 4;
-        default: return 1;
+        case 0:
+            return 24;
+        case 1:
+            return 16;
+        case 2:
+            return 8;
+        case 3:
+            return 4;
+        default:
+            return 1;
     }
 }
 
@@ -117,9 +144,12 @@ std::string FormatExtension(std::string_view label) {
     return std::string(label.substr(0, 3));
 }
 
-bool JpegButtonShown(int code) { return code < 7 || code == 98 || code == 99; }
+bool JpegButtonShown(int code) {
+    return code < 7 || code == 98 || code == 99;
+}
 
-std::vector<IniWrite> SaveChoiceWrites(int depth, int lastIndex, std::string_view fullName, std::string_view shortName) {
+std::vector<IniWrite> SaveChoiceWrites(int depth, int lastIndex, std::string_view fullName,
+                                       std::string_view shortName) {
     std::vector<IniWrite> writes;
     if (DepthSlot(depth)) writes.push_back({"morvel", "Save" + std::to_string(depth), std::to_string(lastIndex)});
     writes.push_back({"morvel", "SavePath", std::string(path::FolderPart(shortName))});

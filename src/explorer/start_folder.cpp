@@ -5,7 +5,9 @@
 namespace morvel::explorer_rules {
 
 namespace {
-bool IsDriveLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDriveLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 bool IsSingleEntryName(std::string_view component) {
     if (component.empty() || component == "." || component == "..") return false;

@@ -32,8 +32,8 @@ std::string BuildProbeIcon() {
     out += static_cast<char>(kSide);
     out += static_cast<char>(16);  // colours
     out += '\0';
-    Put16(out, 1);   // planes
-    Put16(out, 4);   // bits per pixel
+    Put16(out, 1);  // planes
+    Put16(out, 4);  // bits per pixel
     Put32(out, kImage);
     Put32(out, 6 + 16);  // offset of the image
 
@@ -71,8 +71,7 @@ const std::string& ProbeIconBytes() {
     return bytes;
 }
 
-bool WriteBack(const std::string& fullName, const WriteBackMode& mode, const FileSystem& fs,
-               const KeyWriter& write) {
+bool WriteBack(const std::string& fullName, const WriteBackMode& mode, const FileSystem& fs, const KeyWriter& write) {
     if (mode.dialogMode && mode.saveKind) {
         if (!fs.WriteWholeFile(fullName, ProbeIconBytes())) return false;
         if (mode.convertMode) fs.RemoveFile(fullName);

@@ -24,7 +24,6 @@ using KeyWriter = std::function<void(std::string_view key, std::string_view valu
 
 // Probes write access where the mode asks for it (false, with nothing written, when the file
 // cannot be created), then writes the two keys through `write`.
-bool WriteBack(const std::string& fullName, const WriteBackMode& mode, const FileSystem& fs,
-               const KeyWriter& write);
+bool WriteBack(const std::string& fullName, const WriteBackMode& mode, const FileSystem& fs, const KeyWriter& write);
 
 }  // namespace morvel::explorer_rules

@@ -18,9 +18,9 @@ struct FakeView : ConfirmView {
     int current = -1;
     int selected = 0;
     std::optional<std::string> typeLabel;
-    bool answer = true;          // Yes to every question
+    bool answer = true;  // Yes to every question
     bool writeBackResult = true;
-    int listed = 0;              // what ListMultipleFiles returns
+    int listed = 0;  // what ListMultipleFiles returns
 
     std::vector<std::string> log;  // questions, messages and actions in order
 
@@ -74,20 +74,55 @@ TEST(ExplorerConfirm, SaveDialog) {
         std::string finalName;
         Log log;
     } cases[] = {
-        {"bare name gets the extension", "fresh", true, true, ConfirmOutcome::CloseWithOk, "fresh.BMP",
+        {"bare name gets the extension",
+         "fresh",
+         true,
+         true,
+         ConfirmOutcome::CloseWithOk,
+         "fresh.BMP",
          {"writeback:fresh.BMP"}},
-        {"other extension accepted", "photo.jpg", true, true, ConfirmOutcome::CloseWithOk, "photo.jpg",
+        {"other extension accepted",
+         "photo.jpg",
+         true,
+         true,
+         ConfirmOutcome::CloseWithOk,
+         "photo.jpg",
          {"ask:Extension (file type) different. \n.BMP expected instead of .JPG\nContinue?", "writeback:photo.jpg"}},
-        {"other extension refused keeps the typed name", "photo.jpg", false, true, ConfirmOutcome::StayOpen,
-         "photo.jpg", {"ask:Extension (file type) different. \n.BMP expected instead of .JPG\nContinue?"}},
-        {"existing file overwritten", "photo", true, true, ConfirmOutcome::CloseWithOk, "photo.BMP",
+        {"other extension refused keeps the typed name",
+         "photo.jpg",
+         false,
+         true,
+         ConfirmOutcome::StayOpen,
+         "photo.jpg",
+         {"ask:Extension (file type) different. \n.BMP expected instead of .JPG\nContinue?"}},
+        {"existing file overwritten",
+         "photo",
+         true,
+         true,
+         ConfirmOutcome::CloseWithOk,
+         "photo.BMP",
          {"ask:photo.BMP\nin use.  Overwrite?", "writeback:photo.BMP"}},
-        {"existing file kept", "photo", false, true, ConfirmOutcome::StayOpen, "photo.BMP",
+        {"existing file kept",
+         "photo",
+         false,
+         true,
+         ConfirmOutcome::StayOpen,
+         "photo.BMP",
          {"ask:photo.BMP\nin use.  Overwrite?"}},
-        {"bad name", "photo.jpeg", true, true, ConfirmOutcome::StayOpen, "photo.jpeg",
+        {"bad name",
+         "photo.jpeg",
+         true,
+         true,
+         ConfirmOutcome::StayOpen,
+         "photo.jpeg",
          {"ask:Extension (file type) different. \n.BMP expected instead of .JPEG\nContinue?",
           "error:Invalid filename.\nPlease reenter."}},
-        {"missing folder", "c:\\nowhere\\x.bmp", true, true, ConfirmOutcome::StayOpen, "c:\\nowhere\\x.bmp",
+        {"missing folder",
+         "c:\\nowhere\\x.bmp",
+         true,
+         true,
+         ConfirmOutcome::StayOpen,
+         "c:\\nowhere\\x.bmp",
          {"error:Invalid path.\nPlease reenter."}},
         {"probe refused", "fresh.bmp", true, false, ConfirmOutcome::StayOpen, "fresh.bmp", {"writeback:fresh.bmp"}},
     };
@@ -147,13 +182,22 @@ TEST(ExplorerConfirm, OpenDialogs) {
     } cases[] = {
         {"slideshow typed without extension", 254, "show", ConfirmOutcome::CloseWithOk, {"writeback:show.AVL"}},
         {"slideshow missing", 254, "other", ConfirmOutcome::StayOpen, {"error:File not found."}},
-        {"slideshow with a bad name", 254, ".avl", ConfirmOutcome::StayOpen,
+        {"slideshow with a bad name",
+         254,
+         ".avl",
+         ConfirmOutcome::StayOpen,
          {"error:Invalid filename.\nPlease reenter."}},
-        {"replace slide takes any existing file", 252, "photo.bmp", ConfirmOutcome::CloseWithOk,
+        {"replace slide takes any existing file",
+         252,
+         "photo.bmp",
+         ConfirmOutcome::CloseWithOk,
          {"writeback:photo.bmp"}},
         {"replace slide: no extension added", 252, "photo", ConfirmOutcome::StayOpen, {"error:File not found."}},
         {"replace slide: folder is no file", 252, "sub", ConfirmOutcome::StayOpen, {"error:File not found."}},
-        {"replace slide: full path", 252, "c:\\Pics\\show.avl", ConfirmOutcome::CloseWithOk,
+        {"replace slide: full path",
+         252,
+         "c:\\Pics\\show.avl",
+         ConfirmOutcome::CloseWithOk,
          {"writeback:c:\\Pics\\show.avl"}},
     };
     for (const auto& c : cases) {

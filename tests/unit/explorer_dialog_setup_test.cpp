@@ -8,8 +8,8 @@ TEST(ExplorerDialogSetup, KindsReduce) {
     const struct {
         int argument, kind;
         bool convert;
-    } cases[] = {{0, 0, false},    {24, 24, false},   {100, 100, false}, {101, 1, true},
-                 {124, 24, true},  {199, 99, true},   {200, 200, false}, {254, 254, false}};
+    } cases[] = {{0, 0, false},   {24, 24, false}, {100, 100, false}, {101, 1, true},
+                 {124, 24, true}, {199, 99, true}, {200, 200, false}, {254, 254, false}};
     for (const auto& c : cases) {
         const ReducedKind r = ReduceKind(c.argument);
         EXPECT_EQ(r.dialogKind, c.kind) << c.argument;
@@ -30,7 +30,8 @@ TEST(ExplorerDialogSetup, EachKindDressesTheWindow) {
         {0, false, "Save File", NameFieldMode::Editable, false, false, false, true, false, true, 5, 101},
         {24, false, "Save File", NameFieldMode::Editable, false, false, false, true, true, false, -1, 101},
         {1, false, "Save File", NameFieldMode::Editable, false, false, false, true, true, false, -1, 101},
-        {4, true, "Convert Multiple Files", NameFieldMode::HiddenForDepthBox, false, false, true, true, true, false, -1, 101},
+        {4, true, "Convert Multiple Files", NameFieldMode::HiddenForDepthBox, false, false, true, true, true, false, -1,
+         101},
         {252, false, "Replace Slide", NameFieldMode::Editable, false, false, false, false, false, false, 1, 100},
         {253, false, "Add Multiple Slides", NameFieldMode::ReadOnly, true, true, false, false, false, false, 1, 100},
         {254, false, "Open Slideshow", NameFieldMode::Editable, false, false, false, false, false, true, 5, 100},

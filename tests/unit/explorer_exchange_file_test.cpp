@@ -42,8 +42,13 @@ TEST(ExplorerExchangeFile, ListFileBytesAndNothingOfTheOldContent) {
     names.AddFile("c:\\My Pictures\\Summer beach.bmp");
     names.SetShortName("c:\\My Pictures\\Summer beach.bmp", "c:\\MYPICT~1\\SUMMER~1.BMP");
     const DiskRemover disk;
-    WriteExchangeFile(path, MultiFileListWrites("c:\\My Pictures", {{"a.bmp", false, "A.BMP"}, {"summer beach.bmp", false, "SUMMER~1.BMP"}}, names), disk);
-    EXPECT_EQ(Read(path), "[Directory]\r\nFiles=2\r\nName=c:\\MYPICT~1\\\r\n[1]\r\nF=A.BMP\r\n[2]\r\nF=SUMMER~1.BMP\r\n");
+    WriteExchangeFile(
+        path,
+        MultiFileListWrites("c:\\My Pictures", {{"a.bmp", false, "A.BMP"}, {"summer beach.bmp", false, "SUMMER~1.BMP"}},
+                            names),
+        disk);
+    EXPECT_EQ(Read(path),
+              "[Directory]\r\nFiles=2\r\nName=c:\\MYPICT~1\\\r\n[1]\r\nF=A.BMP\r\n[2]\r\nF=SUMMER~1.BMP\r\n");
 }
 
 TEST(ExplorerExchangeFile, UnwritablePathThrowsTheStoreError) {

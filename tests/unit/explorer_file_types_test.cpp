@@ -9,15 +9,9 @@ TEST(ExplorerFileTypes, PositionsGiveTheirMaskLists) {
         int position;
         std::string_view masks;
     } cases[] = {
-        {-1, "*.*"},
-        {0, "*.*"},
-        {3, "*.mid;*.fl?;*.mpg;*.mov;*.avi;*.wav;*.dat"},
-        {5, "*.avl"},
-        {12, "*.kqp;*.pic"},
-        {17, "*.pic;*.kqp"},
-        {22, "*.ras;*.rs"},
-        {26, "*.wpg"},
-        {27, "*.*"},
+        {-1, "*.*"},        {0, "*.*"},          {3, "*.mid;*.fl?;*.mpg;*.mov;*.avi;*.wav;*.dat"},
+        {5, "*.avl"},       {12, "*.kqp;*.pic"}, {17, "*.pic;*.kqp"},
+        {22, "*.ras;*.rs"}, {26, "*.wpg"},       {27, "*.*"},
         {1000, "*.*"},
     };
     for (const auto& c : cases) EXPECT_EQ(MaskListForPosition(c.position), c.masks) << "position " << c.position;

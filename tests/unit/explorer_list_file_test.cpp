@@ -42,7 +42,8 @@ std::vector<std::string> Lines(const std::vector<IniWrite>& writes) {
 
 TEST(ExplorerListFile, MultiFileListInOrderWithShortNames) {
     const FakeFileSystem fs = Pictures();
-    const auto writes = MultiFileListWrites("c:\\My Pictures", Listed(fs, {"cat.bmp", "summer beach.bmp", "winter walk.pcx"}), fs);
+    const auto writes =
+        MultiFileListWrites("c:\\My Pictures", Listed(fs, {"cat.bmp", "summer beach.bmp", "winter walk.pcx"}), fs);
     EXPECT_EQ(Lines(writes), (std::vector<std::string>{
                                  "[Directory]Files=3",
                                  "[1]F=cat.bmp",
@@ -54,7 +55,8 @@ TEST(ExplorerListFile, MultiFileListInOrderWithShortNames) {
 
 TEST(ExplorerListFile, InstantSlideshow) {
     const FakeFileSystem fs = Pictures();
-    const auto writes = InstantSlideshowWrites("c:\\My Pictures\\", Listed(fs, {"summer beach.bmp", "cat.bmp", "winter walk.pcx"}), fs);
+    const auto writes =
+        InstantSlideshowWrites("c:\\My Pictures\\", Listed(fs, {"summer beach.bmp", "cat.bmp", "winter walk.pcx"}), fs);
     EXPECT_EQ(Lines(writes), (std::vector<std::string>{
                                  "[Header]Ver=4",
                                  "[Header]N=4",
@@ -72,8 +74,8 @@ TEST(ExplorerListFile, MissingFileKeepsItsLongFormAndNothingForNoFiles) {
     EXPECT_EQ(Lines(writes), (std::vector<std::string>{"[Directory]Files=1", "[1]F=gone meanwhile.bmp",
                                                        "[Directory]Name=c:\\My Pictures\\"}));
     const auto looked = MultiFileListWrites("c:\\My Pictures", {{"summer beach.bmp", false, ""}}, fs);
-    EXPECT_EQ(Lines(looked), (std::vector<std::string>{"[Directory]Files=1", "[1]F=SUMMER~1.BMP",
-                                                       "[Directory]Name=c:\\MYPICT~1\\"}));
+    EXPECT_EQ(Lines(looked),
+              (std::vector<std::string>{"[Directory]Files=1", "[1]F=SUMMER~1.BMP", "[Directory]Name=c:\\MYPICT~1\\"}));
     EXPECT_TRUE(MultiFileListWrites("c:\\My Pictures", {}, fs).empty());
     EXPECT_TRUE(InstantSlideshowWrites("c:\\My Pictures", {}, fs).empty());
 }

@@ -18,8 +18,8 @@ std::vector<std::string> Texts(const Listing& listing) {
 FakeFileSystem SampleFolder() {
     FakeFileSystem fs;
     fs.AddFolder("c:\\Pics");
-    for (const char* name : {"Beach.BMP", "alpha.bmp", "zeta.RAS", "map.rs", "show.avl", "Readme", "notes.txt",
-                             "photo.jpeg", "a.b.c"}) {
+    for (const char* name :
+         {"Beach.BMP", "alpha.bmp", "zeta.RAS", "map.rs", "show.avl", "Readme", "notes.txt", "photo.jpeg", "a.b.c"}) {
         fs.AddFile(std::string("c:\\Pics\\") + name);
     }
     fs.AddFile("c:\\Pics\\boot.bmp", /*system=*/true);
@@ -39,16 +39,24 @@ TEST(ExplorerListing, FiltersAndOrders) {
         ListingOptions options;
         std::vector<std::string> expected;
     } cases[] = {
-        {"bitmaps, folders first", "*.bmp;*.dib", {true, false},
+        {"bitmaps, folders first",
+         "*.bmp;*.dib",
+         {true, false},
          {"archive\\", "holiday 2024\\", "alpha.bmp", "beach.bmp"}},
-        {"bitmaps, folders after", "*.bmp;*.dib", {true, true},
+        {"bitmaps, folders after",
+         "*.bmp;*.dib",
+         {true, true},
          {"alpha.bmp", "beach.bmp", "archive\\", "holiday 2024\\"}},
-        {"case kept, order ignores case", "*.bmp", {false, false},
+        {"case kept, order ignores case",
+         "*.bmp",
+         {false, false},
          {"archive\\", "holiday 2024\\", "alpha.bmp", "Beach.BMP"}},
         {"both raster masks", "*.ras;*.rs", {true, false}, {"archive\\", "holiday 2024\\", "map.rs", "zeta.ras"}},
-        {"any file: three-letter extensions and none", "*.*", {true, false},
-         {"archive\\", "holiday 2024\\", "a.b.c", "alpha.bmp", "beach.bmp", "map.rs", "notes.txt", "readme",
-          "show.avl", "zeta.ras"}},
+        {"any file: three-letter extensions and none",
+         "*.*",
+         {true, false},
+         {"archive\\", "holiday 2024\\", "a.b.c", "alpha.bmp", "beach.bmp", "map.rs", "notes.txt", "readme", "show.avl",
+          "zeta.ras"}},
         {"nothing matches", "*.avi", {true, false}, {"archive\\", "holiday 2024\\"}},
         {"unmatched value", "\\\\\\", {true, false}, {"archive\\", "holiday 2024\\"}},
     };

@@ -68,8 +68,10 @@ TEST(ExplorerLookIn, EveryEntryLeadsWhereItSays) {
     for (const auto& c : cases) {
         const LookInChoice choice = ChoiceAt(texts, c.index);
         EXPECT_EQ(choice.drive, c.drive) << texts[c.index];
-        if (c.drive) EXPECT_EQ(choice.letter, c.letter) << texts[c.index];
-        else EXPECT_EQ(choice.path, c.path) << texts[c.index];
+        if (c.drive)
+            EXPECT_EQ(choice.letter, c.letter) << texts[c.index];
+        else
+            EXPECT_EQ(choice.path, c.path) << texts[c.index];
     }
 }
 

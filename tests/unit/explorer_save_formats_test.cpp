@@ -31,14 +31,22 @@ TEST(ExplorerSaveFormats, PositionsAndCodesAsTabled) {
         const char* label;
         int code;
     } cases[] = {
-        {24, false, 0, "BMP Windows BitMaP", 7},       {24, false, 3, "DIB Windows Bitmap", 7},
-        {24, false, 5, "JPG JPEG/JFIF(Enhanced)", 99}, {24, false, 14, "TIF Aldus TIFF", 9},
-        {24, true, 3, "JPG JPEG/JFIF(Enhanced)", 99},  {24, true, 12, "TIF Aldus TIFF", 9},
-        {16, false, 2, "JPG JPEG/JFIF(Enhanced)", 99}, {16, false, 5, "TGA Truevision TarGA", 11},
-        {16, true, 0, "JPG JPEG/JFIF(Enhanced)", 99},  {8, false, 3, "Lead \"JPEG\" [gray]", -10},
-        {8, false, 9, "PNG Portable Network Graphics", 37}, {8, true, 7, "PNG Portable Network Graphics", 37},
-        {8, false, 13, "WPG WordPerfect Graphic", 17}, {4, false, 3, "PCX ZSoft Paintbrush", 12},
-        {1, false, 2, "CAL C.A.L.S", 15},              {1, false, 12, "TIF Aldus TIFF G4", 27},
+        {24, false, 0, "BMP Windows BitMaP", 7},
+        {24, false, 3, "DIB Windows Bitmap", 7},
+        {24, false, 5, "JPG JPEG/JFIF(Enhanced)", 99},
+        {24, false, 14, "TIF Aldus TIFF", 9},
+        {24, true, 3, "JPG JPEG/JFIF(Enhanced)", 99},
+        {24, true, 12, "TIF Aldus TIFF", 9},
+        {16, false, 2, "JPG JPEG/JFIF(Enhanced)", 99},
+        {16, false, 5, "TGA Truevision TarGA", 11},
+        {16, true, 0, "JPG JPEG/JFIF(Enhanced)", 99},
+        {8, false, 3, "Lead \"JPEG\" [gray]", -10},
+        {8, false, 9, "PNG Portable Network Graphics", 37},
+        {8, true, 7, "PNG Portable Network Graphics", 37},
+        {8, false, 13, "WPG WordPerfect Graphic", 17},
+        {4, false, 3, "PCX ZSoft Paintbrush", 12},
+        {1, false, 2, "CAL C.A.L.S", 15},
+        {1, false, 12, "TIF Aldus TIFF G4", 27},
         {1, false, 5, "PCX ZSoft Paintbrush", 12},
     };
     for (const auto& c : cases) {
@@ -47,10 +55,10 @@ TEST(ExplorerSaveFormats, PositionsAndCodesAsTabled) {
         EXPECT_EQ(list[c.position].label, c.label) << c.depth << "/" << c.position;
         EXPECT_EQ(list[c.position].code, c.code) << c.label;
     }
-    EXPECT_EQ(Labels(FormatList(4, false)), (std::vector<std::string>{"BMP Windows BitMaP", "BMP OS/2 BitMaP",
-                                                                      "DIB Windows Bitmap", "PCX ZSoft Paintbrush",
-                                                                      "PNG Portable Network Graphics",
-                                                                      "WPG WordPerfect Graphic"}));
+    EXPECT_EQ(
+        Labels(FormatList(4, false)),
+        (std::vector<std::string>{"BMP Windows BitMaP", "BMP OS/2 BitMaP", "DIB Windows Bitmap", "PCX ZSoft Paintbrush",
+                                  "PNG Portable Network Graphics", "WPG WordPerfect Graphic"}));
 }
 
 TEST(ExplorerSaveFormats, StartingEntriesPointAtTheNamedFormats) {

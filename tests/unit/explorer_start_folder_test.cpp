@@ -29,14 +29,14 @@ TEST(ExplorerStartFolder, ResolvesStoredValues) {
         {"C:\\TEMP", "C:\\Temp"},
         {"c:\\PROGRA~1\\MORVEL~1\\", "c:\\Program Files\\Morvel Data"},
         {"c:\\program files\\morvel data\\", "c:\\Program Files\\Morvel Data"},
-        {"c:\\Temp\\notes.txt", "c:\\"},          // a file, not a folder
-        {"c:\\Temp\\gone\\", "c:\\"},             // deleted folder
-        {"q:\\photos\\", "c:\\"},                 // no such drive
+        {"c:\\Temp\\notes.txt", "c:\\"},  // a file, not a folder
+        {"c:\\Temp\\gone\\", "c:\\"},     // deleted folder
+        {"q:\\photos\\", "c:\\"},         // no such drive
         {"garbage", "c:\\"},
         {"", "c:\\"},
         {"c:", "c:\\"},
         {"c:\\Temp\\..\\Temp", "c:\\"},
-        {"c:\\*", "c:\\"},                        // a wildcard would pick some other folder
+        {"c:\\*", "c:\\"},  // a wildcard would pick some other folder
         {"c:\\Te?p", "c:\\"},
         {"c:\\\\Temp", "c:\\"},
         {"\\\\server\\share\\", "c:\\"},

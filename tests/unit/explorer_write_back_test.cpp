@@ -18,7 +18,8 @@ struct Recorder {
 
 std::uint32_t U32(const std::string& b, std::size_t at) {
     return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-           static_cast<std::uint8_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+           static_cast<std::uint8_t>(b[at + 2]) << 16 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
 }
 std::uint16_t U16(const std::string& b, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8);
@@ -90,8 +91,8 @@ TEST(ExplorerWriteBack, ProbeIsAValidIconFile) {
     const std::uint32_t offset = U32(b, 18);
     EXPECT_EQ(offset, 22u);
     EXPECT_EQ(offset + size, b.size());
-    EXPECT_EQ(U32(b, offset), 40u);                           // header size
+    EXPECT_EQ(U32(b, offset), 40u);                                  // header size
     EXPECT_EQ(U32(b, offset + 4), static_cast<std::uint8_t>(b[6]));  // width as the directory says
     EXPECT_EQ(U32(b, offset + 8), 2u * static_cast<std::uint8_t>(b[7]));
-    EXPECT_EQ(U16(b, offset + 14), U16(b, 12));               // bit count as the directory says
+    EXPECT_EQ(U16(b, offset + 14), U16(b, 12));  // bit count as the directory says
 }

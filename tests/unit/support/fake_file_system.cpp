@@ -142,7 +142,9 @@ void FakeFileSystem::Search(const std::string& pattern, const std::function<void
     }
 }
 
-bool FakeFileSystem::DriveReady(char letter) const { return ready_.count(letter) != 0; }
+bool FakeFileSystem::DriveReady(char letter) const {
+    return ready_.count(letter) != 0;
+}
 
 bool FakeFileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) const {
     const std::string key = Key(path);

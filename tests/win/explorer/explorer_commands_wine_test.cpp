@@ -141,8 +141,8 @@ TEST_F(ExplorerTest, AddMultipleSlidesListsTheSelection) {
     EXPECT_EQ(result, 0);
     const std::string shortRoot = ShortPathOf(root.path()) + "\\";
     const std::string first = ShortPathOf(root / "First Slide.bmp");
-    const std::string expected = "[Directory]\r\nFiles=2\r\nName=" + shortRoot + "\r\n[1]\r\nF=" +
-                                 first.substr(first.rfind('\\') + 1) + "\r\n[2]\r\nF=second.pcx\r\n";
+    const std::string expected = "[Directory]\r\nFiles=2\r\nName=" + shortRoot +
+                                 "\r\n[1]\r\nF=" + first.substr(first.rfind('\\') + 1) + "\r\n[2]\r\nF=second.pcx\r\n";
     // The drive letter keeps the case of the Look-in entry the user went through.
     const std::string written = ReadBytes(exchange).value_or("");
     EXPECT_EQ(lstrcmpiA(written.c_str(), expected.c_str()), 0) << written;
@@ -212,7 +212,8 @@ TEST_F(ExplorerTest, PreviewModeTurnsDoubleClickIntoPreview) {
 TEST_F(ExplorerTest, ConvertDialogShowsTheInputFiles) {
     TempFolder root("inputview");
     HostWrite("SavePath", root.path());
-    ASSERT_TRUE(WriteBytes(exchange, "[Directory]\r\nFiles=3\r\nName=C:\\\r\n[1]\r\nF=PIC1.BMP\r\n[2]\r\nF=Two.PCX\r\n"));
+    ASSERT_TRUE(
+        WriteBytes(exchange, "[Directory]\r\nFiles=3\r\nName=C:\\\r\n[1]\r\nF=PIC1.BMP\r\n[2]\r\nF=Two.PCX\r\n"));
     const int result = RunDialog(124, "Convert Multiple Files", [&](HWND dialog) {
         MenuCommand(dialog, MORVEL_ID_MNULISTINPUT);
         HWND input = GetDlgItem(dialog, MORVEL_ID_INPUTLIST);

@@ -44,7 +44,9 @@ int RunDialog(int kind, const std::string& caption, const std::function<void(HWN
     return result;
 }
 
-void Cancel(HWND dialog) { ClickControl(dialog, MORVEL_ID_BTNEXIT); }
+void Cancel(HWND dialog) {
+    ClickControl(dialog, MORVEL_ID_BTNEXIT);
+}
 
 // Types a name and presses the Open/Save button; returns the message box shown, if any.
 std::optional<MessageBoxSeen> TypeAndConfirm(HWND dialog, const std::string& name) {
@@ -65,15 +67,20 @@ TEST_F(ExplorerTest, EachDialogKindSetsItselfUp) {
         const char* caption;
         DialogLook look;
     } cases[] = {
-        {0, "Save File",
+        {0,
+         "Save File",
          {"", "&Cancel", "Save &in", "File &name:", "AVL (AV List Slideshow)", true, false, false, false, false, ""}},
-        {252, "Replace Slide",
+        {252,
+         "Replace Slide",
          {"", "&Cancel", "Look &in:", "File &name:", "All validated formats", true, false, false, true, false, ""}},
-        {253, "Add Multiple Slides",
+        {253,
+         "Add Multiple Slides",
          {"", "&Cancel", "Look &in:", "File &name:", "All validated formats", true, true, false, true, true, ""}},
-        {254, "Open Slideshow",
+        {254,
+         "Open Slideshow",
          {"", "&Cancel", "Look &in:", "File &name:", "AVL (AV List Slideshow)", true, false, false, false, false, ""}},
-        {104, "Convert Multiple Files",
+        {104,
+         "Convert Multiple Files",
          {"", "&Cancel", "Save &in", "&Pixels:", "<none>", false, false, true, true, false, "16M Colors (24 bits)"}},
     };
     for (const auto& c : cases) {
@@ -111,8 +118,9 @@ TEST_F(ExplorerTest, CancelRecordsTheFolderOnlyForOpenKinds) {
         HostWrite("LastDir", root.path());
         HostWrite("SavePath", root.path());
         HostWrite("SaveName", "untouched");
-        const std::string caption = kind >= 252 ? (kind == 252 ? "Replace Slide" : kind == 253 ? "Add Multiple Slides"
-                                                                                               : "Open Slideshow")
+        const std::string caption = kind >= 252 ? (kind == 252   ? "Replace Slide"
+                                                   : kind == 253 ? "Add Multiple Slides"
+                                                                 : "Open Slideshow")
                                                 : "Save File";
         EXPECT_EQ(RunDialog(kind, caption, Cancel), -1) << kind;
         EXPECT_EQ(HostRead("SaveName"), "untouched") << kind;
@@ -157,13 +165,18 @@ TEST_F(ExplorerTest, ConfirmRefusalsShowTheirMessagesAndKeepTheDialogOpen) {
         const char* caption;
         std::vector<Step> steps;
     } cases[] = {
-        {254, "Open Slideshow",
+        {254,
+         "Open Slideshow",
          {{"missing", "File not found.", IDOK},
           {"photo.jpeg", "Extension (file type) different. \n.AVL expected instead of .JPEG\nContinue?", IDNO},
           {"bad*name", "Invalid filename.\nPlease reenter.", IDOK},
           {"c:\\nowhere\\x.avl", "Invalid path.\nPlease reenter.", IDOK}}},
-        {252, "Replace Slide", {{".avl", "Invalid filename.\nPlease reenter.", IDOK}, {"sub\\x", "Invalid filename.\nPlease reenter.", IDOK}}},
-        {0, "Save File",
+        {252,
+         "Replace Slide",
+         {{".avl", "Invalid filename.\nPlease reenter.", IDOK},
+          {"sub\\x", "Invalid filename.\nPlease reenter.", IDOK}}},
+        {0,
+         "Save File",
          {{"exists", "exists.AVL\nin use.  Overwrite?", IDNO},
           {"new.txt", "Extension (file type) different. \n.AVL expected instead of .TXT\nContinue?", IDNO}}},
     };

@@ -34,12 +34,14 @@ HostWindow::HostWindow() {
         RegisterClassA(&cls);
         registered = true;
     }
-    hwnd_ = CreateWindowExA(0, "ExplorerTestHost", "Test host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                            nullptr, GetModuleHandleA(nullptr), this);
+    hwnd_ = CreateWindowExA(0, "ExplorerTestHost", "Test host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), this);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-HostWindow::~HostWindow() { DestroyWindow(hwnd_); }
+HostWindow::~HostWindow() {
+    DestroyWindow(hwnd_);
+}
 
 LRESULT CALLBACK HostWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -54,7 +56,9 @@ LRESULT CALLBACK HostWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-HWND ExplorerWindow() { return FindProcessWindow("", "TFileForm"); }
+HWND ExplorerWindow() {
+    return FindProcessWindow("", "TFileForm");
+}
 
 std::vector<std::string> ListItems(HWND list) {
     std::vector<std::string> items;
@@ -88,7 +92,9 @@ std::string ComboSelection(HWND combo) {
     return ComboItems(combo).at(static_cast<size_t>(selected));
 }
 
-std::string ShownFolder(HWND explorer) { return TextOf(GetDlgItem(explorer, MORVEL_ID_DIRLABEL)); }
+std::string ShownFolder(HWND explorer) {
+    return TextOf(GetDlgItem(explorer, MORVEL_ID_DIRLABEL));
+}
 
 void ChooseFileType(HWND explorer, int position) {
     HWND combo = GetDlgItem(explorer, MORVEL_ID_FILTERCOMBOBOX1);
@@ -97,7 +103,9 @@ void ChooseFileType(HWND explorer, int position) {
                  reinterpret_cast<LPARAM>(combo));
 }
 
-void MenuCommand(HWND explorer, int id) { SendMessageA(explorer, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void MenuCommand(HWND explorer, int id) {
+    SendMessageA(explorer, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
 
 void ExplorerTest::SetUp() {
     RemoveSettings();

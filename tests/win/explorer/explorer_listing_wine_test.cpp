@@ -7,7 +7,9 @@ using namespace morvel::test;
 
 namespace {
 
-void MakeFolder(const std::string& path) { ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path; }
+void MakeFolder(const std::string& path) {
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+}
 
 // A folder with pictures, other files and subfolders.
 void Prepare(const TempFolder& root) {
@@ -71,8 +73,8 @@ TEST_F(ExplorerTest, FileTypesFilterTheList) {
     // matching takes in (short names, names without a dot) is the system's affair.
     ChooseFileType(explorer, 0);
     const std::vector<std::string> any = ListItems(list);
-    for (const char* name : {"archive\\", "holiday 2024\\", "alpha.bmp", "beach.bmp", "clip.avi", "notes.txt",
-                             "show.avl", "zeta.ras"}) {
+    for (const char* name :
+         {"archive\\", "holiday 2024\\", "alpha.bmp", "beach.bmp", "clip.avi", "notes.txt", "show.avl", "zeta.ras"}) {
         EXPECT_NE(std::find(any.begin(), any.end(), name), any.end()) << name;
     }
 }

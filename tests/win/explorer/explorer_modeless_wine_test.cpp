@@ -205,9 +205,9 @@ TEST_F(ExplorerTest, OpeningSeveralFilesWritesTheListFile) {
         const std::string s = ShortPathOf(root / name);
         return s.substr(s.rfind('\\') + 1);
     };
-    const std::string expected = "[Directory]\r\nFiles=3\r\nName=" + shortRoot + "\r\n[1]\r\nF=" + shortName("cat.bmp") +
-                                 "\r\n[2]\r\nF=" + shortName("Summer Beach.bmp") + "\r\n[3]\r\nF=" +
-                                 shortName("Winter Walk.pcx") + "\r\n";
+    const std::string expected =
+        "[Directory]\r\nFiles=3\r\nName=" + shortRoot + "\r\n[1]\r\nF=" + shortName("cat.bmp") +
+        "\r\n[2]\r\nF=" + shortName("Summer Beach.bmp") + "\r\n[3]\r\nF=" + shortName("Winter Walk.pcx") + "\r\n";
     EXPECT_EQ(host.exchangeAtNotify.at(0), expected);
     // The folder entry took no part and is no longer selected.
     EXPECT_EQ(SendMessageA(GetDlgItem(explorer, MORVEL_ID_XFILES), LB_GETSEL, 0, 0), 0);
@@ -227,9 +227,9 @@ TEST_F(ExplorerTest, ConvertAndSlideshowCommands) {
     ASSERT_EQ(host.codes, (std::vector<LPARAM>{MORVEL_NOTIFY_SLIDESHOW}));
     const std::string shortRoot = ShortPathOf(root.path()) + "\\";
     const std::string winter = ShortPathOf(root / "Winter Walk.pcx");
-    EXPECT_EQ(host.exchangeAtNotify.at(0), "[Header]\r\nVer=4\r\nN=3\r\n[1]\r\nF=cat.bmp,0\r\n[2]\r\nF=" +
-                                               winter.substr(winter.rfind('\\') + 1) + ",0\r\n[Directory]\r\n0=" +
-                                               shortRoot + "\r\n");
+    EXPECT_EQ(host.exchangeAtNotify.at(0),
+              "[Header]\r\nVer=4\r\nN=3\r\n[1]\r\nF=cat.bmp,0\r\n[2]\r\nF=" + winter.substr(winter.rfind('\\') + 1) +
+                  ",0\r\n[Directory]\r\n0=" + shortRoot + "\r\n");
 
     MenuCommand(explorer, MORVEL_ID_MARKDIRECTORY);
     MenuCommand(explorer, MORVEL_ID_BATCHCONVERT);

@@ -90,7 +90,8 @@ TEST_F(ExplorerTest, OptimizeAndMaximizeFitWholeColumns) {
 }
 
 TEST_F(ExplorerTest, FontDialogAndResetWindow) {
-    ImportPatch patch(GetModuleHandleA("morvel32.dll"), "comdlg32.dll", "ChooseFontA", reinterpret_cast<void*>(ChooseArial12));
+    ImportPatch patch(GetModuleHandleA("morvel32.dll"), "comdlg32.dll", "ChooseFontA",
+                      reinterpret_cast<void*>(ChooseArial12));
     ASSERT_TRUE(patch.active());
     TempFolder root("font");
     HostWindow host;
