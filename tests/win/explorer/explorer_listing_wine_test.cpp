@@ -126,3 +126,35 @@ TEST_F(ExplorerTest, FoldersOpenAndLookInLeadsBack) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(explorer, MORVEL_ID_BTNUP))) << "no level above a drive root";
     EXPECT_EQ(ComboSelection(look).substr(0, 2), "c:");
 }
+
+TEST_F(ExplorerTest, ADriveThatIsNotReadyFallsBackToTheRoot) {
+    // A drive letter whose target does not exist: it is listed, but its size cannot be read.
+    if (!DefineDosDeviceA(0, "Q:", "C:\\morvel-no-such-drive")) GTEST_SKIP() << "cannot define a drive here";
+    struct Undefine {
+        ~Undefine() { DefineDosDeviceA(DDD_REMOVE_DEFINITION, "Q:", nullptr); }
+    } undefine;
+    TempFolder root("notready");
+    HostWindow host;
+    HWND explorer = OpenAt(root.path(), host);
+    ASSERT_NE(explorer, nullptr);
+    HWND look = GetDlgItem(explorer, MORVEL_ID_LOOKBOX);
+    const auto entries = ComboItems(look);
+    const auto q = std::find_if(entries.begin(), entries.end(), [](const std::string& e) { return e.rfind("q:", 0) == 0; });
+    if (q == entries.end()) GTEST_SKIP() << "the system does not list the defined drive";
+    std::string text;
+    DriveModal(
+        [&] {
+            SendMessageA(look, CB_SETCURSEL, q - entries.begin(), 0);
+            SendMessageA(explorer, WM_COMMAND, MAKEWPARAM(MORVEL_ID_LOOKBOX, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(look));
+        },
+        [&] {
+            const auto box = WaitForMessageBox();
+            ASSERT_TRUE(box.has_value());
+            text = box->text;
+            AnswerMessageBox(*box, IDOK);
+        });
+    EXPECT_EQ(text, "Drive Q: not ready.");
+    EXPECT_TRUE(lstrcmpiA(ShownFolder(explorer).c_str(), "c:\\") == 0) << ShownFolder(explorer);
+    EXPECT_EQ(ComboSelection(look).substr(0, 2), "c:");
+}
