@@ -252,7 +252,7 @@ private:
     void ShowMenu(const std::vector<MenuItem>& items, POINT at);
     void Subclass(HWND control);
 
-    // Part 2.1
+    // Window: creation, set-up, layout, close.
     void FormCreate();
     void FormActivate();
     void FormResize();
@@ -260,9 +260,9 @@ private:
     void SaveState();
     void ApplyDialogSetup(const DialogSetup& setup);
 
-    // Part 2.2
+    // Listing, file types and the Look-in box.
     void FilterComboBox1Change();
-    // Part 2.4
+    // Formats of the save and convert dialogs.
     void SetFileFormats();
     void FormatChosen();
     void BPPtypeChange();
@@ -276,13 +276,13 @@ private:
     void SetFolder(const std::string& folder);
     void SetUpEnabled(bool enabled);
 
-    // Part 2.3
+    // Selection and confirmation.
     void XFilesClick();
     void XFilesDblClick();
     void Edit1Change();
     void BtnOKClick();
 
-    // Part 2.5
+    // Several files, the exchange file and the input-file view.
     void ValidateSelection();
     std::vector<ListEntry> SelectedFiles() const;
     void MarkDirectoryClick();
@@ -292,7 +292,7 @@ private:
     void mnuListInputClick();
     void ShowPanels(bool shown);
 
-    // Part 2.6 and 2.7 commands that need nothing beyond this window.
+    // File commands and view options.
     void NotifyAfterWriteBack(NotifyCode code);
     void PreviewModeClick();
     void ToggleAndRefresh(int id);
@@ -522,7 +522,7 @@ void TFileForm::ShowMenu(const std::vector<MenuItem>& items, POINT at) {
     if (chosen != 0) OnMenuCommand(chosen);
 }
 
-// ---- Part 2.1: creation, font, placement, set-up, layout, close -------------------------------
+// ---- Creation, font, placement, set-up, layout, close ------------------------------------------
 
 void TFileForm::FormCreate() {
     CreateControls();
@@ -746,7 +746,7 @@ void TFileForm::FormClose() {
     }
 }
 
-// ---- Part 2.2: file type, listing, columns, Look-in ------------------------------------------
+// ---- File type, listing, columns, Look-in -------------------------------------------------------
 
 std::optional<std::string> TFileForm::SelectedTypeLabel() const {
     const int selected = static_cast<int>(SendMessageA(filterCombo_, CB_GETCURSEL, 0, 0));
@@ -772,7 +772,7 @@ void TFileForm::FilterComboBox1Change() {
     if (explorer.maskList != before && explorer.explorerOpen) UpdateFiles();
 }
 
-// ---- Part 2.4: the format list of the save and convert dialogs --------------------------------
+// ---- The format list of the save and convert dialogs -------------------------------------------
 
 void TFileForm::SetFileFormats() {
     SendMessageA(filterCombo_, CB_RESETCONTENT, 0, 0);
@@ -936,7 +936,7 @@ void TFileForm::SetFolder(const std::string& folder) {
     }
 }
 
-// ---- Part 2.3: click, name field, confirm ------------------------------------------------------
+// ---- Click, name field, confirm ----------------------------------------------------------------
 
 void TFileForm::XFilesClick() {
     const int current = xfiles_.Current();
@@ -996,7 +996,7 @@ void TFileForm::BtnOKClick() {
     }
 }
 
-// ---- Part 2.5: several files, list file, instant slideshow, input files ----------------------
+// ---- Several files, list file, instant slideshow, input files ----------------------
 
 void TFileForm::ValidateSelection() {
     for (int i = 0; i < xfiles_.Count(); ++i) {
