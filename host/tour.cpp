@@ -116,7 +116,82 @@ public:
         Call("VideoWinStatus95");
     }
 
+    // A folder worth browsing: slideshows, pictures, clips and a subfolder.
+    std::string PrepareFolder() {
+        const std::string dir = "C:\\morvel-tour\\Holiday Pictures 1996";
+        CreateDirectoryA("C:\\morvel-tour", nullptr);
+        CreateDirectoryA(dir.c_str(), nullptr);
+        CreateDirectoryA((dir + "\\Beach").c_str(), nullptr);
+        CreateDirectoryA("C:\\morvel-host", nullptr);  // the exchange file's folder
+        for (const char* name : {"Summer at the Lake.avl", "Winter.avl", "Dunes.bmp", "Harbour.bmp",
+                                 "Lighthouse.tga", "Sunset.jpg", "Boat Trip.avi", "Seagulls.wav"}) {
+            const std::string file = dir + "\\" + name;
+            HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr);
+            if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        }
+        return dir;
+    }
+
+    // The modeless Explorer beside the host, then closed by the host.
+    void ModelessExplorer(const std::string& folder) {
+        if (!window_.Has("RemoteWin95")) {
+            window_.Log("RemoteWin95: not in this DLL, step skipped");
+            return;
+        }
+        WriteKey(MORVEL_KEY_LASTDIR, folder);
+        window_.Log("host writes LastDir = " + folder);
+        window_.SetField(kFieldFlag, "0");
+        Call("RemoteWin95");
+        Shot("modeless-explorer");
+        Call("RemoteWinClose95");
+    }
+
+    // The "Open Slideshow" dialog: shown, shot, and cancelled from a second thread while the
+    // dialog's modal loop runs on this one.
+    void OpenSlideshowDialog() {
+        if (!window_.Has("RemoteDlg95")) {
+            window_.Log("RemoteDlg95: not in this DLL, step skipped");
+            return;
+        }
+        window_.SetField(kFieldKind, "254");
+        window_.SetField(kFieldFlag, "0");
+        struct Driver {
+            Tour* tour;
+            static DWORD WINAPI Run(LPVOID param) {
+                auto* self = static_cast<Driver*>(param);
+                HWND dialog = nullptr;
+                for (int i = 0; i < 200 && dialog == nullptr; ++i) {
+                    Sleep(50);
+                    dialog = FindWindowA(nullptr, "Open Slideshow");
+                }
+                if (dialog == nullptr) return 1;
+                Sleep(1200);
+                self->tour->ShotFromDriver("open-slideshow-dialog");
+                PostMessageA(GetDlgItem(dialog, MORVEL_ID_BTNEXIT), BM_CLICK, 0, 0);
+                return 0;
+            }
+        } driver{this};
+        HANDLE thread = CreateThread(nullptr, 0, &Driver::Run, &driver, 0, nullptr);
+        Call("RemoteDlg95");
+        if (thread != nullptr) {
+            WaitForSingleObject(thread, 15000);
+            CloseHandle(thread);
+        }
+    }
+
+    // A screenshot taken while another thread's modal loop keeps the windows painted.
+    void ShotFromDriver(const std::string& name) {
+        const std::string path = folder_ + "\\" + std::to_string(++shots_) + "-" + name + ".bmp";
+        pendingLog_ = SaveScreenshot(path) ? "screenshot " + path : "screenshot failed: " + path;
+    }
+    void FlushDriverLog() {
+        if (!pendingLog_.empty()) window_.Log(pendingLog_);
+        pendingLog_.clear();
+    }
+
 private:
+    std::string pendingLog_;
     HostWindow& window_;
     std::string folder_;
     int shots_ = 0;
@@ -137,6 +212,9 @@ int RunTour(HostWindow& window, const std::string& folder) {
     tour.Call("RemoteWinHide95");
     tour.Call("RemoteWinClose95");
     tour.Shot("explorer-entries-idle");
+    tour.ModelessExplorer(tour.PrepareFolder());
+    tour.OpenSlideshowDialog();
+    tour.FlushDriverLog();
     tour.Player();
     window.Log("tour: done");
     DestroyWindow(window.handle());

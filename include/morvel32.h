@@ -35,6 +35,13 @@ typedef int MorvelInt;
 
 /* ---- Exports ---------------------------------------------------------------------------- */
 
+/* Opens the modeless Explorer beside the host window and returns while it stays open; a second
+ * call while it is open brings it to the front. rememberGeometry != 0: restore the window from
+ * the bWin keys. Notifications (MORVEL_WM_NOTIFY) go to hostWindow. */
+MORVEL_IMPORT void MORVEL_API RemoteWin95(MorvelInt hostWindow, MorvelInt rememberGeometry);
+/* Runs the Explorer as a modal dialog of the given kind (MORVEL_KIND_*); restrictedFormats > 0
+ * offers the shorter format lists. -1 when cancelled, else 0 or the chosen format code. */
+MORVEL_IMPORT MorvelInt MORVEL_API RemoteDlg95(MorvelInt kind, MorvelInt restrictedFormats);
 /* Closes the modeless Explorer (writes LastDir and the bWin keys); nothing when none is open. */
 MORVEL_IMPORT void MORVEL_API RemoteWinClose95(void);
 /* Hides the modeless Explorer, keeping folder and selection; nothing when none is open. */
@@ -151,6 +158,48 @@ MORVEL_IMPORT void MORVEL_API VideoWinClose95(void);
 #define MORVEL_ID_PLAYER_FIRST      1500
 #define MORVEL_ID_VIDOPT_FIRST      1600
 
+/* Explorer (TFileForm, window class "TFileForm"). */
+#define MORVEL_ID_PANELTOP          1001 /* top panel */
+#define MORVEL_ID_LOOKLABEL         1002 /* "Look &in:" / "Save &in" */
+#define MORVEL_ID_LOOKBOX           1003 /* Look-in box: drives and the folder chain */
+#define MORVEL_ID_BTNUP             1004 /* "Up One Level" */
+#define MORVEL_ID_BTNMENU           1005 /* "Goodies": the view menu */
+#define MORVEL_ID_BTNHELP           1006
+#define MORVEL_ID_BTNJPEG           1007 /* "JPEG Compression" */
+#define MORVEL_ID_XFILES            1008 /* the file list; folder entries end in "" */
+#define MORVEL_ID_INPUTLIST         1009 /* input files of a conversion */
+#define MORVEL_ID_PANELBUTTONS      1010 /* bottom panel */
+#define MORVEL_ID_NAMELABEL         1011 /* "File &name:" / "&Pixels:" */
+#define MORVEL_ID_EDIT1             1012 /* the name field */
+#define MORVEL_ID_TYPELABEL         1013 /* "File &type:" */
+#define MORVEL_ID_FILTERCOMBOBOX1   1014 /* the file-type box */
+#define MORVEL_ID_BPPTYPE           1015 /* the colour-depth box */
+#define MORVEL_ID_BTNOK             1016 /* "&Open" / "&Save" */
+#define MORVEL_ID_BTNEXIT           1017 /* "&Close" / "&Cancel" */
+#define MORVEL_ID_DIRLABEL          1018 /* hidden label: the folder list's folder */
+#define MORVEL_ID_PANELLIST         1019 /* list panel */
+/* File menu (context menu of the file list, the name field and the input list). */
+#define MORVEL_ID_MNUFLEVEL         1100 /* "Up One &Level" */
+#define MORVEL_ID_MNUFOPEN          1101 /* "&Open" */
+#define MORVEL_ID_MNUFINFO          1102 /* "&Info" */
+#define MORVEL_ID_MNUFPREVIEW       1103 /* "&Preview" */
+#define MORVEL_ID_MNUFRENAME        1104 /* "Renam&e" */
+#define MORVEL_ID_MNUFDELETE        1105 /* "&Delete" */
+#define MORVEL_ID_MNUREFRESH        1106 /* "Refres&h" */
+#define MORVEL_ID_MARKDIRECTORY     1107 /* "&Mark all files" */
+#define MORVEL_ID_UNMARKDIRECTORY   1108 /* "&Unmark all files" */
+#define MORVEL_ID_BATCHCONVERT      1109 /* "&Convert file(s)" */
+#define MORVEL_ID_INSTANTSLIDESHOW  1110 /* "Instant &slideshow" */
+#define MORVEL_ID_MNULISTINPUT      1111 /* "&View input files" / "&Hide input files" */
+/* View menu (BtnMenu, and the context menu of the panels and the file-type box). */
+#define MORVEL_ID_MNUOPTIMIZEWIN    1120 /* "&Optimize files list" */
+#define MORVEL_ID_MNUMAXWIN         1121 /* "Maximi&ze files list" */
+#define MORVEL_ID_MNUFONT           1122 /* "Change &font" */
+#define MORVEL_ID_MNURESETWIN       1123 /* "&Reset window" */
+#define MORVEL_ID_MNULOWERCASE      1124 /* "&Lowercase" */
+#define MORVEL_ID_MNUDIRLAST        1125 /* "Folders &after files" */
+#define MORVEL_ID_MNUONECOL         1126 /* "Singl&e column" */
+#define MORVEL_ID_PREVIEWMODE       1127 /* "&Preview mode" */
 /* Video player (TVideoForm). Controls nested in panels are found with EnumChildWindows. */
 #define MORVEL_ID_VIDEOWINBACK      1500
 #define MORVEL_ID_VIDEOWIN          1501

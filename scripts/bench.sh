@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the benchmarks under Wine and prints their figures. Not part of the test command.
-#   scripts/bench.sh [ini|all] [arguments for the benchmark]
+#   scripts/bench.sh [ini|explorer|all] [arguments for the benchmark]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${MORVEL_BUILD:-$root/build}"
@@ -13,5 +13,29 @@ case "$which" in
     ninja -C "$build/win" ini_bench >/dev/null
     echo "== INI store against the profile functions (Wine)"
     "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/ini_bench.exe" "$@" ;;
+  explorer|all)
+    ninja -C "$build/win" explorer_listing_bench >/dev/null
+    echo "== Explorer listing against the bare searches (Wine)"
+    # The folders are made here, outside Wine, where making 100,000 files takes seconds.
+    bench_root="$(mktemp -d "${TMPDIR:-/tmp}/morvel-bench.XXXXXX")"
+    python3 - "$bench_root" "$@" <<'PY'
+import os, sys
+root, sizes = sys.argv[1], [int(a) for a in sys.argv[2:]] or [1000, 30000, 100000]
+def make(folder, files, ext):
+    os.makedirs(folder, exist_ok=True)
+    for i in range(files):
+        open(os.path.join(folder, "Holiday slide %d%s" % (i * 7919 % 1000003, ext)), "w").close()
+    for i in range(max(1, files // 500)):
+        os.makedirs(os.path.join(folder, "Folder %d" % i), exist_ok=True)
+        open(os.path.join(folder, "notes %d.txt" % i), "w").close()
+    open(os.path.join(folder, "ready-%d" % files), "w").close()
+for n in sizes:
+    make(os.path.join(root, "bench-listing-%d" % n), n, ".avl")
+make(os.path.join(root, "bench-listing-10000-bmp"), 10000, ".bmp")
+PY
+    # On a virtual desktop: closing an X11 top-level window waits for a window manager.
+    MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" MORVEL_BENCH_ROOT="Z:$(printf '%s' "$bench_root" | tr '/' '\\')" \
+      "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/explorer_listing_bench.exe" "$@"
+    rm -rf "$bench_root" ;;
   *) echo "unknown benchmark: $which" >&2; exit 2 ;;
 esac

@@ -1,11 +1,31 @@
 // What the portable logic asks of the file system. The Win32 layer answers with the real calls
-// (FindFirstFileA, GetShortPathNameA, GetFileAttributesA); native tests answer with a fake.
+// (FindFirstFileA, GetShortPathNameA, GetFileAttributesA, GetLogicalDrives, ...); native tests
+// answer with a fake.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace morvel {
+
+// One directory entry as a search reports it.
+struct FoundEntry {
+    std::string_view name;  // as stored on disk (long form)
+    bool folder = false;
+    bool system = false;
+    std::string_view shortName;  // the 8.3 name the system keeps beside it; empty when the name is one
+};
+
+enum class DriveType { Unknown, Removable, Fixed, Remote, CdRom, RamDisk };
+
+struct DriveInfo {
+    char letter = 'c';       // lower case
+    DriveType type = DriveType::Unknown;
+    std::string label;       // volume label (fixed, CD, RAM) or network name (remote); may be empty
+};
 
 class FileSystem {
 public:
@@ -16,6 +36,25 @@ public:
     // The short (8.3) form of a path that exists, else the path unchanged.
     virtual std::string ShortPath(const std::string& path) const = 0;
     virtual bool FolderExists(const std::string& path) const = 0;
+
+    // The calls below serve the Explorer. A file system that cannot do one of them answers as a
+    // system with nothing there would: no entries, no drives, nothing exists, nothing written.
+
+    // Every entry of every attribute that matches the pattern (a folder, "\", and a mask with
+    // "*" and "?"), in the order the system gives them. A folder that cannot be searched gives
+    // nothing.
+    virtual void Search(const std::string& /*pattern*/,
+                        const std::function<void(const FoundEntry&)>& /*visit*/) const {}
+    // A file (not a folder) of that name exists.
+    virtual bool FileExists(const std::string& /*path*/) const { return false; }
+    // The drives as the system lists them, in drive-letter order.
+    virtual std::vector<DriveInfo> Drives() const { return {}; }
+    // The drive's size can be read (a disk is in it).
+    virtual bool DriveReady(char /*letter*/) const { return false; }
+    // Creates the file, replacing any file of that name, and writes the bytes; false on failure.
+    virtual bool WriteWholeFile(const std::string& /*path*/, std::string_view /*bytes*/) const { return false; }
+    // Deletes a file; false when it was not there or cannot be deleted.
+    virtual bool RemoveFile(const std::string& /*path*/) const { return false; }
 };
 
 }  // namespace morvel

@@ -6,6 +6,7 @@
 
 #include "common/win/message_box.h"
 #include "common/win/win_file_system.h"
+#include "explorer/FILE9546.h"
 #include "hostlink/library_state.h"
 #include "hostlink/long_name.h"
 #include "hostlink/settings_file.h"
@@ -36,6 +37,17 @@ bool ExplorerReachable() {
 using namespace morvel;
 
 extern "C" {
+
+__declspec(dllexport) void __stdcall RemoteWin95(MorvelInt hostWindow, MorvelInt rememberGeometry) {
+    Guarded(0, [=] {
+        OpenModelessExplorer(reinterpret_cast<HWND>(static_cast<INT_PTR>(hostWindow)), rememberGeometry != 0);
+        return 0;
+    });
+}
+
+__declspec(dllexport) MorvelInt __stdcall RemoteDlg95(MorvelInt kind, MorvelInt restrictedFormats) {
+    return Guarded(MORVEL_DLG_CANCELLED, [=] { return RunExplorerDialog(kind, restrictedFormats); });
+}
 
 __declspec(dllexport) void __stdcall RemoteWinClose95(void) {
     Guarded(0, [] {

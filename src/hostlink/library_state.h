@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 namespace morvel {
@@ -19,7 +20,24 @@ struct ExplorerState {
     bool initialising = false;
     bool lookInBusy = false;
     HWND hostWindow = nullptr;
-    int columnWidth = 0;
+
+    std::string startFolder;   // folder shown first: from LastDir, or SavePath for save kinds
+    std::string exchangePath;  // Win95Tmp, or "c:\morvel.err" when the key is missing
+    std::string maskList;      // masks of the selected file type, ";"-separated
+    int columnWidth = 0;       // width of one file-list column; 0 until the first layout
+    int defaultWidth = 0;      // default window size, computed at each creation
+    int defaultHeight = 0;
+    std::string initialFontName;  // the window font after the font rule ("&Reset window")
+    int initialFontSize = 0;
+    bool initialFontBold = false;
+    HBITMAP fileGlyph = nullptr;    // owned by the Explorer window while it is open
+    HBITMAP folderGlyph = nullptr;
+    // Last chosen format position per colour depth 1, 4, 8, 16, 24.
+    std::array<int, 5> lastFormatIndex{};
+    // Format code of each entry of the format list last shown (positions beyond it keep older
+    // values), and the code of the selected entry.
+    std::array<int, 64> formatCodes{};
+    int currentFormatCode = 0;
 };
 
 // What the editor takes from the library's start-up.

@@ -22,6 +22,11 @@ int ShowMessage(HWND owner, BoxKind kind, const std::string& text) {
     return MessageBoxA(owner, text.c_str(), kCaption, StyleOf(kind) | MB_TASKMODAL);
 }
 
+bool AskYesNo(HWND owner, BoxKind kind, const std::string& text) {
+    const UINT icon = StyleOf(kind) & MB_ICONMASK;
+    return MessageBoxA(owner, text.c_str(), kCaption, MB_YESNO | icon | MB_TASKMODAL) == IDYES;
+}
+
 void ShowFailure(HWND owner, const std::exception& failure) {
     ShowMessage(owner, BoxKind::Error, failure.what());
 }

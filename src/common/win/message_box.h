@@ -5,13 +5,16 @@
 
 #include <string>
 
-namespace morvel {
+#include "common/box_kind.h"
 
-enum class BoxKind { Warning, Error, Information, Confirmation };
+namespace morvel {
 
 // Shows the text with an OK button (Yes and No for a confirmation) and returns the button
 // pressed: IDOK, IDYES or IDNO. The caption is the application title the library uses.
 int ShowMessage(HWND owner, BoxKind kind, const std::string& text);
+
+// Shows the text with Yes and No buttons and the icon of its kind; true for Yes.
+bool AskYesNo(HWND owner, BoxKind kind, const std::string& text);
 
 // Shows the message of an exception caught at a window's or an export's boundary.
 void ShowFailure(HWND owner, const std::exception& failure);

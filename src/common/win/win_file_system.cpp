@@ -1,6 +1,7 @@
 #include "common/win/win_file_system.h"
 
 #include <windows.h>
+#include <winnetwk.h>
 
 #include <vector>
 
@@ -27,6 +28,94 @@ bool WinFileSystem::FolderExists(const std::string& path) const {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
+
+void WinFileSystem::Search(const std::string& pattern,
+                           const std::function<void(const FoundEntry&)>& visit) const {
+    WIN32_FIND_DATAA data{};
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const DWORD a = data.dwFileAttributes;
+        visit(FoundEntry{data.cFileName, (a & FILE_ATTRIBUTE_DIRECTORY) != 0, (a & FILE_ATTRIBUTE_SYSTEM) != 0,
+                         data.cAlternateFileName});
+    } while (FindNextFileA(search, &data));
+    FindClose(search);
+}
+
+bool WinFileSystem::FileExists(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+namespace {
+// No "insert a disk" box from the system while drives are probed.
+class QuietDriveErrors {
+public:
+    QuietDriveErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
+    ~QuietDriveErrors() { SetErrorMode(previous_); }
+    QuietDriveErrors(const QuietDriveErrors&) = delete;
+    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+private:
+    UINT previous_;
+};
+
+DriveType TypeOf(UINT type) {
+    switch (type) {
+        case DRIVE_REMOVABLE: return DriveType::Removable;
+        case DRIVE_FIXED: return DriveType::Fixed;
+        case DRIVE_REMOTE: return DriveType::Remote;
+        case DRIVE_CDROM: return DriveType::CdRom;
+        case DRIVE_RAMDISK: return DriveType::RamDisk;
+        default: return DriveType::Unknown;
+    }
+}
+}  // namespace
+
+std::vector<DriveInfo> WinFileSystem::Drives() const {
+    const QuietDriveErrors quiet;
+    std::vector<DriveInfo> drives;
+    const DWORD mask = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if ((mask & (1u << i)) == 0) continue;
+        DriveInfo drive;
+        drive.letter = static_cast<char>('a' + i);
+        const char root[] = {static_cast<char>('A' + i), ':', '\\', '\0'};
+        drive.type = TypeOf(GetDriveTypeA(root));
+        if (drive.type == DriveType::Fixed || drive.type == DriveType::CdRom || drive.type == DriveType::RamDisk) {
+            char label[MAX_PATH + 1] = {};
+            if (GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0)) {
+                drive.label = label;
+            }
+        } else if (drive.type == DriveType::Remote) {
+            const char local[] = {root[0], ':', '\0'};
+            char remote[MAX_PATH + 1] = {};
+            DWORD size = sizeof remote;
+            if (WNetGetConnectionA(local, remote, &size) == NO_ERROR) drive.label = remote;
+        }
+        drives.push_back(std::move(drive));
+    }
+    return drives;
+}
+
+bool WinFileSystem::DriveReady(char letter) const {
+    const QuietDriveErrors quiet;
+    const char root[] = {letter, ':', '\\', '\0'};
+    DWORD sectors = 0, bytes = 0, freeClusters = 0, clusters = 0;
+    return GetDiskFreeSpaceA(root, &sectors, &bytes, &freeClusters, &clusters) != 0;
+}
+
+bool WinFileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) const {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    const bool closed = CloseHandle(file) != 0;
+    return ok && closed;
+}
+
+bool WinFileSystem::RemoveFile(const std::string& path) const { return DeleteFileA(path.c_str()) != 0; }
 
 const WinFileSystem& RealFileSystem() {
     static const WinFileSystem instance;

@@ -10,6 +10,12 @@ public:
     std::optional<std::string> FindFirstName(const std::string& path) const override;
     std::string ShortPath(const std::string& path) const override;
     bool FolderExists(const std::string& path) const override;
+    void Search(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) const override;
+    bool FileExists(const std::string& path) const override;
+    std::vector<DriveInfo> Drives() const override;
+    bool DriveReady(char letter) const override;
+    bool WriteWholeFile(const std::string& path, std::string_view bytes) const override;
+    bool RemoveFile(const std::string& path) const override;
 };
 
 // The one instance the Win32 layer uses.

@@ -1,0 +1,99 @@
+#include "explorer/confirm.h"
+
+#include "common/path_parts.h"
+#include "explorer/dialog_setup.h"
+#include "explorer/explorer_messages.h"
+#include "explorer/file_types.h"
+#include "explorer/listing.h"
+#include "explorer/name_checks.h"
+
+namespace morvel::explorer_rules {
+
+namespace {
+
+ConfirmOutcome SelectionStep(ConfirmView& view, const ConfirmMode& mode) {
+    const int s = view.CurrentEntry();
+    const int n = view.EntryCount();
+    if (s < 0 || n == 0 || s >= n) return ConfirmOutcome::StayOpen;
+    if (IsFolderEntry(view.EntryText(s))) {
+        view.OpenFolderEntry(s);
+        return ConfirmOutcome::StayOpen;
+    }
+    if (mode.dialogMode) return ConfirmOutcome::StayOpen;
+    if (view.SelectedCount() == 1) {
+        view.WriteBack();
+        view.Notify(kNotifyOpen);
+    } else if (view.ListMultipleFiles() > 0) {
+        view.Notify(kNotifyOpenMultiple);
+    } else {
+        view.Tell(BoxKind::Warning, std::string(msg::kNoFilesSelected));
+    }
+    return ConfirmOutcome::StayOpen;
+}
+
+// The extension check with its question; puts the resulting name into the field. False when the
+// user refuses a different extension.
+bool ExtensionAccepted(ConfirmView& view) {
+    const auto expected = ExpectedExtension(view.SelectedTypeLabel());
+    const ExtensionVerdict verdict = CheckExtension(view.NameField(), expected);
+    if (verdict.needsQuestion && !view.Ask(BoxKind::Warning, msg::ExtensionDiffers(*expected, verdict.ext))) {
+        return false;
+    }
+    view.SetNameField(verdict.name);
+    return true;
+}
+
+ConfirmOutcome ConfirmSave(ConfirmView& view, const FileSystem& fs, const ConfirmMode& mode) {
+    if (mode.convertMode && view.EntryCount() == 0) view.SetNameField(std::string(kEmptyFolderPlaceholder));
+    if (view.NameField().empty()) return SelectionStep(view, mode);
+    if (mode.convertMode) {
+        view.SetNameField(path::WithTrailingBackslash(view.Folder()) + std::string(kOutputFolderPlaceholder));
+    }
+    if (!ExtensionAccepted(view)) return ConfirmOutcome::StayOpen;
+    const std::string name = view.NameField();
+    if (!NameCheckPasses(view, fs, name)) return ConfirmOutcome::StayOpen;
+    if (fs.FileExists(FullName(name, view.Folder())) && !view.Ask(BoxKind::Confirmation, msg::FileInUse(name))) {
+        return ConfirmOutcome::StayOpen;
+    }
+    return view.WriteBack() ? ConfirmOutcome::CloseWithOk : ConfirmOutcome::StayOpen;
+}
+
+ConfirmOutcome ConfirmOpen(ConfirmView& view, const FileSystem& fs, const ConfirmMode& mode) {
+    if (view.NameField().empty()) return SelectionStep(view, mode);
+    if (mode.dialogKind == 254 && !ExtensionAccepted(view)) return ConfirmOutcome::StayOpen;
+    const std::string name = view.NameField();
+    if (!NameCheckPasses(view, fs, name)) return ConfirmOutcome::StayOpen;
+    if (!fs.FileExists(FullName(name, view.Folder()))) {
+        view.Tell(BoxKind::Error, std::string(msg::kFileNotFound));
+        return ConfirmOutcome::StayOpen;
+    }
+    return view.WriteBack() ? ConfirmOutcome::CloseWithOk : ConfirmOutcome::StayOpen;
+}
+
+}  // namespace
+
+bool NameCheckPasses(ConfirmView& view, const FileSystem& fs, std::string_view text) {
+    switch (CheckName(text, fs)) {
+        case NameVerdict::Pass:
+            return true;
+        case NameVerdict::InvalidPath:
+            view.Tell(BoxKind::Error, std::string(msg::kInvalidPath));
+            return false;
+        case NameVerdict::InvalidFilename:
+            view.Tell(BoxKind::Error, std::string(msg::kInvalidFilename));
+            return false;
+    }
+    return false;
+}
+
+ConfirmOutcome Confirm(ConfirmView& view, const FileSystem& fs, const ConfirmMode& mode) {
+    if (!mode.dialogMode) return SelectionStep(view, mode);
+    if (IsSaveKind(mode.dialogKind)) return ConfirmSave(view, fs, mode);
+    if (mode.dialogKind == 253) {
+        if (view.ListMultipleFiles() > 0) return ConfirmOutcome::CloseWithOk;
+        return SelectionStep(view, mode);
+    }
+    return ConfirmOpen(view, fs, mode);
+}
+
+}  // namespace morvel::explorer_rules

@@ -1,0 +1,57 @@
+// Confirming a choice (BtnOK, the file menu's "&Open", Enter): the checks on the typed name, the
+// questions, and what reaches the host, for the modeless Explorer and every dialog kind. The
+// window answers the questions below; the rules live here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/box_kind.h"
+#include "common/file_system.h"
+
+namespace morvel::explorer_rules {
+
+inline constexpr std::string_view kEmptyFolderPlaceholder = "~";
+inline constexpr std::string_view kOutputFolderPlaceholder = "~(_)(_)~";
+
+inline constexpr int kNotifyOpen = 2313;
+inline constexpr int kNotifyOpenMultiple = 2320;
+
+class ConfirmView {
+public:
+    virtual ~ConfirmView() = default;
+    virtual std::string NameField() const = 0;
+    // Sets the name field and redraws it at once.
+    virtual void SetNameField(const std::string& text) = 0;
+    virtual std::string Folder() const = 0;  // the folder list's folder
+    virtual int EntryCount() const = 0;
+    virtual int CurrentEntry() const = 0;  // -1 when none
+    virtual std::string EntryText(int index) const = 0;
+    virtual int SelectedCount() const = 0;
+    // The label of the entry selected in the file-type box; nothing when none is.
+    virtual std::optional<std::string> SelectedTypeLabel() const = 0;
+    // Yes/No question; true for Yes.
+    virtual bool Ask(BoxKind kind, const std::string& text) = 0;
+    virtual void Tell(BoxKind kind, const std::string& text) = 0;
+    virtual bool WriteBack() = 0;
+    virtual int ListMultipleFiles() = 0;
+    // Opens a folder entry as a double-click does.
+    virtual void OpenFolderEntry(int index) = 0;
+    virtual void Notify(int code) = 0;
+};
+
+enum class ConfirmOutcome { StayOpen, CloseWithOk };
+
+struct ConfirmMode {
+    bool dialogMode = false;
+    int dialogKind = 999;
+    bool convertMode = false;
+};
+
+ConfirmOutcome Confirm(ConfirmView& view, const FileSystem& fs, const ConfirmMode& mode);
+
+// The name check with its messages: true when the name passes.
+bool NameCheckPasses(ConfirmView& view, const FileSystem& fs, std::string_view text);
+
+}  // namespace morvel::explorer_rules

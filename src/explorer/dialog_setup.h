@@ -1,0 +1,43 @@
+// How the Explorer dresses itself for each dialog kind of RemoteDlg95.
+#pragma once
+
+#include <string>
+
+namespace morvel::explorer_rules {
+
+inline constexpr int kModelessKind = 999;
+
+// Kinds whose dialog saves: 0 (a slideshow) and the colour depths 1, 4, 8, 16, 24 (convert mode
+// included, whose kind is the depth).
+bool IsSaveKind(int dialogKind);
+// Colour-depth kinds, which show the format list.
+bool IsDepthKind(int dialogKind);
+
+// RemoteDlg95's kind argument as the state keeps it: 101..199 set convert mode and lose 100.
+struct ReducedKind {
+    int dialogKind = 0;
+    bool convertMode = false;
+};
+ReducedKind ReduceKind(int kindArgument);
+
+enum class NameFieldMode { Editable, ReadOnly, HiddenForDepthBox };
+
+struct DialogSetup {
+    std::string caption;
+    NameFieldMode nameField = NameFieldMode::Editable;
+    bool multiSelect = false;
+    bool markUnmarkVisible = true;
+    bool listInputVisible = false;
+    bool saveInLabel = false;    // "Look &in:" reads "Save &in"
+    bool pixelsLabel = false;    // "File &name:" reads "&Pixels:" and leads to BPPtype
+    int fileTypePosition = -1;   // filter to select; -1 keeps the selection
+    bool fileTypeFixed = false;  // slideshow type selected and the box disabled
+    bool formatList = false;     // the box holds the colour depth's formats
+};
+
+DialogSetup SetupForKind(int dialogKind, bool convertMode);
+
+// Help context of BtnHelp: 101 for the save kinds, 100 otherwise.
+int HelpContextFor(int dialogKind);
+
+}  // namespace morvel::explorer_rules

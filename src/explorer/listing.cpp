@@ -1,0 +1,77 @@
+#include "explorer/listing.h"
+
+#include <algorithm>
+
+#include "common/path_parts.h"
+#include "explorer/file_types.h"
+
+namespace morvel::explorer_rules {
+
+namespace {
+inline unsigned char Fold(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
+
+void SortAndDropDuplicates(std::vector<ListEntry>& entries) {
+    std::sort(entries.begin(), entries.end(),
+              [](const ListEntry& a, const ListEntry& b) { return ListOrderLess(a.text, b.text); });
+    entries.erase(std::unique(entries.begin(), entries.end(),
+                              [](const ListEntry& a, const ListEntry& b) { return a.text == b.text; }),
+                  entries.end());
+}
+}  // namespace
+
+bool ListOrderLess(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = Fold(static_cast<unsigned char>(a[i]));
+        const unsigned char y = Fold(static_cast<unsigned char>(b[i]));
+        if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_view maskList,
+                   const ListingOptions& options) {
+    Listing result;
+    const std::string base = path::WithTrailingBackslash(folder);
+
+    std::vector<ListEntry> files;
+    for (const std::string& mask : SearchMasks(maskList)) {
+        fs.Search(base + mask, [&](const FoundEntry& found) {
+            if (found.folder || found.system) return;
+            files.push_back(
+                {std::string(found.name), false, std::string(found.shortName.empty() ? found.name : found.shortName)});
+        });
+    }
+    if (options.lowercase) {
+        for (ListEntry& entry : files) entry.text = path::ToLowerAscii(entry.text);
+    }
+
+    std::vector<ListEntry> folders;
+    fs.Search(base + "*.*", [&](const FoundEntry& found) {
+        if (!found.folder) return;
+        if (!found.name.empty() && found.name.front() == '.') {
+            // Only the two markers stand for a parent; a folder that merely begins with a dot is
+            // not shown, as before, but does not offer a level above a drive root.
+            if (found.name == "." || found.name == "..") result.hasParent = true;
+            return;
+        }
+        std::string text = path::ToLowerAscii(found.name);
+        text += '\\';
+        folders.push_back({std::move(text), true, {}});
+    });
+
+    SortAndDropDuplicates(files);
+    SortAndDropDuplicates(folders);
+
+    result.entries.reserve(files.size() + folders.size());
+    auto& first = options.foldersAfter ? files : folders;
+    auto& second = options.foldersAfter ? folders : files;
+    std::move(first.begin(), first.end(), std::back_inserter(result.entries));
+    std::move(second.begin(), second.end(), std::back_inserter(result.entries));
+    return result;
+}
+
+}  // namespace morvel::explorer_rules
