@@ -34,8 +34,17 @@ struct FieldSpec {
 const FieldSpec kFields[] = {
     {kFieldSaveName, "SaveName", "C:\\morvel-host\\sample.avl"},
     {kFieldWin95Tmp, "Win95Tmp", "C:\\morvel-host\\exchange.tmp"},
-    {kFieldKind, "Kind / mode", "254"},
+    {kFieldKind, "Kind / mode", "254 Open Slideshow"},
     {kFieldFlag, "Flag / option", "0"},
+};
+
+// The dialog kinds (the number leads; the player reads the same field as its play mode).
+const char* const kKindChoices[] = {
+    "254 Open Slideshow",      "253 Add Multiple Slides", "252 Replace Slide",        "0 Save File (slideshow)",
+    "1 Save File, 1 bit",      "4 Save File, 4 bits",     "8 Save File, 8 bits",      "16 Save File, 16 bits",
+    "24 Save File, 24 bits",   "101 Convert, 1 bit",      "104 Convert, 4 bits",      "108 Convert, 8 bits",
+    "116 Convert, 16 bits",    "124 Convert, 24 bits",    "0 player: mode 0",         "1 player: mode 1",
+    "2 player: mode 2",
 };
 
 int FieldInt(const HostWindow& host, int id) { return std::atoi(host.Field(id).c_str()); }
@@ -56,7 +65,7 @@ const std::vector<ExportSpec>& Exports() {
         {"RemoteWinUpdate95", Signature::Void0, {}, {}},
         {"RemoteDlg95", Signature::IntKindFlag, {MORVEL_KEY_WIN95TMP},
          {MORVEL_KEY_LONGNAME, MORVEL_KEY_SAVENAME, MORVEL_KEY_SAVEPATH, MORVEL_KEY_SAVEEXT, MORVEL_KEY_MULTIBPP,
-          MORVEL_KEY_LASTDIR}},
+          MORVEL_KEY_SAVE1, MORVEL_KEY_SAVE4, MORVEL_KEY_SAVE8, MORVEL_KEY_SAVE16, MORVEL_KEY_SAVE24, MORVEL_KEY_LASTDIR}},
         {"ShortToLongName95", Signature::Void0, {MORVEL_KEY_SAVENAME}, {MORVEL_KEY_LONGNAME}},
         {"GDIflush95", Signature::Int0, {}, {}},
         {"EditorWin95", Signature::Int0, {MORVEL_KEY_WIN95TMP}, {}},
@@ -105,9 +114,19 @@ bool HostWindow::Create(HINSTANCE instance, HMODULE dll) {
     for (const FieldSpec& field : kFields) {
         HWND label = CreateWindowExA(0, "STATIC", field.label, WS_CHILD | WS_VISIBLE, kMargin, y + 4, 90, 18,
                                      window_, nullptr, instance, nullptr);
-        HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", field.initial, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                                    kMargin + 95, y, 330, 22, window_,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(field.id)), instance, nullptr);
+        HWND edit = nullptr;
+        if (field.id == kFieldKind) {
+            // An editable drop-down: every dialog kind of RemoteDlg95 at hand, any number typed.
+            edit = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, kMargin + 95, y,
+                                   330, 300, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(field.id)),
+                                   instance, nullptr);
+            for (const char* kind : kKindChoices) SendMessageA(edit, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
+            SetWindowTextA(edit, field.initial);
+        } else {
+            edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", field.initial, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                                   kMargin + 95, y, 330, 22, window_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(field.id)), instance, nullptr);
+        }
         SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
         SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
         y += kRowHeight;

@@ -2,11 +2,9 @@
 // user and never reaches the host.
 #include <windows.h>
 
-#include <exception>
-
-#include "common/win/message_box.h"
 #include "common/win/win_file_system.h"
 #include "explorer/FILE9546.h"
+#include "hostlink/export_guard.h"
 #include "hostlink/library_state.h"
 #include "hostlink/long_name.h"
 #include "hostlink/settings_file.h"
@@ -14,18 +12,6 @@
 
 namespace morvel {
 namespace {
-
-template <typename Result, typename Body>
-Result Guarded(Result onFailure, Body body) noexcept {
-    try {
-        return body();
-    } catch (const std::exception& failure) {
-        ShowFailure(nullptr, failure);
-    } catch (...) {
-        ShowMessage(nullptr, BoxKind::Error, "Unexpected failure in morvel32.dll");
-    }
-    return onFailure;
-}
 
 bool ExplorerReachable() {
     return explorer.explorerOpen && explorer.explorerWindow != nullptr && IsWindow(explorer.explorerWindow);

@@ -1,29 +1,9 @@
 // The video player's exports. Each catches everything at its boundary.
 #include <windows.h>
 
-#include <exception>
-
-#include "common/win/message_box.h"
+#include "hostlink/export_guard.h"
 #include "morvel32.h"
 #include "player/Video_02.h"
-
-namespace morvel {
-namespace {
-
-template <typename Result, typename Body>
-Result Guarded(Result onFailure, Body body) noexcept {
-    try {
-        return body();
-    } catch (const std::exception& failure) {
-        ShowFailure(nullptr, failure);
-    } catch (...) {
-        ShowMessage(nullptr, BoxKind::Error, "Unexpected failure in morvel32.dll");
-    }
-    return onFailure;
-}
-
-}  // namespace
-}  // namespace morvel
 
 using namespace morvel;
 
