@@ -56,8 +56,8 @@ Function As(FARPROC entry) {
 }
 }  // namespace
 
-const std::vector<ExportSpec>& Exports() {
-    static const std::vector<ExportSpec> table = {
+const std::vector<ExportInfo>& Exports() {
+    static const std::vector<ExportInfo> table = {
         {"RemoteWin95", Signature::VoidHwndFlag, {MORVEL_KEY_WIN95TMP}, {}},
         {"RemoteWinClose95", Signature::Void0, {}, {MORVEL_KEY_LASTDIR, MORVEL_KEY_BWINT, MORVEL_KEY_BWINL,
                                                     MORVEL_KEY_BWINW, MORVEL_KEY_BWINH}},
@@ -132,11 +132,11 @@ bool HostWindow::Create(HINSTANCE instance, HMODULE dll) {
         y += kRowHeight;
     }
     int index = 0;
-    for (const ExportSpec& spec : Exports()) {
-        const bool present = GetProcAddress(dll_, spec.name) != nullptr;
+    for (const ExportInfo& item : Exports()) {
+        const bool present = GetProcAddress(dll_, item.name) != nullptr;
         const int column = index % 2;
         const int row = index / 2;
-        HWND button = CreateWindowExA(0, "BUTTON", spec.name, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+        HWND button = CreateWindowExA(0, "BUTTON", item.name, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
                                       kMargin + 440 + column * (kButtonWidth + 4), kMargin + row * kRowHeight,
                                       kButtonWidth, 24, window_,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButton + index)), instance,
@@ -168,9 +168,9 @@ void HostWindow::Layout() {
     MoveWindow(log_, kMargin, top, client.right - 2 * kMargin, client.bottom - top - kMargin, TRUE);
 }
 
-const ExportSpec* HostWindow::Find(const std::string& name) const {
-    for (const ExportSpec& spec : Exports()) {
-        if (name == spec.name) return &spec;
+const ExportInfo* HostWindow::Find(const std::string& name) const {
+    for (const ExportInfo& item : Exports()) {
+        if (name == item.name) return &item;
     }
     return nullptr;
 }
@@ -215,20 +215,20 @@ void HostWindow::ShowExchangeFile() {
     }
 }
 
-void HostWindow::Call(const ExportSpec& spec) {
-    FARPROC entry = GetProcAddress(dll_, spec.name);
+void HostWindow::Call(const ExportInfo& item) {
+    FARPROC entry = GetProcAddress(dll_, item.name);
     if (entry == nullptr) {
-        Log(std::string(spec.name) + ": not exported by this DLL");
+        Log(std::string(item.name) + ": not exported by this DLL");
         return;
     }
-    for (const char* key : spec.inputKeys) {
+    for (const char* key : item.inputKeys) {
         const int field = std::string(key) == MORVEL_KEY_SAVENAME ? kFieldSaveName : kFieldWin95Tmp;
         WriteKey(key, Field(field));
         Log(std::string("host writes ") + key + " = " + Field(field));
     }
     std::ostringstream call;
-    call << spec.name << "(";
-    switch (spec.signature) {
+    call << item.name << "(";
+    switch (item.signature) {
         case Signature::Void0:
             As<void(__stdcall*)()>(entry)();
             call << ")";
@@ -252,7 +252,7 @@ void HostWindow::Call(const ExportSpec& spec) {
         }
     }
     Log(call.str());
-    for (const char* key : spec.resultKeys) ShowKey(key);
+    for (const char* key : item.resultKeys) ShowKey(key);
 }
 
 void HostWindow::PollPlayer() {

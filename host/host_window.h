@@ -12,14 +12,14 @@ namespace host {
 // How an export is called and what the host writes before and reads after.
 enum class Signature { Void0, Int0, VoidHwndFlag, IntKindFlag, IntModeOption };
 
-struct ExportSpec {
+struct ExportInfo {
     const char* name;
     Signature signature;
     std::vector<const char*> inputKeys;   // written from the host's fields before the call
     std::vector<const char*> resultKeys;  // shown after the call
 };
 
-const std::vector<ExportSpec>& Exports();
+const std::vector<ExportInfo>& Exports();
 
 class HostWindow {
 public:
@@ -27,8 +27,8 @@ public:
     HWND handle() const { return window_; }
 
     // Writes the input keys, calls the export, logs its result and the result keys.
-    void Call(const ExportSpec& spec);
-    const ExportSpec* Find(const std::string& name) const;
+    void Call(const ExportInfo& item);
+    const ExportInfo* Find(const std::string& name) const;
     bool Has(const std::string& name) const;
 
     void SetField(int id, const std::string& text);

@@ -33,8 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     char path[MAX_PATH + 1] = {};
     GetModuleFileNameA(dll, path, MAX_PATH);
     window.Log(std::string("loaded ") + path);
-    for (const host::ExportSpec& spec : host::Exports()) {
-        window.Log(std::string(window.Has(spec.name) ? "  export " : "  (not exported) ") + spec.name);
+    for (const host::ExportInfo& item : host::Exports()) {
+        window.Log(std::string(window.Has(item.name) ? "  export " : "  (not exported) ") + item.name);
     }
 
     int result = 0;

@@ -55,8 +55,8 @@ public:
     }
 
     void Call(const char* name) {
-        if (const ExportSpec* spec = window_.Find(name); spec != nullptr && window_.Has(name)) {
-            window_.Call(*spec);
+        if (const ExportInfo* item = window_.Find(name); item != nullptr && window_.Has(name)) {
+            window_.Call(*item);
         } else {
             window_.Log(std::string(name) + ": not in this DLL, step skipped");
         }
@@ -87,12 +87,12 @@ public:
         }
         CreateDirectoryA("C:\\morvel-tour", nullptr);
         const std::string clip = "C:\\morvel-tour\\Lake at Sunset.avi";
-        morvel::test::AviClip spec;
-        spec.width = 160;
-        spec.height = 120;
-        spec.frames = 90;
-        spec.framesPerSecond = 15;
-        if (!morvel::test::WriteAvi(clip, spec)) window_.Log("tour: cannot write " + clip);
+        morvel::test::AviClip item;
+        item.width = 160;
+        item.height = 120;
+        item.frames = 90;
+        item.framesPerSecond = 15;
+        if (!morvel::test::WriteAvi(clip, item)) window_.Log("tour: cannot write " + clip);
         window_.SetField(kFieldSaveName, clip);
         window_.SetField(kFieldKind, "0");
         window_.SetField(kFieldFlag, "0");
