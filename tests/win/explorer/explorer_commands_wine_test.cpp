@@ -20,18 +20,6 @@ BOOL WINAPI RecordHelp(HWND, LPCSTR file, UINT command, ULONG_PTR data) {
     return TRUE;
 }
 
-int RunDialog(int kind, const std::string& caption, const std::function<void(HWND)>& drive) {
-    int result = 12345;
-    DriveModal([&] { result = RemoteDlg95(kind, 0); },
-               [&] {
-                   HWND dialog = WaitForWindow(caption, "TFileForm");
-                   if (!dialog) return;
-                   WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, MORVEL_ID_XFILES)) != 0; });
-                   drive(dialog);
-               });
-    return result;
-}
-
 // Selects entries by text as the user does, the last one becoming current.
 void Select(HWND explorer, const std::vector<std::string>& texts) {
     HWND list = GetDlgItem(explorer, MORVEL_ID_XFILES);

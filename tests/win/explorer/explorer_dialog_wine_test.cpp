@@ -30,20 +30,6 @@ DialogLook Look(HWND dialog) {
     return look;
 }
 
-// Runs the dialog; `drive` works it from the second thread once its set-up has listed.
-int RunDialog(int kind, const std::string& caption, const std::function<void(HWND)>& drive) {
-    int result = 12345;
-    DriveModal([&] { result = RemoteDlg95(kind, 0); },
-               [&] {
-                   HWND dialog = WaitForWindow(caption, "TFileForm");
-                   if (!dialog) return;
-                   // The set-up has run once the file list is enabled.
-                   WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, MORVEL_ID_XFILES)) != 0; });
-                   drive(dialog);
-               });
-    return result;
-}
-
 void Cancel(HWND dialog) {
     ClickControl(dialog, MORVEL_ID_BTNEXIT);
 }

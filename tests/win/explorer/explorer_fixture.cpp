@@ -121,4 +121,17 @@ void ExplorerTest::TearDown() {
     RemoveSettings();
 }
 
+int RunDialog(int kind, const std::string& caption, const std::function<void(HWND)>& drive, int restricted) {
+    int result = 12345;
+    DriveModal([&] { result = RemoteDlg95(kind, restricted); },
+               [&] {
+                   HWND dialog = WaitForWindow(caption, "TFileForm");
+                   if (!dialog) return;
+                   // The set-up has run once the file list is enabled.
+                   WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, MORVEL_ID_XFILES)) != 0; });
+                   drive(dialog);
+               });
+    return result;
+}
+
 }  // namespace morvel::test

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,10 @@ std::string ShownFolder(HWND explorer);
 void ChooseFileType(HWND explorer, int position);
 // Sends a menu command to the window as a click on the item does.
 void MenuCommand(HWND explorer, int id);
+
+// Runs RemoteDlg95 with the kind; `drive` works the dialog from the second thread once its
+// set-up has listed the folder. Returns the dialog's result.
+int RunDialog(int kind, const std::string& caption, const std::function<void(HWND)>& drive, int restricted = 0);
 
 // Each test starts from an empty settings file with the exchange file named, and a folder.
 class ExplorerTest : public testing::Test {

@@ -6,18 +6,6 @@ using namespace morvel::test;
 
 namespace {
 
-int RunDialog(int kind, int restricted, const std::string& caption, const std::function<void(HWND)>& drive) {
-    int result = 12345;
-    DriveModal([&] { result = RemoteDlg95(kind, restricted); },
-               [&] {
-                   HWND dialog = WaitForWindow(caption, "TFileForm");
-                   if (!dialog) return;
-                   WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, MORVEL_ID_XFILES)) != 0; });
-                   drive(dialog);
-               });
-    return result;
-}
-
 void Pick(HWND dialog, int id, int position) {
     HWND combo = GetDlgItem(dialog, id);
     SendMessageA(combo, CB_SETCURSEL, position, 0);
@@ -31,7 +19,7 @@ TEST_F(ExplorerTest, SaveDialogOffersTheDepthsFormatsAndReturnsTheCode) {
     ASSERT_TRUE(WriteBytes(root / "old.tif", "x"));
     ASSERT_TRUE(WriteBytes(root / "old.jpg", "x"));
     HostWrite("SavePath", root.path());
-    const int result = RunDialog(24, 0, "Save File", [&](HWND dialog) {
+    const int result = RunDialog(24, "Save File", [&](HWND dialog) {
         HWND type = GetDlgItem(dialog, MORVEL_ID_FILTERCOMBOBOX1);
         EXPECT_EQ(ComboItems(type).size(), 15u);
         EXPECT_EQ(ComboSelection(type), "JPG JPEG/JFIF(Enhanced)");
@@ -54,7 +42,7 @@ TEST_F(ExplorerTest, SaveDialogOffersTheDepthsFormatsAndReturnsTheCode) {
     EXPECT_EQ(HostRead("LongName"), "photo.TIF");
 
     // The next 24-bit dialog starts on the entry chosen last.
-    RunDialog(24, 0, "Save File", [&](HWND dialog) {
+    RunDialog(24, "Save File", [&](HWND dialog) {
         EXPECT_EQ(ComboSelection(GetDlgItem(dialog, MORVEL_ID_FILTERCOMBOBOX1)), "TIF Aldus TIFF");
         ClickControl(dialog, MORVEL_ID_BTNEXIT);
     });
@@ -62,20 +50,20 @@ TEST_F(ExplorerTest, SaveDialogOffersTheDepthsFormatsAndReturnsTheCode) {
 
 TEST_F(ExplorerTest, RestrictedSixteenBitListIsForcedOntoEnhancedJpeg) {
     HostWrite("Save16", "3");
-    RunDialog(16, 1, "Save File", [&](HWND dialog) {
+    RunDialog(16, "Save File", [&](HWND dialog) {
         HWND type = GetDlgItem(dialog, MORVEL_ID_FILTERCOMBOBOX1);
         EXPECT_EQ(ComboItems(type), (std::vector<std::string>{"JPG JPEG/JFIF(Enhanced)", "KQP Konica Quality Photo",
                                                               "PIC Pegasus \"JPEG\"", "TGA Truevision TarGA"}));
         EXPECT_EQ(ComboSelection(type), "JPG JPEG/JFIF(Enhanced)");
         ClickControl(dialog, MORVEL_ID_BTNEXIT);
-    });
+    }, 1);
     EXPECT_EQ(HostRead("Save16"), "3") << "a cancelled dialog writes nothing";
 }
 
 TEST_F(ExplorerTest, ConvertDepthBoxRebuildsTheFormatList) {
     TempFolder root("depthbox");
     HostWrite("SavePath", root.path());
-    const int result = RunDialog(108, 0, "Convert Multiple Files", [&](HWND dialog) {
+    const int result = RunDialog(108, "Convert Multiple Files", [&](HWND dialog) {
         HWND type = GetDlgItem(dialog, MORVEL_ID_FILTERCOMBOBOX1);
         EXPECT_EQ(ComboSelection(type), "PNG Portable Network Graphics") << "the 8-bit list, Save8 absent";
         Pick(dialog, MORVEL_ID_BPPTYPE, 1);  // "64K Colors (16 bits)"
