@@ -8,11 +8,14 @@ bash "$root/scripts/bootstrap.sh" >/dev/null
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" >/dev/null
 which="${1:-all}"; shift || true
+case "$which" in ini|explorer|all) ;; *) echo "unknown benchmark: $which" >&2; exit 2 ;; esac
 case "$which" in
   ini|all)
     ninja -C "$build/win" ini_bench >/dev/null
     echo "== INI store against the profile functions (Wine)"
     "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/ini_bench.exe" "$@" ;;
+esac
+case "$which" in
   explorer|all)
     ninja -C "$build/win" explorer_listing_bench >/dev/null
     echo "== Explorer listing against the bare searches (Wine)"
@@ -37,5 +40,4 @@ PY
     MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" MORVEL_BENCH_ROOT="Z:$(printf '%s' "$bench_root" | tr '/' '\\')" \
       "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/explorer_listing_bench.exe" "$@"
     rm -rf "$bench_root" ;;
-  *) echo "unknown benchmark: $which" >&2; exit 2 ;;
 esac
