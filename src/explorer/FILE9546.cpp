@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/ini_store.h"
+#include "common/mnemonic.h"
 #include "common/path_parts.h"
 #include "common/win/message_box.h"
 #include "common/win/win_file_system.h"
@@ -305,6 +306,7 @@ private:
     void BtnHelpClick();
     void BtnMenuClick();
     bool FormKeyDown(WPARAM key);
+    bool AcceleratorKey(WPARAM typed);
     bool XFilesKeyDown(WPARAM key);
 
     void OnCommand(int id, int code, HWND control);
@@ -1208,6 +1210,32 @@ void TFileForm::BtnMenuClick() {
     ShowMenu(viewMenu_, {button.right, button.bottom});
 }
 
+// Alt with a caption's underlined letter: a label moves the focus to the control it names, a
+// button is pressed. Captions change with the dialog kind, so they are read as they stand.
+bool TFileForm::AcceleratorKey(WPARAM typed) {
+    if (typed > 0xFF) return false;
+    const char letter = static_cast<char>(typed);
+    auto captionOf = [](HWND control) {
+        char text[64] = {};
+        GetWindowTextA(control, text, sizeof text);
+        return std::string(text);
+    };
+    auto usable = [](HWND control) { return control && IsWindowVisible(control) && IsWindowEnabled(control); };
+    const HWND nameTarget = IsWindowVisible(bppType_) ? bppType_ : edit1_;
+    const std::pair<HWND, HWND> labels[] = {{lookLabel_, lookBox_}, {nameLabel_, nameTarget}, {typeLabel_, filterCombo_}};
+    for (const auto& [label, target] : labels) {
+        if (!IsWindowVisible(label) || !usable(target) || !MatchesMnemonic(captionOf(label), letter)) continue;
+        SetFocus(target);
+        return true;
+    }
+    for (HWND button : {btnOk_, btnExit_}) {
+        if (!usable(button) || !MatchesMnemonic(captionOf(button), letter)) continue;
+        SendMessageA(button, BM_CLICK, 0, 0);
+        return true;
+    }
+    return false;
+}
+
 bool TFileForm::FormKeyDown(WPARAM key) {
     if (key == VK_ESCAPE) {
         if (inputViewShown_) {
@@ -1411,6 +1439,9 @@ LRESULT TFileForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case kMsgExplorerRelist:
             UpdateFiles();
             return 0;
+        case WM_SYSCHAR:
+            if (AcceleratorKey(wParam)) return 0;
+            break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
@@ -1510,6 +1541,11 @@ LRESULT TFileForm::HandleControl(HWND control, UINT msg, WPARAM wParam, LPARAM, 
         }
         if (wParam == '\t' || wParam == 0x1B || (wParam == ' ' && control == xfiles_.hwnd())) {
             handled = true;  // already acted on as a key
+            return 0;
+        }
+    } else if (msg == WM_SYSCHAR) {
+        if (AcceleratorKey(wParam)) {
+            handled = true;
             return 0;
         }
     } else if (msg == WM_CONTEXTMENU && (control == edit1_ || control == filterCombo_)) {

@@ -249,3 +249,57 @@ TEST_F(ExplorerTest, ConvertReportsTheChosenFolderAndLeavesNoFile) {
     EXPECT_EQ(saveName, root / ("Out Folder\\" + name));
     EXPECT_FALSE(FileExists(saveName)) << "the probe is removed again";
 }
+
+namespace {
+// The control with the keyboard focus in the dialog's thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// Alt with a letter, as the keyboard sends it to the control that has the focus.
+void PressAlt(HWND dialog, char letter) {
+    HWND target = FocusOf(dialog);
+    PostMessageA(target ? target : dialog, WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+}
+}  // namespace
+
+TEST_F(ExplorerTest, AltWithALabelsLetterMovesTheFocusAndWithAButtonsLetterPressesIt) {
+    TempFolder root("accelerators");
+    HostWrite("LastDir", root.path());
+    const int result = RunDialog(MORVEL_KIND_SAVE_SLIDESHOW, "Save File", [&](HWND dialog) {
+        struct Step {
+            char letter;
+            int expected;
+        } steps[] = {{'n', MORVEL_ID_EDIT1}, {'I', MORVEL_ID_LOOKBOX}};
+        for (const Step& step : steps) {
+            PressAlt(dialog, step.letter);
+            const bool moved = WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, step.expected); },
+                                         Millis(3000));
+            EXPECT_TRUE(moved) << "Alt+" << step.letter << " should focus control " << step.expected;
+        }
+        // The file type is fixed on AVL here: its box is disabled and Alt+T leaves the focus.
+        PressAlt(dialog, 't');
+        Sleep(200);
+        PumpMessages();
+        EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, MORVEL_ID_LOOKBOX));
+        // "&Cancel": the dialog closes as with the button.
+        PressAlt(dialog, 'c');
+    });
+    EXPECT_EQ(result, MORVEL_DLG_CANCELLED);
+}
+
+TEST_F(ExplorerTest, AltWithTheTypeLetterFocusesTheFileTypeBoxWhereItIsEnabled) {
+    TempFolder root("accelerators-open");
+    HostWrite("LastDir", root.path());
+    bool focused = false;
+    RunDialog(MORVEL_KIND_REPLACE_SLIDE, "Replace Slide", [&](HWND dialog) {
+        PressAlt(dialog, 'T');
+        focused = WaitUntil([&] { return FocusOf(dialog) == GetDlgItem(dialog, MORVEL_ID_FILTERCOMBOBOX1); },
+                            Millis(3000));
+        ClickControl(dialog, MORVEL_ID_BTNEXIT);
+    });
+    EXPECT_TRUE(focused);
+}
