@@ -158,6 +158,14 @@ TEST_F(ExportsTest, GdiFlushReportsTheFlushResult) {
     EXPECT_EQ(GDIflush95(), 0);
 }
 
+extern "C" int MorvelHeaderFromC(void);
+
+TEST_F(ExportsTest, CProgramsUseTheHeaderAndImportLibrary) {
+    HostWrite("SaveName", "c:\\pictures\\from c.bmp");
+    EXPECT_EQ(MorvelHeaderFromC(), 1) << "the C caller's checks of the header's values, plus GDIflush95's 1";
+    EXPECT_EQ(HostRead("LongName"), "from c.bmp");
+}
+
 TEST_F(ExportsTest, ExplorerEntriesDoNothingWhenNoExplorerIsOpen) {
     const ResourceCounts before = CountResources();
     RemoteWinClose95();
