@@ -146,14 +146,20 @@ std::string UnixPathOf(const std::string& windowsPath) {
 
 namespace {
 // Whether a write to the file (or into the folder) would be allowed now. Opens without truncating.
+// Probe files that could not be removed because the folder became immutable in between.
+std::vector<std::string> strandedProbes;
+
 bool Writable(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        const std::string probe = path + "\\~writable.probe";
+        // A new name every time: a probe stranded by a race with chattr must not make the folder
+        // look unwritable later.
+        static unsigned counter = 0;
+        const std::string probe = path + "\\~writable" + std::to_string(++counter) + ".probe";
         HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) return false;
         CloseHandle(h);
-        DeleteFileA(probe.c_str());
+        if (!DeleteFileA(probe.c_str())) strandedProbes.push_back(probe);
         return true;
     }
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -192,6 +198,8 @@ Immutable::Immutable(const std::string& windowsPath)
 
 Immutable::~Immutable() {
     if (active_ && !Chattr("-i", windowsPath_, unixPath_)) ADD_FAILURE() << "cannot undo immutable " << windowsPath_;
+    for (const std::string& probe : strandedProbes) DeleteFileA(probe.c_str());
+    strandedProbes.clear();
 }
 
 ProgramRun RunMorvelIni(const std::vector<std::string>& arguments) {
