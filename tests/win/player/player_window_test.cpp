@@ -17,6 +17,24 @@ using namespace morvel::test;
 
 namespace {
 
+struct FailedOpen {
+    int result = -1;
+    std::string text;  // the error box's text
+};
+
+// Opens the player expecting the error box: answers it and returns what the export returned.
+FailedOpen OpenExpectingErrorBox(int playMode) {
+    FailedOpen open;
+    DriveModal([&] { open.result = VideoWinPlayer95(playMode, 0); },
+               [&] {
+                   const auto box = WaitForMessageBox();
+                   ASSERT_TRUE(box.has_value());
+                   open.text = box->text;
+                   AnswerMessageBox(*box, IDOK);
+               });
+    return open;
+}
+
 class PlayerTest : public testing::Test {
 protected:
     void SetUp() override { RemoveSettings(); }
@@ -125,15 +143,7 @@ TEST_F(PlayerTest, FailedOpensShowTheErrorBoxAndReturnZero) {
             ASSERT_TRUE(WriteBytes(path, c.bytes));
         }
         SetSaveName(path);
-        int result = -1;
-        std::string text;
-        DriveModal([&] { result = VideoWinPlayer95(1, 0); },
-                   [&] {
-                       const auto box = WaitForMessageBox();
-                       ASSERT_TRUE(box.has_value());
-                       text = box->text;
-                       AnswerMessageBox(*box, IDOK);
-                   });
+        const auto [result, text] = OpenExpectingErrorBox(1);
         EXPECT_EQ(result, 0);
         EXPECT_EQ(VideoWinStatus95(), 1) << "the mode passed, with bit 8 clear";
         EXPECT_EQ(PlayerWindow(), nullptr);
@@ -145,15 +155,7 @@ TEST_F(PlayerTest, FailedOpensShowTheErrorBoxAndReturnZero) {
 }
 
 TEST_F(PlayerTest, MissingSaveNameIsAFailedOpen) {
-    int result = -1;
-    std::string text;
-    DriveModal([&] { result = VideoWinPlayer95(0, 0); },
-               [&] {
-                   const auto box = WaitForMessageBox();
-                   ASSERT_TRUE(box.has_value());
-                   text = box->text;
-                   AnswerMessageBox(*box, IDOK);
-               });
+    const auto [result, text] = OpenExpectingErrorBox(0);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(PlayerWindow(), nullptr);
     EXPECT_FALSE(text.empty());
@@ -382,15 +384,7 @@ TEST_F(PlayerTest, OptionEightStopsPlaybackAroundAResize) {
 TEST_F(PlayerTest, AudioOnlyClipIsRefusedWithTheErrorBox) {
     // The video driver is never handed an AVI without a video stream (it can fault in the host).
     PrepareClip(folder_, "sound.avi", AviClip{0, 0, 0, 10, 24, true, 1});
-    int result = -1;
-    std::string text;
-    DriveModal([&] { result = VideoWinPlayer95(0, 0); },
-               [&] {
-                   const auto box = WaitForMessageBox();
-                   ASSERT_TRUE(box.has_value());
-                   text = box->text;
-                   AnswerMessageBox(*box, IDOK);
-               });
+    const auto [result, text] = OpenExpectingErrorBox(0);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(PlayerWindow(), nullptr);
     EXPECT_NE(text.find("ErrCode=296"), std::string::npos) << text;
