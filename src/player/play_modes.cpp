@@ -57,6 +57,11 @@ EndAction EndOfClip(std::int32_t barPosition, std::uint16_t barMax, std::int32_t
     return EndAction::ShowStoppedAtEnd;
 }
 
+PaletteAction PaletteChangeAction(std::int32_t playMode, bool playerClosing, bool fromPlayerWindow) {
+    if (playerClosing || !TraitsOf(playMode).repaintOnPaletteChange) return PaletteAction::Ignore;
+    return fromPlayerWindow ? PaletteAction::DefaultOnly : PaletteAction::RepaintFrame;
+}
+
 std::string TickStatusText(int mode, std::int32_t framePos) {
     return std::string(ModeName(mode)) + " Frame:" + std::to_string(framePos);
 }

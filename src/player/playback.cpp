@@ -13,6 +13,11 @@ void StartPlayer(PlayerState& state, std::int32_t playMode, std::int32_t option)
     state.FirstStop = true;
 }
 
+void PlayerShown(PlayerState& state) {
+    state.PlayerActive = 1;
+    state.PlayVolume = TraitsOf(state.PlayMode).openingVolume;
+}
+
 void VideoPlayback::PlayPreparation() {
     control_.SetVisibleButtons(buttons::WhilePlaying);
     view_.StartTick();

@@ -33,13 +33,16 @@ BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM data) {
 
 }  // namespace
 
-ModalRun::ModalRun(HWND modal) : modal_(modal), previousActive_(GetActiveWindow()) {
+ModalRun::ModalRun(HWND modal, bool dialogKeys)
+    : modal_(modal), dialogKeys_(dialogKeys), previousActive_(GetActiveWindow()) {
     if (previousActive_ == modal_) previousActive_ = nullptr;
     DisableContext context{modal_, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&context));
 }
 
-ModalRun::~ModalRun() { End(); }
+ModalRun::~ModalRun() {
+    End();
+}
 
 bool ModalRun::Loop(const std::function<bool()>& done) {
     MSG msg;
@@ -51,6 +54,7 @@ bool ModalRun::Loop(const std::function<bool()>& done) {
             return false;
         }
         if (got < 0) break;
+        if (dialogKeys_ && IsDialogMessageA(modal_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

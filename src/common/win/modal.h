@@ -19,7 +19,9 @@ void PumpPending();
 // focus memory then gives the focus back.
 class ModalRun {
 public:
-    explicit ModalRun(HWND modal);
+    // With `dialogKeys`, the loop gives the modal window the keyboard of a dialog box (Tab,
+    // Enter for the default button, Esc, accelerators) through IsDialogMessage.
+    explicit ModalRun(HWND modal, bool dialogKeys = false);
     ~ModalRun();
     ModalRun(const ModalRun&) = delete;
     ModalRun& operator=(const ModalRun&) = delete;
@@ -35,6 +37,7 @@ public:
 
 private:
     HWND modal_;
+    bool dialogKeys_;
     HWND previousActive_;
     std::vector<HWND> disabled_;
     bool ended_ = false;

@@ -50,8 +50,9 @@ protected:
 };
 
 TEST_F(PlayerKeysTest, ZoomKeysNeedCtrlAlone) {
-    HWND window = PlayerWindow();
-    const SIZE normal = WindowSize(window);
+    const SIZE normal = VideoAreaSize();
+    ASSERT_EQ(normal.cx, 160);
+    ASSERT_EQ(normal.cy, 120);
     struct Case {
         const char* name;
         std::vector<WORD> modifiers;
@@ -75,12 +76,13 @@ TEST_F(PlayerKeysTest, ZoomKeysNeedCtrlAlone) {
                 Press({c.modifiers[0], c.modifiers[1]}, '2');
                 break;
         }
-        const SIZE expected = c.zooms ? WindowSizeFor(320, 240) : normal;
-        EXPECT_EQ(WindowSize(window).cx, expected.cx) << c.name;
-        EXPECT_EQ(WindowSize(window).cy, expected.cy) << c.name;
+        const SIZE expected = c.zooms ? SIZE{320, 240} : normal;
+        EXPECT_EQ(VideoAreaSize().cx, expected.cx) << c.name;
+        EXPECT_EQ(VideoAreaSize().cy, expected.cy) << c.name;
     }
     Press({VK_CONTROL}, '1');
-    EXPECT_EQ(WindowSize(window).cx, normal.cx) << "Ctrl+1";
+    EXPECT_EQ(VideoAreaSize().cx, 160) << "Ctrl+1";
+    EXPECT_EQ(VideoAreaSize().cy, 120) << "Ctrl+1";
 }
 
 TEST_F(PlayerKeysTest, PlayAndPauseKeys) {
