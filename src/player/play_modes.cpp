@@ -45,10 +45,9 @@ PlayModeTraits TraitsOf(std::int32_t playMode) {
     }
 }
 
-EndAction EndOfClip(std::int32_t barPosition, std::uint16_t barMax, std::int32_t playMode, bool loopChecked,
-                    bool& firstStop) {
+EndAction EndOfClip(const StopPoint& stop, std::int32_t playMode, bool loopChecked, bool& firstStop) {
     const PlayModeTraits traits = TraitsOf(playMode);
-    if (barPosition < barMax && !traits.earlyStopIsEnd) return EndAction::ShowStoppedBefore;
+    if (!stop.AtEnd() && !traits.earlyStopIsEnd) return EndAction::ShowStoppedBefore;
     if (loopChecked) return EndAction::Loop;
     if (traits.firstStopKeepsButtons && firstStop) {
         firstStop = false;

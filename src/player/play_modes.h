@@ -70,9 +70,18 @@ enum class EndAction {
     KeepButtons,        // the first stop of play mode 2
     ShowStoppedAtEnd,   // visible buttons 20
 };
+// Where the device stopped: the seek bar's position and maximum, and the frame and length.
+struct StopPoint {
+    std::int32_t barPosition = 0;
+    std::uint16_t barMax = 0;
+    std::int32_t framePos = 0;
+    std::int32_t frameCount = 0;
+    // At the end: the bar at its last value, or the frame at or after length - 1 (a driver stops
+    // on the last frame, whose bar value on a long clip can be one step short of the maximum).
+    bool AtEnd() const { return barPosition >= barMax || (frameCount > 0 && framePos >= frameCount - 1); }
+};
 // Decides, and consumes firstStop when it is the reason for the decision.
-EndAction EndOfClip(std::int32_t barPosition, std::uint16_t barMax, std::int32_t playMode, bool loopChecked,
-                    bool& firstStop);
+EndAction EndOfClip(const StopPoint& stop, std::int32_t playMode, bool loopChecked, bool& firstStop);
 
 // What a palette change announced by a window does to the player (WM_PALETTECHANGED).
 enum class PaletteAction {

@@ -45,7 +45,8 @@ void VideoPlayback::Timer1Timer() {
     const int mode = ReadPosition();
     view_.SetStatusCaption(TickStatusText(mode, state_.FramePos));
     if (stopped) {
-        switch (EndOfClip(view_.BarPosition(), state_.BarMax, state_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
+        const StopPoint stop{view_.BarPosition(), state_.BarMax, state_.FramePos, state_.FrameCount};
+        switch (EndOfClip(stop, state_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
             case EndAction::ShowStoppedBefore:
                 control_.SetVisibleButtons(buttons::StoppedBefore);
                 break;

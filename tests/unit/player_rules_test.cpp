@@ -33,9 +33,26 @@ TEST(PlayerEndOfClip, DecisionPerPlayMode) {
     };
     for (const Case& c : cases) {
         bool firstStop = c.firstStop;
-        EXPECT_EQ(EndOfClip(c.bar, 99, c.playMode, c.loop, firstStop), c.expected) << c.name;
+        // A clip of 100 frames whose position is its bar value (a short clip).
+        EXPECT_EQ(EndOfClip({c.bar, 99, c.bar, 100}, c.playMode, c.loop, firstStop), c.expected) << c.name;
         EXPECT_EQ(firstStop, c.firstStopAfter) << c.name;
     }
+}
+
+TEST(PlayerEndOfClip, LastFrameOrLastBarValue) {
+    struct Case {
+        const char* name;
+        StopPoint stop;
+        bool atEnd;
+    };
+    const Case cases[] = {
+        {"bar at its maximum", {3277, 3277, 32771, 32771}, true},
+        {"last frame, bar one short", {3276, 3277, 32770, 32771}, true},
+        {"one frame before the last", {3276, 3277, 32769, 32771}, false},
+        {"no length reported", {0, 0, 0, 0}, true},
+        {"no length, bar short", {0, 5, 0, 0}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.stop.AtEnd(), c.atEnd) << c.name;
 }
 
 TEST(PlayerPlayModes, OpeningVolumeOnceTheWindowIsShown) {
