@@ -105,11 +105,11 @@ void VideoPlayback::ShowStepFrame() {
 }
 
 void VideoPlayback::ReadVideoSize() {
+    // A clip whose device cannot say where its picture is has none: no size of a previous clip.
     SourceRect source;
-    if (device_.QuerySource(source) == 0) {
-        state_.VideoWidth = static_cast<std::uint16_t>(source.right & 0xFFFF);
-        state_.VideoHeight = static_cast<std::uint16_t>(source.bottom & 0xFFFF);
-    }
+    if (device_.QuerySource(source) != 0) source = {};
+    state_.VideoWidth = static_cast<std::uint16_t>(source.right & 0xFFFF);
+    state_.VideoHeight = static_cast<std::uint16_t>(source.bottom & 0xFFFF);
     std::int32_t length = 0;
     state_.FrameCount = device_.QueryLength(length) == 0 ? length : 0;
     view_.ProcessMessages();

@@ -323,6 +323,16 @@ TEST(PlayerDevice, FailedOpenKeepsTheCodeAndText) {
     EXPECT_EQ(control.ErrorMessage(), "Unknown error code");
 }
 
+TEST(PlayerDevice, ClipWithoutPictureHasNoSize) {
+    PlayerRig rig(0, 100);
+    EXPECT_EQ(rig.state.VideoWidth, 160) << "the previous clip's picture";
+    rig.device.sourceError = 296;
+    rig.playback.ReadVideoSize();
+    EXPECT_EQ(rig.state.VideoWidth, 0);
+    EXPECT_EQ(rig.state.VideoHeight, 0);
+    EXPECT_EQ(rig.state.FrameCount, 100);
+}
+
 TEST(PlayerDevice, SourceSizeTakesLow16Bits) {
     PlayerRig rig(0, 100);
     rig.device.source = SourceRect{0, 0, 0x10140, 0x200F0};
