@@ -491,11 +491,12 @@ void TVideoForm::FormDestroy() {
     if (control_) control_->Close();
 }
 
-bool TVideoForm::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+bool TVideoForm::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN) return false;
-    // Through the window's own procedure: the key may close the window, and with it this object.
+    // Through the window's own procedure, flags and all (a held key repeats with bit 30 set): the
+    // key may close the window, and with it this object.
     const HWND form = hwnd();
-    if (form == nullptr || !SendMessageA(form, kMsgKeyPreview, wParam, 0)) return false;
+    if (form == nullptr || !SendMessageA(form, kMsgKeyPreview, wParam, lParam)) return false;
     result = 0;
     return true;
 }

@@ -32,11 +32,43 @@ void Press(std::initializer_list<WORD> modifiers, WORD key) {
     PumpFor(400);
 }
 
+// Holds the key down: the keyboard repeats the key-down before the key-up.
+void Hold(WORD key, int repeats) {
+    std::vector<INPUT> inputs(static_cast<std::size_t>(repeats) + 2);
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpFor(400);
+}
+
+void Mouse(DWORD flags, POINT at = {}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    PumpFor(150);
+}
+
+HWND FocusOfThread() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetCurrentThreadId(), &info);
+    return info.hwndFocus;
+}
+
 class PlayerKeysTest : public testing::Test {
 protected:
     void SetUp() override {
         RemoveSettings();
         PrepareClip(folder_, "keys.avi", AviClip{160, 120, 40, 15, 24, false, 1});
+        OpenPlayer();
+    }
+    void OpenPlayer() {
         ASSERT_EQ(VideoWinPlayer95(0, 0), 1);
         ASSERT_TRUE(WaitForStatus("Stopped Frame:0"));
         SetForegroundWindow(PlayerWindow());
@@ -130,6 +162,27 @@ TEST_F(PlayerKeysTest, CtrlMOpensTheMenuAndItStaysOpen) {
     GetWindowRect(window, &w);
     EXPECT_EQ(menuRect.left, w.left + (w.right - w.left) / 2) << "at the window's horizontal centre";
     EXPECT_EQ(menuRect.top, w.top + (w.bottom - w.top) / 4) << "a quarter of the way down";
+}
+
+TEST_F(PlayerKeysTest, HeldEscIsOneCloseRequestWhicheverControlHasTheFocus) {
+    struct Case {
+        const char* name;
+        int id;  // 0: the window itself
+    };
+    for (const Case c : {Case{"the window", 0}, Case{"the seek bar", MORVEL_ID_XSCROLLBAR1},
+                         Case{"the menu button", MORVEL_ID_MENUBUTTON}}) {
+        SCOPED_TRACE(c.name);
+        if (PlayerWindow() == nullptr) OpenPlayer();
+        HWND window = PlayerWindow();
+        HWND target = c.id ? Descendant(window, c.id) : window;
+        ASSERT_EQ(GetForegroundWindow(), window);
+        SetFocus(target);
+        ASSERT_EQ(FocusOfThread(), target);
+        Hold(VK_ESCAPE, 3);
+        EXPECT_NE(PlayerWindow(), nullptr) << "a held Esc is one close request";
+        EXPECT_EQ(VideoWinStatus95(), 256);
+        ClosePlayerIfOpen();
+    }
 }
 
 }  // namespace
