@@ -121,9 +121,11 @@ void TVideoForm::FormCreate() {
     control_ = std::make_unique<MediaControl>(*device_);
     playback_ = std::make_unique<VideoPlayback>(player, *control_, *device_, *this);
     MediaBar::Attach(MediaPlayer1, *control_);
-    // The window sees the keys of its focusable controls first.
+    // The window sees the keys of every focusable control first: a press on the menu button that
+    // does not end as a click leaves the focus there.
     Hook(XScrollbar1.Handle());
     Hook(MediaPlayer1);
+    Hook(MenuButton);
 
     XScrollbar1.OnChange = [this] { playback_->XScrollbar1Change(XScrollbar1.Position()); };
     XScrollbar1.OnScroll = [this](int) { playback_->XScrollbar1Scroll(); };

@@ -185,4 +185,25 @@ TEST_F(PlayerKeysTest, HeldEscIsOneCloseRequestWhicheverControlHasTheFocus) {
     }
 }
 
+TEST_F(PlayerKeysTest, KeysWorkAfterAPressOnTheMenuButtonThatIsNoClick) {
+    HWND window = PlayerWindow();
+    HWND button = Descendant(window, MORVEL_ID_MENUBUTTON);
+    ASSERT_NE(button, nullptr);
+    RECT r{};
+    GetWindowRect(button, &r);
+    // Pressed on the button, released beside it: no click, and the button keeps the focus.
+    Mouse(0, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    Mouse(MOUSEEVENTF_LEFTDOWN, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    Mouse(0, POINT{r.left - 60, r.top - 40});
+    Mouse(MOUSEEVENTF_LEFTUP, POINT{r.left - 60, r.top - 40});
+    ASSERT_EQ(FocusOfThread(), button);
+    const HWND menu = FindWindowA("#32768", nullptr);
+    EXPECT_FALSE(menu != nullptr && IsWindowVisible(menu)) << "no menu: the press was no click";
+    Press({VK_CONTROL}, '2');
+    EXPECT_EQ(VideoAreaSize().cx, 320) << "Ctrl+2 reached the window";
+    Press({}, VK_ESCAPE);
+    Press({}, VK_ESCAPE);
+    EXPECT_EQ(PlayerWindow(), nullptr) << "two Esc presses close the window";
+}
+
 }  // namespace
