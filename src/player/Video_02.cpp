@@ -462,6 +462,11 @@ void TVideoForm::Guard(Body body) {
 
 void TVideoForm::CloseWindow() {
     if (closing_ || Destroyed()) return;
+    FormClose();
+    DestroyWindow(hwnd());
+}
+
+void TVideoForm::FormClose() {
     closing_ = true;
     try {
         playback_->FormClose();
@@ -474,7 +479,6 @@ void TVideoForm::CloseWindow() {
     player.PlayMode = 0;
     player.PlayerActive = 0;
     NormalCursor();
-    DestroyWindow(hwnd());
 }
 
 void TVideoForm::CloseNow() {
@@ -488,6 +492,8 @@ void TVideoForm::DestroyWithoutClosing() {
 }
 
 void TVideoForm::FormDestroy() {
+    // Destroyed from outside (the host's DestroyWindow): the player ends as a close ends it.
+    if (!closing_) FormClose();
     StopTick();
     KillTimer(hwnd(), kTimer1);
     if (control_) control_->Close();

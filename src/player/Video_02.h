@@ -69,6 +69,9 @@ private:
 
     void FormCreate();
     void FormActivate();
+    // The player's side of closing: device stopped and closed, state reset. The window is
+    // destroyed by the caller.
+    void FormClose();
     void FormDestroy();
     void Layout();
     WindowChrome Chrome() const;

@@ -1,0 +1,155 @@
+// The player between its host and its device: a host that destroys the window itself, host
+// calls that arrive while the driver's configuration dialog runs, the hourglass for the whole of
+// a wait, clip names that are not regular files, and the audio-only refusal that only Wine's
+// driver needs. The driver's dialog and the system outside Wine are played by replacing the
+// DLL's imports of mciSendCommandA and GetProcAddress.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <digitalv.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "morvel32.h"
+#include "win/player/player_test_support.h"
+#include "win/support/import_patch.h"
+#include "win/support/ui_driver.h"
+
+using namespace morvel::test;
+
+namespace {
+
+using MciSend = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+using ProcLookup = FARPROC(WINAPI*)(HMODULE, LPCSTR);
+
+constexpr MCIERROR kPassOn = ~MCIERROR{0};
+MciSend realMci = nullptr;
+ProcLookup realGetProcAddress = nullptr;
+// Sees each command of the DLL first; kPassOn sends it on to the device.
+std::function<MCIERROR(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR)> onMci;
+
+MCIERROR WINAPI FakeMci(MCIDEVICEID id, UINT msg, DWORD_PTR flags, DWORD_PTR parms) {
+    if (onMci) {
+        const MCIERROR answer = onMci(id, msg, flags, parms);
+        if (answer != kPassOn) return answer;
+    }
+    return realMci(id, msg, flags, parms);
+}
+
+// A system without Wine's marker in ntdll.
+FARPROC WINAPI GetProcAddressOutsideWine(HMODULE module, LPCSTR name) {
+    if (HIWORD(reinterpret_cast<UINT_PTR>(name)) != 0 && std::strcmp(name, "wine_get_version") == 0) return nullptr;
+    return realGetProcAddress(module, name);
+}
+
+HMODULE Dll() {
+    return GetModuleHandleA("morvel32.dll");
+}
+
+bool DeviceOpen(MCIDEVICEID id) {
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_MODE;
+    return realMci(id, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&status)) == 0;
+}
+
+// The ID the MCI layer hands out next: a device left open keeps its ID taken.
+MCIDEVICEID NextDeviceId(const std::string& clip) {
+    char answer[64] = {};
+    if (mciSendStringA(("open \"" + clip + "\" type avivideo alias probe").c_str(), answer, sizeof answer, nullptr))
+        return 0;
+    const MCIDEVICEID id = mciGetDeviceIDA("probe");
+    mciSendStringA("close probe", answer, sizeof answer, nullptr);
+    return id;
+}
+
+void MoveMouseTo(POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+POINT CentreOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+class PlayerHostTest : public testing::Test {
+protected:
+    void SetUp() override {
+        RemoveSettings();
+        realMci = reinterpret_cast<MciSend>(mciPatch_.original());
+        ASSERT_TRUE(mciPatch_.active()) << "the DLL calls mciSendCommandA";
+    }
+    void TearDown() override {
+        onMci = nullptr;
+        ClosePlayerIfOpen();
+        RemoveSettings();
+    }
+    void Open(int playMode) {
+        clip_ = PrepareClip(folder_, "host.avi", AviClip{160, 120, 60, 15, 24, false, 1});
+        ASSERT_EQ(VideoWinPlayer95(playMode, 0), 1);
+        ASSERT_TRUE(WaitForStatus("Stopped Frame:0"));
+    }
+    // Opens the clip expecting the error box; returns the box's text.
+    std::string OpenExpectingBox() {
+        std::string text;
+        int result = -1;
+        DriveModal([&] { result = VideoWinPlayer95(0, 0); },
+                   [&] {
+                       const auto box = WaitForMessageBox();
+                       ASSERT_TRUE(box.has_value());
+                       text = box->text;
+                       AnswerMessageBox(*box, IDOK);
+                   });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(PlayerWindow(), nullptr);
+        return text;
+    }
+
+    TempFolder folder_{"host"};
+    std::string clip_;
+    ImportPatch mciPatch_{Dll(), "winmm.dll", "mciSendCommandA", reinterpret_cast<void*>(&FakeMci)};
+};
+
+TEST_F(PlayerHostTest, WindowDestroyedByTheHostEndsThePlayer) {
+    PrepareClip(folder_, "host.avi", AviClip{160, 120, 60, 15, 24, false, 1});
+    const MCIDEVICEID freeId = NextDeviceId(folder_ / "host.avi");
+    Open(2);
+    PressMediaButton(MORVEL_MEDIA_PLAY);
+    ASSERT_TRUE(WaitForStatusPrefix("Playing Frame:"));
+    VideoWinClose95();  // a pending request must not outlive the window either
+    ASSERT_TRUE(DestroyWindow(PlayerWindow()));
+    EXPECT_EQ(VideoWinStatus95(), 0);
+    EXPECT_EQ(NextDeviceId(clip_), freeId) << "the device was closed";
+    PumpFor(700);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) << "no tick left behind";
+    // The next player starts afresh: no close request is left over to end it at its first tick.
+    ASSERT_EQ(VideoWinPlayer95(0, 0), 1);
+    PumpFor(1200);
+    EXPECT_NE(PlayerWindow(), nullptr);
+    EXPECT_EQ(VideoWinStatus95(), 256);
+}
+
+TEST_F(PlayerHostTest, AudioOnlyClipIsRefusedUnderWine) {
+    PrepareClip(folder_, "sound.avi", AviClip{0, 0, 0, 10, 24, true, 1});
+    bool opened = false;
+    onMci = [&](MCIDEVICEID, UINT msg, DWORD_PTR, DWORD_PTR) -> MCIERROR {
+        if (msg == MCI_OPEN) opened = true;
+        return kPassOn;
+    };
+    const std::string text = OpenExpectingBox();
+    EXPECT_FALSE(opened) << "Wine's driver never sees a clip without video";
+    EXPECT_NE(text.find("ErrCode=296"), std::string::npos) << text;
+}
+
+}  // namespace
