@@ -336,7 +336,12 @@ void TVideoForm::mnuConfigureClick() {
     control_->Pause();
     control_->SetVisibleButtons(buttons::StoppedBefore);
     BusyCursor();
+    // The driver's dialog runs its own loop, in which the host's calls arrive: a close waits for
+    // the dialog to return, so that the device is never closed under it.
+    inDriverDialog_ = true;
     device_->Configure();
+    inDriverDialog_ = false;
+    if (closeAfterDialog_) return CloseWindow();
     StartTick();
     ProcessMessages();
     if (Destroyed()) return;
@@ -462,6 +467,10 @@ void TVideoForm::Guard(Body body) {
 
 void TVideoForm::CloseWindow() {
     if (closing_ || Destroyed()) return;
+    if (inDriverDialog_) {
+        closeAfterDialog_ = true;
+        return;
+    }
     FormClose();
     DestroyWindow(hwnd());
 }

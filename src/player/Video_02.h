@@ -35,6 +35,8 @@ public:
     static TVideoForm* Current();
 
     bool Destroyed() const { return hwnd() == nullptr; }
+    // The device driver's configuration dialog is open: the player cannot close until it returns.
+    bool InDriverDialog() const { return inDriverDialog_; }
     MediaControl& MediaPlayer1Control() { return *control_; }
     void ShowAndActivate();
     // Closes the window at once, as a second close request does.
@@ -115,6 +117,7 @@ private:
     unsigned tickInterval_ = kDefaultTickMs;
     PlayerMenuState menuState_;
     bool activated_ = false, closing_ = false, inError_ = false;
+    bool inDriverDialog_ = false, closeAfterDialog_ = false;
 };
 
 // The long name of the file a path names, as stored on disk; the path's name part when the

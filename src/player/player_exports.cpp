@@ -23,8 +23,13 @@ void ArrowCursor() {
 // VideoWinPlayer95: opens the clip named by SaveName; 1 when the window is on screen, 0 when the
 // clip could not be opened (the user has seen why).
 std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
-    // One player at a time: a window still open is closed before the next clip opens.
-    if (TVideoForm* open = TVideoForm::Current()) open->CloseNow();
+    // One player at a time: a window still open is closed before the next clip opens. While its
+    // driver's dialog is open it cannot close (this call runs inside the dialog's loop), so no
+    // second player is opened.
+    if (TVideoForm* open = TVideoForm::Current()) {
+        if (open->InDriverDialog()) return 0;
+        open->CloseNow();
+    }
     StartPlayer(player, playMode, option);
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     player.VideoFile = Settings().ReadString(key::SaveName, kAbsentString);

@@ -140,6 +140,35 @@ TEST_F(PlayerHostTest, WindowDestroyedByTheHostEndsThePlayer) {
     EXPECT_EQ(VideoWinStatus95(), 256);
 }
 
+TEST_F(PlayerHostTest, HostCallsDuringTheDriversDialogWaitForIt) {
+    Open(0);
+    MCIDEVICEID configured = 0;
+    bool windowDuring = false, deviceOpenDuring = false;
+    int secondPlayer = -1;
+    onMci = [&](MCIDEVICEID id, UINT msg, DWORD_PTR, DWORD_PTR) -> MCIERROR {
+        if (msg != MCI_CONFIGURE) return kPassOn;
+        // The dialog's loop runs the host's messages: the host asks twice to close, then for
+        // another player.
+        configured = id;
+        VideoWinClose95();
+        VideoWinClose95();
+        secondPlayer = VideoWinPlayer95(0, 0);
+        windowDuring = PlayerWindow() != nullptr;
+        deviceOpenDuring = DeviceOpen(id);
+        return 0;
+    };
+    PlayerCommand(MORVEL_ID_MNUCONFIGURE);
+    onMci = nullptr;
+    ASSERT_NE(configured, 0u);
+    EXPECT_TRUE(windowDuring) << "the window stays while the driver's dialog is open";
+    EXPECT_TRUE(deviceOpenDuring) << "the device is not closed under the driver's dialog";
+    EXPECT_EQ(secondPlayer, 0) << "no second player while the first cannot close";
+    EXPECT_TRUE(WaitUntil([] { return PlayerWindow() == nullptr; }, Millis(3000)))
+        << "the close request is carried out once the dialog has returned";
+    EXPECT_EQ(VideoWinStatus95(), 0);
+    EXPECT_FALSE(DeviceOpen(configured));
+}
+
 TEST_F(PlayerHostTest, AudioOnlyClipIsRefusedUnderWine) {
     PrepareClip(folder_, "sound.avi", AviClip{0, 0, 0, 10, 24, true, 1});
     bool opened = false;
