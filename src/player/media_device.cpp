@@ -13,12 +13,17 @@
 namespace morvel {
 namespace {
 
-// The start of a file, enough for the header list of an AVI.
+// The start of a file, enough for the header list of an AVI. Only a regular file is read: a name
+// that opens a pipe or a device could wait for data for ever.
 std::string FileStart(const std::string& path) {
     constexpr DWORD kHeaderBytes = 64 * 1024;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return {};
+    }
     std::string bytes(kHeaderBytes, '\0');
     DWORD read = 0;
     if (!ReadFile(file, bytes.data(), kHeaderBytes, &read, nullptr)) read = 0;

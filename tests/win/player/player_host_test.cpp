@@ -169,6 +169,36 @@ TEST_F(PlayerHostTest, HostCallsDuringTheDriversDialogWaitForIt) {
     EXPECT_FALSE(DeviceOpen(configured));
 }
 
+TEST_F(PlayerHostTest, PipeNameCannotHangTheWindow) {
+    const std::string pipe = "\\\\.\\pipe\\morvel-clip.avi";
+    HANDLE server =
+        CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    SetSaveName(pipe);
+    bool hung = false;
+    std::string text;
+    int result = -1;
+    DriveModal([&] { result = VideoWinPlayer95(0, 0); },
+               [&] {
+                   auto box = WaitForMessageBox(Millis(8000));
+                   if (!box) {
+                       hung = true;  // reading the pipe: let the read end so that the test can go on
+                       CloseHandle(server);
+                       server = INVALID_HANDLE_VALUE;
+                       box = WaitForMessageBox();
+                   }
+                   ASSERT_TRUE(box.has_value());
+                   text = box->text;
+                   AnswerMessageBox(*box, IDOK);
+               },
+               Millis(20000));
+    if (server != INVALID_HANDLE_VALUE) CloseHandle(server);
+    EXPECT_FALSE(hung) << "the window waited for data from a pipe";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(PlayerWindow(), nullptr);
+    EXPECT_NE(text.find("ErrCode="), std::string::npos) << text;
+}
+
 TEST_F(PlayerHostTest, AudioOnlyClipIsRefusedUnderWine) {
     PrepareClip(folder_, "sound.avi", AviClip{0, 0, 0, 10, 24, true, 1});
     bool opened = false;
