@@ -32,6 +32,13 @@ std::string FileStart(const std::string& path) {
     return bytes;
 }
 
+// Wine's AVI driver faults on an AVI without a video stream; Windows' opens such a clip. Wine is
+// recognised by its marker export in ntdll.
+bool RunningOnWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 class MciDevice final : public MediaDevice {
 public:
     explicit MciDevice(HWND notifyWindow) : notifyWindow_(notifyWindow) {}
@@ -42,8 +49,8 @@ public:
     bool IsOpen() const override { return id_ != 0; }
 
     std::uint32_t Open(const std::string& path, DeviceFlags flags) override {
-        // A video driver handed an AVI without a video stream can fault inside the host.
-        if (ProbeAviHeader(FileStart(path)) == AviProbe::WithoutVideo) return MCIERR_INVALID_FILE;
+        // Wine's video driver handed an AVI without a video stream faults inside the host.
+        if (RunningOnWine() && ProbeAviHeader(FileStart(path)) == AviProbe::WithoutVideo) return MCIERR_INVALID_FILE;
         MCI_OPEN_PARMSA parms{};
         parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow_);
         parms.lpstrElementName = path.c_str();

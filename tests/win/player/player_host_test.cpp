@@ -199,6 +199,22 @@ TEST_F(PlayerHostTest, PipeNameCannotHangTheWindow) {
     EXPECT_NE(text.find("ErrCode="), std::string::npos) << text;
 }
 
+TEST_F(PlayerHostTest, AudioOnlyClipGoesToTheDeviceOutsideWine) {
+    ImportPatch lookup(Dll(), "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&GetProcAddressOutsideWine));
+    ASSERT_TRUE(lookup.active()) << "the DLL looks for Wine's marker with GetProcAddress";
+    realGetProcAddress = reinterpret_cast<ProcLookup>(lookup.original());
+    const std::string clip = PrepareClip(folder_, "sound.avi", AviClip{0, 0, 0, 10, 24, true, 1});
+    std::string opened;
+    onMci = [&](MCIDEVICEID, UINT msg, DWORD_PTR, DWORD_PTR parms) -> MCIERROR {
+        if (msg != MCI_OPEN) return kPassOn;
+        opened = reinterpret_cast<MCI_OPEN_PARMSA*>(parms)->lpstrElementName;
+        return MCIERR_FILE_NOT_FOUND;  // Wine's driver itself would fault on this clip
+    };
+    const std::string text = OpenExpectingBox();
+    EXPECT_EQ(opened, clip) << "outside Wine the device decides";
+    EXPECT_NE(text.find("ErrCode=275"), std::string::npos) << text;
+}
+
 TEST_F(PlayerHostTest, AudioOnlyClipIsRefusedUnderWine) {
     PrepareClip(folder_, "sound.avi", AviClip{0, 0, 0, 10, 24, true, 1});
     bool opened = false;
