@@ -214,12 +214,14 @@ void TVideoForm::StopTick() {
     tickRunning_ = false;
 }
 
+// The hourglass holds across mouse moves until its wait is over; waits nest (a fit inside a
+// resize), and whatever is left goes with the window at the latest.
 void TVideoForm::BusyCursor() {
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    busy_.push_back(std::make_unique<win::BusyCursor>());
 }
 
 void TVideoForm::NormalCursor() {
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    if (!busy_.empty()) busy_.pop_back();
 }
 
 void TVideoForm::ProcessMessages() {
@@ -445,7 +447,7 @@ bool TVideoForm::ControlCommand(WPARAM wParam, LPARAM lParam) {
 void TVideoForm::PlayerError() {
     if (inError_ || Destroyed()) return;
     inError_ = true;
-    NormalCursor();
+    busy_.clear();
     SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowMessage(hwnd(), BoxKind::Error, control_ ? control_->ErrorMessage() : std::string(kUnknownErrorCode));
     inError_ = false;

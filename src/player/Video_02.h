@@ -113,6 +113,7 @@ private:
     std::unique_ptr<MediaDevice> device_;
     std::unique_ptr<MediaControl> control_;
     std::unique_ptr<VideoPlayback> playback_;
+    std::vector<std::unique_ptr<win::BusyCursor>> busy_;
     bool tickRunning_ = false;
     unsigned tickInterval_ = kDefaultTickMs;
     PlayerMenuState menuState_;

@@ -2,9 +2,11 @@
 // at its boundary.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "common/path_parts.h"
+#include "common/win/gdi.h"
 #include "common/win/message_box.h"
 #include "hostlink/export_guard.h"
 #include "hostlink/settings_file.h"
@@ -15,10 +17,6 @@
 namespace morvel {
 
 namespace {
-
-void ArrowCursor() {
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-}
 
 // VideoWinPlayer95: opens the clip named by SaveName; 1 when the window is on screen, 0 when the
 // clip could not be opened (the user has seen why).
@@ -31,12 +29,12 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
         open->CloseNow();
     }
     StartPlayer(player, playMode, option);
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    std::optional<win::BusyCursor> busy(std::in_place);
     player.VideoFile = Settings().ReadString(key::SaveName, kAbsentString);
 
     TVideoForm* form = TVideoForm::Create();
     if (form == nullptr) {
-        ArrowCursor();
+        busy.reset();
         ShowMessage(nullptr, BoxKind::Error, "Unable to create the video window.");
         return 0;
     }
@@ -47,7 +45,7 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
     form->ProcessMessages();
     const bool opened = !form->Destroyed() && control.Open();
     form->ProcessMessages();
-    ArrowCursor();
+    busy.reset();
     if (!opened) {
         ShowMessage(nullptr, BoxKind::Error, OpenErrorMessage(control.ErrorMessage(), control.Error()));
         form->DestroyWithoutClosing();
@@ -58,7 +56,6 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
     form->ProcessMessages();
     if (form->Destroyed()) return 0;  // activation failed and the user has seen why
     PlayerShown(player);
-    ArrowCursor();
     return 1;
 }
 

@@ -169,6 +169,29 @@ TEST_F(PlayerHostTest, HostCallsDuringTheDriversDialogWaitForIt) {
     EXPECT_FALSE(DeviceOpen(configured));
 }
 
+TEST_F(PlayerHostTest, HourglassStaysWhileTheDriversDialogWaits) {
+    Open(0);
+    const HCURSOR wait = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+    const POINT video = CentreOf(Descendant(PlayerWindow(), MORVEL_ID_VIDEOWIN));
+    MoveMouseTo(POINT{video.x + 40, video.y + 30});
+    PumpFor(200);
+    bool waitAfterMove = false;
+    onMci = [&](MCIDEVICEID, UINT msg, DWORD_PTR, DWORD_PTR) -> MCIERROR {
+        if (msg != MCI_CONFIGURE) return kPassOn;
+        // The user moves the mouse over the window while the dialog's loop runs.
+        MoveMouseTo(video);
+        PumpFor(300);
+        waitAfterMove = GetCursor() == wait;
+        return 0;
+    };
+    PlayerCommand(MORVEL_ID_MNUCONFIGURE);
+    onMci = nullptr;
+    EXPECT_TRUE(waitAfterMove) << "the hourglass went at the mouse move";
+    MoveMouseTo(POINT{video.x + 20, video.y + 10});
+    PumpFor(300);
+    EXPECT_NE(GetCursor(), wait) << "the arrow is back once the wait is over";
+}
+
 TEST_F(PlayerHostTest, PipeNameCannotHangTheWindow) {
     const std::string pipe = "\\\\.\\pipe\\morvel-clip.avi";
     HANDLE server =
