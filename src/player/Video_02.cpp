@@ -229,23 +229,23 @@ void TVideoForm::ProcessMessages() {
 }
 
 void TVideoForm::UpdateVideo() {
-    if (!control_->IsOpen()) return;
-    StopTick();
-    device_->Realize();
-    control_->SetNextWait();
-    control_->Display(VideoWin);
-    RECT r;
-    GetClientRect(VideoWin, &r);
-    control_->DisplayRect({0, 0, r.right, r.bottom});
-    StartTick();
+    RedisplayVideo(false);
 }
 
 void TVideoForm::UpdateVideoBkgd() {
+    RedisplayVideo(true);
+}
+
+void TVideoForm::RedisplayVideo(bool redrawFrame) {
     if (!control_->IsOpen()) return;
     StopTick();
-    const HDC dc = GetDC(hwnd());
-    device_->UpdateInto(dc);
-    ReleaseDC(hwnd(), dc);
+    if (redrawFrame) {
+        const HDC dc = GetDC(hwnd());
+        device_->UpdateInto(dc);
+        ReleaseDC(hwnd(), dc);
+    } else {
+        device_->Realize();
+    }
     control_->SetNextWait();
     control_->Display(VideoWin);
     RECT r;

@@ -83,6 +83,9 @@ private:
     void RefitAndRedisplay();
     void UpdateVideo();
     void UpdateVideoBkgd();
+    // Both: the tick stopped; the palette realised, or the current frame redrawn into the
+    // window; the display attached to VideoWin at its size; the tick started.
+    void RedisplayVideo(bool redrawFrame);
     void PaintVideoWin(HDC dc);
     void FitVideo();
     void FormResize();

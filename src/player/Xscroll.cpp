@@ -86,9 +86,6 @@ bool TXScrollbar::ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM l
             }
             return true;
         }
-        case WM_NCDESTROY:
-            handle_ = nullptr;
-            return false;
         default:
             return false;
     }
