@@ -28,8 +28,9 @@ const win::WindowClass kTestClass{.name = "MorvelLayerTestWindow"};
 class TwoFields final : public win::Window, public win::ControlHook {
 public:
     explicit TwoFields(const std::string& title, int x = 40) {
-        Create(kTestClass, {.title = title, .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = 40,
-                            .width = 300, .height = 200});
+        Create(
+            kTestClass,
+            {.title = title, .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = 40, .width = 300, .height = 200});
     }
     HWND first = nullptr, second = nullptr;
     int creates = 0;
@@ -42,11 +43,21 @@ protected:
         switch (msg) {
             case WM_CREATE:
                 ++creates;
-                first = win::CreateChild(hwnd(), {.className = "EDIT", .id = kFirstEdit, .style = WS_TABSTOP,
-                                                  .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 8, .width = 200,
+                first = win::CreateChild(hwnd(), {.className = "EDIT",
+                                                  .id = kFirstEdit,
+                                                  .style = WS_TABSTOP,
+                                                  .exStyle = WS_EX_CLIENTEDGE,
+                                                  .x = 8,
+                                                  .y = 8,
+                                                  .width = 200,
                                                   .height = 22});
-                second = win::CreateChild(hwnd(), {.className = "EDIT", .id = kSecondEdit, .style = WS_TABSTOP,
-                                                   .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 40, .width = 200,
+                second = win::CreateChild(hwnd(), {.className = "EDIT",
+                                                   .id = kSecondEdit,
+                                                   .style = WS_TABSTOP,
+                                                   .exStyle = WS_EX_CLIENTEDGE,
+                                                   .x = 8,
+                                                   .y = 40,
+                                                   .width = 200,
                                                    .height = 22});
                 Hook(first);
                 Hook(second);
@@ -212,7 +223,8 @@ TEST(WindowLayer, BusyCursorHoldsAcrossMouseMoves) {
     const HCURSOR wait = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
     {
         win::BusyCursor busy;
-        SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.first), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.first),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(GetCursor(), wait);
     }
     SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
@@ -228,4 +240,56 @@ TEST(WindowLayer, ClassesAreRegisteredOnceAndGoAtUnload) {
     win::UnregisterWindowClasses();
     EXPECT_FALSE(GetClassInfoA(win::ModuleInstance(), cls.name, &info));
     EXPECT_FALSE(GetClassInfoA(win::ModuleInstance(), kTestClass.name, &info));
+}
+
+namespace {
+
+constexpr UINT kMsgCloseFromHandler = WM_APP + 2;
+
+// A window that owns itself, and records what happens to it in order.
+class SelfOwned final : public win::Window {
+public:
+    explicit SelfOwned(std::string& log, bool refuseCreation = false) : log_(log), refuse_(refuseCreation) {}
+    ~SelfOwned() override { log_ += "deleted;"; }
+
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CREATE && refuse_) return -1;
+        if (msg == kMsgCloseFromHandler) {
+            DestroyWindow(hwnd());
+            log_ += "handler goes on;";  // the object is still there after its window has gone
+            return 0;
+        }
+        return DefaultMessage(msg, wParam, lParam);
+    }
+    void OnDetached() override {
+        log_ += "detached;";
+        delete this;
+    }
+
+private:
+    std::string& log_;
+    bool refuse_;
+};
+
+const win::WindowClass kSelfOwnedClass{.name = "MorvelLayerSelfOwned"};
+
+}  // namespace
+
+TEST(WindowLayer, AnObjectThatClosesItsWindowInAHandlerIsDeletedAfterTheHandler) {
+    std::string log;
+    const HWND window = win::Window::CreateOwned(std::make_unique<SelfOwned>(log), kSelfOwnedClass,
+                                                 {.title = "Self", .style = WS_POPUP});
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, kMsgCloseFromHandler, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(log, "handler goes on;detached;deleted;");
+}
+
+TEST(WindowLayer, CreateOwnedDeletesTheObjectOfARefusedWindow) {
+    std::string log;
+    const HWND window = win::Window::CreateOwned(std::make_unique<SelfOwned>(log, true), kSelfOwnedClass,
+                                                 {.title = "Refused", .style = WS_POPUP});
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(log, "detached;deleted;");
 }
