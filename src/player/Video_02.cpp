@@ -558,7 +558,12 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_COMMAND:
             Guard([&] {
-                if (lParam == 0 || !ControlCommand(wParam, lParam)) RunCommand(CommandOfMenuId(LOWORD(wParam)));
+                // Menu items and accelerators come without a control; a control's other
+                // notifications are not commands.
+                if (lParam == 0)
+                    RunCommand(CommandOfMenuId(LOWORD(wParam)));
+                else
+                    ControlCommand(wParam, lParam);
             });
             return 0;
         case WM_CONTEXTMENU: {
