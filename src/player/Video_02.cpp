@@ -5,8 +5,6 @@
 
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
-#include "common/win/win_file_system.h"
-#include "hostlink/long_name.h"
 #include "morvel32.h"
 #include "player/Vidopt02.h"
 #include "player/media_bar.h"
@@ -35,21 +33,6 @@ win::WindowClass FormClass() {
     return {.name = "TVideoForm",
             .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
             .icon = reinterpret_cast<LPCSTR>(IDI_APPLICATION)};
-}
-
-HMENU BuildMenu(const std::vector<PlayerMenuItem>& items) {
-    HMENU menu = CreatePopupMenu();
-    for (const PlayerMenuItem& item : items) {
-        const std::string caption(item.caption);
-        if (item.IsSeparator())
-            AppendMenuA(menu, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
-        else if (!item.submenu.empty())
-            AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(item.submenu)), caption.c_str());
-        else
-            AppendMenuA(menu, MF_STRING | (item.checked ? MF_CHECKED : 0), static_cast<UINT_PTR>(item.id),
-                        caption.c_str());
-    }
-    return menu;
 }
 
 }  // namespace
@@ -371,7 +354,7 @@ void TVideoForm::MenuButtonClick() {
 }
 
 void TVideoForm::ShowMenu(int x, int y) {
-    const HMENU menu = BuildMenu(PlayerMenu(player.PlayMode, menuState_));
+    const HMENU menu = CreatePlayerMenu(PlayerMenu(player.PlayMode, menuState_));
     SetForegroundWindow(hwnd());
     // The chosen item comes back as WM_COMMAND, to the one dispatcher.
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
@@ -614,10 +597,6 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefaultMessage(msg, wParam, lParam);
-}
-
-std::string LongFileName(const std::string& path) {
-    return LongNamePart(path, RealFileSystem());
 }
 
 }  // namespace morvel

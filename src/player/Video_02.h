@@ -124,8 +124,4 @@ private:
     bool inDriverDialog_ = false, closeAfterDialog_ = false;
 };
 
-// The long name of the file a path names, as stored on disk; the path's name part when the
-// file is not found.
-std::string LongFileName(const std::string& path);
-
 }  // namespace morvel

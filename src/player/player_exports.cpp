@@ -8,7 +8,9 @@
 #include "common/path_parts.h"
 #include "common/win/gdi.h"
 #include "common/win/message_box.h"
+#include "common/win/win_file_system.h"
 #include "hostlink/export_guard.h"
+#include "hostlink/long_name.h"
 #include "hostlink/settings_file.h"
 #include "morvel32.h"
 #include "player/Video_02.h"
@@ -17,6 +19,12 @@
 namespace morvel {
 
 namespace {
+
+// The long name of the file a path names, as stored on disk; the path's name part when the file
+// is not found.
+std::string LongFileName(const std::string& path) {
+    return LongNamePart(path, RealFileSystem());
+}
 
 // VideoWinPlayer95: opens the clip named by SaveName; 1 when the window is on screen, 0 when the
 // clip could not be opened (the user has seen why).

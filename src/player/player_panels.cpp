@@ -78,4 +78,19 @@ void DrawMenuButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
+HMENU CreatePlayerMenu(const std::vector<PlayerMenuItem>& items) {
+    HMENU menu = CreatePopupMenu();
+    for (const PlayerMenuItem& item : items) {
+        const std::string caption(item.caption);
+        if (item.IsSeparator())
+            AppendMenuA(menu, MF_SEPARATOR, static_cast<UINT_PTR>(item.id), nullptr);
+        else if (!item.submenu.empty())
+            AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePlayerMenu(item.submenu)), caption.c_str());
+        else
+            AppendMenuA(menu, MF_STRING | (item.checked ? MF_CHECKED : 0), static_cast<UINT_PTR>(item.id),
+                        caption.c_str());
+    }
+    return menu;
+}
+
 }  // namespace morvel

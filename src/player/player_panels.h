@@ -1,8 +1,7 @@
-// The panels of the player window (VideoWinBack, VideoWin, Panel4, MediaPanel, Panel2,
-// MenuPanel, Status) and the look of its menu button. A panel fills itself with its colour,
-// draws an optional lowered bevel and text, and passes its children's notifications on to its
-// parent, so that the window sees them as if the children were its own (a click on a panel
-// too, as kMsgPanelClick).
+// The parts of the player window: its panels (VideoWinBack, VideoWin, Panel4, MediaPanel,
+// Panel2, MenuPanel, Status), the look of its menu button, and the popup menu MenuOptions. A panel fills itself with
+// its colour, draws an optional lowered bevel and text, and passes its children's notifications on to its parent, so
+// that the window sees them as if the children were its own (a click on a panel too, as kMsgPanelClick).
 #pragma once
 
 #include <windows.h>
@@ -10,8 +9,10 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "common/win/window.h"
+#include "player/player_menu.h"
 
 namespace morvel {
 
@@ -45,5 +46,8 @@ private:
 
 // Draws the owner-drawn menu button: a push button with three lines, the menu's icon.
 void DrawMenuButton(const DRAWITEMSTRUCT& item);
+
+// The popup menu of the items (submenus included); the caller destroys it.
+HMENU CreatePlayerMenu(const std::vector<PlayerMenuItem>& items);
 
 }  // namespace morvel
