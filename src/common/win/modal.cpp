@@ -34,12 +34,15 @@ BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM data) {
 }  // namespace
 
 ModalRun::ModalRun(HWND modal) : modal_(modal), previousActive_(GetActiveWindow()) {
-    if (previousActive_ == modal_) previousActive_ = nullptr;
+    // A modal window that was active already gives the activation back to its owner.
+    if (previousActive_ == modal_) previousActive_ = GetWindow(modal_, GW_OWNER);
     DisableContext context{modal_, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&context));
 }
 
-ModalRun::~ModalRun() { End(); }
+ModalRun::~ModalRun() {
+    End();
+}
 
 bool ModalRun::Loop(const std::function<bool()>& done) {
     MSG msg;
@@ -64,12 +67,14 @@ void ModalRun::End() {
         if (IsWindow(window)) EnableWindow(window, TRUE);
     }
     disabled_.clear();
+    // The activation goes back while the modal window is still shown, so that hiding it leaves
+    // the system no window to choose.
     const bool wasForeground = IsWindow(modal_) && GetForegroundWindow() == modal_;
-    if (IsWindow(modal_)) ShowWindow(modal_, SW_HIDE);
     if (previousActive_ && IsWindow(previousActive_) && IsWindowVisible(previousActive_)) {
         if (wasForeground) SetForegroundWindow(previousActive_);
         SetActiveWindow(previousActive_);
     }
+    if (IsWindow(modal_)) ShowWindow(modal_, SW_HIDE);
     if (quit_) PostQuitMessage(quitCode_);
 }
 
