@@ -51,7 +51,7 @@ bool OffersJpegButton(int dialogKind);
 // Kind 0 and the kinds from 254 on show slideshows only: the file type is fixed.
 bool FixesSlideshowType(int dialogKind);
 
-// Help context of BtnHelp: 101 for the save kinds, 100 otherwise.
+// Help context of BtnHelp: the save context for the save kinds, the Explorer's otherwise.
 int HelpContextFor(int dialogKind);
 
 }  // namespace morvel::explorer_rules
