@@ -330,14 +330,16 @@ void TFileForm::FormActivate() {
         explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
     }
     win::PumpPending();
-    SetFocus(xfiles_.hwnd());
     UpdateFiles();
     win::PumpPending();
     if (OffersJpegButton(explorer.dialogKind))
         ShowJpegButton(selected >= 0 && JpegButtonShown(explorer.currentFormatCode));
     // The list takes input once the whole set-up is done (it is listed by then), so that nothing
-    // the user does in the set-up's message pauses meets a half-built window.
+    // the user does in the set-up's message pauses meets a half-built window; only then can it
+    // take the focus.
     EnableWindow(xfiles_.hwnd(), TRUE);
+    RememberFocus(xfiles_.hwnd());
+    if (GetActiveWindow() == hwnd()) SetFocus(xfiles_.hwnd());
 }
 
 void TFileForm::FormResize() {
