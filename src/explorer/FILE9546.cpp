@@ -10,6 +10,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/ini_store.h"
@@ -630,8 +631,18 @@ bool TFileForm::FormKeyDown(WPARAM key) {
     const auto at = std::find(std::begin(cycle), std::end(cycle), GetFocus());
     if (at == std::end(cycle)) return true;
     const bool shiftAlone = KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
-    const auto index = at - std::begin(cycle);
-    SetFocus(cycle[(index + (shiftAlone ? 4 : 1)) % 5]);
+    // Controls that are disabled or hidden (the file type of kinds 0 and 254, the buttons in the
+    // input-file view) are passed over.
+    const auto count = static_cast<int>(std::size(cycle));
+    const int step = shiftAlone ? count - 1 : 1;
+    int index = static_cast<int>(at - std::begin(cycle));
+    for (int tried = 1; tried < count; ++tried) {
+        index = (index + step) % count;
+        if (win::CanTakeFocus(cycle[index])) {
+            SetFocus(cycle[index]);
+            break;
+        }
+    }
     return true;
 }
 
@@ -806,8 +817,26 @@ LRESULT TFileForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefaultMessage(msg, wParam, lParam);
 }
 
-bool TFileForm::ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+// Up, Goodies and Help act like speed buttons: a click on them leaves the focus where it was.
+// The button takes the focus while it is pressed (it needs it to track the click) and hands it
+// back once the click, and whatever the click opened, is over.
+bool TFileForm::SpeedButtonMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+        const HWND focus = GetFocus();
+        if (focus != control && focus && IsChild(hwnd(), focus)) focusBeforeClick_ = focus;
+        return false;
+    }
+    if (msg != WM_LBUTTONUP) return false;
+    const HWND back = std::exchange(focusBeforeClick_, nullptr);
+    result = PassOn(control, msg, wParam, lParam);
+    if (IsWindow(control) && GetFocus() == control && win::CanTakeFocus(back)) SetFocus(back);
+    return true;
+}
+
+bool TFileForm::ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
+    if (control == btnUp_ || control == btnMenu_ || control == btnHelp_)
+        return SpeedButtonMessage(control, msg, wParam, lParam, result);
     switch (msg) {
         case WM_KEYDOWN:
             // The window sees every key before its controls.

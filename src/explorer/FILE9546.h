@@ -148,6 +148,7 @@ private:
     bool AcceleratorKey(WPARAM typed);
     bool XFilesKeyDown(WPARAM key);
 
+    bool SpeedButtonMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnCommand(int id, int code, HWND control);
     void OnMenuCommand(int id);
     bool OnContextMenu(HWND source, POINT at);
@@ -174,6 +175,7 @@ private:
 
     explorer_rules::ExplorerMenus menus_;
 
+    HWND focusBeforeClick_ = nullptr;  // the focus a speed button gives back after its click
     bool nameReadOnly_ = true;
     bool bppShown_ = false;  // the colour-depth box stands in the name field's place
     bool jpegShown_ = false;
