@@ -259,12 +259,16 @@ void TFileForm::ApplyFontRule() {
     explorer.initialFontBold = false;
 }
 
-void TFileForm::PlaceDefault() {
-    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    const Size size = DefaultSize(sw, sh);
+void TFileForm::RecordDefaultSize() {
+    const Size size = DefaultSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     explorer.defaultWidth = size.width;
     explorer.defaultHeight = size.height;
-    const Rect r = Centred(size, sw, sh);
+}
+
+void TFileForm::PlaceDefault() {
+    RecordDefaultSize();
+    const Rect r = Centred({explorer.defaultWidth, explorer.defaultHeight}, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN));
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -34,6 +34,9 @@ public:
 
     // RemoteWin95 and RemoteDlg95 right after creation.
     void ApplyFontRule();
+    // The default size of "&Reset window", recorded at every creation; PlaceDefault records it
+    // and gives the window that size, centred.
+    void RecordDefaultSize();
     void PlaceDefault();
     bool GeometryRestore();
     void EnsureStartFolder();

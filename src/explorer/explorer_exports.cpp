@@ -63,6 +63,7 @@ void OpenModelessExplorer(HWND hostWindow, bool rememberGeometry) {
     }
     try {
         form->ApplyFontRule();
+        form->RecordDefaultSize();
         if (!rememberGeometry) {
             form->PlaceDefault();
         } else {

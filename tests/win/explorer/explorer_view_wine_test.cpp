@@ -119,3 +119,33 @@ TEST_F(ExplorerTest, FontDialogAndResetWindow) {
     EXPECT_EQ(reset.bottom - reset.top, start.bottom - start.top);
     EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES)), initialFace);
 }
+
+TEST_F(ExplorerTest, ResetWindowWithRememberedGeometryGivesTheDefaultSize) {
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024) << "the test's desktop";
+    ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+    TempFolder root("reset");
+    HostWindow host;
+    HostWrite("bWinT", "40");
+    HostWrite("bWinL", "30");
+    HostWrite("bWinW", "300");
+    HostWrite("bWinH", "200");
+    HostWrite("LastDir", root.path());
+    RemoteWin95(host.handle(), 1);
+    HWND explorer = WaitForWindow("Morvel Explorer", "TFileForm");
+    ASSERT_NE(explorer, nullptr);
+    RECT r{};
+    GetWindowRect(explorer, &r);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.right - r.left, 300) << "restored from the settings";
+
+    MenuCommand(explorer, MORVEL_ID_MNURESETWIN);
+    GetWindowRect(explorer, &r);
+    // Half the screen each way, centred.
+    EXPECT_EQ(r.left, 256);
+    EXPECT_EQ(r.top, 192);
+    EXPECT_EQ(r.right - r.left, 512);
+    EXPECT_EQ(r.bottom - r.top, 384);
+    RemoteWinClose95();
+    EXPECT_EQ(HostRead("bWinW"), "512");
+    EXPECT_EQ(HostRead("bWinH"), "384");
+}
