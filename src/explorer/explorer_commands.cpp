@@ -43,8 +43,11 @@ void TFileForm::SetFileFormats() {
     if (explorer.restrictedFormats) {
         if (const auto forced = ForcedRestrictedIndex(depth)) explorer.lastFormatIndex[*slot] = *forced;
     }
-    // A position outside the list (a hand-edited key) leaves no entry selected.
-    SendMessageA(filterCombo_, CB_SETCURSEL, static_cast<WPARAM>(explorer.lastFormatIndex[*slot]), 0);
+    // A position outside the list (a hand-edited key) selects the depth's built-in entry, so that
+    // the dialog never returns a format the user did not see.
+    int& index = explorer.lastFormatIndex[*slot];
+    index = CheckedFormatIndex(depth, index, static_cast<int>(std::min(list.size(), explorer.formatCodes.size())));
+    SendMessageA(filterCombo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void TFileForm::ShowJpegButton(bool shown) {
