@@ -308,7 +308,8 @@ void TFileForm::ApplyDialogSetup(const DialogSetup& setup) {
         bppShown_ = true;
         ShowWindow(edit1_, SW_HIDE);
         ShowWindow(bppType_, SW_SHOW);
-        SendMessageA(bppType_, CB_SETCURSEL, 0, 0);
+        // The box shows the depth the dialog starts with (24 bits for a kind without one).
+        SendMessageA(bppType_, CB_SETCURSEL, DepthSlot(explorer.dialogKind).value_or(0), 0);
     }
     if (setup.pixelsLabel) SetWindowTextA(nameLabel_, "&Pixels:");
     if (setup.saveInLabel) SetWindowTextA(lookLabel_, "Save &in");
