@@ -276,7 +276,10 @@ void TFileForm::mnuFontClick() {
     choose.nSizeMax = 14;
     if (!ChooseFontA(&choose)) return;
     const int size = choose.iPointSize > 0 ? choose.iPointSize / 10 : 8;
-    SetListFont({.face = current.lfFaceName, .points = size, .bold = current.lfWeight >= FW_BOLD});
+    SetListFont({.face = current.lfFaceName,
+                 .points = size,
+                 .bold = current.lfWeight >= FW_BOLD,
+                 .italic = current.lfItalic != 0});
     win::PumpPending();
     UpdateFiles();
 }

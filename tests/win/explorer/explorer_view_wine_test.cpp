@@ -37,14 +37,16 @@ int Width(HWND window) {
 BOOL WINAPI ChooseArial12(LPCHOOSEFONTA choose) {
     lstrcpyA(choose->lpLogFont->lfFaceName, "Arial");
     choose->lpLogFont->lfWeight = FW_BOLD;
+    choose->lpLogFont->lfItalic = TRUE;
     choose->iPointSize = 120;
     return TRUE;
 }
 
-std::string FontFace(HWND control, LONG* weight = nullptr) {
+std::string FontFace(HWND control, LONG* weight = nullptr, bool* italic = nullptr) {
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
     if (weight) *weight = font.lfWeight;
+    if (italic) *italic = font.lfItalic != 0;
     return font.lfFaceName;
 }
 
@@ -104,8 +106,10 @@ TEST_F(ExplorerTest, FontDialogAndResetWindow) {
 
     MenuCommand(explorer, MORVEL_ID_MNUFONT);
     LONG weight = 0;
-    EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES), &weight), "Arial");
+    bool italic = false;
+    EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES), &weight, &italic), "Arial");
     EXPECT_EQ(weight, FW_BOLD);
+    EXPECT_TRUE(italic) << "the font as the dialog returns it";
     EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_BTNOK)), "MS Sans Serif") << "buttons keep their own font";
     EXPECT_EQ(ListItems(GetDlgItem(explorer, MORVEL_ID_XFILES)).size(), 3u);
 
@@ -117,7 +121,8 @@ TEST_F(ExplorerTest, FontDialogAndResetWindow) {
     EXPECT_EQ(reset.top, start.top);
     EXPECT_EQ(reset.right - reset.left, start.right - start.left);
     EXPECT_EQ(reset.bottom - reset.top, start.bottom - start.top);
-    EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES)), initialFace);
+    EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES), nullptr, &italic), initialFace);
+    EXPECT_FALSE(italic);
 }
 
 TEST_F(ExplorerTest, ResetWindowWithRememberedGeometryGivesTheDefaultSize) {
