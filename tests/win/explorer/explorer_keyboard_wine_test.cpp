@@ -1,6 +1,6 @@
 // The Explorer as a keyboard user meets it: where the focus is when a window opens and when it is
 // active again, the Tab cycle, the speed buttons, and a dialog that is modal to every window of
-// the host. Keys and clicks are real input (SendInput to the foreground window); the focus is
+// the host. Keys are real input (SendInput to the foreground window); the focus is
 // read with GetGUIThreadInfo and the activation with GetForegroundWindow.
 #include "win/explorer/explorer_fixture.h"
 #include "win/support/import_patch.h"
@@ -50,20 +50,14 @@ void Type(const std::string& text) {
     }
 }
 
-// A left click at the middle of a control.
-void ClickWithMouse(HWND control) {
+// A left click at the middle of a button, as the mouse gives it to the button. The pointer itself
+// is not moved: the test programs run side by side on desktops of one X display, which share it.
+void ClickWithMouse(HWND button) {
     RECT r{};
-    GetWindowRect(control, &r);
-    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    INPUT inputs[3]{};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    inputs[0].mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(3, inputs, sizeof(INPUT));
-    PumpMessages();
+    GetClientRect(button, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(button, WM_LBUTTONUP, 0, at);
 }
 
 void ShowAndActivate(HWND window) {
