@@ -244,6 +244,9 @@ TEST_F(ExplorerTest, DialogIsModalToEveryWindowOfTheHostAndGivesTheActivationBac
     EXPECT_TRUE(IsWindowEnabled(modeless));
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == host.hwnd(); }, Millis(3000)))
         << "the host window is active again";
+    // The modeless Explorer is the host's again: its calls reach it.
+    RemoteWinClose95();
+    EXPECT_TRUE(WaitForWindowGone("Morvel Explorer", Millis(3000)));
 }
 
 TEST_F(ExplorerTest, HostCallsDuringADialogLeaveItsModeAndKind) {
