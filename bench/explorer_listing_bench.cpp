@@ -92,6 +92,17 @@ HWND WaitForExplorer(const char* caption, LRESULT entries) {
     return nullptr;
 }
 
+// The best of kRuns refreshes of a listed Explorer.
+double BestRefresh(HWND explorer) {
+    double best = 1e30;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto start = Clock::now();
+        SendMessageA(explorer, WM_COMMAND, MAKEWPARAM(MORVEL_ID_MNUREFRESH, 0), 0);
+        best = std::min(best, Millis(start));
+    }
+    return best;
+}
+
 void SetKey(const char* key, const std::string& value) {
     WritePrivateProfileStringA("morvel", key, value.c_str(), "morvel.ini");
 }
@@ -138,25 +149,14 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-// The best of kRuns refreshes of a listed Explorer.
-double BestRefresh(HWND explorer) {
-    double best = 1e30;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = Clock::now();
-        SendMessageA(explorer, WM_COMMAND, MAKEWPARAM(MORVEL_ID_MNUREFRESH, 0), 0);
-        best = std::min(best, Millis(start));
-    }
-    return best;
-}
-
 HWND MakeHost() {
     WNDCLASSA cls{};
     cls.lpfnWndProc = HostProc;
     cls.hInstance = GetModuleHandleA(nullptr);
     cls.lpszClassName = "BenchHost";
     RegisterClassA(&cls);
-    return CreateWindowExA(0, "BenchHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                           cls.hInstance, nullptr);
+    return CreateWindowExA(0, "BenchHost", "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, cls.hInstance,
+                           nullptr);
 }
 
 // The modeless Explorer on its default type, against one search of every entry.
@@ -174,9 +174,10 @@ void BenchValidated(int files) {
     } else {
         const double listing = BestRefresh(explorer);
         const LRESULT shown = SendMessageA(GetDlgItem(explorer, MORVEL_ID_XFILES), LB_GETCOUNT, 0, 0);
-        std::printf("%8d files  one search   %9.1f ms (%ld entries)  \"All validated formats\" %9.1f ms (%ld shown)  "
-                    "ratio %5.2f\n",
-                    files, bare, found, listing, static_cast<long>(shown), listing / bare);
+        std::printf(
+            "%8d files  one search   %9.1f ms (%ld entries)  \"All validated formats\" %9.1f ms (%ld shown)  "
+            "ratio %5.2f\n",
+            files, bare, found, listing, static_cast<long>(shown), listing / bare);
     }
     RemoteWinClose95();
     DestroyWindow(host);
@@ -225,7 +226,8 @@ int main(int argc, char** argv) {
     std::printf("Open dialog (\"*.avl\") against the searches over the mask and over every entry (best of %d)\n",
                 kRuns);
     for (int files : sizes) BenchListing(files);
-    std::printf("Modeless Explorer, \"All validated formats\", against one search of every entry (best of %d)\n", kRuns);
+    std::printf("Modeless Explorer, \"All validated formats\", against one search of every entry (best of %d)\n",
+                kRuns);
     for (int files : sizes) BenchValidated(files);
     BenchListFile(10000);
     std::printf("whole run %.1f s\n", Millis(started) / 1000);

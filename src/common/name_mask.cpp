@@ -22,6 +22,22 @@ bool IsAlnum(char c) {
     return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z');
 }
 
+// "*.ext" by the DOS rules, where ext holds letters, digits and "?": nothing in ext can take a
+// dot, so the mask's dot is the name's last one and ext is matched against what follows it,
+// "?" taking one character or nothing at the end. A name without a dot has an empty extension,
+// which the mask takes only when ext is all "?" (the dot then matches the end of the name).
+bool DosExtensionMatch(std::string_view pattern, std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    const std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    if (dot == std::string_view::npos && pattern.front() != '?') return false;
+    if (ext.size() > pattern.size()) return false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '?') continue;
+        if (i >= ext.size() || Fold(ext[i]) != Fold(pattern[i])) return false;
+    }
+    return true;
+}
+
 // How Windows reads a mask: trailing dots (and spaces) go with the rest of the path's
 // clean-up; "*.*" is every name; then "?" becomes DOS_QM, "." before a wildcard DOS_DOT, "*"
 // before a dot DOS_STAR, and a star that ended in a dot DOS_STAR as well.
@@ -65,13 +81,25 @@ public:
                 if (!current[s]) continue;
                 std::size_t to = std::string::npos;
                 switch (e_[s]) {
-                    case '*': to = s; break;
+                    case '*':
+                        to = s;
+                        break;
                     // A dot other than the last one may be part of the run.
-                    case kDosStar: if (c != '.' || i < lastDot_) to = s; break;
-                    case '?': to = s + 1; break;
-                    case kDosQm: if (c != '.') to = s + 1; break;
-                    case kDosDot: if (c == '.') to = s + 1; break;
-                    default: if (Fold(c) == Fold(e_[s])) to = s + 1; break;
+                    case kDosStar:
+                        if (c != '.' || i < lastDot_) to = s;
+                        break;
+                    case '?':
+                        to = s + 1;
+                        break;
+                    case kDosQm:
+                        if (c != '.') to = s + 1;
+                        break;
+                    case kDosDot:
+                        if (c == '.') to = s + 1;
+                        break;
+                    default:
+                        if (Fold(c) == Fold(e_[s])) to = s + 1;
+                        break;
                 }
                 if (to != std::string::npos) {
                     next[to] = 1;
@@ -147,6 +175,9 @@ NameMask::NameMask(std::string_view mask, MaskRules rules)
     // the first fit from the star is the only one).
     if (mask.size() > 2 && mask.substr(0, 2) == "*." && std::all_of(mask.begin() + 2, mask.end(), IsAlnum)) {
         suffix_ = std::string(mask.substr(1));
+    } else if (rules == MaskRules::Dos && mask.size() > 2 && mask.substr(0, 2) == "*." &&
+               std::all_of(mask.begin() + 2, mask.end(), [](char c) { return c == '?' || IsAlnum(c); })) {
+        dosExtension_ = std::string(mask.substr(2));
     }
 }
 
@@ -154,9 +185,9 @@ bool NameMask::Matches(std::string_view name) const {
     if (!suffix_.empty()) {
         if (name.size() < suffix_.size()) return false;
         const std::string_view tail = name.substr(name.size() - suffix_.size());
-        return std::equal(tail.begin(), tail.end(), suffix_.begin(),
-                          [](char a, char b) { return Fold(a) == Fold(b); });
+        return std::equal(tail.begin(), tail.end(), suffix_.begin(), [](char a, char b) { return Fold(a) == Fold(b); });
     }
+    if (!dosExtension_.empty()) return DosExtensionMatch(dosExtension_, name);
     return rules_ == MaskRules::Dos ? DosMatcher(expression_, name).Run() : PlainMatch(expression_, name);
 }
 

@@ -40,8 +40,9 @@ public:
 
 private:
     MaskRules rules_;
-    std::string expression_;  // the mask as matched (DOS wildcards translated)
-    std::string suffix_;      // ".ext" when the mask is "*." and letters or digits only
+    std::string expression_;    // the mask as matched (DOS wildcards translated)
+    std::string suffix_;        // ".ext" when the mask is "*." and letters or digits only
+    std::string dosExtension_;  // "ext" of "*.ext" read by the DOS rules, with "?" in it
 };
 
 // Several masks: an entry is taken when one of them matches.

@@ -18,17 +18,38 @@ struct Entry {
 
 // A folder of awkward names with the short names Wine 8 gives them.
 const Entry kFolder[] = {
-    {".h.avl", "_H~~~EAV.AVL"},  {".hidden", "_HID~45N"},       {"A B.TIF", "A_B~~ES1.TIF"},
-    {"a.", "A_~~~YNZ"},          {"a..b", "A_~~~TDW.B"},        {"a.b.c", "A_B~~54C.C"},
-    {"aaaaaaaaa.bmp", "AAAA~WC5.BMP"}, {"abcdefghij.pcxx", "ABCD~X0R.PCX"}, {"Beach.BMP", ""},
-    {"clip.mpg.bak", "CLIP~MXR.BAK"}, {"dotend.bm.", "DOTE~MRX.BM_"}, {"f.mid.", "F~~~~2BU.MID"},
-    {"file.", "FILE~CUC"},       {"file..", "FILE~II0._"},      {"long name without ext", "LONG~WR3"},
-    {"many.dots.in.name.avl", "MANY~GGB.AVL"}, {"map.rs", ""},  {"noext", ""},
-    {"photo.jpeg", "PHOT~0QA.JPE"}, {"q.ab", ""},               {"readme", ""},
-    {"short.jp", ""},            {"trail ", "TRAI~5RC"},        {"trail.bmp ", "TRAI~QBM.BMP"},
-    {"trail.bmp.", "TRAI~MCS.BMP"}, {"two words.bmp", "TWO_~1EE.BMP"}, {"UPPER.AVL", ""},
-    {"x.av", ""},                {"x.avlx", "X~~~~UVB.AVL"},    {"x.pc", ""},
-    {"x.pcx", ""},               {"x.y.z.fli", "X_Y_~AK0.FLI"},
+    {".h.avl", "_H~~~EAV.AVL"},
+    {".hidden", "_HID~45N"},
+    {"A B.TIF", "A_B~~ES1.TIF"},
+    {"a.", "A_~~~YNZ"},
+    {"a..b", "A_~~~TDW.B"},
+    {"a.b.c", "A_B~~54C.C"},
+    {"aaaaaaaaa.bmp", "AAAA~WC5.BMP"},
+    {"abcdefghij.pcxx", "ABCD~X0R.PCX"},
+    {"Beach.BMP", ""},
+    {"clip.mpg.bak", "CLIP~MXR.BAK"},
+    {"dotend.bm.", "DOTE~MRX.BM_"},
+    {"f.mid.", "F~~~~2BU.MID"},
+    {"file.", "FILE~CUC"},
+    {"file..", "FILE~II0._"},
+    {"long name without ext", "LONG~WR3"},
+    {"many.dots.in.name.avl", "MANY~GGB.AVL"},
+    {"map.rs", ""},
+    {"noext", ""},
+    {"photo.jpeg", "PHOT~0QA.JPE"},
+    {"q.ab", ""},
+    {"readme", ""},
+    {"short.jp", ""},
+    {"trail ", "TRAI~5RC"},
+    {"trail.bmp ", "TRAI~QBM.BMP"},
+    {"trail.bmp.", "TRAI~MCS.BMP"},
+    {"two words.bmp", "TWO_~1EE.BMP"},
+    {"UPPER.AVL", ""},
+    {"x.av", ""},
+    {"x.avlx", "X~~~~UVB.AVL"},
+    {"x.pc", ""},
+    {"x.pcx", ""},
+    {"x.y.z.fli", "X_Y_~AK0.FLI"},
 };
 
 std::vector<std::string> Taken(const std::vector<std::string>& masks, MaskRules rules) {
@@ -125,13 +146,16 @@ TEST(NameMask, TheRulesDifferWhereWineIsStricter) {
     EXPECT_FALSE(NameMask("*.???", MaskRules::Plain).Matches("readme"));
 }
 
-// "*.bmp" is matched by its ending; "**.bmp" means the same and goes through the full reading.
+// "*.bmp" is matched by its ending, "*.b?p" by the DOS rules on the last extension. The same
+// masks written so that they take the full reading: "**.bmp" for the plain rules, and for the
+// DOS rules "<.bmp", the DOS star that the system itself makes of "*." (a star written before
+// it would also take the last dot).
 TEST(NameMask, ExtensionShortcutAgreesWithTheFullReading) {
     const std::string alphabet = "bBmMpP.x ";
     for (MaskRules rules : {MaskRules::Dos, MaskRules::Plain}) {
-        for (const char* ext : {"bmp", "mp", "b"}) {
+        for (const char* ext : {"bmp", "mp", "b", "b?p", "??", "?m", "m?"}) {
             const NameMask quick(std::string("*.") + ext, rules);
-            const NameMask full(std::string("**.") + ext, rules);
+            const NameMask full(std::string(rules == MaskRules::Dos ? "<." : "**.") + ext, rules);
             // Every name of up to four characters over the alphabet.
             std::vector<std::string> names{""};
             for (int length = 1; length <= 4; ++length) {

@@ -24,21 +24,65 @@ namespace {
 // (made through "\\?\", which keeps a name as given), several dots, no extension, long
 // extensions that only the short name shortens to three letters, upper case.
 const char* const kFiles[] = {
-    "map.rs", "readme", "photo.jpeg", "a.b.c", "Beach.BMP", "x.pcx", "x.pc", "file.", "file..",
-    "two words.bmp", "trail ", "trail.bmp ", "trail.bmp.", "many.dots.in.name.avl", "UPPER.AVL",
-    "long name without ext", ".hidden", ".h.avl", "a.", "x.av", "x.avlx", "a..b", "aaaaaaaaa.bmp",
-    "short.jp", "q.ab", "dotend.bm.", "clip.mpg.bak", "A B.TIF", "x.y.z.fli", "abcdefghij.pcxx",
-    "f.mid.", "x.a.b.c", "song.MID", "movie.mpg", "movie.MPEG", "scan.jpg", "scan.jif", "old.pcc",
-    "tiny.rs", "tile.tga", "x.kqp", "x.pic", "q.wpg", "PHOTO CD.PCD", "roll.dat", "z.dcx", "m.mac",
+    "map.rs",
+    "readme",
+    "photo.jpeg",
+    "a.b.c",
+    "Beach.BMP",
+    "x.pcx",
+    "x.pc",
+    "file.",
+    "file..",
+    "two words.bmp",
+    "trail ",
+    "trail.bmp ",
+    "trail.bmp.",
+    "many.dots.in.name.avl",
+    "UPPER.AVL",
+    "long name without ext",
+    ".hidden",
+    ".h.avl",
+    "a.",
+    "x.av",
+    "x.avlx",
+    "a..b",
+    "aaaaaaaaa.bmp",
+    "short.jp",
+    "q.ab",
+    "dotend.bm.",
+    "clip.mpg.bak",
+    "A B.TIF",
+    "x.y.z.fli",
+    "abcdefghij.pcxx",
+    "f.mid.",
+    "x.a.b.c",
+    "song.MID",
+    "movie.mpg",
+    "movie.MPEG",
+    "scan.jpg",
+    "scan.jif",
+    "old.pcc",
+    "tiny.rs",
+    "tile.tga",
+    "x.kqp",
+    "x.pic",
+    "q.wpg",
+    "PHOTO CD.PCD",
+    "roll.dat",
+    "z.dcx",
+    "m.mac",
 };
 
-std::string Raw(const std::string& path) { return "\\\\?\\" + path; }
+std::string Raw(const std::string& path) {
+    return "\\\\?\\" + path;
+}
 
 class AwkwardFolder {
 public:
     AwkwardFolder() : root_("masks") {
         for (const char* name : kFiles) {
-            const HANDLE h = CreateFileA(Raw(root_ / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            const HANDLE h =
+                CreateFileA(Raw(root_ / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             EXPECT_NE(h, INVALID_HANDLE_VALUE) << name;
             if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
         }
@@ -98,7 +142,8 @@ TEST(ExplorerMasks, InMemoryMatchingTakesWhatTheSearchTakes) {
     for (const std::string& mask : masks) {
         const std::set<std::string> searched = Searched(folder.path(), mask);
         const std::set<std::string> matched = Matched(folder.path(), {mask});
-        EXPECT_EQ(matched, searched) << mask << "\n  search:    " << Joined(searched) << "\n  in memory: " << Joined(matched);
+        EXPECT_EQ(matched, searched) << mask << "\n  search:    " << Joined(searched)
+                                     << "\n  in memory: " << Joined(matched);
         nonEmpty += searched.empty() ? 0 : 1;
     }
     EXPECT_GT(nonEmpty, 20) << "the folder was not made";
@@ -117,8 +162,10 @@ TEST(ExplorerMasks, ListingOfEachFileTypeEqualsItsSearches) {
         std::set<std::string> files;
         std::vector<std::string> folders;
         for (const auto& e : listing.entries) {
-            if (e.folder) folders.push_back(e.text);
-            else files.insert(e.text);
+            if (e.folder)
+                folders.push_back(e.text);
+            else
+                files.insert(e.text);
         }
         EXPECT_EQ(files, expected) << type.label;
         EXPECT_EQ(folders, std::vector<std::string>{"folder.bmp\\"}) << type.label;
