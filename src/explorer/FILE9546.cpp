@@ -430,6 +430,7 @@ void TFileForm::CreateControls() {
     nameLabel_ = MakeControl(hwnd_, "STATIC", "File &name:", SS_LEFT, MORVEL_ID_NAMELABEL);
     edit1_ =
         MakeControl(hwnd_, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, MORVEL_ID_EDIT1, WS_EX_CLIENTEDGE);
+    SendMessageA(edit1_, EM_SETLIMITTEXT, kLongestName, 0);
     typeLabel_ = MakeControl(hwnd_, "STATIC", "File &type:", SS_LEFT, MORVEL_ID_TYPELABEL);
     filterCombo_ =
         MakeControl(hwnd_, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, MORVEL_ID_FILTERCOMBOBOX1);
