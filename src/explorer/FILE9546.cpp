@@ -153,6 +153,7 @@ void TFileForm::CreateControls() {
                           .id = MORVEL_ID_EDIT1,
                           .style = WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
                           .exStyle = WS_EX_CLIENTEDGE});
+    SendMessageA(edit1_, EM_SETLIMITTEXT, kLongestName, 0);
     typeLabel_ = MakeControl({.text = "File &type:", .id = MORVEL_ID_TYPELABEL, .style = SS_LEFT});
     filterCombo_ = MakeControl({.className = "COMBOBOX",
                                 .id = MORVEL_ID_FILTERCOMBOBOX1,
