@@ -21,6 +21,7 @@
 #include "common/ini_store.h"
 #include "common/ini_store_io.h"
 #include "support/conformance_cases.h"
+#include "unit/support/immutable_flag.h"
 #include "unit/test_dir.h"
 
 namespace {
@@ -30,6 +31,7 @@ namespace io = morvel::ini::io;
 namespace fs = std::filesystem;
 using morvel::conformance::ReadWholeFile;
 using morvel::conformance::WriteWholeFile;
+using morvel::testing::ImmutableFlag;
 
 // Every name in the folder: a write leaves only its file behind.
 std::set<std::string> Names(const fs::path& folder) {
@@ -234,32 +236,6 @@ private:
     bool mounted_ = false;
 };
 
-// chattr +i for the life of the object.
-class ImmutableFlag {
-public:
-    explicit ImmutableFlag(const std::string& path) : path_(path) { active_ = Change(true); }
-    ~ImmutableFlag() {
-        if (active_) Change(false);
-    }
-    ImmutableFlag(const ImmutableFlag&) = delete;
-    ImmutableFlag& operator=(const ImmutableFlag&) = delete;
-    bool active() const { return active_; }
-
-private:
-    bool Change(bool on) const {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return false;
-        int flags = 0;
-        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return ok;
-    }
-
-    std::string path_;
-    bool active_ = false;
-};
 
 void ExpectRefused(const std::string& path, ini::File& file, const std::string& why) {
     try {
