@@ -436,9 +436,11 @@ TEST(EditorAvlRoundTrip, EveryKindReadsBack) {
     rows[2][kColColour] = "8388608";
     // MOV slides get a loop entry when read, as the looping kinds do.
     rows[1][kColEffect] = "Loop 1x";
-    const SlideTable t = TableOf(rows);
-
+    SlideTable t = TableOf(rows);
     const ReadResult r = ReadAvl(WriteAvl(t, {}), fs);
+    // A sound slide's value is "1" after adding and "0" after reading.
+    EXPECT_EQ(t.Row(4)[kColValue], "1");
+    t.Row(4)[kColValue] = "0";
     ASSERT_EQ(r.status, ReadStatus::Ok);
     ASSERT_EQ(r.slides.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -474,7 +476,7 @@ TEST(EditorAvlRoundTrip, SaveAndLoadThroughDisk) {
 TEST(EditorAvlRoundTrip, FailedSaveReportsAfterTheLastSlide) {
     testing::TestDir dir;
     const SlideTable t = TableOf({PictureRow("c:\\a.bmp", "a"), PictureRow("c:\\b.bmp", "b")});
-    const SaveResult r = SaveAvl(dir.File("no-such-folder\\x\\show.avl"), t, {});
+    const SaveResult r = SaveAvl(dir.File("no-such-folder") + "/x/show.avl", t, {});
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, "Save aborted at slide #3\nToo many slides or features.");
 }
