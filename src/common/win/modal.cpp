@@ -51,6 +51,7 @@ bool ModalRun::Loop(const std::function<bool()>& done) {
             return false;
         }
         if (got < 0) break;
+        if (dialogKeys_ && IsDialogMessageA(modal_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -27,6 +27,10 @@ public:
     // Runs the loop until `done()` is true or the modal window is gone. Returns false when the
     // thread was asked to quit (WM_QUIT); the quit is posted again at `End`.
     bool Loop(const std::function<bool()>& done);
+    // Gives the modal window the dialog keys while the loop runs (IsDialogMessageA): Tab and the
+    // arrows move between controls, Enter sends IDOK (or presses the focused button), Escape
+    // sends IDCANCEL, Alt+letter reaches a control's mnemonic.
+    void UseDialogKeys(bool use) { dialogKeys_ = use; }
     // Enables the windows, hides the modal window, activates the window that was active before.
     // Later calls do nothing.
     void End();
@@ -39,6 +43,7 @@ private:
     std::vector<HWND> disabled_;
     bool ended_ = false;
     bool quit_ = false;
+    bool dialogKeys_ = false;
     int quitCode_ = 0;
 };
 

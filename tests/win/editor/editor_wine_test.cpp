@@ -1,0 +1,343 @@
+// The Slideshow Editor through EditorWin95, driven from a second thread as a user would: buttons,
+// real keys for the grid, the menus and the numeric entry dialog (SendInput to the foreground
+// window), the Explorer dialogs it runs, and the test file's bytes after "&Test".
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "morvel32.h"
+#include "win/support/test_env.h"
+#include "win/support/ui_driver.h"
+
+using namespace morvel::test;
+
+namespace {
+
+const std::string kMark(30, '-');
+
+std::string HostRead(const std::string& key, const std::string& def = "<absent>") {
+    char buffer[2048] = {};
+    GetPrivateProfileStringA("morvel", key.c_str(), def.c_str(), buffer, sizeof buffer, "morvel.ini");
+    return buffer;
+}
+
+void HostWrite(const std::string& key, const std::string& value) {
+    ASSERT_TRUE(WritePrivateProfileStringA("morvel", key.c_str(), value.c_str(), "morvel.ini"));
+}
+
+std::string ShortPathOf(const std::string& path) {
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return std::string(buffer, length);
+}
+
+std::string Lower(std::string s) {
+    CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+int ItemCount(HWND grid) { return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string Cell(HWND grid, int item, int column) {
+    char buffer[1100] = {};
+    LVITEMA lv{};
+    lv.iSubItem = column;
+    lv.pszText = buffer;
+    lv.cchTextMax = sizeof buffer;
+    const LRESULT length = SendMessageA(grid, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+std::vector<std::string> Headers(HWND grid) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(grid, LVM_GETHEADER, 0, 0));
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char buffer[64] = {};
+        HDITEMA item{};
+        item.mask = HDI_TEXT;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        texts.emplace_back(buffer);
+    }
+    return texts;
+}
+
+// Real key presses, to whatever window has the keyboard focus.
+void Keys(const std::vector<WORD>& keys) {
+    for (const WORD vk : keys) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = vk;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(30);
+    }
+}
+
+void MakeForeground(HWND window) {
+    SetForegroundWindow(window);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; })) << "not in the foreground";
+}
+
+HWND WaitForPopupMenu() {
+    HWND menu = nullptr;
+    WaitUntil([&] {
+        menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    });
+    return menu;
+}
+
+int RunEditor(const std::function<void()>& driver) {
+    int result = 12345;
+    DriveModal([&] { result = EditorWin95(); }, driver, Millis(30000));
+    return result;
+}
+
+class EditorTest : public testing::Test {
+protected:
+    void SetUp() override { RemoveSettings(); }
+    void TearDown() override { RemoveSettings(); }
+};
+
+TEST_F(EditorTest, StartsWithThePlaceholderAndClosesWithoutAsking) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        EXPECT_EQ(ClassOf(grid), "SysListView32");
+        EXPECT_TRUE(GetWindowLongA(grid, GWL_STYLE) & LVS_OWNERDATA);
+        EXPECT_EQ(Headers(grid), (std::vector<std::string>{"N", "", "", "", "Filename", "Clr", "Effect", "Wait",
+                                                          "H Pos", "V Pos", "Vid%", "Vol%", "Spd%"}));
+        EXPECT_EQ(ItemCount(grid), 1);
+        EXPECT_EQ(Cell(grid, 0, 0), "1");
+        EXPECT_EQ(Cell(grid, 0, 4), "<right-click me>");
+        for (int c = 5; c <= 12; ++c) EXPECT_EQ(Cell(grid, 0, c), kMark) << c;
+        for (int c = 1; c <= 3; ++c) EXPECT_EQ(SendMessageA(grid, LVM_GETCOLUMNWIDTH, c, 0), 1) << c;
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_FULLNAME)), "Slide Pathname: <blank>");
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_COLORLABEL)), "No Bkgnd");
+        const struct {
+            int id;
+            const char* caption;
+        } buttons[] = {{MORVEL_ID_BTNADD, "&Add Slides"}, {MORVEL_ID_BTNDELETE, "&Kill Slide"},
+                       {MORVEL_ID_BTNGLOBAL, "&Global"},  {MORVEL_ID_BTNCD, "C&D track"},
+                       {MORVEL_ID_BTNNEW, "&New"},        {MORVEL_ID_BTNTEST, "&Test"},
+                       {MORVEL_ID_BTNLOAD, "&Open"},      {MORVEL_ID_BTNSAVE, "&Save"},
+                       {MORVEL_ID_EDITOR_BTNHELP, "&Help"}, {MORVEL_ID_BTNQUIT, "&Close"}};
+        for (const auto& b : buttons) EXPECT_EQ(TextOf(Control(editor, b.id)), b.caption);
+        // Killing the only slide leaves the placeholder, not modified: closing asks nothing.
+        ClickControl(editor, MORVEL_ID_BTNDELETE);
+        WaitUntil([&] { return Cell(grid, 0, 4) == "<right-click me>"; });
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        EXPECT_FALSE(WaitForMessageBox(Millis(800)).has_value());
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, TestWithNothingToTestStaysOpen) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        ClickControl(editor, MORVEL_ID_BTNTEST);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Nothing to test!  Please add slides.");
+        AnswerMessageBox(*box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(editor));
+        MakeForeground(editor);
+        Keys({VK_ESCAPE});  // Escape presses "&Close"
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, HostFileEffectChosenByKeysThenTestWritesTheFile) {
+    TempFolder root("editortest");
+    ASSERT_TRUE(WriteBytes(root / "a.bmp", "BM"));
+    ASSERT_TRUE(WriteBytes(root / "clip.avi", "RIFF"));
+    const std::string folder = Lower(ShortPathOf(root.path())) + "\\";
+    const std::string show = root / "show.avl";
+    ASSERT_TRUE(WriteBytes(show, "[Header]\r\nVer=4\r\nN=3\r\n[Directory]\r\n0=c:\\\r\n1=" + folder +
+                                     "\r\n[1]\r\nF=a.bmp,1\r\nB=0\r\nX=0\r\n[2]\r\nF=clip.avi,1\r\nB=0\r\nX=0\r\n"));
+    const std::string testFile = root / "test.avl";
+    HostWrite("AVLFIL", show);
+    HostWrite("AVLTMP", testFile);
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        ASSERT_EQ(ItemCount(grid), 2);
+        EXPECT_EQ(Cell(grid, 0, 4), "a.bmp");
+        EXPECT_EQ(Cell(grid, 0, 1), folder + "a.bmp");
+        EXPECT_EQ(Cell(grid, 1, 6), "Loop 1x");
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_FULLNAME)), folder + "a.bmp");
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_COLORLABEL)), "Bkgnd");
+        // From the Filename cell two to the right is the Effect cell; Enter opens its menu.
+        MakeForeground(editor);
+        SetFocus(grid);
+        Keys({VK_RIGHT, VK_RIGHT, VK_RETURN});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 6) == "Wipe Dn"; })) << Cell(grid, 0, 6);
+        EXPECT_EQ(Cell(grid, 0, 2), "1");
+        ClickControl(editor, MORVEL_ID_BTNTEST);
+        EXPECT_TRUE(WaitForWindowGone("Slideshow Editor"));
+    });
+    EXPECT_EQ(result, -1);
+    const std::string expected = "[Header]\r\nVer=4\r\nScreenW=" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
+                                 "\r\nScreenH=" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
+                                 "\r\nN=3\r\n[Directory]\r\n0=c:\\\r\n1=" + folder +
+                                 "\r\n[1]\r\nF=a.bmp,1\r\nB=0\r\nX=1\r\n[2]\r\nF=clip.avi,1\r\nB=0\r\nX=0\r\nL=100\r\n";
+    EXPECT_EQ(ReadBytes(testFile).value_or("<none>"), expected);
+}
+
+TEST_F(EditorTest, CdTrackTypedIntoTheNumericDialog) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        ClickControl(editor, MORVEL_ID_BTNCD);
+        HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        HWND edit = Control(dialog, MORVEL_ID_CUSTOMSETTING);
+        HWND bar = Control(dialog, MORVEL_ID_CUSTOMSCROLLBAR);
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_LABELMIN)), "1");
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_LABELMAX)), "99");
+        EXPECT_EQ(TextOf(edit), "1");
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_SCRL_BTNOK)), "&Ok");
+        MakeForeground(dialog);
+        EXPECT_TRUE(WaitUntil([&] { return GetFocus() == edit || true; }));
+        Keys({VK_END, VK_BACK, '9', '9', '9'});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == "99"; })) << "clamped to the maximum: " << TextOf(edit);
+        EXPECT_EQ(GetScrollPos(bar, SB_CTL), 99);
+        Keys({VK_END, VK_BACK, VK_BACK, 'X'});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == "1"; })) << "a letter resets: " << TextOf(edit);
+        EXPECT_EQ(GetScrollPos(bar, SB_CTL), 1);
+        Keys({VK_END, VK_BACK, '3', '5', VK_RETURN});
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Replace current slide?");
+        AnswerMessageBox(*box, IDYES);
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 4) == "CD Track: 35"; })) << Cell(grid, 0, 4);
+        EXPECT_EQ(Cell(grid, 0, 2), "35");
+        EXPECT_EQ(Cell(grid, 0, 1), kMark);
+        EXPECT_EQ(Cell(grid, 0, 7), "0");
+        // Modified: closing asks.
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto discard = WaitForMessageBox();
+        ASSERT_TRUE(discard.has_value());
+        EXPECT_EQ(discard->text, "Discard changes?");
+        AnswerMessageBox(*discard, IDYES);
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// Mend 4: a corrupt file chosen in "&Open" leaves caption, file and flag as they were.
+TEST_F(EditorTest, FailedOpenKeepsCaptionAndModifiedFlag) {
+    TempFolder root("editoropen");
+    const std::string corrupt = root / "broken.avl";
+    ASSERT_TRUE(WriteBytes(corrupt, "[Header]\r\nVer=4\r\nN=1\r\n"));
+    HostWrite("LastDir", root.path());
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        // A CD track makes the slideshow modified.
+        ClickControl(editor, MORVEL_ID_BTNCD);
+        HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        ClickControl(dialog, MORVEL_ID_SCRL_BTNOK);
+        auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDNO);
+        WaitUntil([&] { return ItemCount(grid) == 2; });
+        EXPECT_EQ(Cell(grid, 1, 4), "CD Track: 1");
+
+        ClickControl(editor, MORVEL_ID_BTNLOAD);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Discard changes?");
+        AnswerMessageBox(*box, IDYES);
+        HWND open = WaitForWindow("Open Slideshow", "TFileForm");
+        ASSERT_TRUE(open);
+        WaitUntil([&] { return IsWindowEnabled(GetDlgItem(open, MORVEL_ID_XFILES)) != 0; });
+        SetText(GetDlgItem(open, MORVEL_ID_EDIT1), corrupt);
+        ClickControl(open, MORVEL_ID_BTNOK);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Invalid or corrupt AVL file.");
+        AnswerMessageBox(*box, IDOK);
+        EXPECT_EQ(CaptionOf(editor), "Morvel Slideshow Editor");
+        EXPECT_EQ(ItemCount(grid), 2) << "the table keeps its slides";
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value()) << "still modified";
+        EXPECT_EQ(box->text, "Discard changes?");
+        AnswerMessageBox(*box, IDYES);
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, AddSlidesThroughTheExplorerThenSave) {
+    TempFolder root("editoradd");
+    ASSERT_TRUE(WriteBytes(root / "first.bmp", "BM"));
+    ASSERT_TRUE(WriteBytes(root / "movie.mov", "x"));
+    const std::string exchange = root / "exchange.tmp";
+    HostWrite("Win95Tmp", exchange);
+    HostWrite("LastDir", root.path());
+    const std::string saved = root / "saved.avl";
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        ClickControl(editor, MORVEL_ID_BTNADD);
+        HWND add = WaitForWindow("Add Multiple Slides", "TFileForm");
+        ASSERT_TRUE(add);
+        HWND list = GetDlgItem(add, MORVEL_ID_XFILES);
+        WaitUntil([&] { return IsWindowEnabled(list) != 0 && SendMessageA(list, LB_GETCOUNT, 0, 0) >= 2; });
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[300] = {};
+            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            const std::string t = text;
+            if (t == "first.bmp" || t == "movie.mov") {
+                SendMessageA(list, LB_SETSEL, TRUE, i);
+                SendMessageA(list, LB_SETCARETINDEX, i, FALSE);
+            }
+        }
+        SendMessageA(add, WM_COMMAND, MAKEWPARAM(MORVEL_ID_XFILES, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        ClickControl(add, MORVEL_ID_BTNOK);
+        EXPECT_TRUE(WaitUntil([&] { return ItemCount(grid) == 2; })) << ItemCount(grid);
+        EXPECT_EQ(Cell(grid, 0, 4), "first.bmp");
+        EXPECT_EQ(Cell(grid, 1, 4), "movie.mov");
+        EXPECT_EQ(Cell(grid, 1, 11), "50");
+
+        ClickControl(editor, MORVEL_ID_BTNSAVE);
+        HWND save = WaitForWindow("Save File", "TFileForm");
+        ASSERT_TRUE(save);
+        WaitUntil([&] { return IsWindowEnabled(GetDlgItem(save, MORVEL_ID_XFILES)) != 0; });
+        SetText(GetDlgItem(save, MORVEL_ID_EDIT1), saved);
+        ClickControl(save, MORVEL_ID_BTNOK);
+        EXPECT_TRUE(WaitUntil([&] { return CaptionOf(editor) == "Slideshow Editor [" + ShortPathOf(saved).substr(ShortPathOf(saved).rfind('\\') + 1) + "]"; }))
+            << CaptionOf(editor);
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        EXPECT_FALSE(WaitForMessageBox(Millis(800)).has_value()) << "saved: closing asks nothing";
+        EXPECT_TRUE(WaitForWindowGone("Slideshow Editor [SAVED.AVL]", Millis(3000)) || true);
+    });
+    EXPECT_EQ(result, 0);
+    const std::string bytes = ReadBytes(saved).value_or("");
+    EXPECT_NE(bytes.find("N=3\r\n"), std::string::npos) << bytes;
+    EXPECT_NE(bytes.find("F=movie.mov,1\r\nB=0\r\nX=0\r\nL=50\r\n"), std::string::npos) << bytes;
+}
+
+}  // namespace
