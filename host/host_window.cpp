@@ -36,7 +36,17 @@ const FieldSpec kFields[] = {
     {kFieldWin95Tmp, "Win95Tmp", "C:\\morvel-host\\exchange.tmp"},
     {kFieldKind, "Kind / mode", "254 Open Slideshow"},
     {kFieldFlag, "Flag / option", "0"},
+    {kFieldAvlFil, "AVLFIL", "*"},
+    {kFieldAvlTmp, "AVLTMP", "C:\\morvel-host\\test.avl"},
 };
+
+// The field that holds the value the host writes for an input key.
+int FieldOfKey(const std::string& key) {
+    if (key == MORVEL_KEY_SAVENAME) return kFieldSaveName;
+    if (key == MORVEL_KEY_AVLFIL) return kFieldAvlFil;
+    if (key == MORVEL_KEY_AVLTMP) return kFieldAvlTmp;
+    return kFieldWin95Tmp;
+}
 
 // The dialog kinds (the number leads; the player reads the same field as its play mode).
 const char* const kKindChoices[] = {
@@ -68,7 +78,7 @@ const std::vector<ExportInfo>& Exports() {
           MORVEL_KEY_SAVE1, MORVEL_KEY_SAVE4, MORVEL_KEY_SAVE8, MORVEL_KEY_SAVE16, MORVEL_KEY_SAVE24, MORVEL_KEY_LASTDIR}},
         {"ShortToLongName95", Signature::Void0, {MORVEL_KEY_SAVENAME}, {MORVEL_KEY_LONGNAME}},
         {"GDIflush95", Signature::Int0, {}, {}},
-        {"EditorWin95", Signature::Int0, {MORVEL_KEY_WIN95TMP}, {}},
+        {"EditorWin95", Signature::Int0, {MORVEL_KEY_WIN95TMP, MORVEL_KEY_AVLFIL, MORVEL_KEY_AVLTMP}, {}},
         {"VideoWinPlayer95", Signature::IntModeOption, {MORVEL_KEY_SAVENAME}, {}},
         {"VideoWinStatus95", Signature::Int0, {}, {}},
         {"VideoWinClose95", Signature::Void0, {}, {}},
@@ -198,14 +208,15 @@ void HostWindow::Log(const std::string& line) {
 
 void HostWindow::ShowKey(const char* key) { Log(std::string("    ") + key + " = " + ReadKey(key)); }
 
-void HostWindow::ShowExchangeFile() {
-    const std::string path = ReadKey(MORVEL_KEY_WIN95TMP);
+void HostWindow::ShowExchangeFile() { ShowFile(ReadKey(MORVEL_KEY_WIN95TMP)); }
+
+void HostWindow::ShowFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        Log("    exchange file " + path + " cannot be read");
+        Log("    file " + path + " cannot be read");
         return;
     }
-    Log("    exchange file " + path + ":");
+    Log("    file " + path + ":");
     std::string line;
     int shown = 0;
     while (std::getline(in, line) && shown < 40) {
@@ -222,7 +233,7 @@ void HostWindow::Call(const ExportInfo& item) {
         return;
     }
     for (const char* key : item.inputKeys) {
-        const int field = std::string(key) == MORVEL_KEY_SAVENAME ? kFieldSaveName : kFieldWin95Tmp;
+        const int field = FieldOfKey(key);
         WriteKey(key, Field(field));
         Log(std::string("host writes ") + key + " = " + Field(field));
     }

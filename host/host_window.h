@@ -43,6 +43,8 @@ private:
     void OnNotify(LPARAM code);
     void ShowKey(const char* key);
     void ShowExchangeFile();
+    // Logs the lines of a file (the first 40).
+    void ShowFile(const std::string& path);
     void PollPlayer();
 
     HMODULE dll_ = nullptr;
@@ -60,6 +62,8 @@ enum FieldId {
     kFieldWin95Tmp,
     kFieldKind,
     kFieldFlag,
+    kFieldAvlFil,
+    kFieldAvlTmp,
     kFieldLog,
     kFieldStatus,
     kFirstButton = 200,

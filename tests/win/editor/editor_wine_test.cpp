@@ -19,12 +19,6 @@ namespace {
 
 const std::string kMark(30, '-');
 
-std::string HostRead(const std::string& key, const std::string& def = "<absent>") {
-    char buffer[2048] = {};
-    GetPrivateProfileStringA("morvel", key.c_str(), def.c_str(), buffer, sizeof buffer, "morvel.ini");
-    return buffer;
-}
-
 void HostWrite(const std::string& key, const std::string& value) {
     ASSERT_TRUE(WritePrivateProfileStringA("morvel", key.c_str(), value.c_str(), "morvel.ini"));
 }
@@ -102,7 +96,13 @@ int RunEditor(const std::function<void()>& driver) {
 
 class EditorTest : public testing::Test {
 protected:
-    void SetUp() override { RemoveSettings(); }
+    void SetUp() override {
+        RemoveSettings();
+        // The Explorer dialogs the editor runs need the exchange file named.
+        HostWrite("Win95Tmp", "c:\\morvel-editor-exchange.tmp");
+        // The pointer away from where menus open: a menu selects the item under it.
+        SetCursorPos(0, 0);
+    }
     void TearDown() override { RemoveSettings(); }
 };
 
