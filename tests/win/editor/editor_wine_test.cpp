@@ -3,6 +3,7 @@
 // window), the Explorer dialogs it runs, and the test file's bytes after "&Test".
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "morvel32.h"
+#include "win/support/import_patch.h"
 #include "win/support/test_env.h"
 #include "win/support/ui_driver.h"
 
@@ -72,6 +74,21 @@ void Keys(const std::vector<WORD>& keys) {
         SendInput(2, input, sizeof(INPUT));
         Sleep(30);
     }
+}
+
+// Shift+Home from the end: the whole text of an edit selected, as a user empties it.
+void SelectAllByKeys() {
+    Keys({VK_END});
+    INPUT input[4] = {};
+    for (INPUT& i : input) i.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = VK_SHIFT;
+    input[1].ki.wVk = VK_HOME;
+    input[2].ki.wVk = VK_HOME;
+    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[3].ki.wVk = VK_SHIFT;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+    Sleep(30);
 }
 
 void MakeForeground(HWND window) {
@@ -338,6 +355,195 @@ TEST_F(EditorTest, AddSlidesThroughTheExplorerThenSave) {
     const std::string bytes = ReadBytes(saved).value_or("");
     EXPECT_NE(bytes.find("N=3\r\n"), std::string::npos) << bytes;
     EXPECT_NE(bytes.find("F=movie.mov,1\r\nB=0\r\nX=0\r\nL=50\r\n"), std::string::npos) << bytes;
+}
+
+struct HelpCall {
+    std::string file;
+    UINT command = 0;
+    ULONG_PTR data = 0;
+};
+std::vector<HelpCall> helpCalls;
+BOOL WINAPI RecordHelp(HWND, LPCSTR file, UINT command, ULONG_PTR data) {
+    helpCalls.push_back({file ? file : "", command, data});
+    return TRUE;
+}
+
+// The colour dialog as a user who picks one colour.
+BOOL WINAPI PickColour(LPCHOOSECOLORA choose) {
+    EXPECT_TRUE(choose->Flags & CC_FULLOPEN);
+    EXPECT_FALSE(choose->Flags & CC_RGBINIT) << "not preset with the slide's colour";
+    choose->rgbResult = RGB(1, 2, 3);
+    return TRUE;
+}
+
+// A slideshow of a picture, a clip and a sound in a fresh folder, named as the host's file.
+std::string PrepareShow(const TempFolder& root) {
+    EXPECT_TRUE(WriteBytes(root / "a.bmp", "BM"));
+    EXPECT_TRUE(WriteBytes(root / "clip.avi", "RIFF"));
+    EXPECT_TRUE(WriteBytes(root / "s.wav", "RIFF"));
+    const std::string folder = Lower(ShortPathOf(root.path())) + "\\";
+    const std::string show = root / "show.avl";
+    EXPECT_TRUE(WriteBytes(show, "[Header]\r\nVer=4\r\nN=4\r\n[Directory]\r\n0=" + folder +
+                                     "\r\n[1]\r\nF=a.bmp,0\r\nB=0\r\nX=0\r\n[2]\r\nF=clip.avi,0\r\nB=0\r\nX=0\r\n"
+                                     "[3]\r\nF=s.wav,0\r\n"));
+    HostWrite("AVLFIL", show);
+    return folder;
+}
+
+TEST_F(EditorTest, HelpOpensContext300) {
+    helpCalls.clear();
+    ImportPatch patch(GetModuleHandleA("morvel32.dll"), "user32.dll", "WinHelpA", reinterpret_cast<void*>(RecordHelp));
+    ASSERT_TRUE(patch.active());
+    RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        ClickControl(editor, MORVEL_ID_EDITOR_BTNHELP);
+        WaitUntil([] { return !helpCalls.empty(); });
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        WaitForWindowGone("Morvel Slideshow Editor");
+    });
+    ASSERT_EQ(helpCalls.size(), 1u);
+    EXPECT_EQ(helpCalls[0].file, "MORVEL.HLP");
+    EXPECT_EQ(helpCalls[0].command, static_cast<UINT>(HELP_CONTEXT));
+    EXPECT_EQ(helpCalls[0].data, 300u);
+}
+
+TEST_F(EditorTest, GlobalWaitFromTheMenuReachesEverySlideWithAWait) {
+    TempFolder root("editorglobal");
+    PrepareShow(root);
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        ASSERT_EQ(ItemCount(grid), 3);
+        MakeForeground(editor);
+        Keys({VK_RIGHT, VK_RIGHT, VK_RIGHT});  // Filename -> Clr -> Effect -> Wait
+        ClickControl(editor, MORVEL_ID_BTNGLOBAL);
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});  // "5 seconds"
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 2, 7) == "5"; })) << Cell(grid, 2, 7);
+        EXPECT_EQ(Cell(grid, 0, 7), "5");
+        EXPECT_EQ(Cell(grid, 1, 7), "5");
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value()) << "Global marks the slideshow modified";
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, UserColourAndVideoZoomByTheNumericDialog) {
+    TempFolder root("editorcolour");
+    PrepareShow(root);
+    ImportPatch patch(GetModuleHandleA("morvel32.dll"), "comdlg32.dll", "ChooseColorA", reinterpret_cast<void*>(PickColour));
+    ASSERT_TRUE(patch.active());
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        // Clr of slide 1: the colour menu; "&User Color" is its tenth entry.
+        Keys({VK_RIGHT, VK_SPACE});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({'U'});
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 3) == std::to_string(RGB(1, 2, 3)); })) << Cell(grid, 0, 3);
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_COLORLABEL)), "Bkgnd");
+        // Vid% of slide 2: the size menu's "&User" asks with the numeric dialog.
+        Keys({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({'U'});
+        HWND dialog = WaitForWindow("Video Zoom Factor (%)", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_LABELMIN)), "25");
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_LABELMAX)), "400");
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING)), "100");
+        MakeForeground(dialog);
+        // Each key is applied at once: emptied, the edit keeps the bar; a 7 is below 25.
+        SelectAllByKeys();
+        Keys({VK_DELETE});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING)).empty(); }));
+        EXPECT_EQ(GetScrollPos(Control(dialog, MORVEL_ID_CUSTOMSCROLLBAR), SB_CTL), 100);
+        Keys({'7'});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING)) == "25"; }))
+            << TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING));
+        Keys({VK_END, '0'});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING)) == "250"; }))
+            << TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING));
+        EXPECT_EQ(GetScrollPos(Control(dialog, MORVEL_ID_CUSTOMSCROLLBAR), SB_CTL), 250);
+        Keys({VK_RETURN});
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 1, 10) == "250"; })) << Cell(grid, 1, 10);
+        // Escape in the numeric dialog changes nothing.
+        Keys({VK_RETURN});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({'U'});
+        dialog = WaitForWindow("Video Zoom Factor (%)", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        MakeForeground(dialog);
+        Keys({VK_ESCAPE});
+        EXPECT_TRUE(WaitForWindowGone("Video Zoom Factor (%)"));
+        EXPECT_EQ(Cell(grid, 1, 10), "250");
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// Mend 5: "&Test" without a test file, or with one that cannot be written, keeps the editor open
+// and the slideshow modified.
+TEST_F(EditorTest, TestThatCannotWriteKeepsTheEditorOpen) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        ClickControl(editor, MORVEL_ID_BTNCD);
+        HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        ClickControl(dialog, MORVEL_ID_SCRL_BTNOK);
+        auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDYES);
+        ClickControl(editor, MORVEL_ID_BTNTEST);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text.rfind("No test file was given.", 0), 0u) << box->text;
+        AnswerMessageBox(*box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(editor));
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Discard changes?");
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Morvel Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+
+    HostWrite("AVLTMP", "c:\\no-such-folder\\test.avl");
+    const int second = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        ClickControl(editor, MORVEL_ID_BTNCD);
+        HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        ClickControl(dialog, MORVEL_ID_SCRL_BTNOK);
+        auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDYES);
+        ClickControl(editor, MORVEL_ID_BTNTEST);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Save aborted at slide #2\nToo many slides or features.");
+        AnswerMessageBox(*box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(editor));
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value()) << "still modified";
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Morvel Slideshow Editor");
+    });
+    EXPECT_EQ(second, 0);
 }
 
 }  // namespace
