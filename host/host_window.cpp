@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "morvel32.h"
@@ -39,6 +40,8 @@ const FieldSpec kFields[] = {
     {kFieldAvlFil, "AVLFIL", "*"},
     {kFieldAvlTmp, "AVLTMP", "C:\\morvel-host\\test.avl"},
 };
+
+constexpr int kFieldCount = static_cast<int>(std::size(kFields));
 
 // The field that holds the value the host writes for an input key.
 int FieldOfKey(const std::string& key) {
@@ -156,7 +159,7 @@ bool HostWindow::Create(HINSTANCE instance, HMODULE dll) {
         buttons_.push_back(button);
         ++index;
     }
-    status_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, kMargin, kMargin + 4 * kRowHeight + 4, 420, 18,
+    status_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, kMargin, kMargin + kFieldCount * kRowHeight + 4, 420, 18,
                               window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldStatus)), instance,
                               nullptr);
     SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
@@ -174,7 +177,7 @@ bool HostWindow::Create(HINSTANCE instance, HMODULE dll) {
 void HostWindow::Layout() {
     RECT client{};
     GetClientRect(window_, &client);
-    const int top = kMargin + 6 * kRowHeight + kMargin;
+    const int top = kMargin + (kFieldCount + 1) * kRowHeight + kMargin;
     MoveWindow(log_, kMargin, top, client.right - 2 * kMargin, client.bottom - top - kMargin, TRUE);
 }
 

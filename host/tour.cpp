@@ -1,6 +1,7 @@
 #include "tour.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 
@@ -250,16 +251,58 @@ public:
                 Sleep(800);
                 self->tour->ShotFromDriver("editor-add-slides-dialog");
                 PostMessageA(GetDlgItem(add, MORVEL_ID_BTNOK), BM_CLICK, 0, 0);
-                Sleep(1000);
-                // Home, two to the right: the Effect cell of slide 1; Enter opens its menu.
+                HWND grid = GetDlgItem(editor, MORVEL_ID_GRID);
+                for (int i = 0; i < 200 && !(IsWindowEnabled(editor) && SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0) == 4);
+                     ++i) {
+                    Sleep(50);
+                }
+                Sleep(300);
+                // A click on the Effect cell of slide 1 selects it; Enter opens its menu, with the
+                // pointer out of the menu's way.
                 SetForegroundWindow(editor);
-                Keys({VK_HOME, VK_RIGHT, VK_RIGHT, VK_RETURN});
+                RECT cell{};
+                cell.top = 6;  // the Effect column
+                cell.left = LVIR_BOUNDS;
+                SendMessageA(grid, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+                POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+                ClientToScreen(grid, &at);
+                SetCursorPos(at.x, at.y);
+                INPUT click[2] = {};
+                click[0].type = click[1].type = INPUT_MOUSE;
+                click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+                click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+                SendInput(2, click, sizeof(INPUT));
+                char path[MAX_PATH] = {};
+                for (int i = 0; i < 100; ++i) {
+                    GetWindowTextA(GetDlgItem(editor, MORVEL_ID_FULLNAME), path, sizeof path);
+                    if (std::string(path).find("dunes.bmp") != std::string::npos) break;
+                    Sleep(50);
+                }
+                self->tour->Note("tour: clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) +
+                                 (GetForegroundWindow() == editor ? " (editor in front)" : " (editor not in front)") +
+                                 ", path panel: " + path);
+                SetCursorPos(0, 0);
+                Keys({VK_RETURN});
                 Sleep(600);
                 self->tour->ShotFromDriver("editor-effect-menu");
                 Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
                 Sleep(600);
                 self->tour->ShotFromDriver("editor-effect-set");
                 PostMessageA(GetDlgItem(editor, MORVEL_ID_BTNTEST), BM_CLICK, 0, 0);
+                // Should a step have gone astray, every window the editor opened is dismissed, so
+                // that the tour goes on.
+                for (int i = 0; i < 40 && IsWindow(editor); ++i) {
+                    Sleep(500);
+                    if (i < 10 || !IsWindow(editor)) continue;
+                    if (HWND dialog = FindWindowA("TFileForm", nullptr)) {
+                        PostMessageA(GetDlgItem(dialog, MORVEL_ID_BTNEXIT), BM_CLICK, 0, 0);
+                    } else if (HWND box = FindWindowA("#32770", nullptr)) {
+                        PostMessageA(box, WM_COMMAND, IDYES, 0);
+                        PostMessageA(box, WM_COMMAND, IDOK, 0);
+                    } else {
+                        PostMessageA(GetDlgItem(editor, MORVEL_ID_BTNQUIT), BM_CLICK, 0, 0);
+                    }
+                }
                 return 0;
             }
         } driver{this};
@@ -280,6 +323,7 @@ public:
         pendingLog_ += (pendingLog_.empty() ? "" : "\n") +
                        (SaveScreenshot(path) ? "screenshot " + path : "screenshot failed: " + path);
     }
+    void Note(const std::string& line) { pendingLog_ += (pendingLog_.empty() ? "" : "\n") + line; }
     void FlushDriverLog() {
         std::size_t start = 0;
         while (start < pendingLog_.size()) {

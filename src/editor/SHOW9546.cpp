@@ -262,19 +262,10 @@ private:
                 return 0;
             }
             case NM_CUSTOMDRAW: return CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-            case NM_CLICK: {
-                LVHITTESTINFO hit{};
-                const DWORD pos = GetMessagePos();
-                hit.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
-                ScreenToClient(grid_, &hit.pt);
-                SendMessageA(grid_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-                if (hit.iItem >= 0 && hit.iSubItem >= kFirstSelectableColumn) {
-                    SelectCell(hit.iItem + 1, hit.iSubItem);
-                } else {
-                    ShowSelection();
-                }
+            case NM_CLICK:
+                // The cell was selected when the button went down (the grid's hook).
+                ShowSelection();
                 return 0;
-            }
             case NM_DBLCLK:
             case NM_RCLICK:
                 ShowSelection();
@@ -334,6 +325,14 @@ private:
                 // No incremental search and no in-place editing: the keys above did the work.
                 result = 0;
                 return true;
+            case WM_LBUTTONDOWN: {
+                // Only the left button selects a cell; columns 0 to 3 are never selected.
+                LVHITTESTINFO hit{};
+                hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                SendMessageA(grid_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+                if (hit.iItem >= 0 && hit.iSubItem >= kFirstSelectableColumn) SelectCell(hit.iItem + 1, hit.iSubItem);
+                return false;
+            }
             case WM_LBUTTONUP:
                 if (dragFrom_ > 0) {
                     LVHITTESTINFO hit{};

@@ -390,6 +390,45 @@ std::string PrepareShow(const TempFolder& root) {
     return folder;
 }
 
+// A left click selects the cell under the pointer; a right click then acts on the selected cell.
+TEST_F(EditorTest, MouseClickSelectsACell) {
+    TempFolder root("editorclick");
+    const std::string folder = PrepareShow(root);
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        RECT cell{};
+        cell.top = 7;  // Wait
+        cell.left = LVIR_BOUNDS;
+        ASSERT_TRUE(SendMessageA(grid, LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell)));
+        POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        ClientToScreen(grid, &at);
+        SetCursorPos(at.x, at.y);
+        INPUT click[2] = {};
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, click, sizeof(INPUT));
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(editor, MORVEL_ID_FULLNAME)) == folder + "clip.avi"; }))
+            << TextOf(Control(editor, MORVEL_ID_FULLNAME));
+        SetCursorPos(0, 0);
+        Keys({VK_RETURN});
+        HWND menu = WaitForPopupMenu();
+        ASSERT_TRUE(menu);
+        Keys({VK_DOWN, VK_DOWN, VK_RETURN});  // "1 second"
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 1, 7) == "1"; })) << Cell(grid, 1, 7);
+        EXPECT_EQ(Cell(grid, 0, 7), "0");
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+}
+
 TEST_F(EditorTest, HelpOpensContext300) {
     helpCalls.clear();
     ImportPatch patch(GetModuleHandleA("morvel32.dll"), "user32.dll", "WinHelpA", reinterpret_cast<void*>(RecordHelp));
