@@ -271,10 +271,6 @@ private:
                 ShowSelection();
                 PostMessageA(hwnd(), kMsgCommonAction, 0, 0);
                 return header->code == NM_RCLICK ? 1 : 0;
-            case LVN_BEGINDRAG:
-                dragFrom_ = reinterpret_cast<NMLISTVIEW*>(header)->iItem + 1;
-                SetCapture(grid_);
-                return 0;
             default: return 0;
         }
     }
@@ -330,17 +326,29 @@ private:
                 LVHITTESTINFO hit{};
                 hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
                 SendMessageA(grid_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+                if (hit.iItem >= 0 && hit.iSubItem == kColNumber) {
+                    // A row is dragged by its number, the fixed column, to the row it is dropped on.
+                    dragFrom_ = hit.iItem + 1;
+                    SetFocus(grid_);
+                    SetCapture(grid_);
+                    result = 0;
+                    return true;
+                }
                 if (hit.iItem >= 0 && hit.iSubItem >= kFirstSelectableColumn) SelectCell(hit.iItem + 1, hit.iSubItem);
                 return false;
             }
+            case WM_CAPTURECHANGED:
+                if (reinterpret_cast<HWND>(lParam) != grid_) dragFrom_ = 0;
+                return false;
             case WM_LBUTTONUP:
                 if (dragFrom_ > 0) {
                     LVHITTESTINFO hit{};
                     hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-                    SendMessageA(grid_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+                    SendMessageA(grid_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
                     const int from = dragFrom_;
                     dragFrom_ = 0;
                     ReleaseCapture();
+                    result = 0;
                     const int to = hit.iItem >= 0 ? hit.iItem + 1 : hit.pt.y < 0 ? 1 : table_.RowCount();
                     if (to != from) {
                         table_.MoveRow(from, to);  // GridRowMoved
@@ -348,6 +356,7 @@ private:
                         ShowSelection();
                         GridClick();
                     }
+                    return true;
                 }
                 return false;
             case WM_NOTIFY: {

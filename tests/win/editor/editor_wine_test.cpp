@@ -429,6 +429,77 @@ TEST_F(EditorTest, MouseClickSelectsACell) {
     EXPECT_EQ(result, 0);
 }
 
+POINT CellCentre(HWND grid, int item, int column) {
+    RECT cell{};
+    cell.top = column;
+    // Column 0's bounds are the whole row's; its label is the cell.
+    cell.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+    SendMessageA(grid, LVM_GETSUBITEMRECT, item, reinterpret_cast<LPARAM>(&cell));
+    POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ClientToScreen(grid, &at);
+    return at;
+}
+
+void MouseTo(POINT at) {
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof(INPUT));
+    Sleep(50);
+}
+
+void Button(DWORD flags) {
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = flags;
+    SendInput(1, &press, sizeof(INPUT));
+    Sleep(50);
+}
+
+// A row dragged to another place is moved there and the rows are numbered again; the hidden
+// columns cannot be widened.
+TEST_F(EditorTest, RowDraggedToTheTopAndHiddenColumnsStayNarrow) {
+    TempFolder root("editordrag");
+    PrepareShow(root);
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        // Rows are dragged by their number, the fixed column.
+        const POINT from = CellCentre(grid, 2, 0);
+        const POINT to = CellCentre(grid, 0, 0);
+        MouseTo(from);
+        Button(MOUSEEVENTF_LEFTDOWN);
+        for (int step = 1; step <= 6; ++step) MouseTo({from.x, from.y + (to.y - from.y) * step / 6});
+        Button(MOUSEEVENTF_LEFTUP);
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 4) == "s.wav"; })) << Cell(grid, 0, 4);
+        EXPECT_EQ(Cell(grid, 1, 4), "a.bmp");
+        EXPECT_EQ(Cell(grid, 2, 4), "clip.avi");
+        for (int r = 0; r < 3; ++r) EXPECT_EQ(Cell(grid, r, 0), std::to_string(r + 1));
+        SetCursorPos(0, 0);
+
+        HWND header = reinterpret_cast<HWND>(SendMessageA(grid, LVM_GETHEADER, 0, 0));
+        for (int item : {1, 2, 3, 5}) {
+            NMHEADERA track{};
+            track.hdr.hwndFrom = header;
+            track.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(header));
+            track.hdr.code = HDN_BEGINTRACKA;
+            track.iItem = item;
+            const LRESULT refused = SendMessageA(grid, WM_NOTIFY, track.hdr.idFrom, reinterpret_cast<LPARAM>(&track));
+            EXPECT_EQ(refused != 0, item <= 3) << "column " << item;
+        }
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value()) << "a moved row is a change";
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+}
+
 TEST_F(EditorTest, HelpOpensContext300) {
     helpCalls.clear();
     ImportPatch patch(GetModuleHandleA("morvel32.dll"), "user32.dll", "WinHelpA", reinterpret_cast<void*>(RecordHelp));
