@@ -9,10 +9,14 @@ constexpr const char* kCaption = "Morvel";
 
 UINT StyleOf(BoxKind kind) {
     switch (kind) {
-        case BoxKind::Warning: return MB_OK | MB_ICONWARNING;
-        case BoxKind::Error: return MB_OK | MB_ICONERROR;
-        case BoxKind::Information: return MB_OK | MB_ICONINFORMATION;
-        case BoxKind::Confirmation: return MB_YESNO | MB_ICONQUESTION;
+        case BoxKind::Warning:
+            return MB_OK | MB_ICONWARNING;
+        case BoxKind::Error:
+            return MB_OK | MB_ICONERROR;
+        case BoxKind::Information:
+            return MB_OK | MB_ICONINFORMATION;
+        case BoxKind::Confirmation:
+            return MB_YESNO | MB_ICONQUESTION;
     }
     return MB_OK;
 }

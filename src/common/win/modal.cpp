@@ -33,15 +33,18 @@ BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM data) {
 
 }  // namespace
 
-ModalRun::ModalRun(HWND modal) : modal_(modal), previousActive_(GetActiveWindow()) {
-    if (previousActive_ == modal_) previousActive_ = nullptr;
+ModalRun::ModalRun(HWND modal, HWND returnTo) : modal_(modal), previousActive_(returnTo) {
+    // A modal window that is active already gives the activation back to its owner.
+    if (previousActive_ == modal_) previousActive_ = GetWindow(modal_, GW_OWNER);
     DisableContext context{modal_, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&context));
 }
 
-ModalRun::~ModalRun() { End(); }
+ModalRun::~ModalRun() {
+    End();
+}
 
-bool ModalRun::Loop(const std::function<bool()>& done) {
+bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes) {
     MSG msg;
     while (!ended_ && IsWindow(modal_) && !done()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -51,6 +54,7 @@ bool ModalRun::Loop(const std::function<bool()>& done) {
             return false;
         }
         if (got < 0) break;
+        if (takes && takes(msg)) continue;
         if (dialogKeys_ && IsDialogMessageA(modal_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
@@ -65,12 +69,14 @@ void ModalRun::End() {
         if (IsWindow(window)) EnableWindow(window, TRUE);
     }
     disabled_.clear();
+    // The activation goes back while the modal window is still shown, so that hiding it leaves
+    // the system no window to choose (it might choose another application's).
     const bool wasForeground = IsWindow(modal_) && GetForegroundWindow() == modal_;
-    if (IsWindow(modal_)) ShowWindow(modal_, SW_HIDE);
     if (previousActive_ && IsWindow(previousActive_) && IsWindowVisible(previousActive_)) {
         if (wasForeground) SetForegroundWindow(previousActive_);
         SetActiveWindow(previousActive_);
     }
+    if (IsWindow(modal_)) ShowWindow(modal_, SW_HIDE);
     if (quit_) PostQuitMessage(quitCode_);
 }
 

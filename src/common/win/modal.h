@@ -19,20 +19,23 @@ void PumpPending();
 // focus memory then gives the focus back.
 class ModalRun {
 public:
-    explicit ModalRun(HWND modal);
+    // `returnTo` is the window to activate at the end; by default the window active now, so
+    // construct the run before the modal window is shown, or name the window.
+    explicit ModalRun(HWND modal, HWND returnTo = GetActiveWindow());
     ~ModalRun();
     ModalRun(const ModalRun&) = delete;
     ModalRun& operator=(const ModalRun&) = delete;
 
-    // Runs the loop until `done()` is true or the modal window is gone. Returns false when the
-    // thread was asked to quit (WM_QUIT); the quit is posted again at `End`.
-    bool Loop(const std::function<bool()>& done);
     // Gives the modal window the dialog keys while the loop runs (IsDialogMessageA): Tab and the
     // arrows move between controls, Enter sends IDOK (or presses the focused button), Escape
     // sends IDCANCEL, Alt+letter reaches a control's mnemonic.
     void UseDialogKeys(bool use) { dialogKeys_ = use; }
-    // Enables the windows, hides the modal window, activates the window that was active before.
-    // Later calls do nothing.
+    // Runs the loop until `done()` is true or the modal window is gone. Returns false when the
+    // thread was asked to quit (WM_QUIT); the quit is posted again at `End`. `takes`, when given,
+    // sees each message before it is dispatched and returns true for one it has handled.
+    bool Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes = {});
+    // Enables the windows, activates the window that was active before, then hides the modal
+    // window. Later calls do nothing.
     void End();
 
     HWND previousActive() const { return previousActive_; }

@@ -28,25 +28,38 @@ const win::WindowClass kTestClass{.name = "MorvelLayerTestWindow"};
 class TwoFields final : public win::Window, public win::ControlHook {
 public:
     explicit TwoFields(const std::string& title, int x = 40) {
-        Create(kTestClass, {.title = title, .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = 40,
-                            .width = 300, .height = 200});
+        Create(
+            kTestClass,
+            {.title = title, .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = 40, .width = 300, .height = 200});
     }
     HWND first = nullptr, second = nullptr;
     int creates = 0;
     int hookedChars = 0;
     bool destroyed = false;
     bool detached = false;
+    HWND watched = nullptr;         // a window whose state is read when this one is hidden
+    int watchedEnabledAtHide = -1;  // 1 or 0 once hidden
 
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_CREATE:
                 ++creates;
-                first = win::CreateChild(hwnd(), {.className = "EDIT", .id = kFirstEdit, .style = WS_TABSTOP,
-                                                  .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 8, .width = 200,
+                first = win::CreateChild(hwnd(), {.className = "EDIT",
+                                                  .id = kFirstEdit,
+                                                  .style = WS_TABSTOP,
+                                                  .exStyle = WS_EX_CLIENTEDGE,
+                                                  .x = 8,
+                                                  .y = 8,
+                                                  .width = 200,
                                                   .height = 22});
-                second = win::CreateChild(hwnd(), {.className = "EDIT", .id = kSecondEdit, .style = WS_TABSTOP,
-                                                   .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 40, .width = 200,
+                second = win::CreateChild(hwnd(), {.className = "EDIT",
+                                                   .id = kSecondEdit,
+                                                   .style = WS_TABSTOP,
+                                                   .exStyle = WS_EX_CLIENTEDGE,
+                                                   .x = 8,
+                                                   .y = 40,
+                                                   .width = 200,
                                                    .height = 22});
                 Hook(first);
                 Hook(second);
@@ -56,6 +69,9 @@ protected:
                 throw std::runtime_error("Unable to write to c:\\nowhere\\morvel.ini");
             case WM_DESTROY:
                 destroyed = true;
+                break;
+            case WM_SHOWWINDOW:
+                if (!wParam && watched) watchedEnabledAtHide = IsWindowEnabled(watched) ? 1 : 0;
                 break;
             default:
                 break;
@@ -170,10 +186,11 @@ TEST(WindowLayer, ModalRunDisablesTheThreadsWindowsAndGivesActivationBack) {
     TwoFields beside("Beside", 400);
     Activate(host.hwnd());
     SetFocus(host.second);
+    const HWND before = GetActiveWindow();
     TwoFields modal("Modal", 200);
-    bool enabledWhileHidden = false;
+    modal.watched = host.hwnd();
     {
-        win::ModalRun run(modal.hwnd());
+        win::ModalRun run(modal.hwnd(), before);
         Activate(modal.hwnd());
         EXPECT_FALSE(IsWindowEnabled(host.hwnd()));
         EXPECT_FALSE(IsWindowEnabled(beside.hwnd()));
@@ -186,9 +203,9 @@ TEST(WindowLayer, ModalRunDisablesTheThreadsWindowsAndGivesActivationBack) {
         }));
         KillTimer(modal.hwnd(), 1);
         run.End();
-        enabledWhileHidden = IsWindowEnabled(host.hwnd()) && !IsWindowVisible(modal.hwnd());
+        EXPECT_FALSE(IsWindowVisible(modal.hwnd()));
     }
-    EXPECT_TRUE(enabledWhileHidden);
+    EXPECT_EQ(modal.watchedEnabledAtHide, 1) << "owners are enabled before the modal window hides";
     EXPECT_TRUE(IsWindowEnabled(beside.hwnd()));
     PumpMessages();
     EXPECT_EQ(GetForegroundWindow(), host.hwnd()) << "the window active before the run is active again";
@@ -212,7 +229,8 @@ TEST(WindowLayer, BusyCursorHoldsAcrossMouseMoves) {
     const HCURSOR wait = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
     {
         win::BusyCursor busy;
-        SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.first), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.first),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(GetCursor(), wait);
     }
     SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
@@ -228,4 +246,56 @@ TEST(WindowLayer, ClassesAreRegisteredOnceAndGoAtUnload) {
     win::UnregisterWindowClasses();
     EXPECT_FALSE(GetClassInfoA(win::ModuleInstance(), cls.name, &info));
     EXPECT_FALSE(GetClassInfoA(win::ModuleInstance(), kTestClass.name, &info));
+}
+
+namespace {
+
+constexpr UINT kMsgCloseFromHandler = WM_APP + 2;
+
+// A window that owns itself, and records what happens to it in order.
+class SelfOwned final : public win::Window {
+public:
+    explicit SelfOwned(std::string& log, bool refuseCreation = false) : log_(log), refuse_(refuseCreation) {}
+    ~SelfOwned() override { log_ += "deleted;"; }
+
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CREATE && refuse_) return -1;
+        if (msg == kMsgCloseFromHandler) {
+            DestroyWindow(hwnd());
+            log_ += "handler goes on;";  // the object is still there after its window has gone
+            return 0;
+        }
+        return DefaultMessage(msg, wParam, lParam);
+    }
+    void OnDetached() override {
+        log_ += "detached;";
+        delete this;
+    }
+
+private:
+    std::string& log_;
+    bool refuse_;
+};
+
+const win::WindowClass kSelfOwnedClass{.name = "MorvelLayerSelfOwned"};
+
+}  // namespace
+
+TEST(WindowLayer, AnObjectThatClosesItsWindowInAHandlerIsDeletedAfterTheHandler) {
+    std::string log;
+    const HWND window = win::Window::CreateOwned(std::make_unique<SelfOwned>(log), kSelfOwnedClass,
+                                                 {.title = "Self", .style = WS_POPUP});
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, kMsgCloseFromHandler, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(log, "handler goes on;detached;deleted;");
+}
+
+TEST(WindowLayer, CreateOwnedDeletesTheObjectOfARefusedWindow) {
+    std::string log;
+    const HWND window = win::Window::CreateOwned(std::make_unique<SelfOwned>(log, true), kSelfOwnedClass,
+                                                 {.title = "Refused", .style = WS_POPUP});
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(log, "detached;deleted;");
 }
