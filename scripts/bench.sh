@@ -51,9 +51,9 @@ import os, sys
 folder = os.path.join(sys.argv[1], "Holiday Slides")
 os.makedirs(folder, exist_ok=True)
 for i in range(10000):
-    open(os.path.join(folder, "Holiday slide %d.bmp" % i), "w").close()
+    open(os.path.join(folder, "hs%05d.bmp" % i), "w").close()
 PY
     MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" \
-      "$build/win/bin/editor_bench.exe" "Z:$(printf '%s' "$bench_root/Holiday Slides" | tr '/' '\\')"
+      "$build/win/bin/editor_bench.exe" "Z:$(printf '%s' "$bench_root/Holiday Slides" | tr '/' '\\')" "$@"
     rm -rf "$bench_root" ;;
 esac
