@@ -500,7 +500,7 @@ private:
         GridClick();
     }
 
-    // Part 4.3 runs this for the "Filename" cell.
+    // The "Filename" cell runs this.
     void ReplaceSlideFile() {
         const auto chosen = ChosenFile(MORVEL_KIND_REPLACE_SLIDE);
         if (!chosen || *chosen == kAbsentString) return;
@@ -547,7 +547,7 @@ private:
         return !editorState.modified;
     }
 
-    // ---- Attribute menus (Part 4.3) and Global (Part 4.5) ---------------------------------------
+    // ---- Attribute menus and Global ---------------------------------------
 
     void CommonAction() {
         const CellActionResult action = ActionForCell(table_);

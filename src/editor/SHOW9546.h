@@ -1,4 +1,4 @@
-// TEditorForm (unit SHOW9546): the Slideshow Editor window of Parts 4.1, 4.3 and 4.5. The slide
+// TEditorForm (unit SHOW9546): the Slideshow Editor window. The slide
 // table and every rule live in the portable model (slide_table, avl_file, slide_menus,
 // editor_rules); this unit is the window: creation, layout, handlers.
 #pragma once
@@ -7,7 +7,7 @@
 
 namespace morvel {
 
-// The editor's library-wide state (Part 4.1), set afresh at each start.
+// The editor's library-wide state, set afresh at each start.
 struct EditorState {
     std::string currentFile = "*";  // "*": none
     std::string testFile = "ERROR";

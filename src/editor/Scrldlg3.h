@@ -1,4 +1,4 @@
-// TScrlDlg (unit Scrldlg3): the numeric entry dialog of Part 4.4. The rules are ScrollValue's;
+// TScrlDlg (unit Scrldlg3): the numeric entry dialog The rules are ScrollValue's;
 // this window shows them.
 #pragma once
 

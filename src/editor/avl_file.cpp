@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, kEffectCount> kEffects = {
     "OutToIn Lace",  "Spiral In",      "Spiral Out",     "In HorzLines",   "In VertLines",  "Vert Lace In",
     "Horz Lace In",  "Interlace Rt",   "Interlace Lf",   "Interlace Up",   "Interlace Dn",  "Random FX"};
 
-// A read through the store returns at most 1023 characters (Part 1.1).
+// A read through the store returns at most 1023 characters.
 constexpr std::size_t kValueLimit = 1023;
 
 std::optional<std::string> Read(const ini::Document& doc, std::string_view section, std::string_view key) {

@@ -1,8 +1,8 @@
-// The AVL slideshow file (Part 4.2): version 4 writing, reading of version 4, legacy and instant
+// The AVL slideshow file: version 4 writing, reading of version 4, legacy and instant
 // slideshow files, over the slide table model. Files are read and written in one pass through the
 // INI store; file-system lookups go through FileSystem.
 //
-// Mends to Part 4.2 (issue 9):
+// Where this file's rules go beyond the old format's habits:
 //  - a save builds the whole file in memory and hands it to the store in one write, which puts
 //    the new file beside the target and replaces the target only when it is complete;
 //  - the value is limited to 0..29 only for picture slides (CD tracks and loop counts keep theirs);
@@ -60,7 +60,7 @@ struct ScreenSize {
     int height = 480;
 };
 
-// The version 4 document of the table (every key in the order and with the omissions of Part 4.2).
+// The version 4 document of the table (every key in the order and with the omissions).
 ini::Document WriteAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge = nullptr);
 
 struct SaveResult {
@@ -88,7 +88,7 @@ ReadResult ReadAvl(const ini::Document& doc, const FileSystem& fs, Gauge* gauge 
 // Reads a file from disk (a missing or unreadable file is Invalid).
 ReadResult LoadAvl(const std::string& path, const FileSystem& fs, Gauge* gauge = nullptr);
 
-// The multi-file list file of "&Add Slides" (Part 2.5): the folder (Directory/Name, default
+// The multi-file list file of "&Add Slides": the folder (Directory/Name, default
 // "c:\", with a final "\") followed by each entry's F, in order, while F is not "ERROR".
 std::vector<std::string> ReadSlideList(const ini::Document& doc);
 

@@ -1,5 +1,5 @@
-// The editor's state rules that are not about one slide (Parts 4.1, 4.5): the modified-flag
-// table, the captions, and the messages, with the issue 9 mends:
+// The editor's state rules that are not about one slide the modified-flag
+// table, the captions, and the messages. Beyond the old habits:
 //  - a failed "&Open" leaves caption, current file and modified flag as they were;
 //  - "&Test" that cannot write the test file, or has no test file (AVLTMP missing), tells the
 //    user and keeps the editor open with the flag as it was.
@@ -24,10 +24,10 @@ enum class EditorEvent {
     OpenCancelled,
     SaveCancelled,
     OpenRead,            // "&Open": the chosen file was read (fully or in part)
-    OpenFailed,          // "&Open": the chosen file could not be read (mended: no change)
+    OpenFailed,          // "&Open": the chosen file could not be read (nothing changes)
     SaveChosen,          // "&Save" with a file chosen, before the file is written
     TestWritten,
-    TestFailed,          // mended: no change
+    TestFailed,          // nothing changes
 };
 
 // The flag after the event; nothing when the event leaves it as it was.

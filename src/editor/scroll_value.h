@@ -1,4 +1,4 @@
-// The rules of the numeric entry dialog TScrlDlg (Part 4.4): the coupling of the edit field and
+// The rules of the numeric entry dialog TScrlDlg: the coupling of the edit field and
 // the scroll bar, with the edit-change guard, clamping and the beep-and-reset rule. The dialog
 // feeds it the edit's text and the bar's moves and applies what it answers.
 #pragma once

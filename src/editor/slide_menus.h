@@ -1,5 +1,5 @@
-// The slide attribute menus (Part 4.3) as data, CommonAction's choice of menu and its position,
-// and what a chosen entry does to the selected row or, in global mode, to every slide (Part 4.5).
+// The slide attribute menus as data, CommonAction's choice of menu and its position,
+// and what a chosen entry does to the selected row or, in global mode, to every slide.
 #pragma once
 
 #include <cstdint>
@@ -42,7 +42,7 @@ struct FreeValueDialog {
 };
 // For Wait, HPos, VPos, Size, Volume, Speed and Loop; the screen size bounds the positions.
 FreeValueDialog FreeValueDialogOf(MenuId menu, int screenWidth, int screenHeight);
-// The CD track dialog of "C&D track" (Part 4.1).
+// The CD track dialog of "C&D track".
 FreeValueDialog CdTrackDialog();
 
 // What CommonAction (and Global) do with the selected cell.
@@ -72,7 +72,7 @@ struct Choice {
 // whether the selection display is to be refreshed (the colour entries).
 bool ApplyChoice(SlideTable& table, const Choice& choice, bool globalMode);
 
-// The global modify operations of Part 4.5: the value goes to every row whose cell is not the mark.
+// The global modify operations: the value goes to every row whose cell is not the mark.
 void GlobalModify(SlideTable& table, int column, const std::string& value);
 // Columns 8 and 9: "Mid" makes both positions "Mid".
 void GlobalModifyPOS(SlideTable& table, int column, const std::string& value);

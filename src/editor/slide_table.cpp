@@ -11,7 +11,7 @@ namespace {
 constexpr std::array<std::string_view, kColumnCount> kHeaders = {
     "N", "", "", "", "Filename", "Clr", "Effect", "Wait", "H Pos", "V Pos", "Vid%", "Vol%", "Spd%"};
 
-// Columns 2, 3 and 5 to 12 of each kind, as Part 4.1 tables them; "-" stands for the mark.
+// Columns 2, 3 and 5 to 12 of each kind, as the kind's table holds them; "-" stands for the mark.
 struct KindRow {
     SlideKind kind;
     std::array<std::string_view, 8> fields;  // columns 5 to 12

@@ -1,4 +1,4 @@
-// The slide table of the Slideshow Editor (Part 4.1): 13 text columns per slide, rows in playing
+// The slide table of the Slideshow Editor: 13 text columns per slide, rows in playing
 // order, the per-kind settings, and the commands that add, kill and move rows. Portable: the
 // editor window draws this model and applies its commands; it holds no rules of its own.
 #pragma once
@@ -59,7 +59,7 @@ enum class SlideKind { Graphic, Mov, Avi, Sound, Fli, Avl, CdTrack };
 SlideKind KindOfFile(std::string_view path);
 
 // SetUpGraphic, SetUpMOV, SetUpAVI, SetUpAudio, SetUpFLI, SetUpAVL: columns 2, 3 and 5 to 12 of
-// the row as Part 4.1's table gives them for the kind. The track is the CD-track slide's value.
+// the row as the kind's table gives them for the kind. The track is the CD-track slide's value.
 void SetUpKind(Slide& slide, SlideKind kind, int track = 0);
 
 // A file put into a row: path = short form in lower case when the file exists, else the path in

@@ -1,4 +1,4 @@
-// The AVL slideshow file (Part 4.2) with the issue 9 mends: writing tables, reading version 4,
+// The AVL slideshow file: writing tables, reading version 4,
 // legacy and instant slideshow files, round trips, bad files.
 #include <gtest/gtest.h>
 
@@ -169,7 +169,7 @@ TEST(EditorAvlWrite, NoBackgroundNoB) {
     EXPECT_FALSE(WriteAvl(TableOf({s}), {}).Get("1", "B"));
 }
 
-// Mend 3: L whenever the volume applies, 50 included.
+// L whenever the volume applies, 50 included.
 TEST(EditorAvlWrite, VolumeFiftyIsWritten) {
     const Slide mov = KindRow("c:\\m.mov", SlideKind::Mov);
     ASSERT_EQ(mov[kColVolume], "50");
@@ -269,7 +269,7 @@ TEST(EditorAvlRead, ShortenedExtensionIsVideo) {
     EXPECT_EQ(r.slides[0][kColEffect], "Loop 2x");
 }
 
-// Mend 2: only picture values are limited to 0..29.
+// only picture values are limited to 0..29.
 TEST(EditorAvlRead, ValueLimitedOnlyForPictures) {
     FakeFileSystem fs;
     const ReadResult r = ReadText(
@@ -359,7 +359,7 @@ TEST(EditorAvlRead, InvalidFiles) {
     }
 }
 
-// Mend 6: a count larger than the sections present stops at the last section present.
+// a count larger than the sections present stops at the last section present.
 TEST(EditorAvlRead, CountLargerThanSections) {
     FakeFileSystem fs;
     for (const char* n : {"10", "2147483647", "0x7fffffff"}) {
@@ -423,7 +423,7 @@ TEST(EditorAvlRoundTrip, EveryKindReadsBack) {
     }
     Slide cd;
     cd[kColPath] = M;
-    cd[kColName] = "CD Track: 35";  // mend 2: the track survives
+    cd[kColName] = "CD Track: 35";  // the track survives
     SetUpKind(cd, SlideKind::CdTrack, 35);
     rows.push_back(cd);
     rows[0][kColHPos] = "Left";
@@ -448,8 +448,8 @@ TEST(EditorAvlRoundTrip, EveryKindReadsBack) {
             EXPECT_EQ(r.slides[i][c], t.Row(static_cast<int>(i) + 1)[c]) << "row " << i + 1 << " column " << c;
         }
     }
-    EXPECT_EQ(r.slides[1][kColVolume], "50") << "mend 3";
-    EXPECT_EQ(r.slides[6][kColValue], "35") << "mend 2";
+    EXPECT_EQ(r.slides[1][kColVolume], "50");
+    EXPECT_EQ(r.slides[6][kColValue], "35");
 }
 
 TEST(EditorAvlRoundTrip, SaveAndLoadThroughDisk) {
@@ -481,12 +481,9 @@ TEST(EditorAvlRoundTrip, FailedSaveReportsAfterTheLastSlide) {
     EXPECT_EQ(r.message, "Save aborted at slide #3\nToo many slides or features.");
 }
 
-// Mend 1: a save that fails midway leaves the previous file as it was. The write is made to fail
-// by a file-size limit (the tests run as root, so permissions deny nothing).
-// NEEDS THE STORE'S SAFE WRITE (temporary file beside the target, then replace): with the
-// store's in-place write the target is truncated before the write fails. Enable it when that
-// change is merged.
-TEST(EditorAvlRoundTrip, DISABLED_FailedSaveKeepsTheOldFile_NeedsStoreSafeWrite) {
+// A save that fails midway leaves the previous file as it was. The write is made to fail by a
+// file-size limit (the tests run as root, so permissions deny nothing).
+TEST(EditorAvlRoundTrip, FailedSaveKeepsTheOldFile) {
     testing::TestDir dir;
     const std::string path = dir.File("keep.avl");
     const std::string old = "[Header]\r\nVer=4\r\nN=2\r\n[1]\r\nF=old.bmp,0\r\n";

@@ -1,4 +1,4 @@
-// The attribute menus (Part 4.3) and the global operations (Part 4.5).
+// The attribute menus and the global operations.
 #include <gtest/gtest.h>
 
 #include "editor/avl_file.h"

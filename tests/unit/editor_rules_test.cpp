@@ -1,4 +1,4 @@
-// The modified-flag table, captions and first-showing rules (Parts 4.1, 4.5, issue 9 mends 4, 5).
+// The modified-flag table, captions and first-showing rules (a failed open, a test that cannot write).
 #include <gtest/gtest.h>
 
 #include "editor/editor_rules.h"

@@ -1,4 +1,4 @@
-// The numeric entry dialog's rules (Part 4.4).
+// The numeric entry dialog's rules.
 #include <gtest/gtest.h>
 
 #include "editor/scroll_value.h"

@@ -1,4 +1,4 @@
-// The slide table model and its commands (Part 4.1).
+// The slide table model and its commands.
 #include <gtest/gtest.h>
 
 #include "editor/slide_table.h"

@@ -257,7 +257,7 @@ TEST_F(EditorTest, CdTrackTypedIntoTheNumericDialog) {
     EXPECT_EQ(result, 0);
 }
 
-// Mend 4: a corrupt file chosen in "&Open" leaves caption, file and flag as they were.
+// a corrupt file chosen in "&Open" leaves caption, file and flag as they were.
 TEST_F(EditorTest, FailedOpenKeepsCaptionAndModifiedFlag) {
     TempFolder root("editoropen");
     const std::string corrupt = root / "broken.avl";
@@ -602,7 +602,7 @@ TEST_F(EditorTest, UserColourAndVideoZoomByTheNumericDialog) {
     EXPECT_EQ(result, 0);
 }
 
-// Mend 5: "&Test" without a test file, or with one that cannot be written, keeps the editor open
+// "&Test" without a test file, or with one that cannot be written, keeps the editor open
 // and the slideshow modified.
 TEST_F(EditorTest, TestThatCannotWriteKeepsTheEditorOpen) {
     const int result = RunEditor([] {
