@@ -17,7 +17,7 @@ host="$build/win/bin/morvel-host.exe"
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting the reference host on $DISPLAY"
-  exec "$root/scripts/wine-run.sh" "$host"
+  MORVEL_SHARED_DISPLAY=1 exec "$root/scripts/wine-run.sh" "$host"
 fi
 
 tour="${MORVEL_TOUR_DIR:-$build/tour}"
@@ -26,7 +26,7 @@ tour_win="Z:$(printf '%s' "$tour" | tr '/' '\\')"
 echo "No display: running the reference host's tour in Xvfb"
 status=0
 MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" \
-  "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$host" --tour "$tour_win" || status=$?
+  MORVEL_SHARED_DISPLAY=1 "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$host" --tour "$tour_win" || status=$?
 shopt -s nullglob
 for bmp in "$tour"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

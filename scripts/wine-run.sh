@@ -4,7 +4,9 @@
 # Windows test through it.
 #   MORVEL_DESKTOP=WxH    run on a Wine virtual desktop of that size
 #   MORVEL_KEEP_PREFIX=1  keep the prefix afterwards (its path is printed) for a look inside
-#   DISPLAY               must name an X server (the test runner starts an Xvfb)
+#   MORVEL_SHARED_DISPLAY=1  run on $DISPLAY instead of an Xvfb of the program's own. By default
+#                         every program gets its own X server: programs run side by side then
+#                         never take each other's activation, pointer or keyboard.
 set -uo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -36,7 +38,11 @@ if [ -n "${MORVEL_GTEST_XML_DIR:-}" ]; then
 fi
 
 program="$1"; shift
-wine "$program" "$@"
+if [ -n "${MORVEL_SHARED_DISPLAY:-}" ]; then
+  wine "$program" "$@"
+else
+  "$here/with-xvfb.sh" wine "$program" "$@"
+fi
 status=$?
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true

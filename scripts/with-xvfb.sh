@@ -1,21 +1,16 @@
 #!/usr/bin/env bash
 # Runs a command with DISPLAY set to an Xvfb of its own, started here and stopped by its process
-# id afterwards.   MORVEL_SCREEN=WxHxD (default 1024x768x24)
+# id afterwards. The server picks a free display number itself (-displayfd), so runs started at
+# the same moment never collide.   MORVEL_SCREEN=WxHxD (default 1024x768x24)
 set -uo pipefail
 
 screen="${MORVEL_SCREEN:-1024x768x24}"
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "with-xvfb: no free display" >&2; exit 125; }
-
-Xvfb ":$display" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+fifo="$(mktemp -u "${TMPDIR:-/tmp}/morvel-xvfb.XXXXXX")"
+mkfifo "$fifo" || { echo "with-xvfb: cannot make a fifo" >&2; exit 125; }
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null' EXIT
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X$display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { echo "with-xvfb: Xvfb did not start" >&2; exit 125; }
-  sleep 0.05
-done
+trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -f "$fifo"' EXIT
+display=""
+read -r -t 20 display <"$fifo"
+[ -n "$display" ] || { echo "with-xvfb: Xvfb did not start" >&2; exit 125; }
 DISPLAY=":$display" "$@"
