@@ -1,9 +1,10 @@
 // The Slideshow Editor through EditorWin95, driven from a second thread as a user would: buttons,
 // real keys for the grid, the menus and the numeric entry dialog (SendInput to the foreground
 // window), the Explorer dialogs it runs, and the test file's bytes after "&Test".
+#include <windows.h>
+
 #include <commctrl.h>
 #include <commdlg.h>
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
