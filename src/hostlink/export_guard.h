@@ -2,22 +2,15 @@
 // the user and the export returns its failure value.
 #pragma once
 
-#include <exception>
+#include <utility>
 
-#include "common/win/message_box.h"
+#include "common/win/guard.h"
 
 namespace morvel {
 
 template <typename Result, typename Body>
-Result Guarded(Result onFailure, Body body) noexcept {
-    try {
-        return body();
-    } catch (const std::exception& failure) {
-        ShowFailure(nullptr, failure);
-    } catch (...) {
-        ShowMessage(nullptr, BoxKind::Error, "Unexpected failure in morvel32.dll");
-    }
-    return onFailure;
+Result Guarded(Result onFailure, Body&& body) noexcept {
+    return win::Guarded(nullptr, onFailure, std::forward<Body>(body));
 }
 
 }  // namespace morvel

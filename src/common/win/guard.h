@@ -1,0 +1,30 @@
+// The one exception boundary of the library's Win32 code: window procedures, subclassed controls
+// and exports run their bodies through it, so that nothing thrown ever reaches the system or the
+// host. A failure is shown to the user in a message box owned by the given window.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+
+#include "common/win/message_box.h"
+
+namespace morvel::win {
+
+inline constexpr const char* kUnexpectedFailure = "Unexpected failure in morvel32.dll";
+
+// Runs the body; on an exception shows it (owned by `owner`, which may be null) and returns
+// `onFailure`.
+template <typename Result, typename Body>
+Result Guarded(HWND owner, Result onFailure, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const std::exception& failure) {
+        ShowFailure(owner, failure);
+    } catch (...) {
+        ShowMessage(owner, BoxKind::Error, kUnexpectedFailure);
+    }
+    return onFailure;
+}
+
+}  // namespace morvel::win

@@ -1,0 +1,76 @@
+#include "common/win/modal.h"
+
+namespace morvel::win {
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+namespace {
+
+struct DisableContext {
+    HWND modal;
+    std::vector<HWND>* disabled;
+};
+
+BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM data) {
+    auto* context = reinterpret_cast<DisableContext*>(data);
+    if (window == context->modal || GetWindow(window, GW_OWNER) == context->modal) return TRUE;
+    if (IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        context->disabled->push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+ModalRun::ModalRun(HWND modal) : modal_(modal), previousActive_(GetActiveWindow()) {
+    if (previousActive_ == modal_) previousActive_ = nullptr;
+    DisableContext context{modal_, &disabled_};
+    EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&context));
+}
+
+ModalRun::~ModalRun() { End(); }
+
+bool ModalRun::Loop(const std::function<bool()>& done) {
+    MSG msg;
+    while (!ended_ && IsWindow(modal_) && !done()) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            quit_ = true;
+            quitCode_ = static_cast<int>(msg.wParam);
+            return false;
+        }
+        if (got < 0) break;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+void ModalRun::End() {
+    if (ended_) return;
+    ended_ = true;
+    for (HWND window : disabled_) {
+        if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    disabled_.clear();
+    const bool wasForeground = IsWindow(modal_) && GetForegroundWindow() == modal_;
+    if (IsWindow(modal_)) ShowWindow(modal_, SW_HIDE);
+    if (previousActive_ && IsWindow(previousActive_) && IsWindowVisible(previousActive_)) {
+        if (wasForeground) SetForegroundWindow(previousActive_);
+        SetActiveWindow(previousActive_);
+    }
+    if (quit_) PostQuitMessage(quitCode_);
+}
+
+}  // namespace morvel::win

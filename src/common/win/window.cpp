@@ -1,0 +1,145 @@
+#include "common/win/window.h"
+
+#include <algorithm>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/win/gdi.h"
+#include "common/win/guard.h"
+
+namespace morvel::win {
+
+namespace {
+
+// Names of the classes this module registered, for the unregistration at unload.
+std::vector<std::string>& RegisteredNames() {
+    static std::vector<std::string> names;
+    return names;
+}
+
+}  // namespace
+
+HINSTANCE ModuleInstance() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&ModuleInstance), &module);
+    return module;
+}
+
+void RegisterWindowClass(const WindowClass& cls) {
+    const HINSTANCE instance = ModuleInstance();
+    WNDCLASSA existing{};
+    if (GetClassInfoA(instance, cls.name, &existing)) return;
+    WNDCLASSA wc{};
+    wc.style = cls.style;
+    wc.lpfnWndProc = Window::Procedure;
+    wc.hInstance = instance;
+    wc.hbrBackground = cls.background;
+    wc.hCursor = cls.cursor ? LoadCursorA(nullptr, cls.cursor) : nullptr;
+    wc.hIcon = cls.icon ? LoadIconA(nullptr, cls.icon) : nullptr;
+    wc.lpszClassName = cls.name;
+    if (!RegisterClassA(&wc)) throw std::runtime_error(std::string("Cannot register the window class ") + cls.name);
+    RegisteredNames().emplace_back(cls.name);
+}
+
+void UnregisterWindowClasses() {
+    const HINSTANCE instance = ModuleInstance();
+    for (const std::string& name : RegisteredNames()) UnregisterClassA(name.c_str(), instance);
+    RegisteredNames().clear();
+}
+
+Window::~Window() {
+    // A window object that goes away before its window: the window must not reach it again.
+    if (hwnd_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+HWND Window::Create(const WindowClass& cls, const CreateArgs& args) {
+    RegisterWindowClass(cls);
+    HMENU menuOrId = nullptr;
+    if (args.style & WS_CHILD) menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id));
+    return CreateWindowExA(args.exStyle, cls.name, args.title.c_str(), args.style, args.x, args.y, args.width,
+                           args.height, args.parent, menuOrId, ModuleInstance(), this);
+}
+
+bool CanTakeFocus(HWND window) {
+    if (!window || !IsWindow(window)) return false;
+    for (HWND w = window; w; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+        if (!IsWindowVisible(w) || !IsWindowEnabled(w)) return false;
+    }
+    return true;
+}
+
+HWND Window::RestoreFocus() {
+    HWND target = focusChild_;
+    if (!(target && IsChild(hwnd_, target) && CanTakeFocus(target))) {
+        target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+        if (target && !CanTakeFocus(target)) target = nullptr;
+    }
+    if (target) SetFocus(target);
+    return target;
+}
+
+LRESULT Window::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return DefaultMessage(msg, wParam, lParam); }
+
+LRESULT Window::DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) focusChild_ = focus;
+            }
+            break;
+        case WM_SETFOCUS:
+            // Activation gives the focus to the frame; pass it on to the child that had it.
+            if (!(GetWindowLongA(hwnd_, GWL_STYLE) & WS_CHILD) && RestoreFocus()) return 0;
+            break;
+        case WM_SETCURSOR:
+            if (BusyCursor::Active()) {
+                SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self) {
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        const LRESULT result = Guarded(nullptr, LRESULT{0}, [&] { return self->WindowMessage(msg, wParam, lParam); });
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        Guarded(nullptr, 0, [&] {
+            self->OnDetached();
+            return 0;
+        });
+        return result;
+    }
+    // A failure is shown owned by the window's top-level window, so that the box is modal to it.
+    const HWND owner = GetAncestor(hwnd, GA_ROOT);
+    LRESULT result = 0;
+    bool failed = true;
+    Guarded(IsWindowVisible(owner) ? owner : nullptr, 0, [&] {
+        result = self->WindowMessage(msg, wParam, lParam);
+        failed = false;
+        return 0;
+    });
+    return failed ? self->FailedResult(msg) : result;
+}
+
+}  // namespace morvel::win

@@ -1,0 +1,231 @@
+// The window layer under Wine: what every window of the library relies on.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "common/win/controls.h"
+#include "common/win/gdi.h"
+#include "common/win/modal.h"
+#include "common/win/text.h"
+#include "common/win/window.h"
+#include "win/support/ui_driver.h"
+
+using namespace morvel;
+using namespace morvel::test;
+
+namespace {
+
+constexpr int kFirstEdit = 101;
+constexpr int kSecondEdit = 102;
+constexpr UINT kMsgThrow = WM_APP + 1;
+
+const win::WindowClass kTestClass{.name = "MorvelLayerTestWindow"};
+
+// A top-level window with two edit fields, hooking both with itself.
+class TwoFields final : public win::Window, public win::ControlHook {
+public:
+    explicit TwoFields(const std::string& title, int x = 40) {
+        Create(kTestClass, {.title = title, .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = 40,
+                            .width = 300, .height = 200});
+    }
+    HWND first = nullptr, second = nullptr;
+    int creates = 0;
+    int hookedChars = 0;
+    bool destroyed = false;
+    bool detached = false;
+
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+            case WM_CREATE:
+                ++creates;
+                first = win::CreateChild(hwnd(), {.className = "EDIT", .id = kFirstEdit, .style = WS_TABSTOP,
+                                                  .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 8, .width = 200,
+                                                  .height = 22});
+                second = win::CreateChild(hwnd(), {.className = "EDIT", .id = kSecondEdit, .style = WS_TABSTOP,
+                                                   .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 40, .width = 200,
+                                                   .height = 22});
+                Hook(first);
+                Hook(second);
+                RememberFocus(first);
+                return 0;
+            case kMsgThrow:
+                throw std::runtime_error("Unable to write to c:\\nowhere\\morvel.ini");
+            case WM_DESTROY:
+                destroyed = true;
+                break;
+            default:
+                break;
+        }
+        return DefaultMessage(msg, wParam, lParam);
+    }
+    void OnDetached() override { detached = true; }
+    bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) override {
+        if (msg == WM_CHAR && control == second && wParam == 'x') {
+            ++hookedChars;  // swallowed: the field never sees it
+            result = 0;
+            return true;
+        }
+        if (msg == WM_CHAR && control == second && wParam == '!') throw std::runtime_error("Hook failed");
+        return false;
+    }
+};
+
+HWND FocusOfThread() {
+    GUITHREADINFO info{sizeof info};
+    GetGUIThreadInfo(GetCurrentThreadId(), &info);
+    return info.hwndFocus;
+}
+
+void TypeChar(char c) {
+    INPUT input[2]{};
+    const SHORT vk = VkKeyScanA(c);
+    for (auto& i : input) {
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = static_cast<WORD>(vk & 0xFF);
+    }
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    PumpMessages();
+}
+
+void Activate(HWND window) {
+    SetForegroundWindow(window);
+    SetActiveWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; });
+    PumpMessages();
+}
+
+}  // namespace
+
+TEST(WindowLayer, AttachesAtCreationAndDetachesAtDestruction) {
+    auto* form = new TwoFields("Layer");
+    ASSERT_NE(form->hwnd(), nullptr);
+    EXPECT_EQ(form->creates, 1) << "WM_CREATE reaches the object";
+    EXPECT_EQ(GetDlgItem(form->hwnd(), kSecondEdit), form->second);
+    const HWND hwnd = form->hwnd();
+    DestroyWindow(hwnd);
+    EXPECT_TRUE(form->destroyed);
+    EXPECT_TRUE(form->detached);
+    EXPECT_EQ(form->hwnd(), nullptr);
+    EXPECT_FALSE(IsWindow(hwnd));
+    delete form;
+}
+
+TEST(WindowLayer, AFailingHandlerIsShownAndTheWindowGoesOn) {
+    TwoFields form("Failing");
+    std::string text;
+    DriveModal([&] { SendMessageA(form.hwnd(), kMsgThrow, 0, 0); },
+               [&] {
+                   auto box = WaitForMessageBox();
+                   ASSERT_TRUE(box.has_value());
+                   text = box->text;
+                   AnswerMessageBox(*box, IDOK);
+               });
+    EXPECT_EQ(text, "Unable to write to c:\\nowhere\\morvel.ini");
+    EXPECT_TRUE(IsWindow(form.hwnd()));
+    SetWindowTextA(form.first, "still here");
+    EXPECT_EQ(win::WindowText(form.first), "still here");
+}
+
+TEST(WindowLayer, ActivationGivesTheFocusToTheRememberedChild) {
+    TwoFields form("Remembers", 40);
+    Activate(form.hwnd());
+    EXPECT_EQ(FocusOfThread(), form.first) << "the child chosen at creation";
+    SetFocus(form.second);
+    TwoFields other("Other", 400);
+    Activate(other.hwnd());
+    ASSERT_EQ(GetForegroundWindow(), other.hwnd());
+    Activate(form.hwnd());
+    EXPECT_EQ(FocusOfThread(), form.second) << "the child that had the focus when the window was left";
+    TypeChar('a');
+    EXPECT_EQ(win::WindowText(form.second), "a") << "keys reach the field at once";
+}
+
+TEST(WindowLayer, HookedControlsSeeKeysFirstAndFailuresStayInside) {
+    TwoFields form("Hooked");
+    Activate(form.hwnd());
+    SetFocus(form.second);
+    TypeChar('x');
+    TypeChar('y');
+    EXPECT_EQ(form.hookedChars, 1);
+    EXPECT_EQ(win::WindowText(form.second), "y");
+    std::string text;
+    DriveModal([&] { SendMessageA(form.second, WM_CHAR, '!', 0); },
+               [&] {
+                   auto box = WaitForMessageBox();
+                   ASSERT_TRUE(box.has_value());
+                   text = box->text;
+                   AnswerMessageBox(*box, IDOK);
+               });
+    EXPECT_EQ(text, "Hook failed");
+    EXPECT_EQ(win::WindowText(form.second), "y");
+}
+
+TEST(WindowLayer, ModalRunDisablesTheThreadsWindowsAndGivesActivationBack) {
+    TwoFields host("Host", 40);
+    TwoFields beside("Beside", 400);
+    Activate(host.hwnd());
+    SetFocus(host.second);
+    TwoFields modal("Modal", 200);
+    bool enabledWhileHidden = false;
+    {
+        win::ModalRun run(modal.hwnd());
+        Activate(modal.hwnd());
+        EXPECT_FALSE(IsWindowEnabled(host.hwnd()));
+        EXPECT_FALSE(IsWindowEnabled(beside.hwnd()));
+        EXPECT_TRUE(IsWindowEnabled(modal.hwnd()));
+        int ticks = 0;
+        SetTimer(modal.hwnd(), 1, 20, nullptr);
+        EXPECT_TRUE(run.Loop([&] {
+            ++ticks;
+            return ticks > 3;
+        }));
+        KillTimer(modal.hwnd(), 1);
+        run.End();
+        enabledWhileHidden = IsWindowEnabled(host.hwnd()) && !IsWindowVisible(modal.hwnd());
+    }
+    EXPECT_TRUE(enabledWhileHidden);
+    EXPECT_TRUE(IsWindowEnabled(beside.hwnd()));
+    PumpMessages();
+    EXPECT_EQ(GetForegroundWindow(), host.hwnd()) << "the window active before the run is active again";
+    EXPECT_EQ(FocusOfThread(), host.second);
+}
+
+TEST(WindowLayer, ModalRunKeepsAQuitForTheOuterLoop) {
+    TwoFields modal("Quitting");
+    win::ModalRun run(modal.hwnd());
+    PostQuitMessage(7);
+    EXPECT_FALSE(run.Loop([] { return false; }));
+    run.End();
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST(WindowLayer, BusyCursorHoldsAcrossMouseMoves) {
+    TwoFields form("Busy");
+    Activate(form.hwnd());
+    const HCURSOR wait = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+    {
+        win::BusyCursor busy;
+        SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.first), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), wait);
+    }
+    SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), wait);
+}
+
+TEST(WindowLayer, ClassesAreRegisteredOnceAndGoAtUnload) {
+    const win::WindowClass cls{.name = "MorvelLayerOnce"};
+    win::RegisterWindowClass(cls);
+    win::RegisterWindowClass(cls);  // a second call only checks
+    WNDCLASSA info{};
+    EXPECT_TRUE(GetClassInfoA(win::ModuleInstance(), cls.name, &info));
+    win::UnregisterWindowClasses();
+    EXPECT_FALSE(GetClassInfoA(win::ModuleInstance(), cls.name, &info));
+    EXPECT_FALSE(GetClassInfoA(win::ModuleInstance(), kTestClass.name, &info));
+}
