@@ -15,6 +15,8 @@
 #include "common/path_parts.h"
 #include "common/win/message_box.h"
 #include "common/win/win_file_system.h"
+#include "compress/JPEG9504.h"
+#include "explorer/Rename02.h"
 #include "explorer/Xfiles.h"
 #include "explorer/confirm.h"
 #include "explorer/dialog_setup.h"
@@ -305,6 +307,8 @@ private:
     void BtnExitClick();
     void BtnHelpClick();
     void BtnMenuClick();
+    void BtnJPEGClick();
+    void mnuFRenameClick();
     bool FormKeyDown(WPARAM key);
     bool AcceleratorKey(WPARAM typed);
     bool XFilesKeyDown(WPARAM key);
@@ -796,9 +800,19 @@ void TFileForm::SetFileFormats() {
 void TFileForm::ShowJpegButton(bool shown) {
     jpegShown_ = shown;
     ShowWindow(btnJpeg_, shown ? SW_SHOW : SW_HIDE);
-    // The compression settings dialog is not part of the library yet: the button shows where it
-    // belongs but offers nothing.
-    EnableWindow(btnJpeg_, FALSE);
+    EnableWindow(btnJpeg_, shown);
+}
+
+void TFileForm::BtnJPEGClick() {
+    const int selected = static_cast<int>(SendMessageA(filterCombo_, CB_GETCURSEL, 0, 0));
+    if (selected < 0 || selected >= static_cast<int>(explorer.formatCodes.size())) return;
+    explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
+    if (RunCompressDialog(explorer.currentFormatCode, hwnd_) == 0) return;
+    compress::WriteCompressValues(Settings(), compressValues);
+}
+
+void TFileForm::mnuFRenameClick() {
+    if (RenameCommand(hwnd_, folder_, [this] { return NameField(); })) UpdateFiles();
 }
 
 void TFileForm::FormatChosen() {
@@ -972,7 +986,9 @@ void TFileForm::XFilesDblClick() {
 void TFileForm::Edit1Change() {
     const bool hasText = GetWindowTextLengthA(edit1_) > 0;
     if (explorer.dialogKind >= 200) {
-        for (int id : {MORVEL_ID_MNUFINFO, MORVEL_ID_MNUFPREVIEW, MORVEL_ID_MNUFDELETE}) Item(id).enabled = hasText;
+        for (int id : {MORVEL_ID_MNUFINFO, MORVEL_ID_MNUFPREVIEW, MORVEL_ID_MNUFRENAME, MORVEL_ID_MNUFDELETE}) {
+            Item(id).enabled = hasText;
+        }
         return;
     }
     SetWindowTextA(btnOk_, hasText ? "&Save" : "&Open");
@@ -1205,9 +1221,14 @@ void TFileForm::BtnHelpClick() {
 }
 
 void TFileForm::BtnMenuClick() {
+    // The hint would cover the menu: off while the menu is open.
+    SendMessageA(tooltip_, TTM_POP, 0, 0);
+    SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    PumpPending();
     RECT button{};
     GetWindowRect(btnMenu_, &button);
     ShowMenu(viewMenu_, {button.right, button.bottom});
+    SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
 }
 
 // Alt with a caption's underlined letter: a label moves the focus to the control it names, a
@@ -1237,6 +1258,10 @@ bool TFileForm::AcceleratorKey(WPARAM typed) {
 }
 
 bool TFileForm::FormKeyDown(WPARAM key) {
+    // What is pending is processed first, for the two keys the window acts on; doing it for every
+    // key would hand the typed characters queued behind this key to the controls ahead of it.
+    if (key != VK_ESCAPE && key != VK_TAB) return false;
+    PumpPending();
     if (key == VK_ESCAPE) {
         if (inputViewShown_) {
             mnuListInputClick();
@@ -1295,6 +1320,9 @@ void TFileForm::OnMenuCommand(int id) {
             break;
         case MORVEL_ID_MNUFDELETE:
             NotifyAfterWriteBack(NotifyCode::Delete);
+            break;
+        case MORVEL_ID_MNUFRENAME:
+            mnuFRenameClick();
             break;
         case MORVEL_ID_MNUREFRESH:
             UpdateFiles();
@@ -1358,6 +1386,9 @@ void TFileForm::OnCommand(int id, int code, HWND control) {
             break;
         case MORVEL_ID_BTNMENU:
             if (code == BN_CLICKED) BtnMenuClick();
+            break;
+        case MORVEL_ID_BTNJPEG:
+            if (code == BN_CLICKED) BtnJPEGClick();
             break;
         case MORVEL_ID_BTNHELP:
             if (code == BN_CLICKED) BtnHelpClick();

@@ -39,9 +39,11 @@ ModalRun::ModalRun(HWND modal) : modal_(modal), previousActive_(GetActiveWindow(
     EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&context));
 }
 
-ModalRun::~ModalRun() { End(); }
+ModalRun::~ModalRun() {
+    End();
+}
 
-bool ModalRun::Loop(const std::function<bool()>& done) {
+bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes) {
     MSG msg;
     while (!ended_ && IsWindow(modal_) && !done()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -51,6 +53,7 @@ bool ModalRun::Loop(const std::function<bool()>& done) {
             return false;
         }
         if (got < 0) break;
+        if (takes && takes(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

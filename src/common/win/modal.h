@@ -25,8 +25,10 @@ public:
     ModalRun& operator=(const ModalRun&) = delete;
 
     // Runs the loop until `done()` is true or the modal window is gone. Returns false when the
-    // thread was asked to quit (WM_QUIT); the quit is posted again at `End`.
-    bool Loop(const std::function<bool()>& done);
+    // thread was asked to quit (WM_QUIT); the quit is posted again at `End`. `takes`, when given,
+    // sees each message before it is dispatched and returns true for one it has handled (a
+    // dialog's keyboard navigation, for example).
+    bool Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes = {});
     // Enables the windows, hides the modal window, activates the window that was active before.
     // Later calls do nothing.
     void End();
