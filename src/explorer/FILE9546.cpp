@@ -477,7 +477,6 @@ void TFileForm::BuildMenus() {
         {MORVEL_ID_MNUFOPEN, "&Open"},
         {MORVEL_ID_MNUFINFO, "&Info", true, false},
         {MORVEL_ID_MNUFPREVIEW, "&Preview", true, false},
-        // Renaming comes with its own dialog; until then the item is offered but not active.
         {MORVEL_ID_MNUFRENAME, "Renam&e", true, false},
         {MORVEL_ID_MNUFDELETE, "&Delete", true, false},
         {MORVEL_ID_MNUREFRESH, "Refres&h"},
