@@ -13,10 +13,9 @@ HWND CreateChild(HWND parent, const ChildArgs& args) {
     DWORD style = WS_CHILD | args.style;
     if (args.visible) style |= WS_VISIBLE;
     if (!args.enabled) style |= WS_DISABLED;
-    const HWND child = CreateWindowExA(args.exStyle, args.className, args.text.c_str(), style, args.x, args.y,
-                                       args.width, args.height, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), ModuleInstance(),
-                                       args.createParam);
+    const HWND child = CreateWindowExA(
+        args.exStyle, args.className, args.text.c_str(), style, args.x, args.y, args.width, args.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), ModuleInstance(), args.createParam);
     if (child && args.font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
     return child;
 }
@@ -44,8 +43,7 @@ LRESULT ControlHook::PassOn(HWND control, UINT msg, WPARAM wParam, LPARAM lParam
     return DefSubclassProc(control, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK ControlHook::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR data) {
+LRESULT CALLBACK ControlHook::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* hook = reinterpret_cast<ControlHook*>(data);
     if (msg == WM_NCDESTROY) {
         hook->Unhook(hwnd);

@@ -52,8 +52,7 @@ protected:
     static LRESULT PassOn(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR data);
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
     std::vector<HWND> hooked_;
 };
 

@@ -6,7 +6,9 @@ namespace morvel::win {
 
 namespace {
 int busyDepth = 0;
-HCURSOR CursorOf(LPCSTR id) { return LoadCursorA(nullptr, id); }
+HCURSOR CursorOf(LPCSTR id) {
+    return LoadCursorA(nullptr, id);
+}
 }  // namespace
 
 int ScreenDpi() {
@@ -46,6 +48,8 @@ BusyCursor::~BusyCursor() {
     if (--busyDepth == 0) SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_ARROW)));
 }
 
-bool BusyCursor::Active() { return busyDepth > 0; }
+bool BusyCursor::Active() {
+    return busyDepth > 0;
+}
 
 }  // namespace morvel::win

@@ -11,7 +11,9 @@ namespace morvel::win {
 // Pixels per logical inch of the screen, vertically (what font heights are scaled by).
 int ScreenDpi();
 // A length given at `designDpi` pixels per inch, at `dpi`.
-inline int ScaleToDpi(int value, int dpi, int designDpi = 96) { return MulDiv(value, dpi, designDpi); }
+inline int ScaleToDpi(int value, int dpi, int designDpi = 96) {
+    return MulDiv(value, dpi, designDpi);
+}
 
 // One GDI object, deleted with its owner.
 template <typename Handle>

@@ -33,7 +33,7 @@ BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM data) {
 
 }  // namespace
 
-ModalRun::ModalRun(HWND modal) : modal_(modal), previousActive_(GetActiveWindow()) {
+ModalRun::ModalRun(HWND modal, HWND returnTo) : modal_(modal), previousActive_(returnTo) {
     if (previousActive_ == modal_) previousActive_ = nullptr;
     DisableContext context{modal_, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&context));

@@ -19,7 +19,9 @@ void PumpPending();
 // focus memory then gives the focus back.
 class ModalRun {
 public:
-    explicit ModalRun(HWND modal);
+    // `returnTo` is the window to activate at the end; by default the window active now, so
+    // construct the run before the modal window is shown, or name the window.
+    explicit ModalRun(HWND modal, HWND returnTo = GetActiveWindow());
     ~ModalRun();
     ModalRun(const ModalRun&) = delete;
     ModalRun& operator=(const ModalRun&) = delete;

@@ -10,7 +10,8 @@ std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int ind
     const LRESULT length = SendMessageA(control, lengthMessage, static_cast<WPARAM>(index), 0);
     if (length < 0) return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT got =
+        SendMessageA(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(got < 0 ? 0 : std::min(static_cast<std::size_t>(got), static_cast<std::size_t>(length)));
     return text;
 }
@@ -26,10 +27,16 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-void SetText(HWND window, const std::string& text) { SetWindowTextA(window, text.c_str()); }
+void SetText(HWND window, const std::string& text) {
+    SetWindowTextA(window, text.c_str());
+}
 
-std::string ComboItemText(HWND combo, int index) { return ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
+std::string ComboItemText(HWND combo, int index) {
+    return ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+}
 
-std::string ListItemText(HWND list, int index) { return ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, index); }
+std::string ListItemText(HWND list, int index) {
+    return ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, index);
+}
 
 }  // namespace morvel::win

@@ -29,8 +29,7 @@ bool WinFileSystem::FolderExists(const std::string& path) const {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-void WinFileSystem::Search(const std::string& pattern,
-                           const std::function<void(const FoundEntry&)>& visit) const {
+void WinFileSystem::Search(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) const {
     WIN32_FIND_DATAA data{};
     const HANDLE search = FindFirstFileA(pattern.c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) return;
@@ -62,12 +61,18 @@ private:
 
 DriveType TypeOf(UINT type) {
     switch (type) {
-        case DRIVE_REMOVABLE: return DriveType::Removable;
-        case DRIVE_FIXED: return DriveType::Fixed;
-        case DRIVE_REMOTE: return DriveType::Remote;
-        case DRIVE_CDROM: return DriveType::CdRom;
-        case DRIVE_RAMDISK: return DriveType::RamDisk;
-        default: return DriveType::Unknown;
+        case DRIVE_REMOVABLE:
+            return DriveType::Removable;
+        case DRIVE_FIXED:
+            return DriveType::Fixed;
+        case DRIVE_REMOTE:
+            return DriveType::Remote;
+        case DRIVE_CDROM:
+            return DriveType::CdRom;
+        case DRIVE_RAMDISK:
+            return DriveType::RamDisk;
+        default:
+            return DriveType::Unknown;
     }
 }
 }  // namespace
@@ -106,16 +111,19 @@ bool WinFileSystem::DriveReady(char letter) const {
 }
 
 bool WinFileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) const {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     const bool closed = CloseHandle(file) != 0;
     return ok && closed;
 }
 
-bool WinFileSystem::RemoveFile(const std::string& path) const { return DeleteFileA(path.c_str()) != 0; }
+bool WinFileSystem::RemoveFile(const std::string& path) const {
+    return DeleteFileA(path.c_str()) != 0;
+}
 
 // MoveFileA never replaces an existing target, so a name taken since it was checked fails
 // instead of destroying the other file.

@@ -84,7 +84,9 @@ HWND Window::RestoreFocus() {
     return target;
 }
 
-LRESULT Window::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return DefaultMessage(msg, wParam, lParam); }
+LRESULT Window::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefaultMessage(msg, wParam, lParam);
+}
 
 LRESULT Window::DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

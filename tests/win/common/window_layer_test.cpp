@@ -28,25 +28,38 @@ const win::WindowClass kTestClass{.name = "MorvelLayerTestWindow"};
 class TwoFields final : public win::Window, public win::ControlHook {
 public:
     explicit TwoFields(const std::string& title, int x = 40) {
-        Create(kTestClass, {.title = title, .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = 40,
-                            .width = 300, .height = 200});
+        Create(
+            kTestClass,
+            {.title = title, .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = x, .y = 40, .width = 300, .height = 200});
     }
     HWND first = nullptr, second = nullptr;
     int creates = 0;
     int hookedChars = 0;
     bool destroyed = false;
     bool detached = false;
+    HWND watched = nullptr;         // a window whose state is read when this one is hidden
+    int watchedEnabledAtHide = -1;  // 1 or 0 once hidden
 
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_CREATE:
                 ++creates;
-                first = win::CreateChild(hwnd(), {.className = "EDIT", .id = kFirstEdit, .style = WS_TABSTOP,
-                                                  .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 8, .width = 200,
+                first = win::CreateChild(hwnd(), {.className = "EDIT",
+                                                  .id = kFirstEdit,
+                                                  .style = WS_TABSTOP,
+                                                  .exStyle = WS_EX_CLIENTEDGE,
+                                                  .x = 8,
+                                                  .y = 8,
+                                                  .width = 200,
                                                   .height = 22});
-                second = win::CreateChild(hwnd(), {.className = "EDIT", .id = kSecondEdit, .style = WS_TABSTOP,
-                                                   .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 40, .width = 200,
+                second = win::CreateChild(hwnd(), {.className = "EDIT",
+                                                   .id = kSecondEdit,
+                                                   .style = WS_TABSTOP,
+                                                   .exStyle = WS_EX_CLIENTEDGE,
+                                                   .x = 8,
+                                                   .y = 40,
+                                                   .width = 200,
                                                    .height = 22});
                 Hook(first);
                 Hook(second);
@@ -56,6 +69,9 @@ protected:
                 throw std::runtime_error("Unable to write to c:\\nowhere\\morvel.ini");
             case WM_DESTROY:
                 destroyed = true;
+                break;
+            case WM_SHOWWINDOW:
+                if (!wParam && watched) watchedEnabledAtHide = IsWindowEnabled(watched) ? 1 : 0;
                 break;
             default:
                 break;
@@ -170,10 +186,11 @@ TEST(WindowLayer, ModalRunDisablesTheThreadsWindowsAndGivesActivationBack) {
     TwoFields beside("Beside", 400);
     Activate(host.hwnd());
     SetFocus(host.second);
+    const HWND before = GetActiveWindow();
     TwoFields modal("Modal", 200);
-    bool enabledWhileHidden = false;
+    modal.watched = host.hwnd();
     {
-        win::ModalRun run(modal.hwnd());
+        win::ModalRun run(modal.hwnd(), before);
         Activate(modal.hwnd());
         EXPECT_FALSE(IsWindowEnabled(host.hwnd()));
         EXPECT_FALSE(IsWindowEnabled(beside.hwnd()));
@@ -186,9 +203,9 @@ TEST(WindowLayer, ModalRunDisablesTheThreadsWindowsAndGivesActivationBack) {
         }));
         KillTimer(modal.hwnd(), 1);
         run.End();
-        enabledWhileHidden = IsWindowEnabled(host.hwnd()) && !IsWindowVisible(modal.hwnd());
+        EXPECT_FALSE(IsWindowVisible(modal.hwnd()));
     }
-    EXPECT_TRUE(enabledWhileHidden);
+    EXPECT_EQ(modal.watchedEnabledAtHide, 1) << "owners are enabled before the modal window hides";
     EXPECT_TRUE(IsWindowEnabled(beside.hwnd()));
     PumpMessages();
     EXPECT_EQ(GetForegroundWindow(), host.hwnd()) << "the window active before the run is active again";
@@ -212,7 +229,8 @@ TEST(WindowLayer, BusyCursorHoldsAcrossMouseMoves) {
     const HCURSOR wait = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
     {
         win::BusyCursor busy;
-        SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.first), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.first),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(GetCursor(), wait);
     }
     SendMessageA(form.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
