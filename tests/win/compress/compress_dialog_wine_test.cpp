@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "win/explorer/explorer_fixture.h"
+#include "win/support/import_patch.h"
 #include "win/support/keyboard.h"
 
 using namespace morvel::test;
@@ -87,6 +88,19 @@ std::vector<std::string> CompressionKeys() {
 }
 
 using Keys = std::vector<std::string>;
+
+struct HelpCall {
+    HWND owner = nullptr;
+    std::string file;
+    UINT command = 0;
+    ULONG_PTR data = 0;
+};
+std::vector<HelpCall> helpCalls;
+
+BOOL WINAPI RecordHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR data) {
+    helpCalls.push_back({owner, file ? file : "", command, data});
+    return TRUE;
+}
 
 }  // namespace
 
@@ -323,4 +337,24 @@ TEST_F(ExplorerTest, JpegButtonOnlyForCompressedFormats) {
         }
         ClickControl(explorer, MORVEL_ID_BTNEXIT);
     });
+}
+
+TEST_F(ExplorerTest, CompressionHelpOpensContext101) {
+    ImportPatch patch(GetModuleHandleA("morvel32.dll"), "user32.dll", "WinHelpA", reinterpret_cast<void*>(RecordHelp));
+    ASSERT_TRUE(patch.active());
+    helpCalls.clear();
+    HWND shown = nullptr;
+    WithCompression(24, kEnhancedJpeg24, [&](HWND dialog) {
+        shown = dialog;
+        PressKey({VK_MENU}, 'H');  // "&Help"
+        EXPECT_TRUE(WaitUntil([] { return !helpCalls.empty(); }));
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "help leaves the dialog open";
+        PressKey(VK_ESCAPE);
+    });
+    ASSERT_EQ(helpCalls.size(), 1u);
+    EXPECT_EQ(helpCalls[0].owner, shown);
+    EXPECT_EQ(helpCalls[0].file, "MORVEL.HLP");
+    EXPECT_EQ(helpCalls[0].command, static_cast<UINT>(HELP_CONTEXT));
+    EXPECT_EQ(helpCalls[0].data, 101u);
+    EXPECT_EQ(HostRead("SaveJPG"), "<absent>");
 }
