@@ -358,3 +358,32 @@ TEST_F(ExplorerTest, CompressionHelpOpensContext101) {
     EXPECT_EQ(helpCalls[0].data, 101u);
     EXPECT_EQ(HostRead("SaveJPG"), "<absent>");
 }
+
+TEST_F(ExplorerTest, CompressionKeysThatCannotBeWrittenAreReported) {
+    HostWrite("SaveJPG", "40");
+    Immutable locked(SettingsPath());
+    if (!locked.active()) GTEST_SKIP() << "the settings file cannot be made read-only here";
+    std::vector<std::string> boxes;
+    RunDialog(24, "Save File", [&](HWND explorer) {
+        ChooseFileType(explorer, kEnhancedJpeg24);
+        Click(Item(explorer, MORVEL_ID_BTNJPEG));
+        HWND dialog = WaitForWindow(kCaption, "TUserCompress");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog && IsChild(dialog, FocusOf(dialog)); }));
+        Sleep(200);
+        PressKey(VK_RETURN);
+        if (const auto box = WaitForMessageBox()) {
+            boxes.push_back(box->text);
+            AnswerMessageBox(*box, IDOK);
+        }
+        EXPECT_TRUE(WaitForWindowGone(kCaption));
+        EXPECT_TRUE(IsWindowVisible(explorer)) << "the save dialog stays open";
+        ClickControl(explorer, MORVEL_ID_BTNEXIT);
+        // Closing writes LastDir, which fails the same way.
+        while (const auto box = WaitForMessageBox(Millis(1500))) AnswerMessageBox(*box, IDOK);
+    });
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes[0], "Unable to write to morvel.ini");
+    EXPECT_EQ(HostRead("SaveJPG"), "40");
+    EXPECT_EQ(HostRead("SaveYUV"), "<absent>");
+}
