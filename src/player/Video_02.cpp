@@ -1,27 +1,16 @@
 #include "player/Video_02.h"
 
-#include <windows.h>
+#include <algorithm>
+#include <stdexcept>
 
-#include <memory>
-#include <string>
-
-#include "common/path_parts.h"
 #include "common/win/message_box.h"
-#include "common/win/win_file_system.h"
-#include "hostlink/library_state.h"
-#include "hostlink/long_name.h"
-#include "hostlink/settings_file.h"
+#include "common/win/modal.h"
 #include "morvel32.h"
 #include "player/Vidopt02.h"
-#include "player/Xclass.h"
-#include "player/Xscroll.h"
 #include "player/media_bar.h"
-#include "player/media_control.h"
 #include "player/play_modes.h"
-#include "player/playback.h"
 #include "player/player_keys.h"
 #include "player/seek_scale.h"
-#include "player/video_fit.h"
 
 namespace morvel {
 
@@ -29,266 +18,117 @@ PlayerState player;
 
 namespace {
 
-constexpr const char* kFormClass = "TVideoForm";
-constexpr const char* kPanelClass = "MorvelPlayerPanel";
 constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kMsgCloseNow = WM_APP + 0x510;    // close the window at once (VideoWinClose95)
-constexpr UINT kMsgPanelClick = WM_APP + 0x511;  // wParam: ID of the panel clicked
+constexpr UINT kMsgCloseNow = WM_APP + 0x510;    // close the window at once
+constexpr UINT kMsgKeyPreview = WM_APP + 0x512;  // a control's key, for the window first; 1 when used
 
 // Sizes of the window's parts, in pixels.
 constexpr int kDesignWidth = 216, kDesignHeight = 270, kDesignPixelsPerInch = 120;
 constexpr int kPanel4Height = 31, kStatusHeight = 22, kMediaPanelWidth = 73, kMenuPanelWidth = 32;
+constexpr int kBarLeft = 1, kBarTop = 4, kBarHeight = 18, kBarMargin = 4;
 
-HFONT ArialBold(int height) {
-    return CreateFontA(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial");
+TVideoForm* current = nullptr;
+
+win::WindowClass FormClass() {
+    return {.name = "TVideoForm",
+            .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+            .icon = reinterpret_cast<LPCSTR>(IDI_APPLICATION)};
 }
 
-// How a panel looks: its colour, an optional lowered bevel, and whether it shows its text.
-struct PanelLook {
-    COLORREF colour = GetSysColor(COLOR_BTNFACE);
-    bool loweredBevel = false;
-    bool showsText = false;
-    HFONT font = nullptr;
-    std::function<void(HDC)> paint;  // drawn over the background
-};
+}  // namespace
 
-LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* look = reinterpret_cast<PanelLook*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    switch (message) {
-        case WM_NCCREATE:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-            break;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            RECT r;
-            GetClientRect(hwnd, &r);
-            HBRUSH brush = CreateSolidBrush(look ? look->colour : 0);
-            FillRect(dc, &r, brush);
-            DeleteObject(brush);
-            if (look && look->loweredBevel) DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
-            if (look && look->showsText) {
-                char text[256] = {};
-                GetWindowTextA(hwnd, text, sizeof text);
-                HGDIOBJ old = SelectObject(dc, look->font);
-                SetBkMode(dc, TRANSPARENT);
-                RECT inner{r.left + 6, r.top + 2, r.right - 4, r.bottom - 2};
-                DrawTextA(dc, text, -1, &inner, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-                SelectObject(dc, old);
-            }
-            if (look && look->paint) look->paint(dc);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_SETTEXT: {
-            const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-            InvalidateRect(hwnd, nullptr, FALSE);
-            return result;
-        }
-        case WM_COMMAND:
-        case WM_HSCROLL:
-        case WM_DRAWITEM:
-        case kMsgPanelClick:
-            return SendMessageA(GetParent(hwnd), message, wParam, lParam);
-        case WM_LBUTTONUP:
-            SendMessageA(GetParent(hwnd), kMsgPanelClick, static_cast<WPARAM>(GetDlgCtrlID(hwnd)), 0);
-            return 0;
-        default:
-            break;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+TVideoForm* TVideoForm::Create() {
+    const int dpi = win::ScreenDpi();
+    const int width = win::ScaleToDpi(kDesignWidth, dpi, kDesignPixelsPerInch);
+    const int height = win::ScaleToDpi(kDesignHeight, dpi, kDesignPixelsPerInch);
+    auto* form = new TVideoForm;
+    const HWND window = CreateOwned(std::unique_ptr<Window>(form), FormClass(),
+                                    {.title = "Video",
+                                     .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                     .exStyle = WS_EX_TOPMOST,
+                                     .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                     .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+                                     .width = width,
+                                     .height = height});
+    if (window == nullptr) return nullptr;  // the object went with the refused window
+    // What the frame and caption add to the client area, read from the window itself: the sum of
+    // the frame metrics is one pixel short under some systems, which cut the clip's last row.
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    player.FrameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
+    player.FrameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
+    current = form;
+    return form;
 }
 
-class TVideoForm final : public PlayerView {
-public:
-    static void Register(HINSTANCE instance);
-    // Creates the hidden window, centred at its design size.
-    static TVideoForm* Create(HINSTANCE instance);
-
-    HWND Handle() const { return hwnd_; }
-    MediaControl& MediaPlayer1Control() { return *control_; }
-
-    // Keeps the object alive while a caller outside the window procedure uses it.
-    struct Hold {
-        explicit Hold(TVideoForm& form) : form_(form) { ++form_.depth_; }
-        ~Hold() { form_.Release(); }
-        TVideoForm& form_;
-    };
-    bool Destroyed() const { return destroyed_; }
-    void DestroyWithoutClosing();
-    void ShowAndActivate();
-
-    // PlayerView
-    void StartTick() override;
-    void StopTick() override;
-    void SetStatusCaption(const std::string& text) override { SetWindowTextA(Status, text.c_str()); }
-    int BarPosition() const override { return XScrollbar1.Position(); }
-    void SetBarPosition(int position) override { XScrollbar1.SetPosition(position); }
-    bool LoopChecked() const override { return loopChecked_; }
-    bool QuietChecked() const override { return quietChecked_; }
-    void SetQuietChecked(bool checked) override { quietChecked_ = checked; }
-    void CloseWindow() override;
-    void BusyCursor() override { SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))); }
-    void NormalCursor() override { SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW))); }
-    void ProcessMessages() override;
-
-private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void Release();
-    // Runs one handler; a failure ends in PlayerError.
-    template <typename Body>
-    void Guard(Body body);
-
-    void FormCreate();
-    void FormActivate();
-    void FormDestroy();
-    void Layout();
-    WindowChrome Chrome() const;
-    void UpdateVideo();
-    void UpdateVideoBkgd();
-    void PaintVideoWin(HDC dc);
-    void FitVideo();
-    void FormResize();
-    void ZoomVideo(std::int16_t factor);
-    void mnuOptimizeClick();
-    void DisplayStatusClick();
-    void UpdateReset();
-    void SetUpdateRate(std::size_t index);
-    void mnuConfigureClick();
-    void VideoOptions1Click();
-    void MenuButtonClick();
-    void ShowMenu(int x, int y);
-    bool FormKeyDown(WPARAM key, LPARAM flags);
-    void RunCommand(PlayerCommand command);
-    void MenuCommand(int id);
-    void PlayerError();
-
-    HWND hwnd_ = nullptr;
-    HWND VideoWinBack = nullptr, VideoWin = nullptr, Image1 = nullptr, Panel4 = nullptr, MediaPanel = nullptr;
-    HWND Panel2 = nullptr, MenuPanel = nullptr, MenuButton = nullptr, Status = nullptr;
-    PanelLook blackLook_, faceLook_, statusLook_, videoLook_;
-    MediaBar MediaPlayer1;
-    TXScrollbar XScrollbar1;
-    TIntercept Intercept1{this};
-    std::unique_ptr<MediaDevice> device_;
-    std::unique_ptr<MediaControl> control_;
-    std::unique_ptr<VideoPlayback> playback_;
-    HFONT formFont_ = nullptr, statusFont_ = nullptr;
-    bool tickRunning_ = false;
-    unsigned tickInterval_ = kDefaultTickMs;
-    std::size_t updateIndex_ = 1;
-    bool loopChecked_ = false, quietChecked_ = false, statusVisible_ = true;
-    bool activated_ = false, closing_ = false, inError_ = false;
-    int depth_ = 0;
-    bool destroyed_ = false;
-};
-
-void TVideoForm::Register(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(instance, kFormClass, &wc)) {
-        wc.lpfnWndProc = &TVideoForm::WindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = kFormClass;
-        RegisterClassA(&wc);
-    }
-    WNDCLASSA panel{};
-    if (!GetClassInfoA(instance, kPanelClass, &panel)) {
-        panel.lpfnWndProc = &PanelProc;
-        panel.hInstance = instance;
-        panel.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        panel.lpszClassName = kPanelClass;
-        RegisterClassA(&panel);
-    }
-    MediaBar::Register(instance);
-    TVidOptions::Register(instance);
-}
-
-TVideoForm* TVideoForm::Create(HINSTANCE instance) {
-    Register(instance);
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    const int width = MulDiv(kDesignWidth, dpi, kDesignPixelsPerInch);
-    const int height = MulDiv(kDesignHeight, dpi, kDesignPixelsPerInch);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    auto form = std::make_unique<TVideoForm>();
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    if (!CreateWindowExA(WS_EX_TOPMOST, kFormClass, "Video", style, left, top, width, height, nullptr, nullptr,
-                         instance, form.get()))
-        return nullptr;
-    return form.release();  // owned by its window from here on
-}
-
-HWND MakePanel(HWND parent, int id, PanelLook& look, DWORD extraStyle = 0) {
-    return CreateWindowExA(0, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | extraStyle,
-                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), &look);
+TVideoForm* TVideoForm::Current() {
+    return current;
 }
 
 void TVideoForm::FormCreate() {
-    formFont_ = ArialBold(18);
-    statusFont_ = ArialBold(15);
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_), FALSE);
-    blackLook_.colour = RGB(0, 0, 0);
-    videoLook_.colour = RGB(0, 0, 0);
-    videoLook_.paint = [this](HDC dc) { PaintVideoWin(dc); };
-    statusLook_.loweredBevel = true;
-    statusLook_.showsText = true;
-    statusLook_.font = statusFont_;
+    formFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 18, .bold = true}));
+    statusFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 15, .bold = true}));
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
+    const PanelLook black{.colour = RGB(0, 0, 0)};
+    const PanelLook face{};
+    const auto panel = [](HWND parent, int id, PanelLook look) {
+        return PlayerPanel::Create(parent, id, std::move(look));
+    };
 
-    VideoWinBack = MakePanel(hwnd_, MORVEL_ID_VIDEOWINBACK, blackLook_);
-    VideoWin = MakePanel(VideoWinBack, MORVEL_ID_VIDEOWIN, videoLook_);
-    Image1 = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 0, 0, hwnd_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(MORVEL_ID_IMAGE1)), nullptr, nullptr);
-    Panel4 = MakePanel(hwnd_, MORVEL_ID_PANEL4, faceLook_);
-    MediaPanel = MakePanel(Panel4, MORVEL_ID_MEDIAPANEL, faceLook_);
-    MediaPlayer1.Create(MediaPanel, MORVEL_ID_MEDIAPLAYER1, 0, 2, kMediaPanelWidth, kPanel4Height - 4);
-    Panel2 = MakePanel(Panel4, MORVEL_ID_PANEL2, faceLook_);
-    XScrollbar1.Create(Panel2, MORVEL_ID_XSCROLLBAR1, 1, 4, 10, 18);
-    MenuPanel = MakePanel(Panel4, MORVEL_ID_MENUPANEL, faceLook_);
-    MenuButton = CreateWindowExA(0, "BUTTON", "", WS_CHILD | BS_OWNERDRAW, 0, 2, 31, 27, MenuPanel,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(MORVEL_ID_MENUBUTTON)), nullptr, nullptr);
-    Status = MakePanel(hwnd_, MORVEL_ID_STATUS, statusLook_);
+    VideoWinBack = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
+    VideoWin = panel(VideoWinBack, MORVEL_ID_VIDEOWIN,
+                     {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideoWin(dc); }});
+    Image1 = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
+    Panel4 = panel(hwnd(), MORVEL_ID_PANEL4, face);
+    MediaPanel = panel(Panel4, MORVEL_ID_MEDIAPANEL, face);
+    MediaPlayer1 = MediaBar::Create(MediaPanel, MORVEL_ID_MEDIAPLAYER1, 0, 2, kMediaPanelWidth, kPanel4Height - 4);
+    Panel2 = panel(Panel4, MORVEL_ID_PANEL2, face);
+    XScrollbar1.Create(Panel2, MORVEL_ID_XSCROLLBAR1, kBarLeft, kBarTop, 10, kBarHeight);
+    MenuPanel = panel(Panel4, MORVEL_ID_MENUPANEL, face);
+    MenuButton = win::CreateChild(MenuPanel, {.className = "BUTTON",
+                                              .id = MORVEL_ID_MENUBUTTON,
+                                              .style = BS_OWNERDRAW,
+                                              .x = 0,
+                                              .y = 2,
+                                              .width = 31,
+                                              .height = 27,
+                                              .visible = false});
+    Status = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
+    if (!VideoWinBack || !VideoWin || !Panel4 || !MediaPanel || !MediaPlayer1 || !Panel2 || !XScrollbar1.Handle() ||
+        !MenuPanel || !MenuButton || !Status)
+        throw std::runtime_error("Unable to create the video window.");
     SetWindowTextA(Status, "Ready");
 
-    device_ = CreateMciDevice(MediaPlayer1.Handle());
+    device_ = CreateMciDevice(MediaPlayer1);
     control_ = std::make_unique<MediaControl>(*device_);
     playback_ = std::make_unique<VideoPlayback>(player, *control_, *device_, *this);
-    MediaPlayer1.Attach(*control_);
+    MediaBar::Attach(MediaPlayer1, *control_);
+    // The window sees the keys of every focusable control first: a press on the menu button that
+    // does not end as a click leaves the focus there.
+    Hook(XScrollbar1.Handle());
+    Hook(MediaPlayer1);
+    Hook(MenuButton);
 
-    const auto keyPreview = [this](UINT, WPARAM key) {
-        bool used = false;
-        Guard([&] { used = FormKeyDown(key, 0); });
-        return used;
-    };
-    XScrollbar1.KeyPreview = keyPreview;
-    MediaPlayer1.KeyPreview = keyPreview;
-    MediaPlayer1.OnClick = [this](MediaButton button) { Guard([&] { playback_->MediaPlayer1Click(button); }); };
-    MediaPlayer1.OnNotify = [this] { Guard([&] { playback_->MediaPlayer1Notify(); }); };
-    XScrollbar1.OnChange = [this] { Guard([&] { playback_->XScrollbar1Change(XScrollbar1.Position()); }); };
-    XScrollbar1.OnScroll = [this](int) { Guard([&] { playback_->XScrollbar1Scroll(); }); };
-    XScrollbar1.OnMouseDown = [this] { Guard([&] { playback_->XScrollbar1MouseDown(); }); };
+    XScrollbar1.OnChange = [this] { playback_->XScrollbar1Change(XScrollbar1.Position()); };
+    XScrollbar1.OnScroll = [this](int) { playback_->XScrollbar1Scroll(); };
+    XScrollbar1.OnMouseDown = [this] { playback_->XScrollbar1MouseDown(); };
     Layout();
 }
 
 WindowChrome TVideoForm::Chrome() const {
-    return {player.FrameExtraX, player.FrameExtraY, statusVisible_ ? kStatusHeight : 0, kPanel4Height};
+    return {player.FrameExtraX, player.FrameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kPanel4Height};
+}
+
+void TVideoForm::SetWindowSize(const WindowSize& size) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TVideoForm::Layout() {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(hwnd(), &client);
     const int width = client.right, height = client.bottom;
-    const int statusHeight = statusVisible_ ? kStatusHeight : 0;
+    const int statusHeight = menuState_.statusVisible ? kStatusHeight : 0;
     const int videoHeight = std::max(0, height - statusHeight - kPanel4Height);
     MoveWindow(Status, 0, height - kStatusHeight, width, kStatusHeight, TRUE);
     MoveWindow(Panel4, 0, videoHeight, width, kPanel4Height, TRUE);
@@ -300,15 +140,15 @@ void TVideoForm::Layout() {
 }
 
 void TVideoForm::ShowAndActivate() {
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
 }
 
 void TVideoForm::FormActivate() {
     if (player.PlayerActive == 1 || player.PlayerClosing || activated_) return;
     activated_ = true;
     ProcessMessages();
-    if (destroyed_) return;
+    if (Destroyed()) return;
     control_->SetEnabledButtons(buttons::Enabled);
     control_->SetVisibleButtons(buttons::AtActivation);
     BusyCursor();
@@ -319,69 +159,76 @@ void TVideoForm::FormActivate() {
     playback_->ReadVideoSize();
     player.BarMax = LastBarValue(player.FrameCount);
     XScrollbar1.SetMax(player.BarMax);
-    if (player.VideoWidth != 0 && player.VideoHeight != 0) {
-        // A clip without a picture keeps the design size; its video area stays black.
-        const WindowSize size = WindowForPicture(Chrome(), player.VideoWidth, player.VideoHeight);
-        SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // A clip without a picture keeps the design size; its video area stays black.
+    if (player.VideoWidth != 0 && player.VideoHeight != 0)
+        SetWindowSize(WindowForPicture(Chrome(), player.VideoWidth, player.VideoHeight));
     control_->Stop();
-    RECT panel2;
-    GetClientRect(Panel2, &panel2);
-    ShowWindow(XScrollbar1.Handle(), SW_HIDE);
-    MoveWindow(XScrollbar1.Handle(), 1, 4, std::max(0, static_cast<int>(panel2.right) - 4), 18, TRUE);
-    FitVideo();
-    ProcessMessages();
-    if (destroyed_) return;
-    ShowWindow(XScrollbar1.Handle(), SW_SHOW);
-    playback_->ReseekFrame();
-    UpdateVideo();
+    RefitAndRedisplay();
+    if (Destroyed()) return;
     player.LayoutBusy = false;
-    ShowWindow(MediaPlayer1.Handle(), SW_SHOW);
+    ShowWindow(MediaPlayer1, SW_SHOW);
     ShowWindow(MenuButton, SW_SHOW);
     NormalCursor();
 }
 
+void TVideoForm::RefitAndRedisplay() {
+    const HWND bar = XScrollbar1.Handle();
+    RECT panel2;
+    GetClientRect(Panel2, &panel2);
+    ShowWindow(bar, SW_HIDE);
+    MoveWindow(bar, kBarLeft, kBarTop, std::max(0, static_cast<int>(panel2.right) - kBarMargin), kBarHeight, TRUE);
+    MoveWindow(MediaPlayer1, 0, 2, kMediaPanelWidth, kPanel4Height - 4, TRUE);
+    FitVideo();
+    ProcessMessages();
+    if (Destroyed()) return;
+    ShowWindow(bar, SW_SHOW);
+    playback_->ReseekFrame();
+    UpdateVideo();
+}
+
 void TVideoForm::StartTick() {
-    if (hwnd_ == nullptr || destroyed_) return;
-    SetTimer(hwnd_, kTimer1, tickInterval_, nullptr);
+    if (Destroyed()) return;
+    SetTimer(hwnd(), kTimer1, tickInterval_, nullptr);
     tickRunning_ = true;
 }
 
 void TVideoForm::StopTick() {
-    if (hwnd_ != nullptr && tickRunning_) KillTimer(hwnd_, kTimer1);
+    if (!Destroyed() && tickRunning_) KillTimer(hwnd(), kTimer1);
     tickRunning_ = false;
 }
 
+// The hourglass holds across mouse moves until its wait is over; waits nest (a fit inside a
+// resize), and whatever is left goes with the window at the latest.
+void TVideoForm::BusyCursor() {
+    busy_.push_back(std::make_unique<win::BusyCursor>());
+}
+
+void TVideoForm::NormalCursor() {
+    if (!busy_.empty()) busy_.pop_back();
+}
+
 void TVideoForm::ProcessMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    win::PumpPending();
 }
 
 void TVideoForm::UpdateVideo() {
-    if (!control_->IsOpen()) return;
-    StopTick();
-    device_->Realize();
-    control_->SetNextWait();
-    control_->Display(VideoWin);
-    RECT r;
-    GetClientRect(VideoWin, &r);
-    control_->DisplayRect({0, 0, r.right, r.bottom});
-    StartTick();
+    RedisplayVideo(false);
 }
 
 void TVideoForm::UpdateVideoBkgd() {
+    RedisplayVideo(true);
+}
+
+void TVideoForm::RedisplayVideo(bool redrawFrame) {
     if (!control_->IsOpen()) return;
     StopTick();
-    HDC dc = GetDC(hwnd_);
-    device_->UpdateInto(dc);
-    ReleaseDC(hwnd_, dc);
+    if (redrawFrame) {
+        const HDC dc = GetDC(hwnd());
+        device_->UpdateInto(dc);
+        ReleaseDC(hwnd(), dc);
+    } else {
+        device_->Realize();
+    }
     control_->SetNextWait();
     control_->Display(VideoWin);
     RECT r;
@@ -411,73 +258,58 @@ void TVideoForm::FormResize() {
     player.LayoutBusy = true;
     playback_->PauseForChange();
     ProcessMessages();
-    if (destroyed_) return;
-    ShowWindow(XScrollbar1.Handle(), SW_HIDE);
-    RECT panel2;
-    GetClientRect(Panel2, &panel2);
-    MoveWindow(XScrollbar1.Handle(), 1, 4, std::max(0, static_cast<int>(panel2.right) - 4), 18, TRUE);
-    MoveWindow(MediaPlayer1.Handle(), 0, 2, kMediaPanelWidth, kPanel4Height - 4, TRUE);
-    FitVideo();
-    ProcessMessages();
-    if (destroyed_) return;
-    ShowWindow(XScrollbar1.Handle(), SW_SHOW);
-    playback_->ReseekFrame();
-    UpdateVideo();
+    if (Destroyed()) return;
+    RefitAndRedisplay();
+    if (Destroyed()) return;
     player.LayoutBusy = false;
+    NormalCursor();
+}
+
+template <typename Change>
+void TVideoForm::ChangeLayout(Change change) {
+    BusyCursor();
+    playback_->PauseForChange();
+    StopTick();
+    player.LayoutBusy = true;
+    change();
+    player.LayoutBusy = false;
+    FormResize();
+    StartTick();
     NormalCursor();
 }
 
 void TVideoForm::ZoomVideo(std::int16_t factor) {
-    BusyCursor();
-    playback_->PauseForChange();
-    StopTick();
-    const auto size = ZoomWindowSize(factor, player.VideoWidth, player.VideoHeight, Chrome(),
-                                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    player.LayoutBusy = true;
-    if (size) SetWindowPos(hwnd_, nullptr, 0, 0, size->width, size->height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    player.LayoutBusy = false;
-    FormResize();
-    StartTick();
-    NormalCursor();
+    ChangeLayout([&] {
+        const auto size = ZoomWindowSize(factor, player.VideoWidth, player.VideoHeight, Chrome(),
+                                         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        if (size) SetWindowSize(*size);
+    });
 }
 
 void TVideoForm::mnuOptimizeClick() {
-    BusyCursor();
-    StopTick();
-    playback_->PauseForChange();
-    player.LayoutBusy = true;
-    RECT video;
-    GetClientRect(VideoWin, &video);
-    const WindowSize size = WindowForPicture(Chrome(), video.right, video.bottom);
-    SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    player.LayoutBusy = false;
-    FormResize();
-    StartTick();
-    NormalCursor();
+    ChangeLayout([&] {
+        RECT video;
+        GetClientRect(VideoWin, &video);
+        SetWindowSize(WindowForPicture(Chrome(), video.right, video.bottom));
+    });
 }
 
 void TVideoForm::DisplayStatusClick() {
-    BusyCursor();
-    StopTick();
-    playback_->PauseForChange();
-    player.LayoutBusy = true;
-    statusVisible_ = !statusVisible_;
-    ShowWindow(Status, statusVisible_ ? SW_SHOW : SW_HIDE);
-    Layout();
-    player.LayoutBusy = false;
-    FormResize();
-    StartTick();
-    NormalCursor();
+    ChangeLayout([&] {
+        menuState_.statusVisible = !menuState_.statusVisible;
+        ShowWindow(Status, menuState_.statusVisible ? SW_SHOW : SW_HIDE);
+        Layout();
+    });
 }
 
 void TVideoForm::UpdateReset() {
     StopTick();
-    updateIndex_ = UpdateRates.size();  // none checked
+    menuState_.updateIndex = UpdateRates.size();  // none checked
 }
 
 void TVideoForm::SetUpdateRate(std::size_t index) {
     UpdateReset();
-    updateIndex_ = index;
+    menuState_.updateIndex = index;
     tickInterval_ = UpdateRates[index].intervalMs;
     StartTick();
 }
@@ -489,10 +321,15 @@ void TVideoForm::mnuConfigureClick() {
     control_->Pause();
     control_->SetVisibleButtons(buttons::StoppedBefore);
     BusyCursor();
+    // The driver's dialog runs its own loop, in which the host's calls arrive: a close waits for
+    // the dialog to return, so that the device is never closed under it.
+    inDriverDialog_ = true;
     device_->Configure();
+    inDriverDialog_ = false;
+    if (closeAfterDialog_) return CloseWindow();
     StartTick();
     ProcessMessages();
-    if (destroyed_) return;
+    if (Destroyed()) return;
     if (TraitsOf(player.PlayMode).relayoutAfterConfigure) FormResize();
     NormalCursor();
 }
@@ -504,52 +341,23 @@ void TVideoForm::VideoOptions1Click() {
     dialog.playMode = player.PlayMode;
     dialog.volume = player.PlayVolume;
     dialog.speed = player.PlaySpeed;
-    player.optionsDialog = &dialog;
-    const bool ok = dialog.ShowModal(hwnd_);
-    player.optionsDialog = nullptr;
-    if (ok && !destroyed_) playback_->OptionsAccepted(AcceptedPlaybackValues(dialog.volume, dialog.speed));
+    const bool ok = dialog.ShowModal(hwnd());
+    if (ok && !Destroyed()) playback_->OptionsAccepted(AcceptedPlaybackValues(dialog.volume, dialog.speed));
 }
 
 void TVideoForm::MenuButtonClick() {
     RECT window;
-    GetWindowRect(hwnd_, &window);
+    GetWindowRect(hwnd(), &window);
     const ScreenPoint at =
         MenuButtonPoint(window.left, window.top, window.right - window.left, window.bottom - window.top);
     ShowMenu(at.x, at.y);
 }
 
 void TVideoForm::ShowMenu(int x, int y) {
-    const PlayModeTraits traits = TraitsOf(player.PlayMode);
-    HMENU zoom = CreatePopupMenu();
-    AppendMenuA(zoom, MF_STRING, MORVEL_ID_MNUZOOM100, "100%  Ctrl+1");
-    AppendMenuA(zoom, MF_STRING, MORVEL_ID_MNUZOOM200, "200%  Ctrl+2");
-    AppendMenuA(zoom, MF_STRING, MORVEL_ID_MNUZOOM300, "300%  Ctrl+3");
-    AppendMenuA(zoom, MF_STRING, MORVEL_ID_MNUZOOM400, "400%  Ctrl+4");
-    HMENU rates = CreatePopupMenu();
-    for (std::size_t i = 0; i < UpdateRates.size(); ++i)
-        AppendMenuA(rates, MF_STRING | (i == updateIndex_ ? MF_CHECKED : 0), MORVEL_ID_MNUUPDATE1000 + i,
-                    std::string(UpdateRates[i].caption).c_str());
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(zoom), "Zoom Window");
-    AppendMenuA(menu, MF_STRING, MORVEL_ID_MNUOPTIMIZE, "&Optimize Window\tCtrl+O");
-    AppendMenuA(menu, MF_STRING | (statusVisible_ ? MF_CHECKED : 0), MORVEL_ID_DISPLAYSTATUS, "Video Status Bar");
-    AppendMenuA(menu, MF_SEPARATOR, MORVEL_ID_N3, nullptr);
-    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(rates), "Status &Update");
-    AppendMenuA(menu, MF_STRING, MORVEL_ID_MNUCONFIGURE, "Configure Video");
-    AppendMenuA(menu, MF_SEPARATOR, MORVEL_ID_N2, nullptr);
-    if (traits.optionsItemsShown) {
-        AppendMenuA(menu, MF_STRING, MORVEL_ID_VIDEOOPTIONS1, "Playbac&k Options");
-        AppendMenuA(menu, MF_STRING | (quietChecked_ ? MF_CHECKED : 0), MORVEL_ID_MNUQUIETPLAYBACK,
-                    "&Quiet Playback\tCtrl+Q");
-    }
-    if (traits.loopItemShown)
-        AppendMenuA(menu, MF_STRING | (loopChecked_ ? MF_CHECKED : 0), MORVEL_ID_MNUPLAYBACKLOOP, " &Loop Playback");
-    AppendMenuA(menu, MF_SEPARATOR, MORVEL_ID_N1, nullptr);
-    AppendMenuA(menu, MF_STRING, MORVEL_ID_MNUPLAY, "&Play\tShift+Ins");
-    AppendMenuA(menu, MF_STRING, MORVEL_ID_MNUPAUSE, "Pau&se\tShift+Del");
-    AppendMenuA(menu, MF_STRING, MORVEL_ID_MNUEXIT, "Close and E&xit ");
-    SetForegroundWindow(hwnd_);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, hwnd_, nullptr);
+    const HMENU menu = CreatePlayerMenu(PlayerMenu(player.PlayMode, menuState_));
+    SetForegroundWindow(hwnd());
+    // The chosen item comes back as WM_COMMAND, to the one dispatcher.
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
     DestroyMenu(menu);  // destroys the submenus with it
 }
 
@@ -571,107 +379,66 @@ bool TVideoForm::FormKeyDown(WPARAM key, LPARAM flags) {
 }
 
 void TVideoForm::RunCommand(PlayerCommand command) {
+    if (const int factor = ZoomFactorOf(command)) return ZoomVideo(static_cast<std::int16_t>(factor));
+    if (const int rate = UpdateRateIndexOf(command); rate >= 0) return SetUpdateRate(static_cast<std::size_t>(rate));
     switch (command) {
         case PlayerCommand::CloseRequest:
-            playback_->CloseRequestFromUser();
-            break;
+            return playback_->CloseRequestFromUser();
         case PlayerCommand::Play:
-            playback_->mnuPlayClick();
-            break;
+            return playback_->mnuPlayClick();
         case PlayerCommand::Pause:
-            playback_->mnuPauseClick();
-            break;
-        case PlayerCommand::Zoom1:
-            ZoomVideo(1);
-            break;
-        case PlayerCommand::Zoom2:
-            ZoomVideo(2);
-            break;
-        case PlayerCommand::Zoom3:
-            ZoomVideo(3);
-            break;
-        case PlayerCommand::Zoom4:
-            ZoomVideo(4);
-            break;
+            return playback_->mnuPauseClick();
         case PlayerCommand::Menu:
-            MenuButtonClick();
-            break;
+            return MenuButtonClick();
         case PlayerCommand::Optimize:
-            mnuOptimizeClick();
-            break;
+            return mnuOptimizeClick();
+        case PlayerCommand::StatusBar:
+            return DisplayStatusClick();
+        case PlayerCommand::Configure:
+            return mnuConfigureClick();
+        case PlayerCommand::Options:
+            return VideoOptions1Click();
         case PlayerCommand::Quiet:
-            playback_->mnuQuietPlaybackClick();
-            break;
-        case PlayerCommand::None:
-            break;
+            return playback_->mnuQuietPlaybackClick();
+        case PlayerCommand::Loop:
+            menuState_.loop = !menuState_.loop;
+            return;
+        default:
+            return;
     }
 }
 
-void TVideoForm::MenuCommand(int id) {
-    switch (id) {
-        case MORVEL_ID_MNUZOOM100:
-            ZoomVideo(1);
-            return;
-        case MORVEL_ID_MNUZOOM200:
-            ZoomVideo(2);
-            return;
-        case MORVEL_ID_MNUZOOM300:
-            ZoomVideo(3);
-            return;
-        case MORVEL_ID_MNUZOOM400:
-            ZoomVideo(4);
-            return;
-        case MORVEL_ID_MNUOPTIMIZE:
-            mnuOptimizeClick();
-            return;
-        case MORVEL_ID_DISPLAYSTATUS:
-            DisplayStatusClick();
-            return;
-        case MORVEL_ID_MNUCONFIGURE:
-            mnuConfigureClick();
-            return;
-        case MORVEL_ID_VIDEOOPTIONS1:
-            VideoOptions1Click();
-            return;
-        case MORVEL_ID_MNUQUIETPLAYBACK:
-            playback_->mnuQuietPlaybackClick();
-            return;
-        case MORVEL_ID_MNUPLAYBACKLOOP:
-            loopChecked_ = !loopChecked_;
-            return;
-        case MORVEL_ID_MNUPLAY:
-            playback_->mnuPlayClick();
-            return;
-        case MORVEL_ID_MNUPAUSE:
-            playback_->mnuPauseClick();
-            return;
-        case MORVEL_ID_MNUEXIT:
-            playback_->CloseRequestFromUser();
-            return;
-        case MORVEL_ID_MENUBUTTON:
-            MenuButtonClick();
-            if (!destroyed_) SetFocus(hwnd_);
-            return;
-        default:
-            break;
+bool TVideoForm::ControlCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    const WORD code = HIWORD(wParam);
+    if (from == MediaPlayer1 && code == MediaBar::kDeviceNotify) {
+        playback_->MediaPlayer1Notify();
+        return true;
     }
-    if (id >= MORVEL_ID_MNUUPDATE1000 && id < MORVEL_ID_MNUUPDATE1000 + static_cast<int>(UpdateRates.size()))
-        SetUpdateRate(static_cast<std::size_t>(id - MORVEL_ID_MNUUPDATE1000));
+    if (from == MediaPlayer1 && code >= MediaBar::kClickNotify && code < MediaBar::kClickNotify + kMediaButtonCount) {
+        playback_->MediaPlayer1Click(static_cast<MediaButton>(code - MediaBar::kClickNotify));
+        return true;
+    }
+    if (from == MenuButton && code == BN_CLICKED) {
+        RunCommand(PlayerCommand::Menu);
+        if (!Destroyed()) SetFocus(hwnd());
+        return true;
+    }
+    return XScrollbar1.HandleCommand(wParam, lParam);
 }
 
 void TVideoForm::PlayerError() {
-    if (inError_ || destroyed_) return;
+    if (inError_ || Destroyed()) return;
     inError_ = true;
-    NormalCursor();
-    SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ShowMessage(hwnd_, BoxKind::Error, control_ ? control_->ErrorMessage() : std::string(kUnknownErrorCode));
+    busy_.clear();
+    SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowMessage(hwnd(), BoxKind::Error, control_ ? control_->ErrorMessage() : std::string(kUnknownErrorCode));
     inError_ = false;
     CloseWindow();
 }
 
 template <typename Body>
 void TVideoForm::Guard(Body body) {
-    ++depth_;
     try {
         body();
     } catch (...) {
@@ -681,13 +448,20 @@ void TVideoForm::Guard(Body body) {
             // Nothing more can be shown; the window stays as it is.
         }
     }
-    Release();
 }
 
 void TVideoForm::CloseWindow() {
-    if (closing_ || destroyed_) return;
+    if (closing_ || Destroyed()) return;
+    if (inDriverDialog_) {
+        closeAfterDialog_ = true;
+        return;
+    }
+    FormClose();
+    DestroyWindow(hwnd());
+}
+
+void TVideoForm::FormClose() {
     closing_ = true;
-    ++depth_;
     try {
         playback_->FormClose();
     } catch (...) {
@@ -699,42 +473,49 @@ void TVideoForm::CloseWindow() {
     player.PlayMode = 0;
     player.PlayerActive = 0;
     NormalCursor();
-    DestroyWindow(hwnd_);
-    Release();
+}
+
+void TVideoForm::CloseNow() {
+    if (!Destroyed()) SendMessageA(hwnd(), kMsgCloseNow, 0, 0);
 }
 
 void TVideoForm::DestroyWithoutClosing() {
-    if (destroyed_) return;
+    if (Destroyed()) return;
     closing_ = true;
-    DestroyWindow(hwnd_);
+    DestroyWindow(hwnd());
 }
 
 void TVideoForm::FormDestroy() {
+    // Destroyed from outside (the host's DestroyWindow): the player ends as a close ends it.
+    if (!closing_) FormClose();
     StopTick();
-    if (hwnd_) KillTimer(hwnd_, kTimer1);
-    control_->Close();
-    if (player.playerWindow == hwnd_) player.playerWindow = nullptr;
-    DeleteObject(formFont_);
-    DeleteObject(statusFont_);
-    formFont_ = statusFont_ = nullptr;
+    KillTimer(hwnd(), kTimer1);
+    if (control_) control_->Close();
 }
 
-// Kept out of line: inlined into nested holders, GCC 12 cannot follow the count and reports a
-// use after free that the count rules out.
-__attribute__((noinline)) void TVideoForm::Release() {
-    if (--depth_ == 0 && destroyed_) delete this;
+bool TVideoForm::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN) return false;
+    // Through the window's own procedure, flags and all (a held key repeats with bit 30 set): the
+    // key may close the window, and with it this object.
+    const HWND form = hwnd();
+    if (form == nullptr || !SendMessageA(form, kMsgKeyPreview, wParam, lParam)) return false;
+    result = 0;
+    return true;
 }
 
-LRESULT TVideoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
+LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
         case WM_CREATE:
             FormCreate();
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) {
-                Guard([&] { FormActivate(); });
-                if (!destroyed_ && GetFocus() != hwnd_ && LOWORD(wParam) != WA_INACTIVE) SetFocus(hwnd_);
-            }
+            if (LOWORD(wParam) != WA_INACTIVE) Guard([&] { FormActivate(); });
+            if (Destroyed()) return 0;
+            return DefaultMessage(msg, wParam, lParam);
+        case WM_SETFOCUS:
+            // The window keeps the keyboard itself unless a control had it when it was left.
+            if (IsChild(hwnd(), RememberedFocus()) && win::CanTakeFocus(RememberedFocus()))
+                return DefaultMessage(msg, wParam, lParam);
             return 0;
         case WM_SIZE:
             Layout();
@@ -744,17 +525,29 @@ LRESULT TVideoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTimer1) Guard([&] { playback_->Timer1Timer(); });
             return 0;
         case WM_HSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == XScrollbar1.Handle()) XScrollbar1.HandleScroll(wParam);
+            if (reinterpret_cast<HWND>(lParam) == XScrollbar1.Handle())
+                Guard([&] { XScrollbar1.HandleScroll(wParam); });
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
             bool used = false;
             Guard([&] { used = FormKeyDown(wParam, lParam); });
-            if (used) return 0;
-            break;
+            return used ? 0 : DefaultMessage(msg, wParam, lParam);
+        }
+        case kMsgKeyPreview: {
+            bool used = false;
+            Guard([&] { used = FormKeyDown(wParam, lParam); });
+            return used ? 1 : 0;
         }
         case WM_COMMAND:
-            Guard([&] { MenuCommand(LOWORD(wParam)); });
+            Guard([&] {
+                // Menu items and accelerators come without a control; a control's other
+                // notifications are not commands.
+                if (lParam == 0)
+                    RunCommand(CommandOfMenuId(LOWORD(wParam)));
+                else
+                    ControlCommand(wParam, lParam);
+            });
             return 0;
         case WM_CONTEXTMENU: {
             const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
@@ -767,16 +560,9 @@ LRESULT TVideoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DRAWITEM: {
-            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item->CtlID != MORVEL_ID_MENUBUTTON) break;
-            RECT r = item->rcItem;
-            DrawFrameControl(item->hDC, &r, DFC_BUTTON,
-                             DFCS_BUTTONPUSH | ((item->itemState & ODS_SELECTED) ? DFCS_PUSHED : 0));
-            // Three lines: the menu's icon.
-            for (int i = 0; i < 3; ++i) {
-                RECT line{r.left + 9, r.top + 8 + i * 5, r.right - 9, r.top + 10 + i * 5};
-                FillRect(item->hDC, &line, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            }
+            DrawMenuButton(*item);
             return TRUE;
         }
         case kMsgPanelClick:  // FormClick on the video area's background, VideoWinClick on the picture
@@ -786,10 +572,17 @@ LRESULT TVideoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Guard([&] { UpdateVideo(); });
             return 0;
         case WM_PALETTECHANGED:
-            if (player.PlayerClosing || !TraitsOf(player.PlayMode).repaintOnPaletteChange) return 0;
-            if (reinterpret_cast<HWND>(wParam) == hwnd_) break;
-            Guard([&] { UpdateVideoBkgd(); });
-            return 0;
+            switch (
+                PaletteChangeAction(player.PlayMode, player.PlayerClosing, reinterpret_cast<HWND>(wParam) == hwnd())) {
+                case PaletteAction::Ignore:
+                    return 0;
+                case PaletteAction::DefaultOnly:
+                    break;
+                case PaletteAction::RepaintFrame:
+                    Guard([&] { UpdateVideoBkgd(); });
+                    return 0;
+            }
+            break;
         case kMsgCloseNow:
         case WM_CLOSE:
             CloseWindow();
@@ -797,104 +590,13 @@ LRESULT TVideoForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             FormDestroy();
             return 0;
+        case WM_NCDESTROY:
+            if (current == this) current = nullptr;
+            break;
         default:
             break;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TVideoForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TVideoForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TVideoForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->destroyed_ = true;
-        self->hwnd_ = nullptr;
-        ++self->depth_;
-        const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
-        self->Release();  // deletes the object unless a caller further up still holds it
-        return result;
-    }
-    ++self->depth_;
-    LRESULT result = 0;
-    try {
-        result = self->Handle(message, wParam, lParam);
-    } catch (const std::exception& failure) {
-        ShowFailure(hwnd, failure);
-    } catch (...) {
-        ShowMessage(hwnd, BoxKind::Error, "Unexpected failure in morvel32.dll");
-    }
-    self->Release();
-    return result;
-}
-
-TVideoForm* FormOf(HWND window) {
-    if (window == nullptr || !IsWindow(window)) return nullptr;
-    return reinterpret_cast<TVideoForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-}  // namespace
-
-std::string LongFileName(const std::string& path) {
-    return LongNamePart(path, RealFileSystem());
-}
-
-std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
-    // One player at a time: a window still open is closed before the next clip opens.
-    if (player.playerWindow != nullptr) {
-        if (IsWindow(static_cast<HWND>(player.playerWindow)))
-            SendMessageA(static_cast<HWND>(player.playerWindow), kMsgCloseNow, 0, 0);
-        player.playerWindow = nullptr;
-    }
-    StartPlayer(player, playMode, option);
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-    player.FrameExtraY = static_cast<std::uint16_t>(GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME) -
-                                                    GetSystemMetrics(SM_CYBORDER));
-    player.FrameExtraX = static_cast<std::uint16_t>(2 * GetSystemMetrics(SM_CXFRAME));
-    player.VideoFile = Settings().ReadString(key::SaveName, kAbsentString);
-
-    HINSTANCE instance = libraryInstance ? libraryInstance : GetModuleHandleA(nullptr);
-    TVideoForm* form = TVideoForm::Create(instance);
-    if (form == nullptr) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-        ShowMessage(nullptr, BoxKind::Error, "Unable to create the video window.");
-        return 0;
-    }
-    player.FirstStop = true;
-    TVideoForm::Hold hold(*form);
-    player.playerWindow = form->Handle();
-    MediaControl& control = form->MediaPlayer1Control();
-    control.FileName = player.VideoFile;
-    form->ProcessMessages();
-    const bool opened = !form->Destroyed() && control.Open();
-    form->ProcessMessages();
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-    if (!opened) {
-        const std::uint32_t error = control.Error();
-        ShowMessage(nullptr, BoxKind::Error, OpenErrorMessage(control.ErrorMessage(), error));
-        form->DestroyWithoutClosing();
-        player.playerWindow = nullptr;
-        return 0;
-    }
-    SetWindowTextA(form->Handle(), std::string(path::NamePart(LongFileName(player.VideoFile))).c_str());
-    form->ShowAndActivate();
-    form->ProcessMessages();
-    if (form->Destroyed()) return 0;  // activation failed and the user has seen why
-    player.PlayerActive = 1;
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-    if (playMode == 1) player.PlayVolume = TraitsOf(playMode).openingVolume;
-    return 1;
-}
-
-void RequestPlayerClose() {
-    player.PlayMode = 0;
-    TVideoForm* form = FormOf(static_cast<HWND>(player.playerWindow));
-    if (TakeCloseRequest(player, form != nullptr)) SendMessageA(form->Handle(), kMsgCloseNow, 0, 0);
+    return DefaultMessage(msg, wParam, lParam);
 }
 
 }  // namespace morvel

@@ -1,23 +1,127 @@
-// TVideoForm: the video player window, and the bodies of the player's three exports.
+// TVideoForm: the video player window. The entry points (player_exports.cpp) create it, open
+// the clip and show it; from then on it lives in the host's message loop until it closes, and it
+// deletes itself with its window.
 #pragma once
 
-#include <cstdint>
+#include <windows.h>
 
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/win/controls.h"
+#include "common/win/gdi.h"
+#include "common/win/window.h"
+#include "player/Xscroll.h"
+#include "player/media_control.h"
+#include "player/media_device.h"
+#include "player/playback.h"
+#include "player/player_menu.h"
+#include "player/player_panels.h"
 #include "player/player_state.h"
+#include "player/video_fit.h"
 
 namespace morvel {
 
 // The one player's state, kept while the library is loaded.
 extern PlayerState player;
 
-// VideoWinPlayer95: opens the clip named by SaveName; 1 when the window is on screen, 0 when the
-// clip could not be opened (the user has seen why).
-std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option);
-// VideoWinClose95: clears the play mode, then closes now or at the next tick.
-void RequestPlayerClose();
+class TVideoForm final : public win::Window, private win::ControlHook, public PlayerView {
+public:
+    // Creates the hidden window, centred at its design size; null when the system refuses it.
+    static TVideoForm* Create();
+    // The player whose window is open, or null.
+    static TVideoForm* Current();
 
-// The long name of the file a path names, as stored on disk; the path's name part when the
-// file is not found.
-std::string LongFileName(const std::string& path);
+    bool Destroyed() const { return hwnd() == nullptr; }
+    // The device driver's configuration dialog is open: the player cannot close until it returns.
+    bool InDriverDialog() const { return inDriverDialog_; }
+    MediaControl& MediaPlayer1Control() { return *control_; }
+    void ShowAndActivate();
+    // Closes the window at once, as a second close request does.
+    void CloseNow();
+    // Destroys the window of a clip that did not open; the player state stays as it is.
+    void DestroyWithoutClosing();
+
+    // PlayerView
+    void StartTick() override;
+    void StopTick() override;
+    void SetStatusCaption(const std::string& text) override { SetWindowTextA(Status, text.c_str()); }
+    int BarPosition() const override { return XScrollbar1.Position(); }
+    void SetBarPosition(int position) override { XScrollbar1.SetPosition(position); }
+    bool LoopChecked() const override { return menuState_.loop; }
+    bool QuietChecked() const override { return menuState_.quiet; }
+    void SetQuietChecked(bool checked) override { menuState_.quiet = checked; }
+    void CloseWindow() override;
+    void BusyCursor() override;
+    void NormalCursor() override;
+    void ProcessMessages() override;
+
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDetached() override { delete this; }
+    bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    TVideoForm() = default;
+    // Runs one handler; a failure ends in PlayerError.
+    template <typename Body>
+    void Guard(Body body);
+
+    void FormCreate();
+    void FormActivate();
+    // The player's side of closing: device stopped and closed, state reset. The window is
+    // destroyed by the caller.
+    void FormClose();
+    void FormDestroy();
+    void Layout();
+    WindowChrome Chrome() const;
+    void SetWindowSize(const WindowSize& size);
+    // Fits the seek bar, the media bar and the picture to the window, then re-seeks and attaches
+    // the display again: the end of activation and of every resize.
+    void RefitAndRedisplay();
+    void UpdateVideo();
+    void UpdateVideoBkgd();
+    // Both: the tick stopped; the palette realised, or the current frame redrawn into the
+    // window; the display attached to VideoWin at its size; the tick started.
+    void RedisplayVideo(bool redrawFrame);
+    void PaintVideoWin(HDC dc);
+    void FitVideo();
+    void FormResize();
+    // The pause-layout-resume sequence of zoom, optimize and the status toggle: hourglass, the
+    // clip paused (option 8) and the tick stopped, `change` with LayoutBusy set, then one
+    // FormResize and the tick again.
+    template <typename Change>
+    void ChangeLayout(Change change);
+    void ZoomVideo(std::int16_t factor);
+    void mnuOptimizeClick();
+    void DisplayStatusClick();
+    void UpdateReset();
+    void SetUpdateRate(std::size_t index);
+    void mnuConfigureClick();
+    void VideoOptions1Click();
+    void MenuButtonClick();
+    void ShowMenu(int x, int y);
+    bool FormKeyDown(WPARAM key, LPARAM flags);
+    void RunCommand(PlayerCommand command);
+    bool ControlCommand(WPARAM wParam, LPARAM lParam);
+    void PlayerError();
+
+    // Children: panels and bar are owned by their windows; the form keeps their handles.
+    HWND VideoWinBack = nullptr, VideoWin = nullptr, Image1 = nullptr, Panel4 = nullptr, MediaPanel = nullptr;
+    HWND Panel2 = nullptr, MenuPanel = nullptr, MenuButton = nullptr, Status = nullptr, MediaPlayer1 = nullptr;
+    TXScrollbar XScrollbar1;
+    win::Font formFont_, statusFont_;
+    std::unique_ptr<MediaDevice> device_;
+    std::unique_ptr<MediaControl> control_;
+    std::unique_ptr<VideoPlayback> playback_;
+    std::vector<std::unique_ptr<win::BusyCursor>> busy_;
+    bool tickRunning_ = false;
+    unsigned tickInterval_ = kDefaultTickMs;
+    PlayerMenuState menuState_;
+    bool activated_ = false, closing_ = false, inError_ = false;
+    bool inDriverDialog_ = false, closeAfterDialog_ = false;
+};
 
 }  // namespace morvel

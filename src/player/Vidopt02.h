@@ -6,35 +6,35 @@
 
 #include <cstdint>
 
+#include "common/win/gdi.h"
+#include "common/win/window.h"
+
 namespace morvel {
 
-class TVidOptions {
+class TVidOptions final : public win::Window {
 public:
     // Inputs.
     std::int32_t playMode = 0;
     int volume = 1000;
     int speed = 1000;
 
-    static void Register(HINSTANCE instance);
     // Runs the dialog owned by owner; true for OK. volume and speed then hold the bars' positions.
     bool ShowModal(HWND owner);
 
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void FormCreate();
-    void FormClose();
     void SpeedScrollChange();
     void VolumeScrollChange();
     void BitBtn1Click();
     void ButtonOKClick();
     void ButtonCancelClick();
     void Scroll(HWND bar, WPARAM wParam);
-    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
-    HWND hwnd_ = nullptr;
-    HFONT dialogFont_ = nullptr;
-    HFONT labelFont_ = nullptr;
+    win::Font dialogFont_, labelFont_;
     bool done_ = false;
     bool ok_ = false;
 };

@@ -4,18 +4,16 @@
 
 namespace morvel {
 
-namespace {
-constexpr const char* kSelfProp = "MorvelXScrollbar";
-}
-
 HWND TXScrollbar::Create(HWND parent, int id, int left, int top, int width, int height) {
-    handle_ =
-        CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, left, top, width, height,
-                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    handle_ = win::CreateChild(parent, {.className = "SCROLLBAR",
+                                        .id = id,
+                                        .style = WS_TABSTOP | SBS_HORZ,
+                                        .x = left,
+                                        .y = top,
+                                        .width = width,
+                                        .height = height});
     if (handle_ == nullptr) return nullptr;
-    SetPropA(handle_, kSelfProp, this);
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TXScrollbar::SubclassProc)));
+    Hook(handle_);
     SetMax(0);
     return handle_;
 }
@@ -68,30 +66,29 @@ void TXScrollbar::HandleScroll(WPARAM wParam) {
     SetPosition(target);
 }
 
-LRESULT CALLBACK TXScrollbar::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TXScrollbar*>(GetPropA(hwnd, kSelfProp));
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    const WNDPROC original = self->original_;
-    switch (message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            if (self->KeyPreview && self->KeyPreview(message, wParam)) return 0;
-            break;
+bool TXScrollbar::HandleCommand(WPARAM wParam, LPARAM lParam) {
+    if (handle_ == nullptr || reinterpret_cast<HWND>(lParam) != handle_ || HIWORD(wParam) != kMouseDownNotify)
+        return false;
+    if (OnMouseDown) OnMouseDown();
+    return true;
+}
+
+bool TXScrollbar::ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
         case WM_LBUTTONDOWN: {
             // The control tracks the mouse inside this call; when it returns the click is over.
-            const LRESULT result = CallWindowProcA(original, hwnd, message, wParam, lParam);
-            if (IsWindow(hwnd) && self->OnMouseDown) self->OnMouseDown();
-            return result;
+            // Only the handle is used afterwards: the window may have gone meanwhile.
+            result = PassOn(control, msg, wParam, lParam);
+            if (IsWindow(control)) {
+                const int id = GetDlgCtrlID(control);
+                SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(id, kMouseDownNotify),
+                             reinterpret_cast<LPARAM>(control));
+            }
+            return true;
         }
-        case WM_NCDESTROY:
-            RemovePropA(hwnd, kSelfProp);
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-            self->handle_ = nullptr;
-            return CallWindowProcA(original, hwnd, message, wParam, lParam);
         default:
-            break;
+            return false;
     }
-    return CallWindowProcA(original, hwnd, message, wParam, lParam);
 }
 
 }  // namespace morvel

@@ -1,18 +1,23 @@
 // TXScrollbar: a plain horizontal scroll bar that also reports its scroll steps, its changes and
-// the end of a mouse click or drag on it.
+// the end of a mouse click or drag on it. The bar's parent passes the bar's WM_HSCROLL to
+// `HandleScroll` and its WM_COMMAND to `HandleCommand`; the bar tells the end of a click as a
+// WM_COMMAND with the code kMouseDownNotify, so that it reaches the window the way a control's
+// notification does.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 
+#include "common/win/controls.h"
+
 namespace morvel {
 
-class TXScrollbar {
+class TXScrollbar final : public win::ControlHook {
 public:
+    static constexpr WORD kMouseDownNotify = 0x4001;
+
     TXScrollbar() = default;
-    TXScrollbar(const TXScrollbar&) = delete;
-    TXScrollbar& operator=(const TXScrollbar&) = delete;
 
     HWND Create(HWND parent, int id, int left, int top, int width, int height);
     HWND Handle() const { return handle_; }
@@ -24,20 +29,19 @@ public:
     void SetMax(int max);
     int LargeChange = 10;
 
-    // The parent passes its WM_HSCROLL here.
     void HandleScroll(WPARAM wParam);
+    // True when the command was the bar's.
+    bool HandleCommand(WPARAM wParam, LPARAM lParam);
 
     std::function<void(int code)> OnScroll;  // every scroll step, before the position moves
     std::function<void()> OnChange;
     std::function<void()> OnMouseDown;  // the click or drag on the bar has ended
-    // Keys reach the window before the bar; true when the window used the key.
-    std::function<bool(UINT message, WPARAM key)> KeyPreview;
+
+protected:
+    bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
     HWND handle_ = nullptr;
-    WNDPROC original_ = nullptr;
     int position_ = 0;
     int max_ = 0;
 };

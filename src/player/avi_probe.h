@@ -1,6 +1,6 @@
-// A look at the stream headers of an AVI file before it goes to the media device: a file that
-// claims to be an AVI but has no video stream is refused up front, since a video driver given
-// one may fault inside the host process.
+// A look at the stream headers of an AVI file before it goes to the media device: under Wine a
+// file that claims to be an AVI but has no video stream is refused up front, since Wine's video
+// driver given one faults inside the host process.
 #pragma once
 
 #include <string_view>

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <memory>
 #include <vector>
 
 #include "morvel32.h"
@@ -9,7 +10,7 @@
 namespace morvel {
 
 namespace {
-constexpr const char* kClassName = "MorvelMediaBar";
+const win::WindowClass kBarClass{.name = "MorvelMediaBar"};
 
 bool IsSet(std::uint16_t set, int button) {
     return (set >> button) & 1u;
@@ -72,37 +73,26 @@ void DrawGlyph(HDC dc, const RECT& r, int button, bool enabled) {
 }
 }  // namespace
 
-void MediaBar::Register(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    if (GetClassInfoA(instance, kClassName, &wc)) return;
-    wc.lpfnWndProc = &MediaBar::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
-}
-
 HWND MediaBar::Create(HWND parent, int id, int left, int top, int width, int height) {
-    handle_ = CreateWindowExA(0, kClassName, "", WS_CHILD, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
-    return handle_;
+    return CreateOwned(
+        std::unique_ptr<Window>(new MediaBar), kBarClass,
+        {.style = WS_CHILD, .x = left, .y = top, .width = width, .height = height, .parent = parent, .id = id});
 }
 
-void MediaBar::Attach(MediaControl& control) {
-    control_ = &control;
-    control_->onButtonsChanged = [this] { Repaint(); };
-    Repaint();
-}
-
-void MediaBar::Repaint() const {
-    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+void MediaBar::Attach(HWND bar, MediaControl& control) {
+    auto* self = dynamic_cast<MediaBar*>(reinterpret_cast<Window*>(GetWindowLongPtrA(bar, GWLP_USERDATA)));
+    if (self == nullptr) return;
+    self->control_ = &control;
+    // By handle: the control may still change its sets while the window closes.
+    control.onButtonsChanged = [bar] {
+        if (IsWindow(bar)) InvalidateRect(bar, nullptr, TRUE);
+    };
+    InvalidateRect(bar, nullptr, TRUE);
 }
 
 RECT MediaBar::ButtonRect(int visibleIndex, int visibleCount) const {
     RECT client{};
-    GetClientRect(handle_, &client);
+    GetClientRect(hwnd(), &client);
     const int width = visibleCount > 0 ? client.right / visibleCount : 0;
     return RECT{visibleIndex * width, 0, (visibleIndex + 1) * width, client.bottom};
 }
@@ -138,29 +128,31 @@ void MediaBar::Paint(HDC dc) const {
 void MediaBar::Press(int button) {
     if (control_ == nullptr || button < 0 || button >= kMediaButtonCount) return;
     if (!IsSet(control_->VisibleButtons(), button) || !IsSet(control_->EnabledButtons(), button)) return;
-    if (OnClick) OnClick(static_cast<MediaButton>(button));
+    const HWND bar = hwnd();
+    SendMessageA(GetParent(bar), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(bar), kClickNotify + button),
+                 reinterpret_cast<LPARAM>(bar));
 }
 
-LRESULT MediaBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
+LRESULT MediaBar::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
-            HDC dc = BeginPaint(handle_, &ps);
+            const HDC dc = BeginPaint(hwnd(), &ps);
             Paint(dc);
-            EndPaint(handle_, &ps);
+            EndPaint(hwnd(), &ps);
             return 0;
         }
         case WM_LBUTTONDOWN:
             pressed_ = ButtonAt(static_cast<short>(LOWORD(lParam)));
-            SetCapture(handle_);
-            Repaint();
+            SetCapture(hwnd());
+            InvalidateRect(hwnd(), nullptr, TRUE);
             return 0;
         case WM_LBUTTONUP: {
             const int released = ButtonAt(static_cast<short>(LOWORD(lParam)));
             const int pressed = pressed_;
             pressed_ = -1;
-            if (GetCapture() == handle_) ReleaseCapture();
-            Repaint();
+            if (GetCapture() == hwnd()) ReleaseCapture();
+            InvalidateRect(hwnd(), nullptr, TRUE);
             if (released == pressed) Press(pressed);
             return 0;
         }
@@ -170,36 +162,11 @@ LRESULT MediaBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case MORVEL_WM_MEDIABUTTONSETS:
             return control_ ? MAKELRESULT(control_->VisibleButtons(), control_->EnabledButtons()) : 0;
         case MM_MCINOTIFY:
-            if (OnNotify) OnNotify();
+            SendMessageA(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), kDeviceNotify),
+                         reinterpret_cast<LPARAM>(hwnd()));
             return 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            if (KeyPreview && KeyPreview(message, wParam)) return 0;
-            break;
         default:
-            break;
-    }
-    return DefWindowProcA(handle_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK MediaBar::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MediaBar*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->handle_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MediaBar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->handle_ = nullptr;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (...) {
-        // The bar's handlers are the window's; the window reports its own failures.
-        return 0;
+            return DefaultMessage(msg, wParam, lParam);
     }
 }
 

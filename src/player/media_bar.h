@@ -1,43 +1,40 @@
 // The media control's button bar (MediaPlayer1): the nine media buttons, drawn here, of which the
-// visible ones share the bar's width in bar order. A click on an enabled button is reported; the
-// device's completion notices (MM_MCINOTIFY) arrive at this window and are passed on.
+// visible ones share the bar's width in bar order. The bar tells its parent as a control does,
+// with WM_COMMAND: a click on an enabled button (code kClickNotify + button) and the device's
+// completion notice (MM_MCINOTIFY arrives at the bar; code kDeviceNotify).
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
-
+#include "common/win/window.h"
 #include "player/media_control.h"
 
 namespace morvel {
 
-class MediaBar {
+class MediaBar final : public win::Window {
 public:
-    MediaBar() = default;
-    MediaBar(const MediaBar&) = delete;
-    MediaBar& operator=(const MediaBar&) = delete;
+    static constexpr WORD kClickNotify = 0x4100;  // + the button
+    static constexpr WORD kDeviceNotify = 0x4200;
 
-    static void Register(HINSTANCE instance);
-    HWND Create(HWND parent, int id, int left, int top, int width, int height);
-    // The control whose button sets the bar shows; none until the device exists.
-    void Attach(MediaControl& control);
-    HWND Handle() const { return handle_; }
-    void Repaint() const;
+    // Creates the hidden bar, owned by its window; null when refused.
+    static HWND Create(HWND parent, int id, int left, int top, int width, int height);
+    // Shows the control's button sets on the bar (the control outlives the bar's window).
+    static void Attach(HWND bar, MediaControl& control);
 
-    std::function<void(MediaButton)> OnClick;
-    std::function<void()> OnNotify;
-    std::function<bool(UINT message, WPARAM key)> KeyPreview;
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDetached() override { delete this; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    MediaBar() = default;
     int ButtonAt(int x) const;
     RECT ButtonRect(int visibleIndex, int visibleCount) const;
     void Paint(HDC dc) const;
+    // Tells the parent; nothing of the bar is used afterwards, since the handler may close the
+    // player window.
     void Press(int button);
 
     MediaControl* control_ = nullptr;
-    HWND handle_ = nullptr;
     int pressed_ = -1;
 };
 

@@ -13,18 +13,30 @@
 namespace morvel {
 namespace {
 
-// The start of a file, enough for the header list of an AVI.
+// The start of a file, enough for the header list of an AVI. Only a regular file is read: a name
+// that opens a pipe or a device could wait for data for ever.
 std::string FileStart(const std::string& path) {
     constexpr DWORD kHeaderBytes = 64 * 1024;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return {};
+    }
     std::string bytes(kHeaderBytes, '\0');
     DWORD read = 0;
     if (!ReadFile(file, bytes.data(), kHeaderBytes, &read, nullptr)) read = 0;
     CloseHandle(file);
     bytes.resize(read);
     return bytes;
+}
+
+// Wine's AVI driver faults on an AVI without a video stream; Windows' opens such a clip. Wine is
+// recognised by its marker export in ntdll.
+bool RunningOnWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 class MciDevice final : public MediaDevice {
@@ -37,8 +49,8 @@ public:
     bool IsOpen() const override { return id_ != 0; }
 
     std::uint32_t Open(const std::string& path, DeviceFlags flags) override {
-        // A video driver handed an AVI without a video stream can fault inside the host.
-        if (ProbeAviHeader(FileStart(path)) == AviProbe::WithoutVideo) return MCIERR_INVALID_FILE;
+        // Wine's video driver handed an AVI without a video stream faults inside the host.
+        if (RunningOnWine() && ProbeAviHeader(FileStart(path)) == AviProbe::WithoutVideo) return MCIERR_INVALID_FILE;
         MCI_OPEN_PARMSA parms{};
         parms.dwCallback = reinterpret_cast<DWORD_PTR>(notifyWindow_);
         parms.lpstrElementName = path.c_str();

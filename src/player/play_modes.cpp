@@ -45,16 +45,20 @@ PlayModeTraits TraitsOf(std::int32_t playMode) {
     }
 }
 
-EndAction EndOfClip(std::int32_t barPosition, std::uint16_t barMax, std::int32_t playMode, bool loopChecked,
-                    bool& firstStop) {
+EndAction EndOfClip(const StopPoint& stop, std::int32_t playMode, bool loopChecked, bool& firstStop) {
     const PlayModeTraits traits = TraitsOf(playMode);
-    if (barPosition < barMax && !traits.earlyStopIsEnd) return EndAction::ShowStoppedBefore;
+    if (!stop.AtEnd() && !traits.earlyStopIsEnd) return EndAction::ShowStoppedBefore;
     if (loopChecked) return EndAction::Loop;
     if (traits.firstStopKeepsButtons && firstStop) {
         firstStop = false;
         return EndAction::KeepButtons;
     }
     return EndAction::ShowStoppedAtEnd;
+}
+
+PaletteAction PaletteChangeAction(std::int32_t playMode, bool playerClosing, bool fromPlayerWindow) {
+    if (playerClosing || !TraitsOf(playMode).repaintOnPaletteChange) return PaletteAction::Ignore;
+    return fromPlayerWindow ? PaletteAction::DefaultOnly : PaletteAction::RepaintFrame;
 }
 
 std::string TickStatusText(int mode, std::int32_t framePos) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "morvel32.h"
+
 namespace morvel {
 
 // Device modes as the media control reports them (MCI mode less 524).
@@ -20,8 +22,18 @@ inline constexpr std::array<std::string_view, 7> ModeNames = {"Not ready", "Stop
 std::string_view ModeName(int mode);
 
 // The nine media buttons, in bar order; bit n of a set is button n.
-enum class MediaButton : int { Play, Pause, Stop, Next, Prev, Step, Back, Record, Eject };
-inline constexpr int kMediaButtonCount = 9;
+enum class MediaButton : int {
+    Play = MORVEL_MEDIA_PLAY,
+    Pause = MORVEL_MEDIA_PAUSE,
+    Stop = MORVEL_MEDIA_STOP,
+    Next = MORVEL_MEDIA_NEXT,
+    Prev = MORVEL_MEDIA_PREV,
+    Step = MORVEL_MEDIA_STEP,
+    Back = MORVEL_MEDIA_BACK,
+    Record = MORVEL_MEDIA_RECORD,
+    Eject = MORVEL_MEDIA_EJECT,
+};
+inline constexpr int kMediaButtonCount = MORVEL_MEDIA_EJECT + 1;
 inline constexpr std::uint16_t ButtonBit(MediaButton button) {
     return static_cast<std::uint16_t>(1u << static_cast<int>(button));
 }
@@ -58,9 +70,26 @@ enum class EndAction {
     KeepButtons,        // the first stop of play mode 2
     ShowStoppedAtEnd,   // visible buttons 20
 };
+// Where the device stopped: the seek bar's position and maximum, and the frame and length.
+struct StopPoint {
+    std::int32_t barPosition = 0;
+    std::uint16_t barMax = 0;
+    std::int32_t framePos = 0;
+    std::int32_t frameCount = 0;
+    // At the end: the bar at its last value, or the frame at or after length - 1 (a driver stops
+    // on the last frame, whose bar value on a long clip can be one step short of the maximum).
+    bool AtEnd() const { return barPosition >= barMax || (frameCount > 0 && framePos >= frameCount - 1); }
+};
 // Decides, and consumes firstStop when it is the reason for the decision.
-EndAction EndOfClip(std::int32_t barPosition, std::uint16_t barMax, std::int32_t playMode, bool loopChecked,
-                    bool& firstStop);
+EndAction EndOfClip(const StopPoint& stop, std::int32_t playMode, bool loopChecked, bool& firstStop);
+
+// What a palette change announced by a window does to the player (WM_PALETTECHANGED).
+enum class PaletteAction {
+    Ignore,        // swallowed: the window is closing, or play mode 2
+    DefaultOnly,   // the player window itself changed the palette
+    RepaintFrame,  // UpdateVideoBkgd
+};
+PaletteAction PaletteChangeAction(std::int32_t playMode, bool playerClosing, bool fromPlayerWindow);
 
 // "Playing Frame:120": the tick's caption.
 std::string TickStatusText(int mode, std::int32_t framePos);

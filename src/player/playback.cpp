@@ -13,6 +13,11 @@ void StartPlayer(PlayerState& state, std::int32_t playMode, std::int32_t option)
     state.FirstStop = true;
 }
 
+void PlayerShown(PlayerState& state) {
+    state.PlayerActive = 1;
+    state.PlayVolume = TraitsOf(state.PlayMode).openingVolume;
+}
+
 void VideoPlayback::PlayPreparation() {
     control_.SetVisibleButtons(buttons::WhilePlaying);
     view_.StartTick();
@@ -40,7 +45,8 @@ void VideoPlayback::Timer1Timer() {
     const int mode = ReadPosition();
     view_.SetStatusCaption(TickStatusText(mode, state_.FramePos));
     if (stopped) {
-        switch (EndOfClip(view_.BarPosition(), state_.BarMax, state_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
+        const StopPoint stop{view_.BarPosition(), state_.BarMax, state_.FramePos, state_.FrameCount};
+        switch (EndOfClip(stop, state_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
             case EndAction::ShowStoppedBefore:
                 control_.SetVisibleButtons(buttons::StoppedBefore);
                 break;
@@ -99,11 +105,11 @@ void VideoPlayback::ShowStepFrame() {
 }
 
 void VideoPlayback::ReadVideoSize() {
+    // A clip whose device cannot say where its picture is has none: no size of a previous clip.
     SourceRect source;
-    if (device_.QuerySource(source) == 0) {
-        state_.VideoWidth = static_cast<std::uint16_t>(source.right & 0xFFFF);
-        state_.VideoHeight = static_cast<std::uint16_t>(source.bottom & 0xFFFF);
-    }
+    if (device_.QuerySource(source) != 0) source = {};
+    state_.VideoWidth = static_cast<std::uint16_t>(source.right & 0xFFFF);
+    state_.VideoHeight = static_cast<std::uint16_t>(source.bottom & 0xFFFF);
     std::int32_t length = 0;
     state_.FrameCount = device_.QueryLength(length) == 0 ? length : 0;
     view_.ProcessMessages();

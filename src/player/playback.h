@@ -36,6 +36,9 @@ inline constexpr std::uint16_t kReseekOption = 8;
 
 // VideoWinPlayer95's first step: the mode, the option's low 16 bits, volume and speed afresh.
 void StartPlayer(PlayerState& state, std::int32_t playMode, std::int32_t option);
+// VideoWinPlayer95's last step, once the window is on screen: the player is active, and play
+// mode 1 plays at its own volume.
+void PlayerShown(PlayerState& state);
 
 class VideoPlayback {
 public:

@@ -1,9 +1,82 @@
-// The video player's exports. Each catches everything at its boundary.
+// The video player's exports and the entry points behind them. Each export catches everything
+// at its boundary.
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
+#include "common/path_parts.h"
+#include "common/win/gdi.h"
+#include "common/win/message_box.h"
+#include "common/win/win_file_system.h"
 #include "hostlink/export_guard.h"
+#include "hostlink/long_name.h"
+#include "hostlink/settings_file.h"
 #include "morvel32.h"
 #include "player/Video_02.h"
+#include "player/play_modes.h"
+
+namespace morvel {
+
+namespace {
+
+// The long name of the file a path names, as stored on disk; the path's name part when the file
+// is not found.
+std::string LongFileName(const std::string& path) {
+    return LongNamePart(path, RealFileSystem());
+}
+
+// VideoWinPlayer95: opens the clip named by SaveName; 1 when the window is on screen, 0 when the
+// clip could not be opened (the user has seen why).
+std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
+    // One player at a time: a window still open is closed before the next clip opens. While its
+    // driver's dialog is open it cannot close (this call runs inside the dialog's loop), so no
+    // second player is opened.
+    if (TVideoForm* open = TVideoForm::Current()) {
+        if (open->InDriverDialog()) return 0;
+        open->CloseNow();
+    }
+    StartPlayer(player, playMode, option);
+    std::optional<win::BusyCursor> busy(std::in_place);
+    player.VideoFile = Settings().ReadString(key::SaveName, kAbsentString);
+
+    TVideoForm* form = TVideoForm::Create();
+    if (form == nullptr) {
+        busy.reset();
+        ShowMessage(nullptr, BoxKind::Error, "Unable to create the video window.");
+        return 0;
+    }
+    player.FirstStop = true;
+    const win::Window::Use use(*form);  // the window may close while messages run
+    MediaControl& control = form->MediaPlayer1Control();
+    control.FileName = player.VideoFile;
+    form->ProcessMessages();
+    const bool opened = !form->Destroyed() && control.Open();
+    form->ProcessMessages();
+    busy.reset();
+    if (!opened) {
+        ShowMessage(nullptr, BoxKind::Error, OpenErrorMessage(control.ErrorMessage(), control.Error()));
+        form->DestroyWithoutClosing();
+        return 0;
+    }
+    SetWindowTextA(form->hwnd(), std::string(path::NamePart(LongFileName(player.VideoFile))).c_str());
+    form->ShowAndActivate();
+    form->ProcessMessages();
+    if (form->Destroyed()) return 0;  // activation failed and the user has seen why
+    PlayerShown(player);
+    return 1;
+}
+
+// VideoWinClose95: clears the play mode, then closes now or at the next tick.
+void RequestPlayerClose() {
+    player.PlayMode = 0;
+    TVideoForm* form = TVideoForm::Current();
+    if (TakeCloseRequest(player, form != nullptr)) form->CloseNow();
+}
+
+}  // namespace
+
+}  // namespace morvel
 
 using namespace morvel;
 

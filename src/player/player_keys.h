@@ -3,9 +3,9 @@
 // which works with any.
 #pragma once
 
-namespace morvel {
+#include "player/player_menu.h"
 
-enum class PlayerCommand { None, CloseRequest, Play, Pause, Zoom1, Zoom2, Zoom3, Zoom4, Menu, Optimize, Quiet };
+namespace morvel {
 
 struct KeyModifiers {
     bool shift = false;

@@ -1,5 +1,6 @@
 // The player's library-wide state: one player at a time, kept while the library is loaded.
-// The window holds handles only; everything that outlives a handler lives here.
+// The window holds its own handles; what outlives it (the mode and the close request the host
+// polls and sets, volume and speed) lives here.
 #pragma once
 
 #include <cstdint>
@@ -26,8 +27,6 @@ struct PlayerState {
     std::uint16_t VideoHeight = 0;
     std::uint16_t FrameExtraX = 0;
     std::uint16_t FrameExtraY = 0;
-    void* playerWindow = nullptr;   // the one TVideoForm (a window handle)
-    void* optionsDialog = nullptr;  // TVidOptions while it is open
 };
 
 // What VideoWinStatus95 reports: the active flag in bit 8, or-ed with the play mode.

@@ -21,6 +21,7 @@ public:
     std::int32_t length = 100;
     SourceRect source{0, 0, 160, 120};
     std::uint32_t openError = 0;
+    std::uint32_t sourceError = 0;  // a clip without a picture: the device cannot say where it is
     std::vector<std::string> log;
 
     bool IsOpen() const override { return open; }
@@ -86,6 +87,7 @@ public:
         return 0;
     }
     std::uint32_t QuerySource(SourceRect& rect) override {
+        if (sourceError != 0) return sourceError;
         rect = source;
         return 0;
     }

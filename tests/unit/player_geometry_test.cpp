@@ -1,9 +1,6 @@
 // The seek-bar scale and the player window's geometry.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-
 #include "player/seek_scale.h"
 #include "player/video_fit.h"
 
@@ -69,13 +66,13 @@ TEST(PlayerFitVideo, OnePixelMarginAndCentring) {
     for (const Case& c : cases) EXPECT_EQ(FitVideo(c.areaW, c.areaH, c.videoW, c.videoH), c.expected) << c.name;
 }
 
-TEST(PlayerFitVideo, SinglePrecisionScaleMatchesFloatArithmetic) {
-    // 161/7 and 121/5 in float pick the width as the limit; the height rounds from float.
-    const float s = std::min(161.0f / 7.0f, 121.0f / 5.0f);
-    const VideoRect r = FitVideo(160, 120, 7, 5);
-    EXPECT_EQ(r.width, static_cast<int>(std::lround(7.0f * s)));
-    EXPECT_EQ(r.height, static_cast<int>(std::lround(5.0f * s)));
-    EXPECT_EQ(r.top, (120 - r.height) / 2);
+TEST(PlayerFitVideo, TheNarrowerLimitWins) {
+    // Box 161 x 121 for a 7 x 5 clip: 161/7 = 23 limits (121/5 = 24.2), so 161 x 115, 2 pixels
+    // down. For 5 x 7 the height limits: 121/7 = 17.29 gives 86.4 -> 86 x 121, 37 pixels in.
+    EXPECT_EQ(FitVideo(160, 120, 7, 5), (VideoRect{0, 2, 161, 115}));
+    EXPECT_EQ(FitVideo(160, 120, 5, 7), (VideoRect{37, 0, 86, 121}));
+    // 2.5 rounds away from zero: a 2 x 1 clip in a 4 x 4 area (box 5 x 5) is 5 x 2.5 -> 5 x 3.
+    EXPECT_EQ(FitVideo(4, 4, 2, 1), (VideoRect{0, 0, 5, 3}));
 }
 
 TEST(PlayerZoom, SizesAndScreenLimit) {

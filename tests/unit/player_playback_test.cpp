@@ -88,6 +88,37 @@ TEST(PlayerPlayback, TickEndLogicPerModeAndLoop) {
     }
 }
 
+TEST(PlayerPlayback, LongClipStoppedOnItsLastFrameIsAtTheEnd) {
+    // 32771 frames: one bar step per 10 frames, BarMax 3277. The driver stops on frame 32770,
+    // whose bar value is 3276: by the bar alone the clip would read as stopped before its end.
+    struct Case {
+        const char* name;
+        std::int32_t length;
+        bool loop;
+        std::uint16_t buttonsAfter;
+        bool restarted;
+    };
+    const Case cases[] = {
+        {"length - 1 a multiple of ten", 32771, false, buttons::StoppedAtEnd, false},
+        {"the same with loop", 32771, true, buttons::WhilePlaying, true},
+        {"length - 1 not a multiple of ten", 32775, false, buttons::StoppedAtEnd, false},
+        {"short clip", 500, false, buttons::StoppedAtEnd, false},
+    };
+    for (const Case& c : cases) {
+        PlayerRig rig(0, c.length);
+        rig.view.loop = c.loop;
+        rig.view.tickRunning = true;
+        rig.device.RunToEnd();
+        rig.playback.Timer1Timer();
+        EXPECT_EQ(rig.control.VisibleButtons(), c.buttonsAfter) << c.name;
+        EXPECT_EQ(Logged(rig.device, "play wait=0 notify=1"), c.restarted) << c.name;
+    }
+    PlayerRig early(0, 32771);
+    early.device.position = 32759;  // stopped by the user two bar steps before the end
+    early.playback.Timer1Timer();
+    EXPECT_EQ(early.control.VisibleButtons(), buttons::StoppedBefore);
+}
+
 TEST(PlayerPlayback, ModeTwoLaterStopShowsStopAndPrevious) {
     PlayerRig rig(2, 50);
     rig.playback.Timer1Timer();
@@ -290,6 +321,16 @@ TEST(PlayerDevice, FailedOpenKeepsTheCodeAndText) {
     device.openError = 999;
     EXPECT_FALSE(control.Open());
     EXPECT_EQ(control.ErrorMessage(), "Unknown error code");
+}
+
+TEST(PlayerDevice, ClipWithoutPictureHasNoSize) {
+    PlayerRig rig(0, 100);
+    EXPECT_EQ(rig.state.VideoWidth, 160) << "the previous clip's picture";
+    rig.device.sourceError = 296;
+    rig.playback.ReadVideoSize();
+    EXPECT_EQ(rig.state.VideoWidth, 0);
+    EXPECT_EQ(rig.state.VideoHeight, 0);
+    EXPECT_EQ(rig.state.FrameCount, 100);
 }
 
 TEST(PlayerDevice, SourceSizeTakesLow16Bits) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "player/play_modes.h"
+#include "player/playback.h"
 #include "player/player_keys.h"
 #include "player/player_options.h"
 
@@ -32,34 +33,60 @@ TEST(PlayerEndOfClip, DecisionPerPlayMode) {
     };
     for (const Case& c : cases) {
         bool firstStop = c.firstStop;
-        EXPECT_EQ(EndOfClip(c.bar, 99, c.playMode, c.loop, firstStop), c.expected) << c.name;
+        // A clip of 100 frames whose position is its bar value (a short clip).
+        EXPECT_EQ(EndOfClip({c.bar, 99, c.bar, 100}, c.playMode, c.loop, firstStop), c.expected) << c.name;
         EXPECT_EQ(firstStop, c.firstStopAfter) << c.name;
     }
 }
 
-TEST(PlayerPlayModes, TraitsTable) {
+TEST(PlayerEndOfClip, LastFrameOrLastBarValue) {
     struct Case {
-        int mode;
-        int openingVolume, defaultVolume;
-        bool loopShown, optionsShown, sends, repaint, relayout;
+        const char* name;
+        StopPoint stop;
+        bool atEnd;
     };
     const Case cases[] = {
-        {0, 1000, 1000, true, true, true, true, false},
-        {1, 500, 500, false, true, true, true, true},
-        {2, 1000, 500, true, false, false, false, false},
-        {3, 1000, 500, true, true, true, true, false},
+        {"bar at its maximum", {3277, 3277, 32771, 32771}, true},
+        {"last frame, bar one short", {3276, 3277, 32770, 32771}, true},
+        {"one frame before the last", {3276, 3277, 32769, 32771}, false},
+        {"no length reported", {0, 0, 0, 0}, true},
+        {"no length, bar short", {0, 5, 0, 0}, false},
     };
-    for (const Case& c : cases) {
-        const PlayModeTraits t = TraitsOf(c.mode);
-        SCOPED_TRACE("play mode " + std::to_string(c.mode));
-        EXPECT_EQ(t.openingVolume, c.openingVolume);
-        EXPECT_EQ(t.defaultVolume, c.defaultVolume);
-        EXPECT_EQ(t.loopItemShown, c.loopShown);
-        EXPECT_EQ(t.optionsItemsShown, c.optionsShown);
-        EXPECT_EQ(t.sendsVolumeAndSpeed, c.sends);
-        EXPECT_EQ(t.repaintOnPaletteChange, c.repaint);
-        EXPECT_EQ(t.relayoutAfterConfigure, c.relayout);
+    for (const Case& c : cases) EXPECT_EQ(c.stop.AtEnd(), c.atEnd) << c.name;
+}
+
+TEST(PlayerPlayModes, OpeningVolumeOnceTheWindowIsShown) {
+    struct Case {
+        int playMode;
+        int volume;
+    };
+    for (const Case c : {Case{0, 1000}, Case{1, 500}, Case{2, 1000}, Case{3, 1000}}) {
+        PlayerState state;
+        StartPlayer(state, c.playMode, 0);
+        EXPECT_EQ(state.PlayVolume, 1000) << "play mode " << c.playMode << " before the window is shown";
+        PlayerShown(state);
+        EXPECT_EQ(state.PlayVolume, c.volume) << "play mode " << c.playMode;
+        EXPECT_EQ(PlayerStatusValue(state), 256 + c.playMode);
     }
+}
+
+TEST(PlayerPlayModes, PaletteChangesPerModeAndSender) {
+    struct Case {
+        const char* name;
+        int playMode;
+        bool closing, fromPlayer;
+        PaletteAction expected;
+    };
+    const Case cases[] = {
+        {"another window, mode 0", 0, false, false, PaletteAction::RepaintFrame},
+        {"another window, mode 1", 1, false, false, PaletteAction::RepaintFrame},
+        {"another window, mode 2", 2, false, false, PaletteAction::Ignore},
+        {"the player itself", 0, false, true, PaletteAction::DefaultOnly},
+        {"the player itself, mode 2", 2, false, true, PaletteAction::Ignore},
+        {"while closing", 1, true, false, PaletteAction::Ignore},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PaletteChangeAction(c.playMode, c.closing, c.fromPlayer), c.expected) << c.name;
 }
 
 TEST(PlayerTexts, StatusCaptions) {

@@ -34,7 +34,8 @@ BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM data) {
 }  // namespace
 
 ModalRun::ModalRun(HWND modal, HWND returnTo) : modal_(modal), previousActive_(returnTo) {
-    if (previousActive_ == modal_) previousActive_ = nullptr;
+    // A modal window that is active already gives the activation back to its owner.
+    if (previousActive_ == modal_) previousActive_ = GetWindow(modal_, GW_OWNER);
     DisableContext context{modal_, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&context));
 }
@@ -54,6 +55,7 @@ bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(
         }
         if (got < 0) break;
         if (takes && takes(msg)) continue;
+        if (dialogKeys_ && IsDialogMessageA(modal_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -67,12 +69,14 @@ void ModalRun::End() {
         if (IsWindow(window)) EnableWindow(window, TRUE);
     }
     disabled_.clear();
+    // The activation goes back while the modal window is still shown, so that hiding it leaves
+    // the system no window to choose (it might choose another application's).
     const bool wasForeground = IsWindow(modal_) && GetForegroundWindow() == modal_;
-    if (IsWindow(modal_)) ShowWindow(modal_, SW_HIDE);
     if (previousActive_ && IsWindow(previousActive_) && IsWindowVisible(previousActive_)) {
         if (wasForeground) SetForegroundWindow(previousActive_);
         SetActiveWindow(previousActive_);
     }
+    if (IsWindow(modal_)) ShowWindow(modal_, SW_HIDE);
     if (quit_) PostQuitMessage(quitCode_);
 }
 

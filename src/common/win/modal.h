@@ -26,13 +26,16 @@ public:
     ModalRun(const ModalRun&) = delete;
     ModalRun& operator=(const ModalRun&) = delete;
 
+    // Gives the modal window the dialog keys while the loop runs (IsDialogMessageA): Tab and the
+    // arrows move between controls, Enter sends IDOK (or presses the focused button), Escape
+    // sends IDCANCEL, Alt+letter reaches a control's mnemonic.
+    void UseDialogKeys(bool use) { dialogKeys_ = use; }
     // Runs the loop until `done()` is true or the modal window is gone. Returns false when the
     // thread was asked to quit (WM_QUIT); the quit is posted again at `End`. `takes`, when given,
-    // sees each message before it is dispatched and returns true for one it has handled (a
-    // dialog's keyboard navigation, for example).
+    // sees each message before it is dispatched and returns true for one it has handled.
     bool Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes = {});
-    // Enables the windows, hides the modal window, activates the window that was active before.
-    // Later calls do nothing.
+    // Enables the windows, activates the window that was active before, then hides the modal
+    // window. Later calls do nothing.
     void End();
 
     HWND previousActive() const { return previousActive_; }
@@ -43,6 +46,7 @@ private:
     std::vector<HWND> disabled_;
     bool ended_ = false;
     bool quit_ = false;
+    bool dialogKeys_ = false;
     int quitCode_ = 0;
 };
 

@@ -66,6 +66,20 @@ HWND Window::Create(const WindowClass& cls, const CreateArgs& args) {
                            args.height, args.parent, menuOrId, ModuleInstance(), this);
 }
 
+HWND Window::CreateOwned(std::unique_ptr<Window> owned, const WindowClass& cls, const CreateArgs& args) {
+    RegisterWindowClass(cls);  // a refusal throws while the object is still ours
+    Window* window = owned.release();
+    HWND handle = nullptr;
+    bool neverAttached = false;
+    {
+        const Use use(*window);
+        handle = window->Create(cls, args);
+        neverAttached = handle == nullptr && !window->detachPending_;
+    }  // a window that was attached and then refused has deleted its object here
+    if (neverAttached) delete window;
+    return handle;
+}
+
 bool CanTakeFocus(HWND window) {
     if (!window || !IsWindow(window)) return false;
     for (HWND w = window; w; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
@@ -112,6 +126,16 @@ LRESULT Window::DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
+Window::Use::~Use() {
+    if (--window_.uses_ == 0 && window_.detachPending_) {
+        window_.detachPending_ = false;
+        Guarded(nullptr, 0, [&] {
+            window_.OnDetached();  // may delete the object: nothing of it is touched afterwards
+            return 0;
+        });
+    }
+}
+
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
@@ -122,14 +146,12 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    const Use use(*self);
     if (msg == WM_NCDESTROY) {
         const LRESULT result = Guarded(nullptr, LRESULT{0}, [&] { return self->WindowMessage(msg, wParam, lParam); });
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        Guarded(nullptr, 0, [&] {
-            self->OnDetached();
-            return 0;
-        });
+        self->detachPending_ = true;  // carried out when the last Use ends
         return result;
     }
     // A failure is shown owned by the window's top-level window, so that the box is modal to it.
@@ -141,7 +163,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         failed = false;
         return 0;
     });
-    return failed ? self->FailedResult(msg) : result;
+    if (failed) result = self->FailedResult(msg);
+    return result;
 }
 
 }  // namespace morvel::win

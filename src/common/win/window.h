@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace morvel::win {
@@ -58,10 +59,29 @@ public:
 
     HWND hwnd() const { return hwnd_; }
 
+    // Keeps the object usable across calls that may destroy its window: `OnDetached` waits until
+    // the last Use has ended. Every message the procedure dispatches holds one; code outside the
+    // procedure that pumps messages or may close the window (hooks, entry points) takes its own.
+    class Use {
+    public:
+        explicit Use(Window& window) : window_(window) { ++window_.uses_; }
+        ~Use();
+        Use(const Use&) = delete;
+        Use& operator=(const Use&) = delete;
+
+    private:
+        Window& window_;
+    };
+
     // Creates the window of the class (registered here on first use). The object is attached
     // from WM_NCCREATE on, so WM_CREATE and everything after reach `WindowMessage`. Returns
     // the handle, or null when the window could not be created.
     HWND Create(const WindowClass& cls, const CreateArgs& args);
+
+    // Creates the window of an object that its window owns (one that deletes itself in
+    // `OnDetached`). When the window cannot be created the object is deleted here; the result is
+    // then null.
+    static HWND CreateOwned(std::unique_ptr<Window> owned, const WindowClass& cls, const CreateArgs& args);
 
     // The focus memory: the child that gets the focus when the window is activated again.
     void RememberFocus(HWND child) { focusChild_ = child; }
@@ -75,8 +95,9 @@ protected:
     virtual LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // DefWindowProcA, with the focus memory on WM_ACTIVATE and WM_SETFOCUS.
     LRESULT DefaultMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    // Called after WM_NCDESTROY, when the handle is gone. An object that its window owns
-    // deletes itself here.
+    // Called after WM_NCDESTROY, when the handle is gone and no message of the window is being
+    // handled any more (nor any other Use held). An object that its window owns deletes itself
+    // here.
     virtual void OnDetached() {}
     // The result of a message whose handler failed (after the failure was shown). Creation that
     // fails is refused.
@@ -88,6 +109,8 @@ private:
 
     HWND hwnd_ = nullptr;
     HWND focusChild_ = nullptr;
+    int uses_ = 0;
+    bool detachPending_ = false;
 };
 
 // Whether a window can take the keyboard focus now: it exists, is visible and enabled, as are

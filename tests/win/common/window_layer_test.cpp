@@ -247,3 +247,55 @@ TEST(WindowLayer, ClassesAreRegisteredOnceAndGoAtUnload) {
     EXPECT_FALSE(GetClassInfoA(win::ModuleInstance(), cls.name, &info));
     EXPECT_FALSE(GetClassInfoA(win::ModuleInstance(), kTestClass.name, &info));
 }
+
+namespace {
+
+constexpr UINT kMsgCloseFromHandler = WM_APP + 2;
+
+// A window that owns itself, and records what happens to it in order.
+class SelfOwned final : public win::Window {
+public:
+    explicit SelfOwned(std::string& log, bool refuseCreation = false) : log_(log), refuse_(refuseCreation) {}
+    ~SelfOwned() override { log_ += "deleted;"; }
+
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CREATE && refuse_) return -1;
+        if (msg == kMsgCloseFromHandler) {
+            DestroyWindow(hwnd());
+            log_ += "handler goes on;";  // the object is still there after its window has gone
+            return 0;
+        }
+        return DefaultMessage(msg, wParam, lParam);
+    }
+    void OnDetached() override {
+        log_ += "detached;";
+        delete this;
+    }
+
+private:
+    std::string& log_;
+    bool refuse_;
+};
+
+const win::WindowClass kSelfOwnedClass{.name = "MorvelLayerSelfOwned"};
+
+}  // namespace
+
+TEST(WindowLayer, AnObjectThatClosesItsWindowInAHandlerIsDeletedAfterTheHandler) {
+    std::string log;
+    const HWND window = win::Window::CreateOwned(std::make_unique<SelfOwned>(log), kSelfOwnedClass,
+                                                 {.title = "Self", .style = WS_POPUP});
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, kMsgCloseFromHandler, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(log, "handler goes on;detached;deleted;");
+}
+
+TEST(WindowLayer, CreateOwnedDeletesTheObjectOfARefusedWindow) {
+    std::string log;
+    const HWND window = win::Window::CreateOwned(std::make_unique<SelfOwned>(log, true), kSelfOwnedClass,
+                                                 {.title = "Refused", .style = WS_POPUP});
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(log, "detached;deleted;");
+}

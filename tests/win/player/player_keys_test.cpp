@@ -32,11 +32,43 @@ void Press(std::initializer_list<WORD> modifiers, WORD key) {
     PumpFor(400);
 }
 
+// Holds the key down: the keyboard repeats the key-down before the key-up.
+void Hold(WORD key, int repeats) {
+    std::vector<INPUT> inputs(static_cast<std::size_t>(repeats) + 2);
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpFor(400);
+}
+
+void Mouse(DWORD flags, POINT at = {}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    PumpFor(150);
+}
+
+HWND FocusOfThread() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetCurrentThreadId(), &info);
+    return info.hwndFocus;
+}
+
 class PlayerKeysTest : public testing::Test {
 protected:
     void SetUp() override {
         RemoveSettings();
         PrepareClip(folder_, "keys.avi", AviClip{160, 120, 40, 15, 24, false, 1});
+        OpenPlayer();
+    }
+    void OpenPlayer() {
         ASSERT_EQ(VideoWinPlayer95(0, 0), 1);
         ASSERT_TRUE(WaitForStatus("Stopped Frame:0"));
         SetForegroundWindow(PlayerWindow());
@@ -50,8 +82,9 @@ protected:
 };
 
 TEST_F(PlayerKeysTest, ZoomKeysNeedCtrlAlone) {
-    HWND window = PlayerWindow();
-    const SIZE normal = WindowSize(window);
+    const SIZE normal = VideoAreaSize();
+    ASSERT_EQ(normal.cx, 160);
+    ASSERT_EQ(normal.cy, 120);
     struct Case {
         const char* name;
         std::vector<WORD> modifiers;
@@ -75,12 +108,13 @@ TEST_F(PlayerKeysTest, ZoomKeysNeedCtrlAlone) {
                 Press({c.modifiers[0], c.modifiers[1]}, '2');
                 break;
         }
-        const SIZE expected = c.zooms ? WindowSizeFor(320, 240) : normal;
-        EXPECT_EQ(WindowSize(window).cx, expected.cx) << c.name;
-        EXPECT_EQ(WindowSize(window).cy, expected.cy) << c.name;
+        const SIZE expected = c.zooms ? SIZE{320, 240} : normal;
+        EXPECT_EQ(VideoAreaSize().cx, expected.cx) << c.name;
+        EXPECT_EQ(VideoAreaSize().cy, expected.cy) << c.name;
     }
     Press({VK_CONTROL}, '1');
-    EXPECT_EQ(WindowSize(window).cx, normal.cx) << "Ctrl+1";
+    EXPECT_EQ(VideoAreaSize().cx, 160) << "Ctrl+1";
+    EXPECT_EQ(VideoAreaSize().cy, 120) << "Ctrl+1";
 }
 
 TEST_F(PlayerKeysTest, PlayAndPauseKeys) {
@@ -128,6 +162,48 @@ TEST_F(PlayerKeysTest, CtrlMOpensTheMenuAndItStaysOpen) {
     GetWindowRect(window, &w);
     EXPECT_EQ(menuRect.left, w.left + (w.right - w.left) / 2) << "at the window's horizontal centre";
     EXPECT_EQ(menuRect.top, w.top + (w.bottom - w.top) / 4) << "a quarter of the way down";
+}
+
+TEST_F(PlayerKeysTest, HeldEscIsOneCloseRequestWhicheverControlHasTheFocus) {
+    struct Case {
+        const char* name;
+        int id;  // 0: the window itself
+    };
+    for (const Case c : {Case{"the window", 0}, Case{"the seek bar", MORVEL_ID_XSCROLLBAR1},
+                         Case{"the menu button", MORVEL_ID_MENUBUTTON}}) {
+        SCOPED_TRACE(c.name);
+        if (PlayerWindow() == nullptr) OpenPlayer();
+        HWND window = PlayerWindow();
+        HWND target = c.id ? Descendant(window, c.id) : window;
+        ASSERT_EQ(GetForegroundWindow(), window);
+        SetFocus(target);
+        ASSERT_EQ(FocusOfThread(), target);
+        Hold(VK_ESCAPE, 3);
+        EXPECT_NE(PlayerWindow(), nullptr) << "a held Esc is one close request";
+        EXPECT_EQ(VideoWinStatus95(), 256);
+        ClosePlayerIfOpen();
+    }
+}
+
+TEST_F(PlayerKeysTest, KeysWorkAfterAPressOnTheMenuButtonThatIsNoClick) {
+    HWND window = PlayerWindow();
+    HWND button = Descendant(window, MORVEL_ID_MENUBUTTON);
+    ASSERT_NE(button, nullptr);
+    RECT r{};
+    GetWindowRect(button, &r);
+    // Pressed on the button, released beside it: no click, and the button keeps the focus.
+    Mouse(0, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    Mouse(MOUSEEVENTF_LEFTDOWN, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    Mouse(0, POINT{r.left - 60, r.top - 40});
+    Mouse(MOUSEEVENTF_LEFTUP, POINT{r.left - 60, r.top - 40});
+    ASSERT_EQ(FocusOfThread(), button);
+    const HWND menu = FindWindowA("#32768", nullptr);
+    EXPECT_FALSE(menu != nullptr && IsWindowVisible(menu)) << "no menu: the press was no click";
+    Press({VK_CONTROL}, '2');
+    EXPECT_EQ(VideoAreaSize().cx, 320) << "Ctrl+2 reached the window";
+    Press({}, VK_ESCAPE);
+    Press({}, VK_ESCAPE);
+    EXPECT_EQ(PlayerWindow(), nullptr) << "two Esc presses close the window";
 }
 
 }  // namespace

@@ -77,9 +77,9 @@ TEST(PlayerReliability, TwoHundredOpensAndClosesLeaveNothingBehind) {
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
     EXPECT_EQ(end.windows, start.windows);
-    EXPECT_LE(end.gdiObjects, start.gdiObjects + 20);
-    EXPECT_LE(end.userObjects, start.userObjects + 20);
     EXPECT_EQ(endId, startId);
+    // The object counters read 0 under Wine, so the GDI table itself is the measure: two fonts or
+    // one brush left behind per player would move the next free slot by hundreds.
     EXPECT_LE(endGdi, startGdi + 20) << "GDI objects pile up";
     // The exact count above is the leak check; the handle slot only guards against windows the
     // count cannot see. The system's handle reuse varies with timing, so the bound is half the

@@ -90,17 +90,26 @@ int FrameOf(const std::string& statusText) {
     return std::atoi(statusText.c_str() + colon + 1);
 }
 
-SIZE WindowSizeFor(int width, int height, bool statusShown) {
-    const int extraX = 2 * GetSystemMetrics(SM_CXFRAME);
-    const int extraY =
-        GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME) - GetSystemMetrics(SM_CYBORDER);
-    return SIZE{extraX + width, extraY + height + (statusShown ? 22 : 0) + 31};
-}
-
 SIZE WindowSize(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+namespace {
+SIZE ClientSize(HWND window) {
+    RECT r{};
+    if (window) GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+}  // namespace
+
+SIZE VideoAreaSize() {
+    return ClientSize(Descendant(PlayerWindow(), MORVEL_ID_VIDEOWINBACK));
+}
+
+SIZE PictureSize() {
+    return ClientSize(Descendant(PlayerWindow(), MORVEL_ID_VIDEOWIN));
 }
 
 void ClosePlayerIfOpen() {

@@ -36,9 +36,12 @@ void PumpFor(DWORD milliseconds);
 // The frame number at the end of a status text ("Playing Frame:12" gives 12), -1 when none.
 int FrameOf(const std::string& statusText);
 
-// The expected window size for a picture of width x height with status line and bottom bar.
-SIZE WindowSizeFor(int width, int height, bool statusShown = true);
 SIZE WindowSize(HWND window);
+// The size of the player's video area (VideoWinBack's client area), which the window's size
+// gives the clip.
+SIZE VideoAreaSize();
+// The size of the picture (VideoWin) inside it.
+SIZE PictureSize();
 
 // Closes whatever player is left, so that one test does not leak into the next.
 void ClosePlayerIfOpen();

@@ -108,16 +108,16 @@ TEST_F(PlayerTest, WindowFitsTheClipAndNamesItsFile) {
     HWND window = PlayerWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(TextOf(window), "A Long Clip Name.avi");
-    const SIZE expected = WindowSizeFor(160, 120);
-    EXPECT_EQ(WindowSize(window).cx, expected.cx);
-    EXPECT_EQ(WindowSize(window).cy, expected.cy);
+    EXPECT_EQ(VideoAreaSize().cx, 160) << "the video area has the clip's own size";
+    EXPECT_EQ(VideoAreaSize().cy, 120);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.bottom, 120 + 22 + 31) << "picture, status line and bottom bar";
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     ASSERT_TRUE(WaitForStatus("Stopped Frame:0"));
     EXPECT_EQ(VisibleButtons(), 33) << "stopped before the end: play and step";
-    RECT video;
-    GetClientRect(Descendant(window, MORVEL_ID_VIDEOWIN), &video);
-    EXPECT_GE(video.right, 160);
-    EXPECT_GE(video.bottom, 119);
+    EXPECT_EQ(PictureSize().cx, 161) << "one pixel larger than the area, at its corner";
+    EXPECT_EQ(PictureSize().cy, 121);
 }
 
 TEST_F(PlayerTest, FailedOpensShowTheErrorBoxAndReturnZero) {
@@ -236,25 +236,23 @@ TEST_F(PlayerTest, ZoomWithinTheScreenAndStatusLineToggle) {
     Open(kClip160, 0);
     HWND window = PlayerWindow();
     PlayerCommand(MORVEL_ID_MNUZOOM200);
-    SIZE expected = WindowSizeFor(320, 240);
-    EXPECT_EQ(WindowSize(window).cx, expected.cx);
-    EXPECT_EQ(WindowSize(window).cy, expected.cy);
-    RECT area, video;
-    GetClientRect(Descendant(window, MORVEL_ID_VIDEOWINBACK), &area);
-    GetWindowRect(Descendant(window, MORVEL_ID_VIDEOWIN), &video);
-    EXPECT_GE(video.right - video.left, area.right);
+    EXPECT_EQ(VideoAreaSize().cx, 320);
+    EXPECT_EQ(VideoAreaSize().cy, 240);
+    EXPECT_EQ(PictureSize().cx, 321);
+    EXPECT_EQ(PictureSize().cy, 241);
 
     const SIZE before = WindowSize(window);
     PlayerCommand(MORVEL_ID_DISPLAYSTATUS);
     EXPECT_FALSE(IsWindowVisible(Descendant(window, MORVEL_ID_STATUS)));
     EXPECT_EQ(WindowSize(window).cx, before.cx) << "the window keeps its size";
     EXPECT_EQ(WindowSize(window).cy, before.cy);
+    // The area grew by the status line to 320 x 262: the picture fits 321 wide, 240.75 -> 241 high.
+    EXPECT_EQ(VideoAreaSize().cy, 262);
+    EXPECT_EQ(PictureSize().cx, 321);
+    EXPECT_EQ(PictureSize().cy, 241);
     PlayerCommand(MORVEL_ID_MNUOPTIMIZE);
-    RECT fitted;
-    GetClientRect(Descendant(window, MORVEL_ID_VIDEOWIN), &fitted);
-    expected = WindowSizeFor(fitted.right, fitted.bottom, false);
-    EXPECT_EQ(WindowSize(window).cx, expected.cx);
-    EXPECT_EQ(WindowSize(window).cy, expected.cy);
+    EXPECT_EQ(VideoAreaSize().cx, 321) << "the window hugs the picture";
+    EXPECT_EQ(VideoAreaSize().cy, 241);
 }
 
 TEST_F(PlayerTest, OptionsDialogValuesOkAndCancel) {

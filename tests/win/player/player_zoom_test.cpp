@@ -43,11 +43,17 @@ TEST_F(PlayerZoomTest, ZoomWithinAndBeyondTheScreen) {
         ASSERT_EQ(VideoWinPlayer95(0, 0), 1);
         HWND window = PlayerWindow();
         ASSERT_TRUE(WaitForStatus("Stopped Frame:0"));
-        const SIZE before = WindowSize(window);
+        const SIZE before = WindowSize(window), areaBefore = VideoAreaSize();
+        EXPECT_EQ(areaBefore.cx, c.clipWidth) << "the window opens at the clip's size";
+        EXPECT_EQ(areaBefore.cy, c.clipHeight);
         PlayerCommand(c.menuItem);
-        const SIZE expected = c.factor ? WindowSizeFor(c.factor * c.clipWidth, c.factor * c.clipHeight) : before;
-        EXPECT_EQ(WindowSize(window).cx, expected.cx);
-        EXPECT_EQ(WindowSize(window).cy, expected.cy);
+        if (c.factor) {
+            EXPECT_EQ(VideoAreaSize().cx, c.factor * c.clipWidth);
+            EXPECT_EQ(VideoAreaSize().cy, c.factor * c.clipHeight);
+        } else {
+            EXPECT_EQ(WindowSize(window).cx, before.cx) << "the window keeps its size";
+            EXPECT_EQ(WindowSize(window).cy, before.cy);
+        }
         ClosePlayerIfOpen();
     }
 }
