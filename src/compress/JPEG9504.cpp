@@ -97,8 +97,8 @@ private:
     void BtnCancelClick();
     void BtnHelpClick();
     void Command(int id, int notification, HWND control);
-    // Alt with a label's letter moves the focus to the control the label names; the rest of the
-    // keyboard is the standard dialog navigation.
+    // Alt with a label's letter moves the focus to the control the label names (the dialog keys
+    // would move it to the control after the label, which is not the one named).
     bool DialogKey(MSG& msg);
 
     HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
@@ -131,6 +131,7 @@ bool TUserCompress::Run(HWND owner) {
         return false;
     }
     win::ModalRun modal(hwnd());
+    modal.UseDialogKeys(true);
     FormActivate();
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
@@ -460,7 +461,7 @@ bool TUserCompress::DialogKey(MSG& msg) {
             return true;
         }
     }
-    return IsDialogMessageA(hwnd(), &msg) != 0;
+    return false;
 }
 
 LRESULT TUserCompress::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

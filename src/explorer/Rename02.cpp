@@ -63,10 +63,10 @@ TRenameForm::Result TRenameForm::ShowModal(HWND owner, const std::string& folder
     RememberFocus(edit);
 
     win::ModalRun modal(hwnd());
+    modal.UseDialogKeys(true);
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
-    modal.Loop([this] { return result_ != Result::None; },
-               [this](MSG& msg) { return IsWindow(hwnd()) && IsDialogMessageA(hwnd(), &msg); });
+    modal.Loop([this] { return result_ != Result::None; });
     if (result_ == Result::Ok) newName = win::WindowText(edit);
     modal.End();
     DestroyWindow(hwnd());
