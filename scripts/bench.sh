@@ -23,7 +23,7 @@ case "$which" in
     bench_root="$(mktemp -d "${TMPDIR:-/tmp}/morvel-bench.XXXXXX")"
     python3 - "$bench_root" "$@" <<'PY'
 import os, sys
-root, sizes = sys.argv[1], [int(a) for a in sys.argv[2:]] or [1000, 30000, 100000]
+root, sizes = sys.argv[1], [int(a) for a in sys.argv[2:]] or [1000, 10000, 30000, 100000]
 def make(folder, files, ext):
     os.makedirs(folder, exist_ok=True)
     for i in range(files):

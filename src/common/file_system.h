@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/name_mask.h"
+
 namespace morvel {
 
 // One directory entry as a search reports it.
@@ -45,6 +47,8 @@ public:
     // nothing.
     virtual void Search(const std::string& /*pattern*/,
                         const std::function<void(const FoundEntry&)>& /*visit*/) const {}
+    // The wildcard rules by which Search matches its mask, for matching found names in memory.
+    virtual MaskRules SearchRules() const { return MaskRules::Dos; }
     // A file (not a folder) of that name exists.
     virtual bool FileExists(const std::string& /*path*/) const { return false; }
     // The drives as the system lists them, in drive-letter order.

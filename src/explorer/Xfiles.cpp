@@ -1,46 +1,32 @@
 #include "explorer/Xfiles.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace morvel {
 
 namespace {
 constexpr int kGlyphSize = 16;
 constexpr int kGlyphGap = 2;
-constexpr UINT_PTR kTextSubclass = 0x5846;
 
-// The box keeps no strings (a list of 100,000 names is set with one count); it answers the text
-// queries from its entries, so that hosts and tools read it as any list box.
-LRESULT CALLBACK TextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    const auto* box = reinterpret_cast<const XFileListBox*>(data);
-    const int index = static_cast<int>(wParam);
-    switch (msg) {
-        case LB_GETTEXTLEN:
-            if (index < 0 || index >= box->Count()) return LB_ERR;
-            return static_cast<LRESULT>(box->Text(index).size());
-        case LB_GETTEXT: {
-            if (index < 0 || index >= box->Count() || lParam == 0) return LB_ERR;
-            const std::string& text = box->Text(index);
-            std::memcpy(reinterpret_cast<char*>(lParam), text.c_str(), text.size() + 1);
-            return static_cast<LRESULT>(text.size());
-        }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, TextProc, kTextSubclass);
-            break;
-        default:
-            break;
+inline unsigned char Fold(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + 32) : u;
+}
+
+bool BeginsWith(const std::string& text, const std::string& prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (Fold(text[i]) != Fold(prefix[i])) return false;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return true;
 }
 }  // namespace
 
 DWORD XFileListBox::StyleBits() const {
-    DWORD bits = WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA |
-                 LBS_NOINTEGRALHEIGHT | WS_BORDER;
+    // No LBS_SORT: the entries arrive in the list's own order, which the box would not keep.
+    DWORD bits =
+        WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_BORDER;
     if (style_.multiSelect) bits |= LBS_EXTENDEDSEL;
     if (style_.multiColumn) bits = (bits & ~WS_VSCROLL) | LBS_MULTICOLUMN | WS_HSCROLL;
     return bits;
@@ -50,9 +36,13 @@ void XFileListBox::Create(HWND parent, int id, const Style& style) {
     parent_ = parent;
     id_ = id;
     style_ = style;
-    hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", StyleBits() | WS_VISIBLE, 0, 0, 100, 100, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    SetWindowSubclass(hwnd_, TextProc, kTextSubclass, reinterpret_cast<DWORD_PTR>(this));
+    hwnd_ = win::CreateChild(parent, {.className = "LISTBOX",
+                                      .id = id,
+                                      .style = StyleBits(),
+                                      .exStyle = WS_EX_CLIENTEDGE,
+                                      .width = 100,
+                                      .height = 100});
+    Hook(hwnd_);
 }
 
 void XFileListBox::Recreate(const Style& style) {
@@ -64,14 +54,19 @@ void XFileListBox::Recreate(const Style& style) {
     const bool focused = GetFocus() == hwnd_;
     const HWND old = hwnd_;
     style_ = style;
-    hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", StyleBits() | (visible ? WS_VISIBLE : 0), rect.left,
-                            rect.top, rect.right - rect.left, rect.bottom - rect.top, parent_, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+    hwnd_ = win::CreateChild(parent_, {.className = "LISTBOX",
+                                       .style = StyleBits(),
+                                       .exStyle = WS_EX_CLIENTEDGE,
+                                       .x = rect.left,
+                                       .y = rect.top,
+                                       .width = rect.right - rect.left,
+                                       .height = rect.bottom - rect.top,
+                                       .visible = visible});
     // The old box keeps its ID until it is gone, so the new one takes it afterwards.
     SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DestroyWindow(old);
     SetWindowLongPtrA(hwnd_, GWLP_ID, id_);
-    SetWindowSubclass(hwnd_, TextProc, kTextSubclass, reinterpret_cast<DWORD_PTR>(this));
+    Hook(hwnd_);
     EnableWindow(hwnd_, enabled);
     if (font_) SetFont(font_);
     std::vector<explorer_rules::ListEntry> entries = std::move(entries_);
@@ -103,7 +98,17 @@ void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
     SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
     entries_ = std::move(entries);
-    SendMessageA(hwnd_, LB_SETCOUNT, entries_.size(), 0);
+    typed_.clear();
+    // Room for every entry at once, then each appended where it belongs: already in order.
+    std::size_t bytes = 0;
+    for (const auto& e : entries_) bytes += e.text.size() + 1;
+    SendMessageA(hwnd_, LB_INITSTORAGE, entries_.size(), static_cast<LPARAM>(bytes));
+    // Straight to the list box's own procedure: the hooks of the box have nothing to do with
+    // the entries, and under some systems each pass through them costs more than the entry.
+    const auto boxProcedure = reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd_, GCLP_WNDPROC));
+    for (const auto& e : entries_) {
+        CallWindowProcA(boxProcedure, hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.text.c_str()));
+    }
     SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -111,6 +116,51 @@ void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
 void XFileListBox::Clear() {
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
     entries_.clear();
+    typed_.clear();
+}
+
+bool XFileListBox::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_CHAR) return false;
+    const auto c = static_cast<unsigned char>(wParam);
+    // Control characters, and a space that does not continue a prefix, are the box's own.
+    if (c < ' ' || c == 0x7F || (c == ' ' && typed_.empty())) return false;
+    const DWORD now = static_cast<DWORD>(GetMessageTime());
+    if (now - lastTyped_ > kTypingPause) typed_.clear();
+    lastTyped_ = now;
+    typed_ += static_cast<char>(c);
+    const int found = FindTyped();
+    if (found >= 0) MoveCaretTo(found);
+    result = 0;
+    return true;
+}
+
+int XFileListBox::FindTyped() const {
+    const int count = Count();
+    if (count == 0 || typed_.empty()) return -1;
+    const int current = Current();
+    // One letter, or the same letter again and again: the next entry that begins with it, so
+    // that repeating a letter steps through its entries. Otherwise the prefix, from the
+    // current entry on (it still matches while the prefix grows).
+    const bool sameLetter = typed_.find_first_not_of(typed_.front()) == std::string::npos;
+    const std::string prefix = sameLetter ? typed_.substr(0, 1) : typed_;
+    const int start = current < 0 ? 0 : (sameLetter ? current + 1 : current);
+    for (int step = 0; step < count; ++step) {
+        const int index = (start + step) % count;
+        if (BeginsWith(Text(index), prefix)) return index;
+    }
+    return -1;
+}
+
+void XFileListBox::MoveCaretTo(int index) {
+    if (style_.multiSelect) {
+        SendMessageA(hwnd_, LB_SETSEL, FALSE, -1);
+        SendMessageA(hwnd_, LB_SETSEL, TRUE, index);
+        SendMessageA(hwnd_, LB_SETANCHORINDEX, index, 0);
+        SendMessageA(hwnd_, LB_SETCARETINDEX, index, FALSE);
+    } else {
+        SendMessageA(hwnd_, LB_SETCURSEL, index, 0);
+    }
+    SendMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id_, LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
 }
 
 int XFileListBox::Current() const {

@@ -1,6 +1,11 @@
 // XFileListBox: the Explorer's file list. A sorted, multi-column list box with a glyph before
 // each entry; it never reads a folder itself, the listing fills it. Entries arrive in the list's
 // order, so the box keeps them as given and the whole list is drawn once per fill.
+//
+// The box keeps its strings (LBS_HASSTRINGS) as any list box does, so that LB_GETTEXT answers
+// in ANSI and Unicode, and to other processes (screen readers, test tools). Typing moves the
+// caret to the next entry that begins with the typed letter; letters typed quickly one after
+// another search for the whole prefix.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "common/win/controls.h"
 #include "explorer/listing.h"
 
 namespace morvel {
 
-class XFileListBox {
+class XFileListBox : private win::ControlHook {
 public:
     struct Style {
         bool multiSelect = true;
@@ -55,8 +61,17 @@ public:
 
     void DrawItem(const DRAWITEMSTRUCT& item) const;
 
+    // How long a pause ends a typed prefix, in milliseconds.
+    static constexpr DWORD kTypingPause = 1000;
+
 private:
     DWORD StyleBits() const;
+    bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Type-ahead: the entry the typed text leads to, -1 when none begins with it.
+    int FindTyped() const;
+    // Makes the entry the only selected and current one, shows it and tells the parent, as a
+    // move with the arrow keys does.
+    void MoveCaretTo(int index);
 
     HWND hwnd_ = nullptr;
     HWND parent_ = nullptr;
@@ -66,6 +81,8 @@ private:
     HBITMAP fileGlyph_ = nullptr;
     HBITMAP folderGlyph_ = nullptr;
     std::vector<explorer_rules::ListEntry> entries_;
+    std::string typed_;
+    DWORD lastTyped_ = 0;
 };
 
 }  // namespace morvel

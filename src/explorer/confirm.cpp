@@ -60,7 +60,7 @@ ConfirmOutcome ConfirmSave(ConfirmView& view, const FileSystem& fs, const Confir
 
 ConfirmOutcome ConfirmOpen(ConfirmView& view, const FileSystem& fs, const ConfirmMode& mode) {
     if (view.NameField().empty()) return SelectionStep(view, mode);
-    if (mode.dialogKind == 254 && !ExtensionAccepted(view)) return ConfirmOutcome::StayOpen;
+    if (mode.dialogKind == MORVEL_KIND_OPEN_SLIDESHOW && !ExtensionAccepted(view)) return ConfirmOutcome::StayOpen;
     const std::string name = view.NameField();
     if (!NameCheckPasses(view, fs, name)) return ConfirmOutcome::StayOpen;
     if (!fs.FileExists(FullName(name, view.Folder()))) {
@@ -89,7 +89,7 @@ bool NameCheckPasses(ConfirmView& view, const FileSystem& fs, std::string_view t
 ConfirmOutcome Confirm(ConfirmView& view, const FileSystem& fs, const ConfirmMode& mode) {
     if (!mode.dialogMode) return SelectionStep(view, mode);
     if (IsSaveKind(mode.dialogKind)) return ConfirmSave(view, fs, mode);
-    if (mode.dialogKind == 253) {
+    if (mode.dialogKind == MORVEL_KIND_ADD_SLIDES) {
         if (view.ListMultipleFiles() > 0) return ConfirmOutcome::CloseWithOk;
         return SelectionStep(view, mode);
     }

@@ -9,14 +9,15 @@
 
 #include "common/box_kind.h"
 #include "common/file_system.h"
+#include "morvel32.h"
 
 namespace morvel::explorer_rules {
 
 inline constexpr std::string_view kEmptyFolderPlaceholder = "~";
 inline constexpr std::string_view kOutputFolderPlaceholder = "~(_)(_)~";
 
-inline constexpr int kNotifyOpen = 2313;
-inline constexpr int kNotifyOpenMultiple = 2320;
+inline constexpr int kNotifyOpen = MORVEL_NOTIFY_OPEN;
+inline constexpr int kNotifyOpenMultiple = MORVEL_NOTIFY_OPEN_MULTIPLE;
 
 class ConfirmView {
 public:

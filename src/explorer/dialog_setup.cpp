@@ -4,31 +4,58 @@
 
 namespace morvel::explorer_rules {
 
+namespace {
+constexpr int kFirstOpenKind = 200;
+}  // namespace
+
 bool IsDepthKind(int k) {
-    return k == 1 || k == 4 || k == 8 || k == 16 || k == 24;
+    return k == MORVEL_KIND_SAVE_1BIT || k == MORVEL_KIND_SAVE_4BIT || k == MORVEL_KIND_SAVE_8BIT ||
+           k == MORVEL_KIND_SAVE_16BIT || k == MORVEL_KIND_SAVE_24BIT;
 }
 
 bool IsSaveKind(int k) {
-    return k == 0 || IsDepthKind(k);
+    return k == MORVEL_KIND_SAVE_SLIDESHOW || IsDepthKind(k);
+}
+
+bool IsOpenKind(int k) {
+    return k >= kFirstOpenKind;
+}
+
+bool StartsInSavePath(bool dialogMode, int k) {
+    return dialogMode && !IsOpenKind(k);
+}
+
+bool RecordsLastDir(bool dialogMode, int k) {
+    return !dialogMode || IsOpenKind(k);
+}
+
+bool OffersJpegButton(int k) {
+    return k > MORVEL_KIND_SAVE_SLIDESHOW && !IsOpenKind(k);
+}
+
+bool FixesSlideshowType(int k) {
+    return k == MORVEL_KIND_SAVE_SLIDESHOW || k >= MORVEL_KIND_OPEN_SLIDESHOW;
 }
 
 ReducedKind ReduceKind(int kindArgument) {
-    if (kindArgument > 100 && kindArgument < 200) return {kindArgument - 100, true};
+    if (kindArgument > MORVEL_KIND_CONVERT_BASE && kindArgument < kFirstOpenKind) {
+        return {kindArgument - MORVEL_KIND_CONVERT_BASE, true};
+    }
     return {kindArgument, false};
 }
 
 DialogSetup SetupForKind(int kind, bool convertMode) {
     DialogSetup s;
-    if (kind == 252) {
+    if (kind == MORVEL_KIND_REPLACE_SLIDE) {
         s.caption = "Replace Slide";
         s.markUnmarkVisible = false;
         s.fileTypePosition = kAllValidatedPosition;
-    } else if (kind == 253) {
+    } else if (kind == MORVEL_KIND_ADD_SLIDES) {
         s.caption = "Add Multiple Slides";
         s.nameField = NameFieldMode::ReadOnly;
         s.multiSelect = true;
         s.fileTypePosition = kAllValidatedPosition;
-    } else if (kind == 254) {
+    } else if (kind == MORVEL_KIND_OPEN_SLIDESHOW) {
         s.caption = "Open Slideshow";
         s.markUnmarkVisible = false;
     } else if (convertMode) {
@@ -45,7 +72,7 @@ DialogSetup SetupForKind(int kind, bool convertMode) {
         s.markUnmarkVisible = false;
         s.formatList = kind > 0;
     }
-    if (kind == 0 || kind >= 254) {
+    if (FixesSlideshowType(kind)) {
         s.fileTypePosition = kSlideshowPosition;
         s.fileTypeFixed = true;
     }
@@ -53,7 +80,7 @@ DialogSetup SetupForKind(int kind, bool convertMode) {
 }
 
 int HelpContextFor(int dialogKind) {
-    return IsSaveKind(dialogKind) ? 101 : 100;
+    return IsSaveKind(dialogKind) ? MORVEL_HELP_EXPLORER_SAVE : MORVEL_HELP_EXPLORER;
 }
 
 }  // namespace morvel::explorer_rules

@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "morvel32.h"
+
 namespace morvel::explorer_rules {
 
-inline constexpr int kModelessKind = 999;
+inline constexpr int kModelessKind = MORVEL_KIND_MODELESS;
 
 // Kinds whose dialog saves: 0 (a slideshow) and the colour depths 1, 4, 8, 16, 24 (convert mode
 // included, whose kind is the depth).
@@ -37,7 +39,19 @@ struct DialogSetup {
 
 DialogSetup SetupForKind(int dialogKind, bool convertMode);
 
-// Help context of BtnHelp: 101 for the save kinds, 100 otherwise.
+// The kinds from 200 on open files (252, 253, 254, and the modeless Explorer's 999); the kinds
+// below them save or convert.
+bool IsOpenKind(int dialogKind);
+// A dialog of a saving kind starts in SavePath; every other window in LastDir.
+bool StartsInSavePath(bool dialogMode, int dialogKind);
+// The modeless Explorer and the opening dialogs record their folder in LastDir when they close.
+bool RecordsLastDir(bool dialogMode, int dialogKind);
+// Saving kinds above 0 offer the JPEG compression button with their formats.
+bool OffersJpegButton(int dialogKind);
+// Kind 0 and the kinds from 254 on show slideshows only: the file type is fixed.
+bool FixesSlideshowType(int dialogKind);
+
+// Help context of BtnHelp: the save context for the save kinds, the Explorer's otherwise.
 int HelpContextFor(int dialogKind);
 
 }  // namespace morvel::explorer_rules

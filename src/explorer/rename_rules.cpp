@@ -1,7 +1,5 @@
 #include "explorer/rename_rules.h"
 
-#include <array>
-
 #include "common/path_parts.h"
 
 namespace morvel::explorer_rules {
@@ -30,21 +28,6 @@ std::string PathTooLong(std::string_view newPath) {
     return "Path too long:\n" + std::string(newPath);
 }
 }  // namespace msg
-
-bool IsDeviceName(std::string_view name) {
-    // The system takes the part before the first dot, blanks at its end ignored.
-    std::string_view base = name.substr(0, name.find('.'));
-    while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
-    static constexpr std::array<std::string_view, 6> kPlain = {"con", "prn", "aux", "nul", "conin$", "conout$"};
-    for (const std::string_view device : kPlain) {
-        if (path::EqualsNoCase(base, device)) return true;
-    }
-    if (base.size() == 4 && base[3] >= '1' && base[3] <= '9') {
-        const std::string_view stem = base.substr(0, 3);
-        return path::EqualsNoCase(stem, "com") || path::EqualsNoCase(stem, "lpt");
-    }
-    return false;
-}
 
 std::optional<std::string> NewNameProblem(std::string_view newName, std::string_view folder) {
     // Separators would move the file out of the folder the dialog shows; wildcards would make the

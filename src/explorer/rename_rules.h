@@ -10,6 +10,7 @@
 #include "common/box_kind.h"
 #include "common/file_system.h"
 #include "explorer/explorer_messages.h"
+#include "explorer/name_checks.h"
 
 namespace morvel::explorer_rules {
 
@@ -36,10 +37,6 @@ std::string CouldNotRename(std::string_view folder, std::string_view oldName, st
 // "Path too long:\n<new path>"
 std::string PathTooLong(std::string_view newPath);
 }  // namespace msg
-
-// A device name (CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9, CONIN$, CONOUT$), with or
-// without an extension, in any case.
-bool IsDeviceName(std::string_view name);
 
 // Why a typed new name cannot be used in the folder, as the message to show; nothing when it can.
 // Wildcards, separators, device names and a name of nothing but dots and blanks get the Explorer's

@@ -5,7 +5,7 @@
 namespace morvel::explorer_rules {
 
 namespace {
-// Offered at: bit 0 for 24 bits, 1 for 16, 2 for 8, 3 for 4, 4 for 1.
+// Offered at: bit 0 for 24 bits, 1 for 16, 2 for 8, 3 for 4, 4 for 1 (the per-depth table's order).
 struct Row {
     std::string_view label;
     int code;
@@ -39,21 +39,10 @@ constexpr Row kRows[] = {
     {"WPG WordPerfect Graphic", 17, k8 | k4 | k1},
 };
 
+// A depth's bit is its position in the per-depth table.
 unsigned BitOf(int depth) {
-    switch (depth) {
-        case 24:
-            return k24;
-        case 16:
-            return k16;
-        case 8:
-            return k8;
-        case 4:
-            return k4;
-        case 1:
-            return k1;
-        default:
-            return 0;
-    }
+    const auto slot = DepthSlot(depth);
+    return slot ? 1u << *slot : 0u;
 }
 
 bool LeftOutWhenRestricted(int code) {
@@ -62,10 +51,20 @@ bool LeftOutWhenRestricted(int code) {
 }  // namespace
 
 std::optional<std::size_t> DepthSlot(int depth) {
-    for (std::size_t i = 0; i < kDepths.size(); ++i) {
-        if (kDepths[i] == depth) return i;
+    for (std::size_t i = 0; i < kDepthTable.size(); ++i) {
+        if (kDepthTable[i].depth == depth) return i;
     }
     return std::nullopt;
+}
+
+const DepthRow* DepthRowOf(int depth) {
+    const auto slot = DepthSlot(depth);
+    return slot ? &kDepthTable[*slot] : nullptr;
+}
+
+int CheckedFormatIndex(int depth, int stored, int listLength) {
+    if (stored >= 0 && stored < listLength) return stored;
+    return BuiltInFormatIndex(depth);
 }
 
 std::vector<FormatEntry> FormatList(int depth, bool restricted) {
@@ -81,62 +80,29 @@ std::vector<FormatEntry> FormatList(int depth, bool restricted) {
     return list;
 }
 
+namespace {
+const DepthRow& RowOrLast(int depth) {
+    const DepthRow* row = DepthRowOf(depth);
+    return row ? *row : kDepthTable.back();
+}
+}  // namespace
+
 int BuiltInFormatIndex(int depth) {
-    switch (depth) {
-        case 24:
-            return 5;
-        case 16:
-            return 2;
-        case 8:
-            return 9;
-        case 4:
-            return 0;
-        default:
-            return 5;
-    }
+    return RowOrLast(depth).builtIn;
 }
 
 std::optional<int> ForcedRestrictedIndex(int depth) {
-    switch (depth) {
-        case 24:
-            return 3;
-        case 16:
-            return 0;
-        case 8:
-            return 7;
-        default:
-            return std::nullopt;
-    }
+    const DepthRow* row = DepthRowOf(depth);
+    return row ? row->forced : std::nullopt;
 }
 
 int PresetFormatIndex(int depth) {
-    switch (depth) {
-        case 24:
-            return 5;
-        case 16:
-            return 5;
-        case 8:
-            return 9;
-        case 4:
-            return 0;
-        default:
-            return 5;
-    }
+    return RowOrLast(depth).preset;
 }
 
 int DepthOfBoxPosition(int position) {
-    switch (position) {
-        case 0:
-            return 24;
-        case 1:
-            return 16;
-        case 2:
-            return 8;
-        case 3:
-            return 4;
-        default:
-            return 1;
-    }
+    if (position < 0 || position >= static_cast<int>(kDepthTable.size())) return kDepthTable.back().depth;
+    return kDepthTable[static_cast<std::size_t>(position)].depth;
 }
 
 std::string FormatExtension(std::string_view label) {
@@ -151,10 +117,13 @@ bool JpegButtonShown(int code) {
 std::vector<IniWrite> SaveChoiceWrites(int depth, int lastIndex, std::string_view fullName,
                                        std::string_view shortName) {
     std::vector<IniWrite> writes;
-    if (DepthSlot(depth)) writes.push_back({"morvel", "Save" + std::to_string(depth), std::to_string(lastIndex)});
-    writes.push_back({"morvel", "SavePath", std::string(path::FolderPart(shortName))});
-    writes.push_back({"morvel", "SaveExt", std::string(path::Extension(fullName))});
-    if (depth > 0 && depth < 200) writes.push_back({"morvel", "MultiBPP", std::to_string(depth)});
+    const std::string section = MORVEL_INI_SECTION;
+    if (const DepthRow* row = DepthRowOf(depth)) {
+        writes.push_back({section, std::string(row->key), std::to_string(lastIndex)});
+    }
+    writes.push_back({section, MORVEL_KEY_SAVEPATH, std::string(path::FolderPart(shortName))});
+    writes.push_back({section, MORVEL_KEY_SAVEEXT, std::string(path::Extension(fullName))});
+    if (DepthRowOf(depth)) writes.push_back({section, MORVEL_KEY_MULTIBPP, std::to_string(depth)});
     return writes;
 }
 

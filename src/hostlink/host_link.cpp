@@ -1,12 +1,8 @@
 #include "hostlink/host_link.h"
 
-#include "hostlink/library_state.h"
-#include "morvel32.h"
-
 namespace morvel {
 
-void NotifyHost(NotifyCode code) {
-    const HWND host = explorer.hostWindow;
+void NotifyHost(HWND host, NotifyCode code) {
     if (host == nullptr || !IsWindow(host)) return;
     SendMessageA(host, MORVEL_WM_NOTIFY, 0, static_cast<LPARAM>(code));
 }

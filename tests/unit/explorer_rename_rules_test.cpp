@@ -166,7 +166,7 @@ TEST(ExplorerRenameRules, RefusedQuestionReopensWithTheOldName) {
 TEST(ExplorerRenameRules, NamesTheSystemWouldMisreadAreRefusedBeforeAnyCheck) {
     for (const char* newName :
          {"*.bmp", "a?.bmp", "sub/x.bmp", "Sub\\x.bmp", "c:x.bmp", "a|b.bmp", "a\"b.bmp", "a<b.bmp", "", "..", " . ",
-          "CON", "con.bmp", "Nul.txt", "com1.bmp", "LPT9", "aux .bmp", "CONOUT$", "a\tb.bmp"}) {
+          "CON", "con.bmp", "Nul.txt", "com1.bmp", "LPT9", "aux .bmp", "a\tb.bmp"}) {
         FakeFileSystem fs = Disk();
         ScriptedUi ui;
         ui.nameField = "holiday.bmp";

@@ -80,6 +80,35 @@ TEST(ExplorerSaveFormats, StartingEntriesPointAtTheNamedFormats) {
     EXPECT_EQ(DepthOfBoxPosition(-1), 1);
 }
 
+TEST(ExplorerSaveFormats, DepthTableAgreesWithItsLabelsAndKeys) {
+    // The box lists the depths from the deepest down, each label naming its own bit count.
+    const char* bits[] = {"(24 bits)", "(16 bits)", "(8 bits)", "(4-bits)", "(1 bit)"};
+    const int depths[] = {24, 16, 8, 4, 1};
+    for (int position = 0; position < 5; ++position) {
+        const int depth = DepthOfBoxPosition(position);
+        EXPECT_EQ(depth, depths[position]);
+        const DepthRow* row = DepthRowOf(depth);
+        ASSERT_NE(row, nullptr) << depth;
+        EXPECT_NE(row->boxLabel.find(bits[position]), std::string_view::npos) << row->boxLabel;
+        EXPECT_EQ(row->key, "Save" + std::to_string(depth));
+        EXPECT_EQ(DepthSlot(depth), static_cast<std::size_t>(position));
+    }
+    EXPECT_EQ(DepthRowOf(2), nullptr);
+    EXPECT_EQ(DepthRowOf(0), nullptr);
+    EXPECT_FALSE(DepthSlot(32).has_value());
+}
+
+TEST(ExplorerSaveFormats, StoredPositionOutsideTheListFallsBackToTheBuiltInEntry) {
+    const int length24 = static_cast<int>(FormatList(24, false).size());
+    EXPECT_EQ(CheckedFormatIndex(24, 0, length24), 0);
+    EXPECT_EQ(CheckedFormatIndex(24, length24 - 1, length24), length24 - 1);
+    // JPG JPEG/JFIF(Enhanced) at 24 bits, PNG at 8, BMP Windows at 4.
+    EXPECT_EQ(CheckedFormatIndex(24, length24, length24), 5);
+    EXPECT_EQ(CheckedFormatIndex(24, -1, length24), 5);
+    EXPECT_EQ(CheckedFormatIndex(8, 500, 13), 9);
+    EXPECT_EQ(CheckedFormatIndex(4, 6, 6), 0);
+}
+
 TEST(ExplorerSaveFormats, JpegButtonAndExtensions) {
     for (const auto& e : FormatList(24, false)) {
         const bool jpeg = e.label.find("JPEG") != std::string_view::npos || e.label.substr(0, 3) == "KQP";

@@ -52,8 +52,7 @@ LRESULT CALLBACK ControlHook::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     LRESULT result = 0;
     bool handled = false;
     bool failed = true;
-    const HWND root = GetAncestor(hwnd, GA_ROOT);
-    Guarded(root && IsWindowVisible(root) ? root : nullptr, 0, [&] {
+    GuardedMessage(hwnd, 0, [&] {
         handled = hook->ControlMessage(hwnd, msg, wParam, lParam, result);
         failed = false;
         return 0;

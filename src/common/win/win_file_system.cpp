@@ -41,6 +41,14 @@ void WinFileSystem::Search(const std::string& pattern, const std::function<void(
     FindClose(search);
 }
 
+MaskRules WinFileSystem::SearchRules() const {
+    // Wine's file system reads "?" and "." plainly (see MaskRules); its ntdll says who it is.
+    static const MaskRules rules = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr
+                                       ? MaskRules::Plain
+                                       : MaskRules::Dos;
+    return rules;
+}
+
 bool WinFileSystem::FileExists(const std::string& path) const {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

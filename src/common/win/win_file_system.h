@@ -11,6 +11,7 @@ public:
     std::string ShortPath(const std::string& path) const override;
     bool FolderExists(const std::string& path) const override;
     void Search(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) const override;
+    MaskRules SearchRules() const override;
     bool FileExists(const std::string& path) const override;
     std::vector<DriveInfo> Drives() const override;
     bool DriveReady(char letter) const override;

@@ -155,10 +155,9 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return result;
     }
     // A failure is shown owned by the window's top-level window, so that the box is modal to it.
-    const HWND owner = GetAncestor(hwnd, GA_ROOT);
     LRESULT result = 0;
     bool failed = true;
-    Guarded(IsWindowVisible(owner) ? owner : nullptr, 0, [&] {
+    GuardedMessage(hwnd, 0, [&] {
         result = self->WindowMessage(msg, wParam, lParam);
         failed = false;
         return 0;

@@ -50,13 +50,16 @@ TEST_F(ExplorerTest, SaveDialogOffersTheDepthsFormatsAndReturnsTheCode) {
 
 TEST_F(ExplorerTest, RestrictedSixteenBitListIsForcedOntoEnhancedJpeg) {
     HostWrite("Save16", "3");
-    RunDialog(16, "Save File", [&](HWND dialog) {
-        HWND type = GetDlgItem(dialog, MORVEL_ID_FILTERCOMBOBOX1);
-        EXPECT_EQ(ComboItems(type), (std::vector<std::string>{"JPG JPEG/JFIF(Enhanced)", "KQP Konica Quality Photo",
-                                                              "PIC Pegasus \"JPEG\"", "TGA Truevision TarGA"}));
-        EXPECT_EQ(ComboSelection(type), "JPG JPEG/JFIF(Enhanced)");
-        ClickControl(dialog, MORVEL_ID_BTNEXIT);
-    }, 1);
+    RunDialog(
+        16, "Save File",
+        [&](HWND dialog) {
+            HWND type = GetDlgItem(dialog, MORVEL_ID_FILTERCOMBOBOX1);
+            EXPECT_EQ(ComboItems(type), (std::vector<std::string>{"JPG JPEG/JFIF(Enhanced)", "KQP Konica Quality Photo",
+                                                                  "PIC Pegasus \"JPEG\"", "TGA Truevision TarGA"}));
+            EXPECT_EQ(ComboSelection(type), "JPG JPEG/JFIF(Enhanced)");
+            ClickControl(dialog, MORVEL_ID_BTNEXIT);
+        },
+        1);
     EXPECT_EQ(HostRead("Save16"), "3") << "a cancelled dialog writes nothing";
 }
 
@@ -80,4 +83,20 @@ TEST_F(ExplorerTest, ConvertDepthBoxRebuildsTheFormatList) {
     // The placeholder does not exist, so its folder is recorded as the dialog showed it.
     EXPECT_EQ(HostRead("SavePath"), root.path() + "\\");
     EXPECT_EQ(HostRead("Save8"), "<absent>");
+}
+
+TEST_F(ExplorerTest, StoredPositionOutsideTheListSelectsTheBuiltInEntry) {
+    TempFolder root("edited");
+    HostWrite("SavePath", root.path());
+    HostWrite("Save24", "40");  // hand-edited: the 24-bit list is shorter
+    std::string selected;
+    const int result = RunDialog(24, "Save File", [&](HWND dialog) {
+        selected = ComboSelection(GetDlgItem(dialog, MORVEL_ID_FILTERCOMBOBOX1));
+        SetText(GetDlgItem(dialog, MORVEL_ID_EDIT1), "picture");
+        ClickControl(dialog, MORVEL_ID_BTNOK);
+        EXPECT_TRUE(WaitForWindowGone("Save File", Millis(3000)));
+    });
+    EXPECT_EQ(selected, "JPG JPEG/JFIF(Enhanced)");
+    EXPECT_EQ(result, 99) << "the code of the entry the user saw";
+    EXPECT_EQ(HostRead("Save24"), "5");
 }

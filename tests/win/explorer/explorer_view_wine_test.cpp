@@ -37,14 +37,16 @@ int Width(HWND window) {
 BOOL WINAPI ChooseArial12(LPCHOOSEFONTA choose) {
     lstrcpyA(choose->lpLogFont->lfFaceName, "Arial");
     choose->lpLogFont->lfWeight = FW_BOLD;
+    choose->lpLogFont->lfItalic = TRUE;
     choose->iPointSize = 120;
     return TRUE;
 }
 
-std::string FontFace(HWND control, LONG* weight = nullptr) {
+std::string FontFace(HWND control, LONG* weight = nullptr, bool* italic = nullptr) {
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
     if (weight) *weight = font.lfWeight;
+    if (italic) *italic = font.lfItalic != 0;
     return font.lfFaceName;
 }
 
@@ -104,8 +106,10 @@ TEST_F(ExplorerTest, FontDialogAndResetWindow) {
 
     MenuCommand(explorer, MORVEL_ID_MNUFONT);
     LONG weight = 0;
-    EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES), &weight), "Arial");
+    bool italic = false;
+    EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES), &weight, &italic), "Arial");
     EXPECT_EQ(weight, FW_BOLD);
+    EXPECT_TRUE(italic) << "the font as the dialog returns it";
     EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_BTNOK)), "MS Sans Serif") << "buttons keep their own font";
     EXPECT_EQ(ListItems(GetDlgItem(explorer, MORVEL_ID_XFILES)).size(), 3u);
 
@@ -117,5 +121,36 @@ TEST_F(ExplorerTest, FontDialogAndResetWindow) {
     EXPECT_EQ(reset.top, start.top);
     EXPECT_EQ(reset.right - reset.left, start.right - start.left);
     EXPECT_EQ(reset.bottom - reset.top, start.bottom - start.top);
-    EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES)), initialFace);
+    EXPECT_EQ(FontFace(GetDlgItem(explorer, MORVEL_ID_XFILES), nullptr, &italic), initialFace);
+    EXPECT_FALSE(italic);
+}
+
+TEST_F(ExplorerTest, ResetWindowWithRememberedGeometryGivesTheDefaultSize) {
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024) << "the test's desktop";
+    ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+    TempFolder root("reset");
+    HostWindow host;
+    HostWrite("bWinT", "40");
+    HostWrite("bWinL", "30");
+    HostWrite("bWinW", "300");
+    HostWrite("bWinH", "200");
+    HostWrite("LastDir", root.path());
+    RemoteWin95(host.handle(), 1);
+    HWND explorer = WaitForWindow("Morvel Explorer", "TFileForm");
+    ASSERT_NE(explorer, nullptr);
+    RECT r{};
+    GetWindowRect(explorer, &r);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.right - r.left, 300) << "restored from the settings";
+
+    MenuCommand(explorer, MORVEL_ID_MNURESETWIN);
+    GetWindowRect(explorer, &r);
+    // Half the screen each way, centred.
+    EXPECT_EQ(r.left, 256);
+    EXPECT_EQ(r.top, 192);
+    EXPECT_EQ(r.right - r.left, 512);
+    EXPECT_EQ(r.bottom - r.top, 384);
+    RemoteWinClose95();
+    EXPECT_EQ(HostRead("bWinW"), "512");
+    EXPECT_EQ(HostRead("bWinH"), "384");
 }

@@ -1,0 +1,332 @@
+// TFileForm's commands beyond the window itself: the format list of the save and convert
+// dialogs, several files and the exchange file, the commands on the chosen file and the view
+// options.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/ini_store.h"
+#include "common/win/message_box.h"
+#include "common/win/modal.h"
+#include "common/win/win_file_system.h"
+#include "compress/JPEG9504.h"
+#include "explorer/Rename02.h"
+#include "explorer/FILE9546.h"
+#include "explorer/exchange_file.h"
+#include "explorer/explorer_geometry.h"
+#include "explorer/explorer_messages.h"
+#include "explorer/explorer_state.h"
+#include "explorer/list_file.h"
+#include "explorer/name_checks.h"
+#include "explorer/save_formats.h"
+#include "hostlink/settings_file.h"
+#include "morvel32.h"
+
+namespace morvel {
+
+using namespace explorer_rules;
+
+// ---- The format list of the save and convert dialogs -------------------------------------------
+
+void TFileForm::SetFileFormats() {
+    SendMessageA(filterCombo_, CB_RESETCONTENT, 0, 0);
+    const int depth = explorer.dialogKind;
+    const auto slot = DepthSlot(depth);
+    if (!slot) return;
+    const std::vector<FormatEntry> list = FormatList(depth, explorer.restrictedFormats);
+    for (std::size_t i = 0; i < list.size() && i < explorer.formatCodes.size(); ++i) {
+        SendMessageA(filterCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(list[i].label).c_str()));
+        explorer.formatCodes[i] = list[i].code;
+    }
+    if (explorer.restrictedFormats) {
+        if (const auto forced = ForcedRestrictedIndex(depth)) explorer.lastFormatIndex[*slot] = *forced;
+    }
+    // A position outside the list (a hand-edited key) selects the depth's built-in entry, so that
+    // the dialog never returns a format the user did not see.
+    int& index = explorer.lastFormatIndex[*slot];
+    index = CheckedFormatIndex(depth, index, static_cast<int>(std::min(list.size(), explorer.formatCodes.size())));
+    SendMessageA(filterCombo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TFileForm::ShowJpegButton(bool shown) {
+    jpegShown_ = shown;
+    ShowWindow(btnJpeg_, shown ? SW_SHOW : SW_HIDE);
+    EnableWindow(btnJpeg_, shown);
+}
+
+void TFileForm::BtnJPEGClick() {
+    const int selected = SelectedType();
+    if (selected < 0 || selected >= static_cast<int>(explorer.formatCodes.size())) return;
+    explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
+    if (RunCompressDialog(explorer.currentFormatCode, hwnd()) == 0) return;
+    compress::WriteCompressValues(Settings(), compressValues);
+}
+
+void TFileForm::mnuFRenameClick() {
+    if (RenameCommand(hwnd(), folder_, [this] { return NameField(); })) UpdateFiles();
+}
+
+void TFileForm::FormatChosen() {
+    const int selected = SelectedType();
+    if (selected < 0 || selected >= static_cast<int>(explorer.formatCodes.size())) {
+        ShowJpegButton(false);
+        return;
+    }
+    explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
+    ShowJpegButton(JpegButtonShown(explorer.currentFormatCode));
+    if (const auto slot = DepthSlot(explorer.dialogKind)) explorer.lastFormatIndex[*slot] = selected;
+}
+
+void TFileForm::BPPtypeChange() {
+    const int depth = DepthOfBoxPosition(static_cast<int>(SendMessageA(bppType_, CB_GETCURSEL, 0, 0)));
+    explorer.dialogKind = depth;
+    explorer.lastFormatIndex[*DepthSlot(depth)] = PresetFormatIndex(depth);
+    SetFileFormats();
+    FilterComboBox1Change();
+}
+
+int TFileForm::SaveChoiceWriteBack() {
+    const int selected = SelectedType();
+    // Kind 0 has no format list; its result only has to differ from a cancel.
+    int code = 0;
+    if (IsDepthKind(explorer.dialogKind) && selected >= 0 && selected < static_cast<int>(explorer.formatCodes.size())) {
+        code = explorer.formatCodes[static_cast<std::size_t>(selected)];
+    }
+    const int depth = explorer.dialogKind;
+    const auto slot = DepthSlot(depth);
+    const std::string full = FullName(NameField(), folder_);
+    const std::string shortName = RealFileSystem().ShortPath(full);
+    const SettingsFile settings = Settings();
+    for (const IniWrite& w : SaveChoiceWrites(depth, slot ? explorer.lastFormatIndex[*slot] : 0, full, shortName)) {
+        settings.WriteString(w.key, w.value);
+    }
+    return code;
+}
+
+// ---- Several files, list file, instant slideshow, input files ----------------------------------
+
+void TFileForm::ValidateSelection() {
+    for (int i = 0; i < xfiles_.Count(); ++i) {
+        if (IsFolderEntry(xfiles_.Text(i)) && xfiles_.IsSelected(i)) xfiles_.SetSelected(i, false);
+    }
+}
+
+std::vector<ListEntry> TFileForm::SelectedFiles() const {
+    std::vector<ListEntry> files;
+    for (int index : xfiles_.SelectedIndexes()) {
+        const ListEntry& entry = xfiles_.Entries().at(static_cast<std::size_t>(index));
+        if (!entry.folder) files.push_back(entry);
+    }
+    return files;
+}
+
+int TFileForm::ListMultipleFiles() {
+    ValidateSelection();
+    const std::vector<ListEntry> files = SelectedFiles();
+    if (files.empty()) return 0;
+    WriteExchangeFile(explorer.exchangePath, MultiFileListWrites(folder_, files, RealFileSystem()), RealFileSystem());
+    return static_cast<int>(files.size());
+}
+
+void TFileForm::MarkDirectoryClick() {
+    if (xfiles_.Count() == 0) return;
+    xfiles_.SelectAll(true);
+    ValidateSelection();
+}
+
+void TFileForm::UnmarkDirectoryClick() {
+    if (xfiles_.Count() > 0) xfiles_.SelectAll(false);
+}
+
+void TFileForm::BatchConvertClick() {
+    if (ListMultipleFiles() <= 0) {
+        ShowMessage(hwnd(), BoxKind::Warning, std::string(msg::kNoFilesSelected));
+        return;
+    }
+    NotifyHost(NotifyCode::Convert);
+}
+
+void TFileForm::InstantSlideshowClick() {
+    ValidateSelection();
+    if (xfiles_.Count() == 0) return;
+    const std::vector<ListEntry> files = SelectedFiles();
+    if (files.empty()) {
+        ShowMessage(hwnd(), BoxKind::Warning, std::string(msg::kNoFilesSelected));
+        return;
+    }
+    WriteExchangeFile(explorer.exchangePath, InstantSlideshowWrites(folder_, files, RealFileSystem()),
+                      RealFileSystem());
+    NotifyHost(NotifyCode::Slideshow);
+}
+
+void TFileForm::ShowPanels(bool shown) {
+    const int how = shown ? SW_SHOW : SW_HIDE;
+    for (HWND control : {panelTop_, lookLabel_, lookBox_.hwnd(), btnUp_, btnMenu_, btnHelp_, panelButtons_, nameLabel_,
+                         typeLabel_, filterCombo_, btnOk_, btnExit_}) {
+        ShowWindow(control, how);
+    }
+    // The controls that the kind keeps hidden stay hidden.
+    ShowWindow(btnJpeg_, shown && jpegShown_ ? SW_SHOW : SW_HIDE);
+    ShowWindow(bppType_, shown && bppShown_ ? SW_SHOW : SW_HIDE);
+    ShowWindow(edit1_, shown && !bppShown_ ? SW_SHOW : SW_HIDE);
+}
+
+void TFileForm::mnuListInputClick() {
+    inputViewShown_ = !inputViewShown_;
+    menus_.InputViewShown(inputViewShown_);
+    ShowPanels(!inputViewShown_);
+    ShowWindow(inputList_, inputViewShown_ ? SW_SHOW : SW_HIDE);
+    ShowWindow(xfiles_.hwnd(), inputViewShown_ ? SW_HIDE : SW_SHOW);
+    if (inputViewShown_ && !inputListFilled_) {
+        inputListFilled_ = true;
+        ini::File list(explorer.exchangePath);
+        list.Load();
+        for (const std::string& name : InputListNames(list.doc())) {
+            SendMessageA(inputList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+    }
+    FormResize();
+}
+
+// ---- Commands on the chosen file and view options ----------------------------------------------
+
+void TFileForm::NotifyHost(NotifyCode code) {
+    morvel::NotifyHost(explorer.hostWindow, code);
+}
+
+void TFileForm::NotifyAfterWriteBack(NotifyCode code) {
+    WriteBack();
+    NotifyHost(code);
+}
+
+void TFileForm::PreviewModeClick() {
+    if (menus_.Toggle(MORVEL_ID_PREVIEWMODE)) {
+        ShowMessage(hwnd(), BoxKind::Information,
+                    "All graphics will be previewed when you\ndouble-click, press <ret> or <spc> on filename.\n"
+                    "Open command and button will behave normally.");
+    } else {
+        ShowMessage(hwnd(), BoxKind::Information, "Preview mode disabled.");
+    }
+}
+
+void TFileForm::ToggleAndRefresh(int id) {
+    menus_.Toggle(id);
+    UpdateFiles();
+}
+
+void TFileForm::mnuLowercaseClick() {
+    ToggleAndRefresh(MORVEL_ID_MNULOWERCASE);
+}
+void TFileForm::mnuDirLastClick() {
+    ToggleAndRefresh(MORVEL_ID_MNUDIRLAST);
+}
+void TFileForm::mnuFInfoClick() {
+    NotifyAfterWriteBack(NotifyCode::Info);
+}
+void TFileForm::mnuFPreviewClick() {
+    NotifyAfterWriteBack(NotifyCode::Preview);
+}
+void TFileForm::mnuFDeleteClick() {
+    NotifyAfterWriteBack(NotifyCode::Delete);
+}
+void TFileForm::mnuOptimizeWinClick() {
+    FitWindowToColumns(false);
+}
+void TFileForm::mnuMaxWinClick() {
+    FitWindowToColumns(true);
+}
+
+void TFileForm::mnuOneColClick() {
+    const bool oneColumn = !menus_.Checked(MORVEL_ID_MNUONECOL);
+    menus_.SetOneColumn(oneColumn);
+    RecreateFileList(xfiles_.style().multiSelect, !oneColumn);
+    if (!oneColumn) xfiles_.SetColumns(2);
+    UpdateFiles();
+}
+
+void TFileForm::FitWindowToColumns(bool toScreen) {
+    if (explorer.columnWidth <= 0) return;  // nothing listed yet: no column to fit
+    const int frame = 2 * (GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXFRAME));
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    RECT list{};
+    GetClientRect(xfiles_.hwnd(), &list);
+    const int available = toScreen ? screen - frame : static_cast<int>(list.right);
+    const int columns = std::max(1, available / explorer.columnWidth);
+    if (IsZoomed(hwnd()) || IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const int width = FittedWindowWidth(frame, columns, explorer.columnWidth);
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win::PumpPending();
+    GetWindowRect(hwnd(), &window);
+    if (const auto left = LeftToFit(window.left, window.right - window.left, screen)) {
+        SetWindowPos(hwnd(), nullptr, *left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TFileForm::SetListFont(const win::FontArgs& args) {
+    win::Font font(win::CreateUiFont(args));
+    if (!font) return;
+    xfiles_.SetFont(font.get());
+    SendMessageA(inputList_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    windowFont_ = std::move(font);
+}
+
+void TFileForm::mnuFontClick() {
+    LOGFONTA current{};
+    GetObjectA(windowFont_.get(), sizeof current, &current);
+    CHOOSEFONTA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = hwnd();
+    choose.lpLogFont = &current;
+    choose.Flags = CF_SCREENFONTS | CF_ANSIONLY | CF_LIMITSIZE | CF_INITTOLOGFONTSTRUCT;
+    choose.nSizeMin = 6;
+    choose.nSizeMax = 14;
+    if (!ChooseFontA(&choose)) return;
+    const int size = choose.iPointSize > 0 ? choose.iPointSize / 10 : 8;
+    SetListFont({.face = current.lfFaceName,
+                 .points = size,
+                 .bold = current.lfWeight >= FW_BOLD,
+                 .italic = current.lfItalic != 0});
+    win::PumpPending();
+    UpdateFiles();
+}
+
+void TFileForm::mnuResetWinClick() {
+    ShowWindow(hwnd(), SW_RESTORE);
+    SetListFont(
+        {.face = explorer.initialFontName, .points = explorer.initialFontSize, .bold = explorer.initialFontBold});
+    ShowWindow(hwnd(), SW_HIDE);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    const Rect r = Centred({explorer.defaultWidth, explorer.defaultHeight}, sw, sh);
+    SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateFiles();
+}
+
+void TFileForm::BtnExitClick() {
+    modalResult_ = ModalResult::None;
+    SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void TFileForm::BtnHelpClick() {
+    ShowHelp(hwnd(), static_cast<HelpContext>(HelpContextFor(explorer.dialogKind)));
+}
+
+void TFileForm::BtnMenuClick() {
+    // The hint would cover the menu: off while the menu is open.
+    SendMessageA(tooltip_, TTM_POP, 0, 0);
+    SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    win::PumpPending();
+    RECT button{};
+    GetWindowRect(btnMenu_, &button);
+    ShowMenu(menus_.ViewMenu(), {button.right, button.bottom});
+    SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
+}
+
+}  // namespace morvel

@@ -1,0 +1,112 @@
+// TFileForm's keyboard: the keys the window sees before its controls (Esc, the Tab cycle), Alt
+// with a caption's letter, Enter and Space in the file list, and the speed buttons that leave the
+// focus where it is.
+#include <windows.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <utility>
+
+#include "common/mnemonic.h"
+#include "common/win/modal.h"
+#include "common/win/text.h"
+#include "common/win/window.h"
+#include "explorer/FILE9546.h"
+#include "morvel32.h"
+
+namespace morvel {
+
+using win::WindowText;
+
+namespace {
+bool KeyDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+}  // namespace
+
+// ---- Keys -----------------------------------------------------------------------------------------
+
+// Alt with a caption's underlined letter: a label moves the focus to the control it names, a
+// button is pressed. Captions change with the dialog kind, so they are read as they stand.
+bool TFileForm::AcceleratorKey(WPARAM typed) {
+    if (typed > 0xFF) return false;
+    const char letter = static_cast<char>(typed);
+    auto usable = [](HWND control) { return control && IsWindowVisible(control) && IsWindowEnabled(control); };
+    const HWND nameTarget = IsWindowVisible(bppType_) ? bppType_ : edit1_;
+    const std::pair<HWND, HWND> labels[] = {
+        {lookLabel_, lookBox_.hwnd()}, {nameLabel_, nameTarget}, {typeLabel_, filterCombo_}};
+    for (const auto& [label, target] : labels) {
+        if (!IsWindowVisible(label) || !usable(target) || !MatchesMnemonic(WindowText(label), letter)) continue;
+        SetFocus(target);
+        return true;
+    }
+    for (HWND button : {btnOk_, btnExit_}) {
+        if (!usable(button) || !MatchesMnemonic(WindowText(button), letter)) continue;
+        SendMessageA(button, BM_CLICK, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+bool TFileForm::FormKeyDown(WPARAM key) {
+    // What is pending is processed first, for the two keys the window acts on; doing it for every
+    // key would hand the typed characters queued behind this key to the controls ahead of it.
+    if (key != VK_ESCAPE && key != VK_TAB) return false;
+    // The modifiers as they were with this key, before the pending messages move the key state on.
+    const bool shiftAlone = KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
+    win::PumpPending();
+    if (key == VK_ESCAPE) {
+        if (inputViewShown_) {
+            mnuListInputClick();
+        } else {
+            BtnExitClick();
+        }
+        return true;
+    }
+    if (key != VK_TAB) return false;
+    const HWND cycle[] = {lookBox_.hwnd(), xfiles_.hwnd(), filterCombo_, btnOk_, btnExit_};
+    const auto at = std::find(std::begin(cycle), std::end(cycle), GetFocus());
+    if (at == std::end(cycle)) return true;
+    // Controls that are disabled or hidden (the file type of kinds 0 and 254, the buttons in the
+    // input-file view) are passed over.
+    const auto count = static_cast<int>(std::size(cycle));
+    const int step = shiftAlone ? count - 1 : 1;
+    int index = static_cast<int>(at - std::begin(cycle));
+    for (int tried = 1; tried < count; ++tried) {
+        index = (index + step) % count;
+        if (win::CanTakeFocus(cycle[index])) {
+            SetFocus(cycle[index]);
+            break;
+        }
+    }
+    return true;
+}
+
+bool TFileForm::XFilesKeyDown(WPARAM key) {
+    if (key != VK_RETURN && key != VK_SPACE) return false;
+    if (menus_.Checked(MORVEL_ID_PREVIEWMODE)) {
+        NotifyAfterWriteBack(NotifyCode::Preview);
+    } else {
+        BtnOKClick();
+    }
+    return true;
+}
+
+// Up, Goodies and Help act like speed buttons: a click on them leaves the focus where it was.
+// The button takes the focus while it is pressed (it needs it to track the click) and hands it
+// back once the click, and whatever the click opened, is over.
+bool TFileForm::SpeedButtonMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+        const HWND focus = GetFocus();
+        if (focus != control && focus && IsChild(hwnd(), focus)) focusBeforeClick_ = focus;
+        return false;
+    }
+    if (msg != WM_LBUTTONUP) return false;
+    const HWND back = std::exchange(focusBeforeClick_, nullptr);
+    result = PassOn(control, msg, wParam, lParam);
+    if (IsWindow(control) && GetFocus() == control && win::CanTakeFocus(back)) SetFocus(back);
+    return true;
+}
+
+}  // namespace morvel
