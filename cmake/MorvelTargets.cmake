@@ -19,3 +19,10 @@ function(morvel_static_runtime target)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endfunction()
+
+# The one set of Win32 defines every Windows target compiles with: lean headers and no min/max
+# macros. Link it instead of repeating the defines.
+if(WIN32)
+  add_library(morvel_win32 INTERFACE)
+  target_compile_definitions(morvel_win32 INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX)
+endif()

@@ -7,41 +7,17 @@
 #include "morvel32.h"
 #include "screenshot.h"
 #include "support/avi_writer.h"
+#include "support/win/ui_driver_core.h"
 
 namespace host {
 
 namespace {
 
+namespace driver = morvel::driver;
+
 // Lets the windows paint and the library's windows settle.
 void Settle(DWORD ms = 300) {
-    const DWORD end = GetTickCount() + ms;
-    MSG msg;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-}
-
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchControl(HWND child, LPARAM param) {
-    auto* search = reinterpret_cast<ControlSearch*>(param);
-    if (GetDlgCtrlID(child) != search->id) return TRUE;
-    search->found = child;
-    return FALSE;
-}
-
-// A control anywhere inside a window, by its fixed ID (some sit inside panels).
-HWND Descendant(HWND window, int id) {
-    ControlSearch search{id, nullptr};
-    EnumChildWindows(window, MatchControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    driver::PumpFor(driver::Millis(ms));
 }
 
 class Tour {
@@ -98,7 +74,7 @@ public:
         window_.SetField(kFieldFlag, "0");
         Call("VideoWinPlayer95");
         HWND player = FindWindowA("TVideoForm", nullptr);
-        HWND bar = player ? Descendant(player, MORVEL_ID_MEDIAPLAYER1) : nullptr;
+        HWND bar = player ? driver::Descendant(player, MORVEL_ID_MEDIAPLAYER1).value : nullptr;
         if (bar == nullptr) {
             window_.Log("tour: no player window");
             return;
@@ -123,11 +99,11 @@ public:
         CreateDirectoryA(dir.c_str(), nullptr);
         CreateDirectoryA((dir + "\\Beach").c_str(), nullptr);
         CreateDirectoryA("C:\\morvel-host", nullptr);  // the exchange file's folder
-        for (const char* name : {"Summer at the Lake.avl", "Winter.avl", "Dunes.bmp", "Harbour.bmp",
-                                 "Lighthouse.tga", "Sunset.jpg", "Boat Trip.avi", "Seagulls.wav"}) {
+        for (const char* name : {"Summer at the Lake.avl", "Winter.avl", "Dunes.bmp", "Harbour.bmp", "Lighthouse.tga",
+                                 "Sunset.jpg", "Boat Trip.avi", "Seagulls.wav"}) {
             const std::string file = dir + "\\" + name;
-            HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr);
+            HANDLE h =
+                CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
         }
         return dir;
@@ -156,28 +132,22 @@ public:
         }
         window_.SetField(kFieldKind, "254");
         window_.SetField(kFieldFlag, "0");
-        struct Driver {
-            Tour* tour;
-            static DWORD WINAPI Run(LPVOID param) {
-                auto* self = static_cast<Driver*>(param);
-                HWND dialog = nullptr;
-                for (int i = 0; i < 200 && dialog == nullptr; ++i) {
-                    Sleep(50);
-                    dialog = FindWindowA(nullptr, "Open Slideshow");
-                }
-                if (dialog == nullptr) return 1;
-                Sleep(1200);
-                self->tour->ShotFromDriver("open-slideshow-dialog");
-                PostMessageA(GetDlgItem(dialog, MORVEL_ID_BTNEXIT), BM_CLICK, 0, 0);
-                return 0;
-            }
-        } driver{this};
-        HANDLE thread = CreateThread(nullptr, 0, &Driver::Run, &driver, 0, nullptr);
-        Call("RemoteDlg95");
-        if (thread != nullptr) {
-            WaitForSingleObject(thread, 15000);
-            CloseHandle(thread);
-        }
+        std::string problem;
+        const driver::Outcome run =
+            driver::DriveModal([&] { Call("RemoteDlg95"); },
+                               [&] {
+                                   const auto dialog = driver::WaitForWindow("Open Slideshow");
+                                   if (!dialog) {
+                                       problem = dialog.problem;
+                                       return;
+                                   }
+                                   Sleep(1200);
+                                   ShotFromDriver("open-slideshow-dialog");
+                                   const auto exit = driver::Control(dialog.value, MORVEL_ID_BTNEXIT);
+                                   problem = exit ? driver::Click(exit.value).problem : exit.problem;
+                               });
+        if (!problem.empty()) window_.Log("tour: " + problem);
+        if (!run) window_.Log("tour: " + run.problem);
     }
 
     // A 24-bit "Save File" dialog: its JPEG button opens "Compression Setting", a new luminance

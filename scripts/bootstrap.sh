@@ -16,6 +16,7 @@ packages=(
   imagemagick
   python3
   e2fsprogs
+  zip
 )
 
 need_arch=0

@@ -23,7 +23,12 @@
 //    to code page 1252 (best fit where there is no equivalent) and the encoding is kept on write.
 //
 // Writing: a change rewrites the whole file from its parsed form (CRLF, "[name]", "key=value");
-// a write that changes nothing leaves the file untouched byte for byte.
+// a write that changes nothing leaves the file untouched byte for byte. A write never loses the
+// old content: see WriteFileBytes.
+//
+// Files: ini_store_document.cpp (the parsed form), ini_store_files.cpp (reading and writing
+// files), ini_store_profile.cpp (the emulated profile calls); the platform's file operations
+// behind ini_store_io.h.
 #pragma once
 
 #include <cstdint>
@@ -93,7 +98,14 @@ private:
 // Reading and writing whole files. Missing files read as empty documents.
 enum class ReadStatus { Ok, Missing, Error };
 ReadStatus ReadFileBytes(const std::string& path, std::string& bytes);
-// Writes the bytes in place (truncate and write); false when the file cannot be written.
+// Replaces the file's content with the bytes, so that at every moment the file holds either its
+// old content or the whole new one: the bytes go to a scratch file in the same folder
+// ("<name>.<unique>.tmp"), which is flushed to the disk and then takes the file's place (a symbolic
+// link's target is replaced, not the link). Where the folder takes no new file (or the disk has no
+// room for a second copy) but the file itself is writable, the file is rewritten in place, and its
+// old bytes are put back if that fails. A file that cannot be replaced (read-only, immutable, or
+// held open by a reader for longer than a moment) is not written. No scratch file is left behind. Returns false when
+// the file could not be written; it then reads exactly as before (or is still missing).
 bool WriteFileBytes(const std::string& path, std::string_view bytes);
 
 // One INI-form file on disk: loaded in one pass, changed in memory, saved in one pass.
@@ -114,8 +126,8 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
-    // Writes the file when something changed; throws WriteError when it cannot, and when the
-    // file exists but could not be loaded (it is then left as it is).
+    // Writes the file when something changed (with WriteFileBytes); throws WriteError when it
+    // cannot, and when the file exists but could not be loaded. The file is then left as it was.
     void Save();
 
 private:
@@ -144,8 +156,7 @@ WriteResult ProfileWriteString(std::optional<std::string_view> section, std::opt
                                std::optional<std::string_view> value, const std::string& path);
 
 // GetPrivateProfileIntA's own decoding (first 29 characters, sign, 0x/0b/0o prefixes, wraps).
-std::uint32_t ProfileGetInt(std::string_view section, std::string_view key, std::int32_t def,
-                            const std::string& path);
+std::uint32_t ProfileGetInt(std::string_view section, std::string_view key, std::int32_t def, const std::string& path);
 
 // ---- The library's own integer rule ----------------------------------------------------------
 // Decimal text as it is; text longer than two characters beginning "0x" or "0X" as hexadecimal;

@@ -5,8 +5,10 @@
 
 namespace morvel::explorer_rules {
 
-void WriteExchangeFile(const std::string& path, const std::vector<IniWrite>& writes, const FileSystem& fs) {
-    fs.RemoveFile(path);
+// Written from an empty document, so nothing of an earlier content survives; the store replaces
+// the file only once the new one is complete, so a failed write leaves the earlier file whole
+// instead of deleting it first.
+void WriteExchangeFile(const std::string& path, const std::vector<IniWrite>& writes, const FileSystem&) {
     ini::Document doc;
     for (const IniWrite& w : writes) doc.Set(w.section, w.key, w.value);
     if (!ini::WriteFileBytes(path, doc.Serialize())) throw ini::WriteError(path);

@@ -9,6 +9,7 @@
 #include "explorer/exchange_file.h"
 #include "test_dir.h"
 #include "unit/support/fake_file_system.h"
+#include "unit/support/immutable_flag.h"
 
 using namespace morvel;
 using namespace morvel::explorer_rules;
@@ -16,7 +17,7 @@ using morvel::testing::FakeFileSystem;
 using morvel::testing::TestDir;
 
 namespace {
-// Removes files on the real disk, as the exchange file's writer asks before it writes.
+// Removes files on the real disk, should the exchange file's writer ask.
 struct DiskRemover : FakeFileSystem {
     bool RemoveFile(const std::string& path) const override { return std::remove(path.c_str()) == 0; }
 };
@@ -61,6 +62,24 @@ TEST(ExplorerExchangeFile, UnwritablePathThrowsTheStoreError) {
     } catch (const ini::WriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
     }
+}
+
+TEST(ExplorerExchangeFile, AFailedWriteLeavesTheEarlierFileWhole) {
+    TestDir dir;
+    const std::string path = dir.File("exchange.tmp");
+    const std::string earlier = "[Directory]\r\nFiles=1\r\nName=c:\\\r\n[1]\r\nF=KEEP.BMP\r\n";
+    {
+        std::ofstream old(path, std::ios::binary);
+        old << earlier;
+    }
+    const DiskRemover disk;
+    {
+        const morvel::testing::ImmutableFlag lockedFile(path);
+        const morvel::testing::ImmutableFlag lockedFolder(dir.path().string());
+        if (!lockedFile.active() || !lockedFolder.active()) GTEST_SKIP() << "cannot set the immutable flag here";
+        EXPECT_THROW(WriteExchangeFile(path, {{"Header", "Ver", "4"}}, disk), ini::WriteError);
+    }
+    EXPECT_EQ(Read(path), earlier);
 }
 
 TEST(ExplorerExchangeFile, InputListNames) {

@@ -58,6 +58,56 @@ TEST(UiDriver, FindsControlsByIdAndSetsAndClicks) {
     EXPECT_TRUE(WaitForWindowGone("Harness Window"));
 }
 
+TEST(UiDriver, RunExpectingBoxReturnsTheTextAndPressesTheButton) {
+    int pressed = 0;
+    const std::string text =
+        RunExpectingBox([&] { pressed = MessageBoxA(nullptr, "Overwrite a.bmp?", "Harness", MB_YESNO); }, IDNO);
+    EXPECT_EQ(text, "Overwrite a.bmp?");
+    EXPECT_EQ(pressed, IDNO);
+}
+
+TEST(UiDriver, RunExpectingBoxWithoutABoxFailsAtOnce) {
+    const auto start = GetTickCount();
+    EXPECT_NONFATAL_FAILURE_ON_ALL_THREADS(RunExpectingBox([] {}, IDOK), "the action returned without one");
+    EXPECT_LT(GetTickCount() - start, 5000u) << "waited for a box after the action had returned";
+}
+
+TEST(UiDriver, DescendantsAreFoundInsidePanels) {
+    HWND window = CreateWindowExA(0, "#32770", "Harness Panels", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    HWND panel = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 100, window,
+                                 reinterpret_cast<HMENU>(200), nullptr, nullptr);
+    HWND inner = CreateWindowExA(0, "BUTTON", "Inner", WS_CHILD | WS_VISIBLE, 5, 5, 100, 20, panel,
+                                 reinterpret_cast<HMENU>(201), nullptr, nullptr);
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(DescendantControl(window, 201), inner);
+    EXPECT_EQ(DescendantControl(window, 200), panel);
+    EXPECT_NONFATAL_FAILURE(Control(window, 201), "no control with ID 201");
+    EXPECT_NONFATAL_FAILURE(DescendantControl(window, 202), "no control with ID 202");
+    DestroyWindow(window);
+}
+
+TEST(UiDriver, StepsThatCouldNotBeDoneAreReported) {
+    EXPECT_NONFATAL_FAILURE(Click(nullptr), "click on no control");
+    EXPECT_NONFATAL_FAILURE(ClickControl(nullptr, 5), "no control with ID 5");
+    HWND gone = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(gone, nullptr);
+    DestroyWindow(gone);
+    EXPECT_NONFATAL_FAILURE(SetText(gone, "x"), "no such control");
+    EXPECT_NONFATAL_FAILURE(Click(gone), "click on no control");
+
+    // A "box" that ignores its buttons: the core says so, and the adapter records it.
+    HWND stubborn = CreateWindowExA(0, "STATIC", "Stubborn", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ASSERT_NE(stubborn, nullptr);
+    const morvel::driver::MessageBoxSeen box{stubborn, "Stubborn", "stays"};
+    const morvel::driver::Outcome answered = morvel::driver::AnswerMessageBox(box, IDOK, Millis(200));
+    EXPECT_FALSE(answered.ok());
+    EXPECT_NE(answered.problem.find("did not close"), std::string::npos) << answered.problem;
+    DestroyWindow(stubborn);
+}
+
 TEST(UiDriver, WaitingForAWindowThatNeverComesFailsInsteadOfHanging) {
     EXPECT_NONFATAL_FAILURE(WaitForWindow("No Such Window", "", Millis(200)), "No Such Window");
 }

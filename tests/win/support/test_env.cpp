@@ -170,11 +170,12 @@ bool Writable(const std::string& path) {
 }
 
 // Wine starts a Unix program when CreateProcess is given one, but hands back no process handle
-// to wait on; the effect is awaited instead.
-bool Chattr(const std::string& flag, const std::string& windowsPath, const std::string& unixPath) {
-    for (const char* tool : {"Z:\\usr\\bin\\chattr", "Z:\\bin\\chattr"}) {
-        if (!FileExists(tool)) continue;
-        std::string line = std::string(tool) + " " + flag + " \"" + unixPath + "\"";
+// to wait on; callers await the program's effect instead.
+bool StartUnixTool(const std::string& tool, const std::string& arguments) {
+    for (const std::string folder : {"Z:\\usr\\bin\\", "Z:\\bin\\"}) {
+        const std::string program = folder + tool;
+        if (!FileExists(program)) continue;
+        std::string line = program + " " + arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
@@ -183,10 +184,23 @@ bool Chattr(const std::string& flag, const std::string& windowsPath, const std::
         }
         if (process.hThread) CloseHandle(process.hThread);
         if (process.hProcess) CloseHandle(process.hProcess);
-        const bool wantWritable = flag == "-i";
-        return WaitUntil([&] { return Writable(windowsPath) == wantWritable; }, Millis(5000));
+        return true;
     }
     return false;
+}
+
+bool Chattr(const std::string& flag, const std::string& windowsPath, const std::string& unixPath) {
+    if (!StartUnixTool("chattr", flag + " \"" + unixPath + "\"")) return false;
+    const bool wantWritable = flag == "-i";
+    return WaitUntil([&] { return Writable(windowsPath) == wantWritable; }, Millis(5000));
+}
+
+ULONGLONG TotalBytes(const std::string& folder) {
+    ULARGE_INTEGER available{};
+    ULARGE_INTEGER total{};
+    ULARGE_INTEGER free{};
+    if (!GetDiskFreeSpaceExA((folder + "\\").c_str(), &available, &total, &free)) return 0;
+    return total.QuadPart;
 }
 }  // namespace
 
@@ -200,6 +214,50 @@ Immutable::~Immutable() {
     if (active_ && !Chattr("-i", windowsPath_, unixPath_)) ADD_FAILURE() << "cannot undo immutable " << windowsPath_;
     for (const std::string& probe : strandedProbes) DeleteFileA(probe.c_str());
     strandedProbes.clear();
+}
+
+SmallDisk::SmallDisk(int kilobytes) {
+    static int counter = 0;
+    const std::string name = "morvel-disk-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    unixPath_ = "/tmp/" + name;
+    windowsPath_ = "Z:\\tmp\\" + name;
+    if (!CreateDirectoryA(windowsPath_.c_str(), nullptr)) {
+        ADD_FAILURE() << "cannot create " << windowsPath_;
+        return;
+    }
+    const ULONGLONG limit = static_cast<ULONGLONG>(kilobytes) * 1024;
+    active_ = StartUnixTool("mount", "-t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs " + unixPath_) &&
+              WaitUntil([&] { return TotalBytes(windowsPath_) == limit; }, Millis(5000));
+    if (!active_) ADD_FAILURE() << "cannot mount a " << kilobytes << " KB tmpfs on " << unixPath_;
+}
+
+SmallDisk::~SmallDisk() {
+    if (active_) {
+        // Lazy, so that a handle Wine still holds in the folder cannot keep the disk mounted.
+        const ULONGLONG mountedTotal = TotalBytes(windowsPath_);
+        if (!StartUnixTool("umount", "-l " + unixPath_) ||
+            !WaitUntil([&] { return TotalBytes(windowsPath_) != mountedTotal; }, Millis(5000))) {
+            ADD_FAILURE() << "cannot unmount " << unixPath_;
+            return;
+        }
+    }
+    RemoveTree(windowsPath_);
+}
+
+void SmallDisk::Fill() const {
+    const std::string filler = *this / "filler";
+    HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    const std::string block(512, 'f');
+    DWORD wrote = 0;
+    while (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &wrote, nullptr) && wrote > 0) {
+    }
+    CloseHandle(file);
+}
+
+void SmallDisk::Free() const {
+    DeleteFileA((*this / "filler").c_str());
 }
 
 ProgramRun RunMorvelIni(const std::vector<std::string>& arguments) {

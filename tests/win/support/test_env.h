@@ -59,6 +59,29 @@ private:
     bool active_ = false;
 };
 
+// A tmpfs of the given size mounted for the life of the object on a fresh Unix folder, which the
+// test reaches through Wine's drive Z:, so that writes there fail for real with a full disk.
+class SmallDisk {
+public:
+    explicit SmallDisk(int kilobytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool active() const { return active_; }
+    // The folder as Windows sees it ("Z:\tmp\...").
+    const std::string& path() const { return windowsPath_; }
+    std::string operator/(const std::string& relative) const { return windowsPath_ + "\\" + relative; }
+    // Takes up what is left with one file, so that the next block asked for is refused; Free
+    // gives it back.
+    void Fill() const;
+    void Free() const;
+
+private:
+    std::string unixPath_;
+    std::string windowsPath_;
+    bool active_ = false;
+};
+
 struct ProgramRun {
     DWORD exitCode = 0;
     std::string output;  // standard output and standard error, as written
