@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "morvel32.h"
@@ -36,7 +37,19 @@ const FieldSpec kFields[] = {
     {kFieldWin95Tmp, "Win95Tmp", "C:\\morvel-host\\exchange.tmp"},
     {kFieldKind, "Kind / mode", "254 Open Slideshow"},
     {kFieldFlag, "Flag / option", "0"},
+    {kFieldAvlFil, "AVLFIL", "*"},
+    {kFieldAvlTmp, "AVLTMP", "C:\\morvel-host\\test.avl"},
 };
+
+constexpr int kFieldCount = static_cast<int>(std::size(kFields));
+
+// The field that holds the value the host writes for an input key.
+int FieldOfKey(const std::string& key) {
+    if (key == MORVEL_KEY_SAVENAME) return kFieldSaveName;
+    if (key == MORVEL_KEY_AVLFIL) return kFieldAvlFil;
+    if (key == MORVEL_KEY_AVLTMP) return kFieldAvlTmp;
+    return kFieldWin95Tmp;
+}
 
 // The dialog kinds (the number leads; the player reads the same field as its play mode).
 const char* const kKindChoices[] = {
@@ -69,7 +82,7 @@ const std::vector<ExportInfo>& Exports() {
           MORVEL_KEY_SAVEYUV, MORVEL_KEY_SAVEJPG, MORVEL_KEY_SAVEPIC, MORVEL_KEY_SAVECMP}},
         {"ShortToLongName95", Signature::Void0, {MORVEL_KEY_SAVENAME}, {MORVEL_KEY_LONGNAME}},
         {"GDIflush95", Signature::Int0, {}, {}},
-        {"EditorWin95", Signature::Int0, {MORVEL_KEY_WIN95TMP}, {}},
+        {"EditorWin95", Signature::Int0, {MORVEL_KEY_WIN95TMP, MORVEL_KEY_AVLFIL, MORVEL_KEY_AVLTMP}, {}},
         {"VideoWinPlayer95", Signature::IntModeOption, {MORVEL_KEY_SAVENAME}, {}},
         {"VideoWinStatus95", Signature::Int0, {}, {}},
         {"VideoWinClose95", Signature::Void0, {}, {}},
@@ -147,7 +160,7 @@ bool HostWindow::Create(HINSTANCE instance, HMODULE dll) {
         buttons_.push_back(button);
         ++index;
     }
-    status_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, kMargin, kMargin + 4 * kRowHeight + 4, 420, 18,
+    status_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, kMargin, kMargin + kFieldCount * kRowHeight + 4, 420, 18,
                               window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldStatus)), instance,
                               nullptr);
     SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
@@ -165,7 +178,7 @@ bool HostWindow::Create(HINSTANCE instance, HMODULE dll) {
 void HostWindow::Layout() {
     RECT client{};
     GetClientRect(window_, &client);
-    const int top = kMargin + 6 * kRowHeight + kMargin;
+    const int top = kMargin + (kFieldCount + 1) * kRowHeight + kMargin;
     MoveWindow(log_, kMargin, top, client.right - 2 * kMargin, client.bottom - top - kMargin, TRUE);
 }
 
@@ -199,14 +212,15 @@ void HostWindow::Log(const std::string& line) {
 
 void HostWindow::ShowKey(const char* key) { Log(std::string("    ") + key + " = " + ReadKey(key)); }
 
-void HostWindow::ShowExchangeFile() {
-    const std::string path = ReadKey(MORVEL_KEY_WIN95TMP);
+void HostWindow::ShowExchangeFile() { ShowFile(ReadKey(MORVEL_KEY_WIN95TMP)); }
+
+void HostWindow::ShowFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        Log("    exchange file " + path + " cannot be read");
+        Log("    file " + path + " cannot be read");
         return;
     }
-    Log("    exchange file " + path + ":");
+    Log("    file " + path + ":");
     std::string line;
     int shown = 0;
     while (std::getline(in, line) && shown < 40) {
@@ -223,7 +237,7 @@ void HostWindow::Call(const ExportInfo& item) {
         return;
     }
     for (const char* key : item.inputKeys) {
-        const int field = std::string(key) == MORVEL_KEY_SAVENAME ? kFieldSaveName : kFieldWin95Tmp;
+        const int field = FieldOfKey(key);
         WriteKey(key, Field(field));
         Log(std::string("host writes ") + key + " = " + Field(field));
     }

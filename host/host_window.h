@@ -34,6 +34,8 @@ public:
     void SetField(int id, const std::string& text);
     std::string Field(int id) const;
     void Log(const std::string& line);
+    // Logs the lines of a file (the first 40): the exchange file, the editor's test file.
+    void ShowFile(const std::string& path);
 
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -60,6 +62,8 @@ enum FieldId {
     kFieldWin95Tmp,
     kFieldKind,
     kFieldFlag,
+    kFieldAvlFil,
+    kFieldAvlTmp,
     kFieldLog,
     kFieldStatus,
     kFirstButton = 200,

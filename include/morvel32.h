@@ -52,6 +52,10 @@ MORVEL_IMPORT void MORVEL_API RemoteWinUpdate95(void);
 MORVEL_IMPORT void MORVEL_API ShortToLongName95(void);
 /* Flushes the calling thread's pending graphics output: 1 on success, 0 otherwise. */
 MORVEL_IMPORT MorvelInt MORVEL_API GDIflush95(void);
+/* Runs the Slideshow Editor modally on the slideshow named by AVLFIL ("*": a new one) and returns
+ * when it closes: -1 when it was left through "&Test" (the slideshow is in the file named by
+ * AVLTMP), else 0. The editor runs the Explorer dialogs 254, 0, 252 and 253 itself. */
+MORVEL_IMPORT MorvelInt MORVEL_API EditorWin95(void);
 /* Opens the clip named by SaveName in the video player and returns once the window is shown:
  * 1 when the clip opened, 0 when it did not (the user has seen the error box). playMode is 0, 1
  * or 2; of option only the low 16 bits count (8: pause and re-seek around window changes). */
@@ -211,7 +215,7 @@ MORVEL_IMPORT void MORVEL_API VideoWinClose95(void);
 #define MORVEL_ID_COMPRESS_BTNCANCEL 1252 /* "Cancel" */
 #define MORVEL_ID_LUMAEDIT          1253 /* first quality value */
 #define MORVEL_ID_COMPRESS_BTNHELP  1254 /* "&Help" */
-#define MORVEL_ID_PANEL1            1255 /* frame of the first bar */
+#define MORVEL_ID_COMPRESS_PANEL1   1255 /* frame of the first bar */
 #define MORVEL_ID_LUMASCROLLBAR     1256
 #define MORVEL_ID_COMPRESS_PANEL2   1257 /* frame of the second bar */
 #define MORVEL_ID_COLORSCROLLBAR    1258
@@ -219,11 +223,46 @@ MORVEL_IMPORT void MORVEL_API VideoWinClose95(void);
 #define MORVEL_ID_LABEL2            1260 /* "2 (best)" */
 #define MORVEL_ID_COLOREDIT         1261 /* second quality value */
 #define MORVEL_ID_LUMALABEL         1262
-#define MORVEL_ID_COLORLABEL        1263
+#define MORVEL_ID_COMPRESS_COLORLABEL 1263
 #define MORVEL_ID_GROUPBOX1         1264 /* "S&ample" */
 #define MORVEL_ID_YUV4              1265 /* "4:4:4" */
 #define MORVEL_ID_YUV2              1266 /* "4:2:2" */
 #define MORVEL_ID_YUV1              1267 /* "4:1:1" */
+/* Slideshow editor (TEditorForm, window class "TEditorForm"). */
+#define MORVEL_ID_FULLNAME          1301 /* path panel: "Slide Pathname: <blank>", then the path */
+#define MORVEL_ID_GAUGE             1302 /* progress bar over the path panel while reading/writing */
+#define MORVEL_ID_GRID              1303 /* slide table: SysListView32, report view, owner data */
+#define MORVEL_ID_COLORLABEL        1304 /* "Bkgnd" / "No Bkgnd" */
+#define MORVEL_ID_COLORPANEL        1305 /* colour swatch */
+#define MORVEL_ID_BTNADD            1306 /* "&Add Slides" */
+#define MORVEL_ID_BTNDELETE         1307 /* "&Kill Slide" */
+#define MORVEL_ID_BTNGLOBAL         1308 /* "&Global" */
+#define MORVEL_ID_BTNCD             1309 /* "C&D track" */
+#define MORVEL_ID_BTNNEW            1310 /* "&New" */
+#define MORVEL_ID_BTNTEST           1311 /* "&Test" */
+#define MORVEL_ID_BTNLOAD           1312 /* "&Open" */
+#define MORVEL_ID_BTNSAVE           1313 /* "&Save" */
+#define MORVEL_ID_EDITOR_BTNHELP    1314 /* "&Help" */
+#define MORVEL_ID_BTNQUIT           1315 /* "&Close" (Escape) */
+/* Attribute menus: WM_COMMAND ID = first ID + the entry's position in its menu. */
+#define MORVEL_ID_MNUFX             1340 /* 30 effects, 1340..1369 */
+#define MORVEL_ID_MNUFLI            1370 /* "Loop 1x".."Loop 4x", "Loop N times" */
+#define MORVEL_ID_MNUWAIT           1380 /* 12 entries, "User" last */
+#define MORVEL_ID_MNUHPOS           1395 /* "Left", "Mid", "&User" */
+#define MORVEL_ID_MNUVPOS           1398 /* "Top", "Mid", "&User" */
+#define MORVEL_ID_MNUSIZE           1401 /* 6 entries */
+#define MORVEL_ID_MNUVOL            1407 /* 5 entries */
+#define MORVEL_ID_MNUSPD            1412 /* 5 entries */
+#define MORVEL_ID_MNUCOLOR          1420 /* 18 entries, "none" first, "&User Color" at 9 */
+/* Numeric entry dialog (TScrlDlg, window class "TScrlDlg"). */
+#define MORVEL_ID_LABELMIN          1451
+#define MORVEL_ID_LABELMAX          1452
+#define MORVEL_ID_CUSTOMSETTING     1453 /* the edit */
+#define MORVEL_ID_CUSTOMSCROLLBAR   1454 /* the horizontal scroll bar */
+#define MORVEL_ID_PANEL1            1455
+#define MORVEL_ID_SCRL_BTNOK        1456 /* "&Ok" (Enter) */
+#define MORVEL_ID_SCRL_BTNCANCEL    1457 /* "Cancel" (Escape) */
+
 /* Video player (TVideoForm). Controls nested in panels are found with EnumChildWindows. */
 #define MORVEL_ID_VIDEOWINBACK      1500
 #define MORVEL_ID_VIDEOWIN          1501

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the benchmarks under Wine and prints their figures. Not part of the test command.
-#   scripts/bench.sh [ini|explorer|all] [arguments for the benchmark]
+#   scripts/bench.sh [ini|explorer|editor|all] [arguments for the benchmark]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${MORVEL_BUILD:-$root/build}"
@@ -8,7 +8,7 @@ bash "$root/scripts/bootstrap.sh" >/dev/null
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" >/dev/null
 which="${1:-all}"; shift || true
-case "$which" in ini|explorer|all) ;; *) echo "unknown benchmark: $which" >&2; exit 2 ;; esac
+case "$which" in ini|explorer|editor|all) ;; *) echo "unknown benchmark: $which" >&2; exit 2 ;; esac
 case "$which" in
   ini|all)
     ninja -C "$build/win" ini_bench >/dev/null
@@ -39,5 +39,21 @@ PY
     # On a virtual desktop: closing an X11 top-level window waits for a window manager.
     MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" MORVEL_BENCH_ROOT="Z:$(printf '%s' "$bench_root" | tr '/' '\\')" \
       "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/explorer_listing_bench.exe" "$@"
+    rm -rf "$bench_root" ;;
+esac
+case "$which" in
+  editor|all)
+    ninja -C "$build/win" editor_bench morvel32 >/dev/null
+    echo "== Editor: 10,000-slide slideshow, store against the profile functions, reading, showing (Wine)"
+    bench_root="$(mktemp -d "${TMPDIR:-/tmp}/morvel-bench.XXXXXX")"
+    python3 - "$bench_root" <<'PY'
+import os, sys
+folder = os.path.join(sys.argv[1], "Holiday Slides")
+os.makedirs(folder, exist_ok=True)
+for i in range(10000):
+    open(os.path.join(folder, "hs%05d.bmp" % i), "w").close()
+PY
+    MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" \
+      "$build/win/bin/editor_bench.exe" "Z:$(printf '%s' "$bench_root/Holiday Slides" | tr '/' '\\')" "$@"
     rm -rf "$bench_root" ;;
 esac

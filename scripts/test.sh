@@ -30,7 +30,7 @@ else
   echo "native-build" >> "$results/broken"
 fi
 
-step "fuzzing the INI parser for ${fuzz_seconds}s"
+step "fuzzing the INI parser for ${fuzz_seconds}s and the AVL reader"
 if command -v clang++ >/dev/null &&
    cmake -S "$root" -B "$build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVEL_FUZZ=ON \
      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >"$results/fuzz-configure.log" 2>&1 &&
@@ -47,6 +47,17 @@ if command -v clang++ >/dev/null &&
     echo "fuzz ok" >> "$results/extra-passed"
   else
     tail -40 "$results/fuzz.log"; echo "fuzz" >> "$results/extra-failed"
+  fi
+  # The AVL slideshow reader, seeded with the editor's test files, for a short run as well.
+  avl_seeds="$build/fuzz/avl-seeds"
+  rm -rf "$avl_seeds"; mkdir -p "$avl_seeds"; cp "$root"/fuzz/avl_seeds/* "$avl_seeds"/
+  if ninja -C "$build/fuzz" -j"$jobs" avl_fuzz >>"$results/fuzz-build.log" 2>&1 &&
+     "$build/fuzz/bin/avl_fuzz" -max_total_time="$(( (fuzz_seconds + 1) / 2 ))" -max_len=65536 -print_final_stats=1 \
+       "$avl_seeds" >"$results/avl-fuzz.log" 2>&1; then
+    grep -E 'stat::number_of_executed_units|Done' "$results/avl-fuzz.log" | tail -2
+    echo "avl fuzz ok" >> "$results/extra-passed"
+  else
+    tail -40 "$results/avl-fuzz.log" "$results/fuzz-build.log"; echo "avl-fuzz" >> "$results/extra-failed"
   fi
 else
   echo "fuzz build failed:"; tail -40 "$results/fuzz-build.log" "$results/fuzz-configure.log" 2>/dev/null

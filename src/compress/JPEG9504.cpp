@@ -200,7 +200,7 @@ void TUserCompress::FormCreate() {
                           .height = 30,
                           .font = font});
     win::CreateChild(me, {.className = "STATIC",
-                          .id = MORVEL_ID_PANEL1,
+                          .id = MORVEL_ID_COMPRESS_PANEL1,
                           .style = SS_ETCHEDFRAME,
                           .x = 62,
                           .y = 30,
@@ -268,7 +268,7 @@ void TUserCompress::FormCreate() {
                           .font = font});
     win::CreateChild(me, {.className = "STATIC",
                           .text = std::string(arrange.colorLabel),
-                          .id = MORVEL_ID_COLORLABEL,
+                          .id = MORVEL_ID_COMPRESS_COLORLABEL,
                           .style = SS_CENTER,
                           .x = 64,
                           .y = 128,
@@ -302,7 +302,7 @@ void TUserCompress::FormCreate() {
 
     // The frames and the group box lie under the controls they surround, so that the mouse
     // reaches the bars and the radio buttons; not being tab stops, they keep the tab order as it is.
-    for (const int id : {MORVEL_ID_PANEL1, MORVEL_ID_COMPRESS_PANEL2, MORVEL_ID_GROUPBOX1}) {
+    for (const int id : {MORVEL_ID_COMPRESS_PANEL1, MORVEL_ID_COMPRESS_PANEL2, MORVEL_ID_GROUPBOX1}) {
         SetWindowPos(Item(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
@@ -453,7 +453,7 @@ bool TUserCompress::DialogKey(MSG& msg) {
             return Item(MORVEL_ID_YUV4);
         }();
         const std::pair<int, HWND> labels[] = {{MORVEL_ID_LUMALABEL, Item(MORVEL_ID_LUMAEDIT)},
-                                               {MORVEL_ID_COLORLABEL, colorTarget},
+                                               {MORVEL_ID_COMPRESS_COLORLABEL, colorTarget},
                                                {MORVEL_ID_GROUPBOX1, checkedRadio}};
         for (const auto& [label, target] : labels) {
             if (!IsWindowVisible(Item(label)) || !MatchesMnemonic(win::WindowText(Item(label)), typed)) continue;

@@ -111,7 +111,7 @@ TEST_F(ExplorerTest, CompressionDefaultsAndOkWritesTheFourKeysInOrder) {
         EXPECT_EQ(BarPosition(dialog, MORVEL_ID_LUMASCROLLBAR), 6);
         EXPECT_EQ(BarPosition(dialog, MORVEL_ID_COLORSCROLLBAR), 12);
         EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_LUMALABEL)), "Luminance &Setting");
-        EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_COLORLABEL)), "&Color Setting");
+        EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_COMPRESS_COLORLABEL)), "&Color Setting");
         EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_LABEL2)), "2 (best)");
         EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_LABEL1)), "(smallest) 255");
         EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_GROUPBOX1)), "S&ample");
@@ -263,7 +263,7 @@ TEST_F(ExplorerTest, CompressionArrangedForCmp) {
         EXPECT_EQ(ComboSelection(presets), "3 - Better Quality vs. Size");
         EXPECT_FALSE(Shown(dialog, MORVEL_ID_COLORSCROLLBAR) || Shown(dialog, MORVEL_ID_COLOREDIT) ||
                      Shown(dialog, MORVEL_ID_COMPRESS_PANEL2));
-        EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_COLORLABEL)), "&CMP Presets");
+        EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_COMPRESS_COLORLABEL)), "&CMP Presets");
         EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_LUMALABEL)), "Custom &Setting");
         EXPECT_FALSE(Enabled(dialog, MORVEL_ID_YUV4) || Enabled(dialog, MORVEL_ID_YUV2) ||
                      Enabled(dialog, MORVEL_ID_YUV1));
@@ -312,7 +312,7 @@ TEST_F(ExplorerTest, CompressionArrangedForEveryOtherCode) {
                 EXPECT_EQ(Enabled(dialog, MORVEL_ID_CUSTOMLEADSETTING), c.presetsEnabled) << c.name;
             }
             EXPECT_EQ(Shown(dialog, MORVEL_ID_COLORSCROLLBAR), c.colorShown) << c.name;
-            EXPECT_EQ(Shown(dialog, MORVEL_ID_COLORLABEL), c.colorShown || c.presetsEnabled) << c.name;
+            EXPECT_EQ(Shown(dialog, MORVEL_ID_COMPRESS_COLORLABEL), c.colorShown || c.presetsEnabled) << c.name;
             EXPECT_EQ(Enabled(dialog, MORVEL_ID_YUV2), c.radiosEnabled) << c.name;
             EXPECT_EQ(TextOf(Item(dialog, MORVEL_ID_LUMALABEL)), c.lumaLabel) << c.name;
             PressOk(dialog);

@@ -1,0 +1,646 @@
+#include "editor/SHOW9546.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "common/win/controls.h"
+#include "common/win/gdi.h"
+#include "common/win/message_box.h"
+#include "common/win/modal.h"
+#include "common/win/text.h"
+#include "common/win/win_file_system.h"
+#include "common/win/window.h"
+#include "editor/Scrldlg3.h"
+#include "editor/avl_file.h"
+#include "editor/editor_rules.h"
+#include "editor/slide_menus.h"
+#include "editor/slide_table.h"
+#include "hostlink/settings_file.h"
+#include "morvel32.h"
+
+namespace morvel {
+
+EditorState editorState;
+
+namespace {
+
+using namespace editor;
+
+const win::WindowClass kClass{.name = "TEditorForm"};
+constexpr int kDesignDpi = 120;
+constexpr int kClientWidth = 722, kClientHeight = 512;
+constexpr UINT kMsgCommonAction = WM_APP + 0x201;  // CommonAction, after the grid's notification
+
+struct ButtonDef {
+    int id;
+    const char* caption;
+};
+constexpr ButtonDef kButtons[] = {
+    {MORVEL_ID_BTNADD, "&Add Slides"}, {MORVEL_ID_BTNDELETE, "&Kill Slide"}, {MORVEL_ID_BTNGLOBAL, "&Global"},
+    {MORVEL_ID_BTNCD, "C&D track"},    {MORVEL_ID_BTNNEW, "&New"},           {MORVEL_ID_BTNTEST, "&Test"},
+    {MORVEL_ID_BTNLOAD, "&Open"},      {MORVEL_ID_BTNSAVE, "&Save"},         {MORVEL_ID_EDITOR_BTNHELP, "&Help"},
+    {MORVEL_ID_BTNQUIT, "&Close"},
+};
+
+int FirstMenuId(MenuId menu) {
+    switch (menu) {
+        case MenuId::Effect: return MORVEL_ID_MNUFX;
+        case MenuId::Loop: return MORVEL_ID_MNUFLI;
+        case MenuId::Wait: return MORVEL_ID_MNUWAIT;
+        case MenuId::HPos: return MORVEL_ID_MNUHPOS;
+        case MenuId::VPos: return MORVEL_ID_MNUVPOS;
+        case MenuId::Size: return MORVEL_ID_MNUSIZE;
+        case MenuId::Volume: return MORVEL_ID_MNUVOL;
+        case MenuId::Speed: return MORVEL_ID_MNUSPD;
+        case MenuId::Colour: return MORVEL_ID_MNUCOLOR;
+    }
+    return 0;
+}
+
+// The progress gauge over the path panel. It moves in steps of about 1 % of its range, so that a
+// 10,000-slide file does not cost 10,000 repaints.
+class WindowGauge final : public Gauge {
+public:
+    explicit WindowGauge(HWND bar) : bar_(bar) {}
+    void Show(int min, int max) override {
+        step_ = std::max(1, (max - min) / 100);
+        last_ = min - step_;
+        SendMessageA(bar_, PBM_SETRANGE32, min, max);
+        SetWindowPos(bar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        UpdateWindow(bar_);
+    }
+    void Position(int value) override {
+        if (value - last_ < step_) return;
+        last_ = value;
+        SendMessageA(bar_, PBM_SETPOS, value, 0);
+        UpdateWindow(bar_);
+    }
+    void Hide() override { ShowWindow(bar_, SW_HIDE); }
+
+private:
+    HWND bar_;
+    int step_ = 1;
+    int last_ = 0;
+};
+
+class TEditorForm final : public win::Window, private win::ControlHook {
+public:
+    int Run() {
+        dpi_ = win::ScreenDpi();
+        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;  // dialog border, system menu only
+        const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+        RECT frame{0, 0, S(kClientWidth), S(kClientHeight)};
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        if (!Create(kClass, {.title = std::string(kCaptionAtCreation), .style = style, .exStyle = exStyle,
+                             .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                             .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2, .width = width,
+                             .height = height})) {
+            return kResultOtherwise;
+        }
+        win::ModalRun run(hwnd());
+        run.UseDialogKeys(true);
+        ShowWindow(hwnd(), SW_SHOW);
+        SetForegroundWindow(hwnd());
+        FormActivate();
+        run.Loop([this] { return modalResult_ != 0; });
+        run.End();
+        DestroyWindow(hwnd());
+        return modalResult_ == kTestModalResult ? kResultAfterTest : kResultOtherwise;
+    }
+
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        switch (msg) {
+            case WM_CREATE: FormCreate(); return 0;
+            case WM_COMMAND: Command(LOWORD(wParam)); return 0;
+            case WM_NOTIFY: return Notify(reinterpret_cast<NMHDR*>(lParam));
+            case WM_CTLCOLORSTATIC:
+                if (reinterpret_cast<HWND>(lParam) == colorPanel_) return reinterpret_cast<LRESULT>(swatch_.get());
+                return DefaultMessage(msg, wParam, lParam);
+            case WM_CLOSE:
+                if (FormCloseQuery()) modalResult_ = IDCANCEL;
+                return 0;
+            case kMsgCommonAction: CommonAction(); return 0;
+            default: return DefaultMessage(msg, wParam, lParam);
+        }
+    }
+
+private:
+    int S(int v) const { return win::ScaleToDpi(v, dpi_, kDesignDpi); }
+
+    // ---- Creation and first showing -----------------------------------------------------------
+
+    void FormCreate() {
+        INITCOMMONCONTROLSEX common{sizeof common, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&common);
+        const int w = S(kClientWidth), h = S(kClientHeight);
+        fullname_ = win::CreateChild(hwnd(), {.text = std::string(kPathPanelBlank), .id = MORVEL_ID_FULLNAME,
+                                              .style = SS_SUNKEN | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE,
+                                              .x = S(8), .y = S(6), .width = w - S(16), .height = S(26)});
+        gauge_ = win::CreateChild(hwnd(), {.className = PROGRESS_CLASSA, .id = MORVEL_ID_GAUGE, .x = S(8) + 2,
+                                           .y = S(6) + 2, .width = w - S(16) - 4, .height = S(26) - 4,
+                                           .visible = false});
+        const int gridTop = S(38), bottom = h - S(84);
+        grid_ = win::CreateChild(hwnd(), {.className = WC_LISTVIEWA, .id = MORVEL_ID_GRID,
+                                          .style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                                   WS_TABSTOP,
+                                          .exStyle = WS_EX_CLIENTEDGE, .x = S(8), .y = gridTop, .width = w - S(16),
+                                          .height = bottom - gridTop});
+        SendMessageA(grid_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+        for (int c = 0; c < kColumnCount; ++c) {
+            std::string header(ColumnHeader(c));
+            LVCOLUMNA column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+            column.pszText = header.data();
+            column.cx = c == 0 ? S(40) : (c >= 1 && c <= 3) ? 1 : S(50);
+            column.iSubItem = c;
+            SendMessageA(grid_, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+        }
+        Hook(grid_);
+        const int y0 = h - S(78);
+        colorLabel_ = win::CreateChild(hwnd(), {.text = std::string(kLabelNoBackground), .id = MORVEL_ID_COLORLABEL,
+                                                .x = S(8), .y = y0, .width = S(90), .height = S(18)});
+        colorPanel_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_COLORPANEL, .style = SS_SUNKEN, .x = S(8),
+                                                .y = y0 + S(22), .width = S(90), .height = S(44)});
+        swatch_.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+        const int left = S(110), gap = S(8);
+        const int bw = (w - left - S(8) - 4 * gap) / 5, bh = S(32);
+        for (int i = 0; i < 10; ++i) {
+            const ButtonDef& b = kButtons[i];
+            buttons_[i] = win::CreateChild(hwnd(), {.className = "BUTTON", .text = b.caption, .id = b.id,
+                                                    .style = BS_PUSHBUTTON | WS_TABSTOP, .x = left + (i % 5) * (bw + gap),
+                                                    .y = y0 + (i / 5) * (bh + S(6)), .width = bw, .height = bh});
+        }
+        table_.Clear();
+        ShowRowCount();
+        RememberFocus(grid_);
+        // The grid and the path panel get a font of their own on systems with a tall menu bar.
+        if (OwnGridFont(GetSystemMetrics(SM_CYMENU))) gridFont_.Reset(win::CreateUiFont({.face = "Arial", .points = 10}));
+    }
+
+    // FormActivate, once: the font rule, the column widths, the host's file.
+    void FormActivate() {
+        windowFont_.Reset(win::CreateUiFont(
+            {.face = "Arial", .points = WindowFontPoints(GetSystemMetrics(SM_CXSCREEN)), .bold = true}));
+        win::SetWindowFont(hwnd(), windowFont_.get(), true);
+        if (gridFont_) {
+            SendMessageA(grid_, WM_SETFONT, reinterpret_cast<WPARAM>(gridFont_.get()), TRUE);
+            SendMessageA(fullname_, WM_SETFONT, reinterpret_cast<WPARAM>(gridFont_.get()), TRUE);
+        }
+        RECT window{}, grid{};
+        GetWindowRect(hwnd(), &window);
+        GetWindowRect(grid_, &grid);
+        const ColumnWidths widths = FirstShowingWidths(window.right - window.left, grid.right - grid.left, S(40),
+                                                       GetSystemMetrics(SM_CXHTHUMB));
+        for (int c = 0; c < kColumnCount; ++c) SendMessageA(grid_, LVM_SETCOLUMNWIDTH, c, widths.widths[c]);
+        SetFocus(grid_);
+        if (editorState.currentFile != kNoFile) {
+            win::SetText(hwnd(), std::string(kBaseCaption));
+            LoadFile(editorState.currentFile);
+        }
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::Start);
+    }
+
+    // ---- The table's display ------------------------------------------------------------------
+
+    void ShowRowCount() {
+        SendMessageA(grid_, LVM_SETITEMCOUNT, table_.RowCount(), 0);
+        ShowSelection();
+    }
+
+    // Puts the list view's focus on the selected row (for assistive technology) and redraws.
+    void ShowSelection() {
+        LVITEMA clear{};
+        clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(grid_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+        LVITEMA focus{};
+        focus.stateMask = LVIS_FOCUSED;
+        focus.state = LVIS_FOCUSED;
+        SendMessageA(grid_, LVM_SETITEMSTATE, table_.selectedRow() - 1, reinterpret_cast<LPARAM>(&focus));
+        SendMessageA(grid_, LVM_ENSUREVISIBLE, table_.selectedRow() - 1, FALSE);
+        InvalidateRect(grid_, nullptr, FALSE);
+    }
+
+    // GridClick: the path panel and the colour indicator for the selected row.
+    void GridClick() {
+        const Slide& s = table_.Selected();
+        win::SetText(fullname_, s[kColPath]);
+        if (s[kColBackground] == "Yes") {
+            if (!s[kColColour].empty()) {
+                swatch_.Reset(CreateSolidBrush(static_cast<COLORREF>(ini::ParseLibraryInt(s[kColColour], 0))));
+            }
+            win::SetText(colorLabel_, std::string(kLabelBackground));
+        } else {
+            swatch_.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+            win::SetText(colorLabel_, std::string(kLabelNoBackground));
+        }
+        InvalidateRect(colorPanel_, nullptr, TRUE);
+    }
+
+    void SelectCell(int row, int column) {
+        table_.Select(row, column);
+        ShowSelection();
+        GridClick();
+    }
+
+    LRESULT Notify(NMHDR* header) {
+        if (header->hwndFrom != grid_) return 0;
+        switch (header->code) {
+            case LVN_GETDISPINFOA: {
+                auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+                LVITEMA& item = info->item;
+                if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0 && item.iItem >= 0 &&
+                    item.iItem < table_.RowCount() && item.iSubItem >= 0 && item.iSubItem < kColumnCount) {
+                    lstrcpynA(item.pszText, table_.Row(item.iItem + 1)[item.iSubItem].c_str(), item.cchTextMax);
+                }
+                return 0;
+            }
+            case NM_CUSTOMDRAW: return CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+            case NM_CLICK:
+                // The cell was selected when the button went down (the grid's hook).
+                ShowSelection();
+                return 0;
+            case NM_DBLCLK:
+            case NM_RCLICK:
+                ShowSelection();
+                PostMessageA(hwnd(), kMsgCommonAction, 0, 0);
+                return header->code == NM_RCLICK ? 1 : 0;
+            default: return 0;
+        }
+    }
+
+    LRESULT CustomDraw(NMLVCUSTOMDRAW* draw) {
+        switch (draw->nmcd.dwDrawStage) {
+            case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+            case CDDS_ITEMPREPAINT:
+                // Only the selected cell is drawn as selected, never the whole row.
+                draw->nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+                return CDRF_NOTIFYSUBITEMDRAW;
+            case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+                const bool selected = static_cast<int>(draw->nmcd.dwItemSpec) == table_.selectedRow() - 1 &&
+                                      draw->iSubItem == table_.selectedColumn();
+                draw->clrText = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+                draw->clrTextBk = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+                return CDRF_NEWFONT;
+            }
+            default: return CDRF_DODEFAULT;
+        }
+    }
+
+    // The grid's keys, the end of a row drag, and the fixed hidden columns.
+    bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (control != grid_) return false;
+        switch (msg) {
+            case WM_GETDLGCODE: {
+                result = PassOn(control, msg, wParam, lParam) | DLGC_WANTARROWS | DLGC_WANTCHARS;
+                const MSG* m = reinterpret_cast<const MSG*>(lParam);
+                if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
+                return true;
+            }
+            case WM_KEYDOWN:
+                switch (wParam) {
+                    case VK_LEFT: SelectCell(table_.selectedRow(), table_.selectedColumn() - 1); break;
+                    case VK_RIGHT: SelectCell(table_.selectedRow(), table_.selectedColumn() + 1); break;
+                    case VK_UP: SelectCell(table_.selectedRow() - 1, table_.selectedColumn()); break;
+                    case VK_DOWN: SelectCell(table_.selectedRow() + 1, table_.selectedColumn()); break;
+                    case VK_HOME: SelectCell(1, table_.selectedColumn()); break;
+                    case VK_END: SelectCell(table_.RowCount(), table_.selectedColumn()); break;
+                    case VK_RETURN:
+                    case VK_SPACE: PostMessageA(hwnd(), kMsgCommonAction, 0, 0); break;
+                    default: return false;
+                }
+                result = 0;
+                return true;
+            case WM_CHAR:
+                // No incremental search and no in-place editing: the keys above did the work.
+                result = 0;
+                return true;
+            case WM_LBUTTONDOWN: {
+                // Only the left button selects a cell; columns 0 to 3 are never selected.
+                LVHITTESTINFO hit{};
+                hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                SendMessageA(grid_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+                if (hit.iItem >= 0 && hit.iSubItem == kColNumber) {
+                    // A row is dragged by its number, the fixed column, to the row it is dropped on.
+                    dragFrom_ = hit.iItem + 1;
+                    SetFocus(grid_);
+                    SetCapture(grid_);
+                    result = 0;
+                    return true;
+                }
+                if (hit.iItem >= 0 && hit.iSubItem >= kFirstSelectableColumn) SelectCell(hit.iItem + 1, hit.iSubItem);
+                return false;
+            }
+            case WM_CAPTURECHANGED:
+                if (reinterpret_cast<HWND>(lParam) != grid_) dragFrom_ = 0;
+                return false;
+            case WM_LBUTTONUP:
+                if (dragFrom_ > 0) {
+                    LVHITTESTINFO hit{};
+                    hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                    SendMessageA(grid_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+                    const int from = dragFrom_;
+                    dragFrom_ = 0;
+                    ReleaseCapture();
+                    result = 0;
+                    const int to = hit.iItem >= 0 ? hit.iItem + 1 : hit.pt.y < 0 ? 1 : table_.RowCount();
+                    if (to != from) {
+                        table_.MoveRow(from, to);  // GridRowMoved
+                        editorState.modified = true;
+                        ShowSelection();
+                        GridClick();
+                    }
+                    return true;
+                }
+                return false;
+            case WM_NOTIFY: {
+                const auto* nm = reinterpret_cast<const NMHEADERA*>(lParam);
+                const UINT code = nm->hdr.code;
+                const bool sizing = code == HDN_BEGINTRACKA || code == HDN_BEGINTRACKW ||
+                                    code == HDN_DIVIDERDBLCLICKA || code == HDN_DIVIDERDBLCLICKW;
+                if (sizing && nm->iItem >= 1 && nm->iItem <= 3) {
+                    result = TRUE;  // the hidden fields stay one pixel wide
+                    return true;
+                }
+                return false;
+            }
+            default: return false;
+        }
+    }
+
+    // ---- Commands -----------------------------------------------------------------------------
+
+    void Command(int id) {
+        switch (id) {
+            case MORVEL_ID_BTNNEW: BtnNewClick(); return;
+            case MORVEL_ID_BTNLOAD: BtnLoadClick(); return;
+            case MORVEL_ID_BTNSAVE: SaveFile(); return;
+            case MORVEL_ID_BTNDELETE: BtnDeleteClick(); return;
+            case MORVEL_ID_BTNADD: BtnAddClick(); return;
+            case MORVEL_ID_BTNCD: BtnCDClick(); return;
+            case MORVEL_ID_BTNGLOBAL: BtnGlobalClick(); return;
+            case MORVEL_ID_BTNTEST: BtnTestClick(); return;
+            case MORVEL_ID_EDITOR_BTNHELP: WinHelpA(hwnd(), MORVEL_HELP_FILE, HELP_CONTEXT, MORVEL_HELP_EDITOR); return;
+            case MORVEL_ID_BTNQUIT:
+            case IDCANCEL:
+                if (FormCloseQuery()) modalResult_ = IDCANCEL;
+                return;
+            default: return;
+        }
+    }
+
+    std::optional<std::string> ChosenFile(int kind) {
+        if (RemoteDlg95(kind, 0) == MORVEL_DLG_CANCELLED) return std::nullopt;
+        std::string chosen = Settings().ReadString(key::SaveName, kAbsentString);
+        if (chosen == kAbsentString) return std::string(kAbsentString);
+        return chosen;
+    }
+
+    void BtnNewClick() {
+        if (editorState.modified && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::NewConfirmed);
+        table_.Clear();
+        ShowRowCount();
+        GridClick();
+    }
+
+    void BtnLoadClick() {
+        if (editorState.modified && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
+        const auto chosen = ChosenFile(MORVEL_KIND_OPEN_SLIDESHOW);
+        if (!chosen) {
+            editorState.modified = ApplyEvent(editorState.modified, EditorEvent::OpenCancelled);
+            return;
+        }
+        if (*chosen == kAbsentString) return;
+        // Mended: caption, current file and flag change only when the file was read.
+        if (!LoadFile(*chosen)) return;
+        editorState.currentFile = *chosen;
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::OpenRead);
+        win::SetText(hwnd(), CaptionForFile(*chosen));
+    }
+
+    // LoadFile: the table takes the file's slides. False when nothing could be read.
+    bool LoadFile(const std::string& path) {
+        ReadResult result;
+        {
+            win::BusyCursor busy;
+            WindowGauge gauge(gauge_);
+            result = LoadAvl(path, RealFileSystem(), &gauge);
+        }
+        if (result.status == ReadStatus::Invalid) {
+            ShowMessage(hwnd(), BoxKind::Error, std::string(kCorruptMessage));
+            return false;
+        }
+        table_.Assign(std::move(result.slides));
+        ShowRowCount();
+        GridClick();
+        if (result.status == ReadStatus::Partial) ShowMessage(hwnd(), BoxKind::Error, std::string(kCorruptMessage));
+        return true;
+    }
+
+    // SaveFile with the test flag false: every save asks for the name.
+    void SaveFile() {
+        const auto chosen = ChosenFile(MORVEL_KIND_SAVE_SLIDESHOW);
+        if (!chosen) {
+            editorState.modified = ApplyEvent(editorState.modified, EditorEvent::SaveCancelled);
+            return;
+        }
+        if (*chosen == kAbsentString) return;
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::SaveChosen);
+        editorState.currentFile = *chosen;
+        win::SetText(hwnd(), CaptionForFile(*chosen));
+        WriteTable(*chosen);
+    }
+
+    bool WriteTable(const std::string& path) {
+        SaveResult saved;
+        {
+            win::BusyCursor busy;
+            WindowGauge gauge(gauge_);
+            saved = SaveAvl(path, table_, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, &gauge);
+        }
+        if (!saved.ok) ShowMessage(hwnd(), BoxKind::Error, saved.message);
+        return saved.ok;
+    }
+
+    void BtnDeleteClick() {
+        editorState.modified = ApplyEvent(editorState.modified, table_.KillSelected() ? EditorEvent::KillOneOfSeveral
+                                                                              : EditorEvent::KillOnly);
+        ShowRowCount();
+        GridClick();
+    }
+
+    void WarnIfSlideshow(SlideKind kind) {
+        if (kind == SlideKind::Avl) ShowMessage(hwnd(), BoxKind::Warning, std::string(kAvlWarning));
+    }
+
+    void BtnAddClick() {
+        if (RemoteDlg95(MORVEL_KIND_ADD_SLIDES, 0) == MORVEL_DLG_CANCELLED) return;
+        const std::string listPath = Settings().ReadString(key::Win95Tmp, kAbsentString);
+        if (listPath == kAbsentString) return;
+        std::string bytes;
+        if (ini::ReadFileBytes(listPath, bytes) != ini::ReadStatus::Ok) bytes.clear();
+        const std::vector<std::string> files = ReadSlideList(ini::Document::Parse(bytes));
+        if (files.empty()) {
+            ShowMessage(hwnd(), BoxKind::Error, std::string(kCorruptMessage));
+            return;
+        }
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::SlidesAdded);
+        for (const std::string& file : files) {
+            const SlideKind kind = table_.AddFile(file, RealFileSystem());
+            ShowRowCount();
+            WarnIfSlideshow(kind);
+        }
+        GridClick();
+    }
+
+    // The "Filename" cell runs this.
+    void ReplaceSlideFile() {
+        const auto chosen = ChosenFile(MORVEL_KIND_REPLACE_SLIDE);
+        if (!chosen || *chosen == kAbsentString) return;
+        const SlideKind kind = table_.PutFile(table_.selectedRow(), *chosen, RealFileSystem());
+        win::SetText(fullname_, table_.Selected()[kColPath]);
+        InvalidateRect(grid_, nullptr, FALSE);
+        WarnIfSlideshow(kind);
+    }
+
+    void BtnCDClick() {
+        const FreeValueDialog d = CdTrackDialog();
+        const int track = ExecuteScrlDlg(hwnd(), std::string(d.caption), d.minimum, d.maximum, d.smallStep,
+                                         d.largeStep, d.initial);
+        if (track < 0) return;
+        const bool replace = AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kReplaceCurrentSlide));
+        table_.PutCdTrack(track, replace);
+        ShowRowCount();
+        win::SetText(fullname_, table_.Selected()[kColName]);
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::CdTrackConfirmed);
+    }
+
+    void BtnTestClick() {
+        if (table_.NothingToTest()) {
+            ShowMessage(hwnd(), BoxKind::Information, std::string(kNothingToTest));
+            return;
+        }
+        // Mended: no test file given, or one that cannot be written, keeps the editor open.
+        if (editorState.testFile == kMissingKey) {
+            ShowMessage(hwnd(), BoxKind::Error, std::string(kNoTestFile));
+            return;
+        }
+        if (!WriteTable(editorState.testFile)) {
+            editorState.modified = ApplyEvent(editorState.modified, EditorEvent::TestFailed);
+            return;
+        }
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::TestWritten);
+        modalResult_ = kTestModalResult;
+    }
+
+    bool FormCloseQuery() {
+        if (!editorState.modified) return true;
+        if (AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return true;
+        SaveFile();
+        return !editorState.modified;
+    }
+
+    // ---- Attribute menus and Global ---------------------------------------
+
+    void CommonAction() {
+        const CellActionResult action = ActionForCell(table_);
+        if (action.action == CellAction::Nothing) return;
+        editorState.globalMode = false;
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::AttributeCommand);
+        if (action.action == CellAction::ReplaceFile) {
+            ReplaceSlideFile();
+            return;
+        }
+        RunMenu(action.menu);
+        GridClick();
+    }
+
+    void BtnGlobalClick() {
+        if (table_.Selected().IsMark(table_.selectedColumn())) return;
+        editorState.globalMode = true;
+        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::Global);
+        const CellActionResult action = ActionForCell(table_);
+        if (action.action != CellAction::OpenMenu) return;
+        RunMenu(action.menu);
+        GridClick();
+    }
+
+    void RunMenu(MenuId menu) {
+        HMENU popup = CreatePopupMenu();
+        const auto entries = MenuEntries(menu);
+        const int first = FirstMenuId(menu);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const std::string caption(entries[i].caption);
+            AppendMenuA(popup, MF_STRING | (entries[i].columnBreak ? MF_MENUBARBREAK : 0u),
+                        static_cast<UINT_PTR>(first + static_cast<int>(i)), caption.c_str());
+        }
+        RECT window{};
+        GetWindowRect(hwnd(), &window);
+        const MenuAnchor at = MenuPosition(window.left, window.top, window.right - window.left,
+                                           window.bottom - window.top);
+        const int chosen = static_cast<int>(TrackPopupMenu(
+            popup, TPM_CENTERALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr));
+        DestroyMenu(popup);
+        if (chosen >= first && chosen < first + static_cast<int>(entries.size())) RunEntry(menu, chosen - first);
+    }
+
+    void RunEntry(MenuId menu, int position) {
+        const MenuEntry& entry = MenuEntries(menu)[static_cast<std::size_t>(position)];
+        Choice choice{menu, position};
+        if (entry.kind == EntryKind::Free) {
+            const FreeValueDialog d =
+                FreeValueDialogOf(menu, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+            const int value = ExecuteScrlDlg(hwnd(), std::string(d.caption), d.minimum, d.maximum, d.smallStep,
+                                             d.largeStep, d.initial);
+            if (value < 0) return;
+            choice.freeValue = value;
+        } else if (entry.kind == EntryKind::UserColour) {
+            static COLORREF custom[16] = {};
+            CHOOSECOLORA dialog{};
+            dialog.lStructSize = sizeof dialog;
+            dialog.hwndOwner = hwnd();
+            dialog.lpCustColors = custom;
+            dialog.Flags = CC_FULLOPEN;
+            if (!ChooseColorA(&dialog)) return;
+            choice.freeValue = static_cast<std::int64_t>(dialog.rgbResult);
+        }
+        const bool refresh = ApplyChoice(table_, choice, editorState.globalMode);
+        InvalidateRect(grid_, nullptr, FALSE);
+        if (refresh) GridClick();
+    }
+
+    int dpi_ = 96;
+    SlideTable table_;
+    HWND fullname_ = nullptr;
+    HWND gauge_ = nullptr;
+    HWND grid_ = nullptr;
+    HWND colorLabel_ = nullptr;
+    HWND colorPanel_ = nullptr;
+    HWND buttons_[10] = {};
+    win::Brush swatch_;
+    win::Font windowFont_;
+    win::Font gridFont_;
+    int modalResult_ = 0;
+    int dragFrom_ = 0;
+};
+
+}  // namespace
+
+int RunEditor() {
+    const SettingsFile settings = Settings();
+    editorState.currentFile = settings.ReadString(key::AVLFIL, kNoFile);
+    editorState.testFile = settings.ReadString(key::AVLTMP, kMissingKey);
+    editorState.modified = false;
+    editorState.globalMode = false;
+    TEditorForm form;
+    return form.Run();
+}
+
+}  // namespace morvel

@@ -1,0 +1,311 @@
+#include "editor/avl_file.h"
+
+#include <array>
+#include <optional>
+#include <unordered_map>
+
+#include "common/path_parts.h"
+
+namespace morvel::editor {
+
+namespace {
+
+constexpr std::array<std::string_view, kEffectCount> kEffects = {
+    "none",          "Wipe Dn",        "Wipe Up",        "Wipe Rt",        "Wipe Lf",       "Rnd Pix",
+    "Rnd SmlBox",    "Rnd MedBox",     "Rnd LgBox",      "Rnd HorzLines",  "Rnd VertLines", "Out VertLines",
+    "Out HorzLines", "Horz Interlace", "Vert Interlace", "OutToIn",        "InToOut",       "InToOut Lace",
+    "OutToIn Lace",  "Spiral In",      "Spiral Out",     "In HorzLines",   "In VertLines",  "Vert Lace In",
+    "Horz Lace In",  "Interlace Rt",   "Interlace Lf",   "Interlace Up",   "Interlace Dn",  "Random FX"};
+
+// A read through the store returns at most 1023 characters.
+constexpr std::size_t kValueLimit = 1023;
+
+std::optional<std::string> Read(const ini::Document& doc, std::string_view section, std::string_view key) {
+    auto value = doc.Get(section, key);
+    if (value && value->size() > kValueLimit) value->resize(kValueLimit);
+    return value;
+}
+
+std::string ReadText(const ini::Document& doc, std::string_view section, std::string_view key,
+                     std::string_view def) {
+    auto value = Read(doc, section, key);
+    return value ? std::move(*value) : std::string(def);
+}
+
+std::int32_t ReadInt(const ini::Document& doc, std::string_view section, std::string_view key, std::int32_t def) {
+    const auto value = Read(doc, section, key);
+    return value ? ini::ParseLibraryInt(*value, def) : def;
+}
+
+std::string Mark() { return std::string(kMark); }
+
+bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
+
+// Short and long names of slide files: one search per file gives both names; the folder's short
+// form is asked only when the folder differs from the previous file's.
+class NameLookup {
+public:
+    explicit NameLookup(const FileSystem& fs) : fs_(fs) {}
+
+    void Resolve(const std::string& path, Slide& slide) {
+        const std::string_view name = path::NamePart(path);
+        std::optional<std::string> longName;
+        std::string shortName;
+        if (!name.empty() && !HasWildcard(path)) {
+            fs_.Search(path, [&](const FoundEntry& e) {
+                if (longName) return;
+                longName = std::string(e.name);
+                shortName = std::string(e.shortName.empty() ? e.name : e.shortName);
+            });
+        }
+        if (!longName) {
+            slide[kColPath] = path::ToLowerAscii(path);
+            slide[kColName] = std::string(name);
+            return;
+        }
+        const std::string_view folder = path::FolderPart(path);
+        if (!haveFolder_ || folder != folder_) {
+            folder_ = std::string(folder);
+            shortFolder_ = folder.empty() ? std::string() : fs_.ShortPath(folder_);
+            if (!folder_.empty() && folder_.back() == '\\' && (shortFolder_.empty() || shortFolder_.back() != '\\')) {
+                shortFolder_ += '\\';
+            }
+            haveFolder_ = true;
+        }
+        slide[kColPath] = path::ToLowerAscii(shortFolder_ + shortName);
+        slide[kColName] = std::move(*longName);
+    }
+
+private:
+    const FileSystem& fs_;
+    bool haveFolder_ = false;
+    std::string folder_;
+    std::string shortFolder_;
+};
+
+// The keys of one layout.
+struct Keys {
+    std::string_view colour, value, wait, zoom, volume, speed;
+    std::string_view mediaList;
+};
+constexpr Keys kVersion4Keys = {"B", "X", "W", "Z", "L", "S", kMediaList};
+constexpr Keys kLegacyKeys = {"Color", "FX", "Wait", "Vid", "Vol", "Spd", kLegacyMediaList};
+
+void ReadSlideFields(const ini::Document& doc, const std::string& section, const Keys& keys, bool version4,
+                     const std::string& path, Slide& slide, NameLookup& names) {
+    const bool hasPath = !path.empty() && path != kMark;
+    if (hasPath) names.Resolve(path, slide);
+
+    slide[kColColour] = ReadText(doc, section, keys.colour, "");
+    slide[kColBackground] = slide[kColColour].empty() ? "No" : "Yes";
+    const std::int64_t value = ReadInt(doc, section, keys.value, 1);
+    slide[kColWait] = ReadText(doc, section, keys.wait, "0");
+    slide[kColValue] = std::to_string(value);
+
+    if (!hasPath) {
+        // A CD-track slide keeps its track as read.
+        slide[kColPath] = Mark();
+        slide[kColName] = std::string(kCdTrackPrefix) + slide[kColValue];
+        for (const int c : {kColBackground, kColEffect, kColHPos, kColVPos, kColZoom, kColVolume, kColSpeed}) {
+            slide[c] = Mark();
+        }
+        slide[kColColour].clear();
+        return;
+    }
+
+    const std::string ext = UpperExtension(path);
+    if (InList(kLoopingList, ext)) slide[kColEffect] = "Loop " + std::to_string(value + 1) + "x";
+
+    if (version4) {
+        const std::string pos = ReadText(doc, section, "P", "");
+        const std::size_t comma = pos.find(',');
+        slide[kColHPos] = comma == std::string::npos ? "Mid" : pos.substr(0, comma);
+        slide[kColVPos] = comma == std::string::npos ? "Mid" : pos.substr(comma + 1);
+    } else {
+        slide[kColHPos] = ReadText(doc, section, "Hpos", "Mid");
+        slide[kColVPos] = ReadText(doc, section, "Vpos", "Mid");
+    }
+
+    if (!InList(keys.mediaList, ext)) {
+        // A picture slide: its value is an effect number, 0 to 29.
+        const std::int64_t effect = value < 0 ? 0 : value > kEffectCount - 1 ? kEffectCount - 1 : value;
+        slide[kColValue] = std::to_string(effect);
+        slide[kColEffect] = std::string(EffectName(static_cast<int>(effect)));
+        for (const int c : {kColZoom, kColVolume, kColSpeed}) slide[c] = Mark();
+        return;
+    }
+
+    slide[kColZoom] = ReadText(doc, section, keys.zoom, "100");
+    slide[kColVolume] = ReadText(doc, section, keys.volume, "100");
+    slide[kColSpeed] = ReadText(doc, section, keys.speed, "100");
+    if (InList(kVideoList, ext)) return;
+    if (InList(kSoundList, ext)) {
+        for (const int c : {kColBackground, kColEffect, kColHPos, kColVPos, kColZoom, kColVolume, kColSpeed}) {
+            slide[c] = Mark();
+        }
+        slide[kColValue] = "0";
+        slide[kColColour].clear();
+    } else if (InList(kAnimationList, ext)) {
+        for (const int c : {kColHPos, kColVPos, kColZoom, kColVolume, kColSpeed}) slide[c] = Mark();
+    } else if (InList(kSlideshowList, ext)) {
+        for (const int c : {kColBackground, kColEffect, kColWait, kColHPos, kColVPos, kColZoom, kColVolume,
+                            kColSpeed, kColValue}) {
+            slide[c] = Mark();
+        }
+        slide[kColColour].clear();
+    }
+}
+
+}  // namespace
+
+bool InList(std::string_view list, std::string_view extension) {
+    return !extension.empty() && list.find(extension) != std::string_view::npos;
+}
+
+std::string UpperExtension(std::string_view path) { return path::ToUpperAscii(path::Extension(path)); }
+
+bool IsLooping(const Slide& slide) { return InList(kLoopingList, UpperExtension(slide[kColName])); }
+
+std::string_view EffectName(int number) {
+    return number >= 0 && number < kEffectCount ? kEffects[static_cast<std::size_t>(number)] : std::string_view{};
+}
+
+std::string SaveAbortedMessage(int k) {
+    if (k > 10) k -= 8;
+    return "Save aborted at slide #" + std::to_string(k) + "\nToo many slides or features.";
+}
+
+ini::Document WriteAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
+    ini::Document doc;
+    const int n = table.RowCount();
+    doc.Set("Header", "Ver", "4");
+    doc.Set("Header", "ScreenW", std::to_string(screen.width));
+    doc.Set("Header", "ScreenH", std::to_string(screen.height));
+    doc.Set("Header", "N", std::to_string(n + 1));
+    doc.Set("Directory", "0", "c:\\");
+
+    std::vector<std::string> folders = {"c:\\"};
+    std::unordered_map<std::string, int> folderIndex = {{"c:\\", 0}};
+    if (gauge) gauge->Show(1, n);
+    std::string section;
+    for (int s = 1; s <= n; ++s) {
+        if (gauge) gauge->Position(s);
+        const Slide& slide = table.Row(s);
+        section = std::to_string(s);
+        const std::string& path = slide[kColPath];
+        if (path.empty() || path == kMark) {
+            doc.Set(section, "F", kMark);
+        } else {
+            // Lower case, so that a lookup that ignores case is a plain lookup.
+            const std::string folder = path::ToLowerAscii(path::WithTrailingBackslash(path::FolderPart(path)));
+            auto [it, added] = folderIndex.try_emplace(folder, static_cast<int>(folders.size()));
+            if (added) folders.push_back(folder);
+            doc.Set(section, "F", std::string(path::NamePart(path)) + "," + std::to_string(it->second));
+        }
+        if (slide[kColBackground] == "Yes") {
+            doc.Set(section, "B", std::to_string(ini::ParseLibraryInt(slide[kColColour], 0)));
+        }
+        if (!slide.IsMark(kColValue)) doc.Set(section, "X", std::to_string(ini::ParseLibraryInt(slide[kColValue], 0)));
+        if (!slide.IsMark(kColWait) && slide[kColWait] != "0") doc.Set(section, "W", slide[kColWait]);
+        const std::string& h = slide[kColHPos];
+        const std::string& v = slide[kColVPos];
+        if (h != kMark && v != kMark && h != "Mid" && v != "Mid") doc.Set(section, "P", h + "," + v);
+        if (!slide.IsMark(kColZoom) && slide[kColZoom] != "100") doc.Set(section, "Z", slide[kColZoom]);
+        // Mended: the volume is written whenever it applies, so 50 % reads back as 50 %.
+        if (!slide.IsMark(kColVolume)) doc.Set(section, "L", slide[kColVolume]);
+        if (!slide.IsMark(kColSpeed) && slide[kColSpeed] != "100") doc.Set(section, "S", slide[kColSpeed]);
+    }
+    for (std::size_t k = 1; k < folders.size(); ++k) doc.Set("Directory", std::to_string(k), folders[k]);
+    if (gauge) gauge->Hide();
+    return doc;
+}
+
+SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize screen, Gauge* gauge) {
+    const ini::Document doc = WriteAvl(table, screen, gauge);
+    SaveResult result;
+    // One write after the last slide: a failure is reported at slide n + 1.
+    if (!ini::WriteFileBytes(path, doc.Serialize())) {
+        result.ok = false;
+        result.message = SaveAbortedMessage(table.RowCount() + 1);
+    }
+    return result;
+}
+
+ReadResult ReadAvl(const ini::Document& doc, const FileSystem& fs, Gauge* gauge) {
+    ReadResult result;
+    result.version4 = ReadInt(doc, "Header", "Ver", 0) >= 4;
+
+    // Rows are made only for slide sections that exist, in sequence from 1.
+    std::int64_t present = 0;
+    bool shortOfCount = false;
+    if (result.version4) {
+        const std::int64_t n = ReadInt(doc, "Header", "N", 0);
+        if (n <= 1) return result;
+        while (present < n - 1 && doc.HasSection(std::to_string(present + 1))) ++present;
+        shortOfCount = present < n - 1;
+    } else {
+        while (Read(doc, std::to_string(present + 1), "File")) ++present;
+    }
+    if (present == 0) return result;
+
+    const Keys& keys = result.version4 ? kVersion4Keys : kLegacyKeys;
+    NameLookup names(fs);
+    std::string previousIndex;
+    std::string folder;
+    bool haveFolder = false;
+    result.slides.resize(static_cast<std::size_t>(present));
+    if (gauge) gauge->Show(1, static_cast<int>(present));
+    for (std::int64_t s = 1; s <= present; ++s) {
+        if (gauge) gauge->Position(static_cast<int>(s));
+        Slide& slide = result.slides[static_cast<std::size_t>(s - 1)];
+        const std::string section = std::to_string(s);
+        slide[kColNumber] = section;
+        std::string path;
+        if (result.version4) {
+            const std::string f = ReadText(doc, section, "F", "");
+            if (!f.empty() && f != kMark) {
+                const std::size_t comma = f.find(',');
+                if (comma == std::string::npos) {
+                    // No folder index: the name alone, as for an index that is not in the table.
+                    path = f;
+                } else {
+                    std::string index = f.substr(comma + 1);
+                    if (index.empty()) index = "0";
+                    if (!haveFolder || index != previousIndex) {
+                        folder = ReadText(doc, "Directory", index, "");
+                        previousIndex = std::move(index);
+                        haveFolder = true;
+                    }
+                    path = folder + f.substr(0, comma);
+                }
+            } else {
+                path = f.empty() ? std::string() : f;
+            }
+        } else {
+            path = ReadText(doc, section, "File", "");
+        }
+        ReadSlideFields(doc, section, keys, result.version4, path, slide, names);
+    }
+    if (gauge) gauge->Hide();
+    result.status = shortOfCount ? ReadStatus::Partial : ReadStatus::Ok;
+    return result;
+}
+
+ReadResult LoadAvl(const std::string& path, const FileSystem& fs, Gauge* gauge) {
+    std::string bytes;
+    if (ini::ReadFileBytes(path, bytes) != ini::ReadStatus::Ok) return ReadResult{};
+    return ReadAvl(ini::Document::Parse(bytes), fs, gauge);
+}
+
+std::vector<std::string> ReadSlideList(const ini::Document& doc) {
+    std::vector<std::string> paths;
+    const std::string folder = path::WithTrailingBackslash(ReadText(doc, "Directory", "Name", "c:\\"));
+    for (std::size_t i = 1;; ++i) {
+        const std::string f = ReadText(doc, std::to_string(i), "F", "ERROR");
+        if (f == "ERROR") break;
+        paths.push_back(folder + f);
+    }
+    return paths;
+}
+
+}  // namespace morvel::editor

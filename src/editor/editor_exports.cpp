@@ -1,0 +1,16 @@
+// The editor's export. It catches everything at its boundary.
+#include <windows.h>
+
+#include "editor/SHOW9546.h"
+#include "hostlink/export_guard.h"
+#include "morvel32.h"
+
+using namespace morvel;
+
+extern "C" {
+
+__declspec(dllexport) MorvelInt __stdcall EditorWin95(void) {
+    return Guarded(0, [] { return RunEditor(); });
+}
+
+}  // extern "C"

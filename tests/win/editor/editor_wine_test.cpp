@@ -1,0 +1,684 @@
+// The Slideshow Editor through EditorWin95, driven from a second thread as a user would: buttons,
+// real keys for the grid, the menus and the numeric entry dialog (SendInput to the foreground
+// window), the Explorer dialogs it runs, and the test file's bytes after "&Test".
+#include <commctrl.h>
+#include <commdlg.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "morvel32.h"
+#include "win/support/import_patch.h"
+#include "win/support/test_env.h"
+#include "win/support/ui_driver.h"
+
+using namespace morvel::test;
+
+namespace {
+
+const std::string kMark(30, '-');
+
+void HostWrite(const std::string& key, const std::string& value) {
+    ASSERT_TRUE(WritePrivateProfileStringA("morvel", key.c_str(), value.c_str(), "morvel.ini"));
+}
+
+std::string ShortPathOf(const std::string& path) {
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+    return std::string(buffer, length);
+}
+
+std::string Lower(std::string s) {
+    CharLowerBuffA(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+int ItemCount(HWND grid) {
+    return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string Cell(HWND grid, int item, int column) {
+    char buffer[1100] = {};
+    LVITEMA lv{};
+    lv.iSubItem = column;
+    lv.pszText = buffer;
+    lv.cchTextMax = sizeof buffer;
+    const LRESULT length = SendMessageA(grid, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+std::vector<std::string> Headers(HWND grid) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(grid, LVM_GETHEADER, 0, 0));
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char buffer[64] = {};
+        HDITEMA item{};
+        item.mask = HDI_TEXT;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        SendMessageA(header, HDM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        texts.emplace_back(buffer);
+    }
+    return texts;
+}
+
+// Real key presses, to whatever window has the keyboard focus.
+void Keys(const std::vector<WORD>& keys) {
+    for (const WORD vk : keys) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = vk;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(30);
+    }
+}
+
+// Alt with a letter, as a user presses a button by its underlined letter. Being input, it comes
+// after the keys typed before it (a posted click could overtake them).
+void AltKey(char letter) {
+    INPUT input[4] = {};
+    for (INPUT& i : input) i.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[3].ki.wVk = VK_MENU;
+    input[1].ki.wVk = input[2].ki.wVk = static_cast<WORD>(letter);
+    input[2].ki.dwFlags = input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+    Sleep(30);
+}
+
+// Shift+Home from the end: the whole text of an edit selected, as a user empties it.
+void SelectAllByKeys() {
+    Keys({VK_END});
+    INPUT input[4] = {};
+    for (INPUT& i : input) i.type = INPUT_KEYBOARD;
+    input[0].ki.wVk = VK_SHIFT;
+    input[1].ki.wVk = VK_HOME;
+    input[2].ki.wVk = VK_HOME;
+    input[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[3].ki.wVk = VK_SHIFT;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+    Sleep(30);
+}
+
+// The keyboard focus of the thread that runs the window, as a user's keys find it.
+HWND FocusOfThreadOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void MakeForeground(HWND window) {
+    SetForegroundWindow(window);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; })) << "not in the foreground";
+}
+
+HWND WaitForPopupMenu() {
+    HWND menu = nullptr;
+    WaitUntil([&] {
+        menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    });
+    return menu;
+}
+
+int RunEditor(const std::function<void()>& driver) {
+    int result = 12345;
+    DriveModal([&] { result = EditorWin95(); }, driver, Millis(30000));
+    return result;
+}
+
+class EditorTest : public testing::Test {
+protected:
+    void SetUp() override {
+        RemoveSettings();
+        // The Explorer dialogs the editor runs need the exchange file named.
+        HostWrite("Win95Tmp", "c:\\morvel-editor-exchange.tmp");
+        // The pointer away from where menus open: a menu selects the item under it.
+        SetCursorPos(0, 0);
+    }
+    void TearDown() override { RemoveSettings(); }
+};
+
+TEST_F(EditorTest, StartsWithThePlaceholderAndClosesWithoutAsking) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        EXPECT_EQ(ClassOf(grid), "SysListView32");
+        EXPECT_TRUE(GetWindowLongA(grid, GWL_STYLE) & LVS_OWNERDATA);
+        EXPECT_EQ(Headers(grid), (std::vector<std::string>{"N", "", "", "", "Filename", "Clr", "Effect", "Wait",
+                                                           "H Pos", "V Pos", "Vid%", "Vol%", "Spd%"}));
+        EXPECT_EQ(ItemCount(grid), 1);
+        EXPECT_EQ(Cell(grid, 0, 0), "1");
+        EXPECT_EQ(Cell(grid, 0, 4), "<right-click me>");
+        for (int c = 5; c <= 12; ++c) EXPECT_EQ(Cell(grid, 0, c), kMark) << c;
+        for (int c = 1; c <= 3; ++c) EXPECT_EQ(SendMessageA(grid, LVM_GETCOLUMNWIDTH, c, 0), 1) << c;
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_FULLNAME)), "Slide Pathname: <blank>");
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_COLORLABEL)), "No Bkgnd");
+        const struct {
+            int id;
+            const char* caption;
+        } buttons[] = {{MORVEL_ID_BTNADD, "&Add Slides"},   {MORVEL_ID_BTNDELETE, "&Kill Slide"},
+                       {MORVEL_ID_BTNGLOBAL, "&Global"},    {MORVEL_ID_BTNCD, "C&D track"},
+                       {MORVEL_ID_BTNNEW, "&New"},          {MORVEL_ID_BTNTEST, "&Test"},
+                       {MORVEL_ID_BTNLOAD, "&Open"},        {MORVEL_ID_BTNSAVE, "&Save"},
+                       {MORVEL_ID_EDITOR_BTNHELP, "&Help"}, {MORVEL_ID_BTNQUIT, "&Close"}};
+        for (const auto& b : buttons) EXPECT_EQ(TextOf(Control(editor, b.id)), b.caption);
+        // Killing the only slide leaves the placeholder, not modified: closing asks nothing.
+        ClickControl(editor, MORVEL_ID_BTNDELETE);
+        WaitUntil([&] { return Cell(grid, 0, 4) == "<right-click me>"; });
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        EXPECT_FALSE(WaitForMessageBox(Millis(800)).has_value());
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, TestWithNothingToTestStaysOpen) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        ClickControl(editor, MORVEL_ID_BTNTEST);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Nothing to test!  Please add slides.");
+        AnswerMessageBox(*box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(editor));
+        MakeForeground(editor);
+        Keys({VK_ESCAPE});  // Escape presses "&Close"
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, HostFileEffectChosenByKeysThenTestWritesTheFile) {
+    TempFolder root("editortest");
+    ASSERT_TRUE(WriteBytes(root / "a.bmp", "BM"));
+    ASSERT_TRUE(WriteBytes(root / "clip.avi", "RIFF"));
+    const std::string folder = Lower(ShortPathOf(root.path())) + "\\";
+    const std::string show = root / "show.avl";
+    ASSERT_TRUE(WriteBytes(show, "[Header]\r\nVer=4\r\nN=3\r\n[Directory]\r\n0=c:\\\r\n1=" + folder +
+                                     "\r\n[1]\r\nF=a.bmp,1\r\nB=0\r\nX=0\r\n[2]\r\nF=clip.avi,1\r\nB=0\r\nX=0\r\n"));
+    const std::string testFile = root / "test.avl";
+    HostWrite("AVLFIL", show);
+    HostWrite("AVLTMP", testFile);
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        ASSERT_EQ(ItemCount(grid), 2);
+        EXPECT_EQ(Cell(grid, 0, 4), "a.bmp");
+        EXPECT_EQ(Cell(grid, 0, 1), folder + "a.bmp");
+        EXPECT_EQ(Cell(grid, 1, 6), "Loop 1x");
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_FULLNAME)), folder + "a.bmp");
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_COLORLABEL)), "Bkgnd");
+        // From the Filename cell two to the right is the Effect cell; Enter opens its menu.
+        MakeForeground(editor);
+        SetFocus(grid);
+        Keys({VK_RIGHT, VK_RIGHT, VK_RETURN});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 6) == "Wipe Dn"; })) << Cell(grid, 0, 6);
+        EXPECT_EQ(Cell(grid, 0, 2), "1");
+        ClickControl(editor, MORVEL_ID_BTNTEST);
+        EXPECT_TRUE(WaitForWindowGone("Slideshow Editor"));
+    });
+    EXPECT_EQ(result, -1);
+    const std::string expected = "[Header]\r\nVer=4\r\nScreenW=" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
+                                 "\r\nScreenH=" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
+                                 "\r\nN=3\r\n[Directory]\r\n0=c:\\\r\n1=" + folder +
+                                 "\r\n[1]\r\nF=a.bmp,1\r\nB=0\r\nX=1\r\n[2]\r\nF=clip.avi,1\r\nB=0\r\nX=0\r\nL=100\r\n";
+    EXPECT_EQ(ReadBytes(testFile).value_or("<none>"), expected);
+}
+
+TEST_F(EditorTest, CdTrackTypedIntoTheNumericDialog) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        ClickControl(editor, MORVEL_ID_BTNCD);
+        HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        HWND edit = Control(dialog, MORVEL_ID_CUSTOMSETTING);
+        HWND bar = Control(dialog, MORVEL_ID_CUSTOMSCROLLBAR);
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_LABELMIN)), "1");
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_LABELMAX)), "99");
+        EXPECT_EQ(TextOf(edit), "1");
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_SCRL_BTNOK)), "&Ok");
+        MakeForeground(dialog);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOfThreadOf(dialog) == edit; })) << "the dialog opens in its field";
+        Keys({VK_END, VK_BACK, '9', '9', '9'});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == "99"; })) << "clamped to the maximum: " << TextOf(edit);
+        EXPECT_EQ(GetScrollPos(bar, SB_CTL), 99);
+        Keys({VK_END, VK_BACK, VK_BACK, 'X'});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == "1"; })) << "a letter resets: " << TextOf(edit);
+        EXPECT_EQ(GetScrollPos(bar, SB_CTL), 1);
+        Keys({VK_END, VK_BACK, '3', '5', VK_RETURN});
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Replace current slide?");
+        AnswerMessageBox(*box, IDYES);
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 4) == "CD Track: 35"; })) << Cell(grid, 0, 4);
+        EXPECT_EQ(Cell(grid, 0, 2), "35");
+        EXPECT_EQ(Cell(grid, 0, 1), kMark);
+        EXPECT_EQ(Cell(grid, 0, 7), "0");
+        // Modified: closing asks.
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto discard = WaitForMessageBox();
+        ASSERT_TRUE(discard.has_value());
+        EXPECT_EQ(discard->text, "Discard changes?");
+        AnswerMessageBox(*discard, IDYES);
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// a corrupt file chosen in "&Open" leaves caption, file and flag as they were.
+TEST_F(EditorTest, FailedOpenKeepsCaptionAndModifiedFlag) {
+    TempFolder root("editoropen");
+    const std::string corrupt = root / "broken.avl";
+    ASSERT_TRUE(WriteBytes(corrupt, "[Header]\r\nVer=4\r\nN=1\r\n"));
+    HostWrite("LastDir", root.path());
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        // A CD track makes the slideshow modified.
+        ClickControl(editor, MORVEL_ID_BTNCD);
+        HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        ClickControl(dialog, MORVEL_ID_SCRL_BTNOK);
+        auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDNO);
+        WaitUntil([&] { return ItemCount(grid) == 2; });
+        EXPECT_EQ(Cell(grid, 1, 4), "CD Track: 1");
+
+        ClickControl(editor, MORVEL_ID_BTNLOAD);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Discard changes?");
+        AnswerMessageBox(*box, IDYES);
+        HWND open = WaitForWindow("Open Slideshow", "TFileForm");
+        ASSERT_TRUE(open);
+        WaitUntil([&] { return IsWindowEnabled(GetDlgItem(open, MORVEL_ID_XFILES)) != 0; });
+        SetText(GetDlgItem(open, MORVEL_ID_EDIT1), corrupt);
+        ClickControl(open, MORVEL_ID_BTNOK);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Invalid or corrupt AVL file.");
+        AnswerMessageBox(*box, IDOK);
+        EXPECT_EQ(CaptionOf(editor), "Morvel Slideshow Editor");
+        EXPECT_EQ(ItemCount(grid), 2) << "the table keeps its slides";
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value()) << "still modified";
+        EXPECT_EQ(box->text, "Discard changes?");
+        AnswerMessageBox(*box, IDYES);
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, AddSlidesThroughTheExplorerThenSave) {
+    TempFolder root("editoradd");
+    ASSERT_TRUE(WriteBytes(root / "first.bmp", "BM"));
+    ASSERT_TRUE(WriteBytes(root / "movie.mov", "x"));
+    const std::string exchange = root / "exchange.tmp";
+    HostWrite("Win95Tmp", exchange);
+    HostWrite("LastDir", root.path());
+    const std::string saved = root / "saved.avl";
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        ClickControl(editor, MORVEL_ID_BTNADD);
+        HWND add = WaitForWindow("Add Multiple Slides", "TFileForm");
+        ASSERT_TRUE(add);
+        HWND list = GetDlgItem(add, MORVEL_ID_XFILES);
+        WaitUntil([&] { return IsWindowEnabled(list) != 0 && SendMessageA(list, LB_GETCOUNT, 0, 0) >= 2; });
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[300] = {};
+            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            const std::string t = text;
+            if (t == "first.bmp" || t == "movie.mov") {
+                SendMessageA(list, LB_SETSEL, TRUE, i);
+                SendMessageA(list, LB_SETCARETINDEX, i, FALSE);
+            }
+        }
+        SendMessageA(add, WM_COMMAND, MAKEWPARAM(MORVEL_ID_XFILES, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        ClickControl(add, MORVEL_ID_BTNOK);
+        EXPECT_TRUE(WaitUntil([&] { return ItemCount(grid) == 2; })) << ItemCount(grid);
+        EXPECT_EQ(Cell(grid, 0, 4), "first.bmp");
+        EXPECT_EQ(Cell(grid, 1, 4), "movie.mov");
+        EXPECT_EQ(Cell(grid, 1, 11), "50");
+
+        ClickControl(editor, MORVEL_ID_BTNSAVE);
+        HWND save = WaitForWindow("Save File", "TFileForm");
+        ASSERT_TRUE(save);
+        WaitUntil([&] { return IsWindowEnabled(GetDlgItem(save, MORVEL_ID_XFILES)) != 0; });
+        SetText(GetDlgItem(save, MORVEL_ID_EDIT1), saved);
+        ClickControl(save, MORVEL_ID_BTNOK);
+        EXPECT_TRUE(WaitUntil([&] {
+            return CaptionOf(editor) ==
+                   "Slideshow Editor [" + ShortPathOf(saved).substr(ShortPathOf(saved).rfind('\\') + 1) + "]";
+        })) << CaptionOf(editor);
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        EXPECT_FALSE(WaitForMessageBox(Millis(800)).has_value()) << "saved: closing asks nothing";
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }, Millis(3000)));
+    });
+    EXPECT_EQ(result, 0);
+    const std::string bytes = ReadBytes(saved).value_or("");
+    EXPECT_NE(bytes.find("N=3\r\n"), std::string::npos) << bytes;
+    EXPECT_NE(bytes.find("F=movie.mov,1\r\nB=0\r\nX=0\r\nL=50\r\n"), std::string::npos) << bytes;
+}
+
+struct HelpCall {
+    std::string file;
+    UINT command = 0;
+    ULONG_PTR data = 0;
+};
+std::vector<HelpCall> helpCalls;
+BOOL WINAPI RecordHelp(HWND, LPCSTR file, UINT command, ULONG_PTR data) {
+    helpCalls.push_back({file ? file : "", command, data});
+    return TRUE;
+}
+
+// The colour dialog as a user who picks one colour.
+BOOL WINAPI PickColour(LPCHOOSECOLORA choose) {
+    EXPECT_TRUE(choose->Flags & CC_FULLOPEN);
+    EXPECT_FALSE(choose->Flags & CC_RGBINIT) << "not preset with the slide's colour";
+    choose->rgbResult = RGB(1, 2, 3);
+    return TRUE;
+}
+
+// A slideshow of a picture, a clip and a sound in a fresh folder, named as the host's file.
+std::string PrepareShow(const TempFolder& root) {
+    EXPECT_TRUE(WriteBytes(root / "a.bmp", "BM"));
+    EXPECT_TRUE(WriteBytes(root / "clip.avi", "RIFF"));
+    EXPECT_TRUE(WriteBytes(root / "s.wav", "RIFF"));
+    const std::string folder = Lower(ShortPathOf(root.path())) + "\\";
+    const std::string show = root / "show.avl";
+    EXPECT_TRUE(WriteBytes(show, "[Header]\r\nVer=4\r\nN=4\r\n[Directory]\r\n0=" + folder +
+                                     "\r\n[1]\r\nF=a.bmp,0\r\nB=0\r\nX=0\r\n[2]\r\nF=clip.avi,0\r\nB=0\r\nX=0\r\n"
+                                     "[3]\r\nF=s.wav,0\r\n"));
+    HostWrite("AVLFIL", show);
+    return folder;
+}
+
+// A left click selects the cell under the pointer; a right click then acts on the selected cell.
+TEST_F(EditorTest, MouseClickSelectsACell) {
+    TempFolder root("editorclick");
+    const std::string folder = PrepareShow(root);
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        RECT cell{};
+        cell.top = 7;  // Wait
+        cell.left = LVIR_BOUNDS;
+        ASSERT_TRUE(SendMessageA(grid, LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&cell)));
+        POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        ClientToScreen(grid, &at);
+        SetCursorPos(at.x, at.y);
+        INPUT click[2] = {};
+        click[0].type = click[1].type = INPUT_MOUSE;
+        click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, click, sizeof(INPUT));
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(editor, MORVEL_ID_FULLNAME)) == folder + "clip.avi"; }))
+            << TextOf(Control(editor, MORVEL_ID_FULLNAME));
+        SetCursorPos(0, 0);
+        Keys({VK_RETURN});
+        HWND menu = WaitForPopupMenu();
+        ASSERT_TRUE(menu);
+        Keys({VK_DOWN, VK_DOWN, VK_RETURN});  // "1 second"
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 1, 7) == "1"; })) << Cell(grid, 1, 7);
+        EXPECT_EQ(Cell(grid, 0, 7), "0");
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+}
+
+POINT CellCentre(HWND grid, int item, int column) {
+    RECT cell{};
+    cell.top = column;
+    // Column 0's bounds are the whole row's; its label is the cell.
+    cell.left = column == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+    SendMessageA(grid, LVM_GETSUBITEMRECT, item, reinterpret_cast<LPARAM>(&cell));
+    POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ClientToScreen(grid, &at);
+    return at;
+}
+
+void MouseTo(POINT at) {
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof(INPUT));
+    Sleep(50);
+}
+
+void Button(DWORD flags) {
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = flags;
+    SendInput(1, &press, sizeof(INPUT));
+    Sleep(50);
+}
+
+// A row dragged to another place is moved there and the rows are numbered again; the hidden
+// columns cannot be widened.
+TEST_F(EditorTest, RowDraggedToTheTopAndHiddenColumnsStayNarrow) {
+    TempFolder root("editordrag");
+    PrepareShow(root);
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        // Rows are dragged by their number, the fixed column.
+        const POINT from = CellCentre(grid, 2, 0);
+        const POINT to = CellCentre(grid, 0, 0);
+        MouseTo(from);
+        Button(MOUSEEVENTF_LEFTDOWN);
+        for (int step = 1; step <= 6; ++step) MouseTo({from.x, from.y + (to.y - from.y) * step / 6});
+        Button(MOUSEEVENTF_LEFTUP);
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 4) == "s.wav"; })) << Cell(grid, 0, 4);
+        EXPECT_EQ(Cell(grid, 1, 4), "a.bmp");
+        EXPECT_EQ(Cell(grid, 2, 4), "clip.avi");
+        for (int r = 0; r < 3; ++r) EXPECT_EQ(Cell(grid, r, 0), std::to_string(r + 1));
+        SetCursorPos(0, 0);
+
+        HWND header = reinterpret_cast<HWND>(SendMessageA(grid, LVM_GETHEADER, 0, 0));
+        for (int item : {1, 2, 3, 5}) {
+            NMHEADERA track{};
+            track.hdr.hwndFrom = header;
+            track.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(header));
+            track.hdr.code = HDN_BEGINTRACKA;
+            track.iItem = item;
+            const LRESULT refused = SendMessageA(grid, WM_NOTIFY, track.hdr.idFrom, reinterpret_cast<LPARAM>(&track));
+            EXPECT_EQ(refused != 0, item <= 3) << "column " << item;
+        }
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value()) << "a moved row is a change";
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, HelpOpensContext300) {
+    helpCalls.clear();
+    ImportPatch patch(GetModuleHandleA("morvel32.dll"), "user32.dll", "WinHelpA", reinterpret_cast<void*>(RecordHelp));
+    ASSERT_TRUE(patch.active());
+    RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        ClickControl(editor, MORVEL_ID_EDITOR_BTNHELP);
+        WaitUntil([] { return !helpCalls.empty(); });
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        WaitForWindowGone("Morvel Slideshow Editor");
+    });
+    ASSERT_EQ(helpCalls.size(), 1u);
+    EXPECT_EQ(helpCalls[0].file, "MORVEL.HLP");
+    EXPECT_EQ(helpCalls[0].command, static_cast<UINT>(HELP_CONTEXT));
+    EXPECT_EQ(helpCalls[0].data, 300u);
+}
+
+TEST_F(EditorTest, GlobalWaitFromTheMenuReachesEverySlideWithAWait) {
+    TempFolder root("editorglobal");
+    PrepareShow(root);
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        ASSERT_EQ(ItemCount(grid), 3);
+        MakeForeground(editor);
+        Keys({VK_RIGHT, VK_RIGHT, VK_RIGHT});  // Filename -> Clr -> Effect -> Wait
+        AltKey('G');                           // "&Global"
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});  // "5 seconds"
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 2, 7) == "5"; })) << Cell(grid, 2, 7);
+        EXPECT_EQ(Cell(grid, 0, 7), "5");
+        EXPECT_EQ(Cell(grid, 1, 7), "5");
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value()) << "Global marks the slideshow modified";
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(EditorTest, UserColourAndVideoZoomByTheNumericDialog) {
+    TempFolder root("editorcolour");
+    PrepareShow(root);
+    ImportPatch patch(GetModuleHandleA("morvel32.dll"), "comdlg32.dll", "ChooseColorA",
+                      reinterpret_cast<void*>(PickColour));
+    ASSERT_TRUE(patch.active());
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        // Clr of slide 1: the colour menu; "&User Color" is its tenth entry.
+        Keys({VK_RIGHT, VK_SPACE});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({'U'});
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 3) == std::to_string(RGB(1, 2, 3)); })) << Cell(grid, 0, 3);
+        EXPECT_EQ(TextOf(Control(editor, MORVEL_ID_COLORLABEL)), "Bkgnd");
+        // Vid% of slide 2: the size menu's "&User" asks with the numeric dialog.
+        Keys({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({'U'});
+        HWND dialog = WaitForWindow("Video Zoom Factor (%)", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_LABELMIN)), "25");
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_LABELMAX)), "400");
+        EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING)), "100");
+        MakeForeground(dialog);
+        // Each key is applied at once: emptied, the edit keeps the bar; a 7 is below 25.
+        SelectAllByKeys();
+        Keys({VK_DELETE});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING)).empty(); }));
+        EXPECT_EQ(GetScrollPos(Control(dialog, MORVEL_ID_CUSTOMSCROLLBAR), SB_CTL), 100);
+        Keys({'7'});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING)) == "25"; }))
+            << TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING));
+        Keys({VK_END, '0'});
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING)) == "250"; }))
+            << TextOf(Control(dialog, MORVEL_ID_CUSTOMSETTING));
+        EXPECT_EQ(GetScrollPos(Control(dialog, MORVEL_ID_CUSTOMSCROLLBAR), SB_CTL), 250);
+        Keys({VK_RETURN});
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 1, 10) == "250"; })) << Cell(grid, 1, 10);
+        // Escape in the numeric dialog changes nothing.
+        Keys({VK_RETURN});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({'U'});
+        dialog = WaitForWindow("Video Zoom Factor (%)", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        MakeForeground(dialog);
+        Keys({VK_ESCAPE});
+        EXPECT_TRUE(WaitForWindowGone("Video Zoom Factor (%)"));
+        EXPECT_EQ(Cell(grid, 1, 10), "250");
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        const auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// "&Test" without a test file, or with one that cannot be written, keeps the editor open
+// and the slideshow modified.
+TEST_F(EditorTest, TestThatCannotWriteKeepsTheEditorOpen) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        ClickControl(editor, MORVEL_ID_BTNCD);
+        HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        ClickControl(dialog, MORVEL_ID_SCRL_BTNOK);
+        auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDYES);
+        ClickControl(editor, MORVEL_ID_BTNTEST);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text.rfind("No test file was given.", 0), 0u) << box->text;
+        AnswerMessageBox(*box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(editor));
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Discard changes?");
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Morvel Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
+
+    HostWrite("AVLTMP", "c:\\no-such-folder\\test.avl");
+    const int second = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        ClickControl(editor, MORVEL_ID_BTNCD);
+        HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+        ASSERT_TRUE(dialog);
+        ClickControl(dialog, MORVEL_ID_SCRL_BTNOK);
+        auto box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        AnswerMessageBox(*box, IDYES);
+        ClickControl(editor, MORVEL_ID_BTNTEST);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->text, "Save aborted at slide #2\nToo many slides or features.");
+        AnswerMessageBox(*box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(editor));
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        box = WaitForMessageBox();
+        ASSERT_TRUE(box.has_value()) << "still modified";
+        AnswerMessageBox(*box, IDYES);
+        WaitForWindowGone("Morvel Slideshow Editor");
+    });
+    EXPECT_EQ(second, 0);
+}
+
+}  // namespace
