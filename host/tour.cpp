@@ -287,6 +287,49 @@ public:
         Shot("editor-test-file");
     }
 
+    // A 24-bit "Save File" dialog: its JPEG button opens "Compression Setting", a new luminance
+    // value is confirmed there, and the save dialog is cancelled; the host then shows the four
+    // compression keys the button wrote.
+    void CompressionSettings() {
+        if (!window_.Has("RemoteDlg95")) return;
+        window_.SetField(kFieldKind, "24");
+        window_.SetField(kFieldFlag, "0");
+        struct Driver {
+            Tour* tour;
+            static HWND WaitFor(const char* caption) {
+                HWND found = nullptr;
+                for (int i = 0; i < 200 && (found == nullptr || !IsWindowVisible(found)); ++i) {
+                    Sleep(50);
+                    found = FindWindowA(nullptr, caption);
+                }
+                return found;
+            }
+            static DWORD WINAPI Run(LPVOID param) {
+                auto* self = static_cast<Driver*>(param);
+                HWND save = WaitFor("Save File");
+                if (save == nullptr) return 1;
+                Sleep(800);
+                PostMessageA(GetDlgItem(save, MORVEL_ID_BTNJPEG), BM_CLICK, 0, 0);
+                if (HWND settings = WaitFor("Compression Setting")) {
+                    SendMessageA(GetDlgItem(settings, MORVEL_ID_LUMAEDIT), WM_SETTEXT, 0,
+                                 reinterpret_cast<LPARAM>("40"));
+                    Sleep(600);
+                    self->tour->ShotFromDriver("compression-setting");
+                    PostMessageA(GetDlgItem(settings, MORVEL_ID_COMPRESS_BTNOK), BM_CLICK, 0, 0);
+                    for (int i = 0; i < 100 && IsWindow(settings) && IsWindowVisible(settings); ++i) Sleep(50);
+                }
+                PostMessageA(GetDlgItem(save, MORVEL_ID_BTNEXIT), BM_CLICK, 0, 0);
+                return 0;
+            }
+        } driver{this};
+        HANDLE thread = CreateThread(nullptr, 0, &Driver::Run, &driver, 0, nullptr);
+        Call("RemoteDlg95");
+        if (thread != nullptr) {
+            WaitForSingleObject(thread, 15000);
+            CloseHandle(thread);
+        }
+    }
+
     // A screenshot taken while another thread's modal loop keeps the windows painted.
     void ShotFromDriver(const std::string& name) {
         const std::string path = folder_ + "\\" + std::to_string(++shots_) + "-" + name + ".bmp";
@@ -330,6 +373,8 @@ int RunTour(HostWindow& window, const std::string& folder) {
     const std::string pictures = tour.PrepareFolder();
     tour.ModelessExplorer(pictures);
     tour.OpenSlideshowDialog();
+    tour.FlushDriverLog();
+    tour.CompressionSettings();
     tour.FlushDriverLog();
     tour.Editor(pictures);
     tour.Player();

@@ -204,6 +204,30 @@ MORVEL_IMPORT void MORVEL_API VideoWinClose95(void);
 #define MORVEL_ID_MNUDIRLAST        1125 /* "Folders &after files" */
 #define MORVEL_ID_MNUONECOL         1126 /* "Singl&e column" */
 #define MORVEL_ID_PREVIEWMODE       1127 /* "&Preview mode" */
+/* Rename dialog (TRenameForm, window class "TRenameForm", caption "Rename File"). */
+#define MORVEL_ID_RENAME_DIRLABEL   1200 /* the folder, with its backslash */
+#define MORVEL_ID_THEFILENAME       1201 /* the name, editable */
+#define MORVEL_ID_RENAME_BTNOK      1202 /* "&Ok" */
+#define MORVEL_ID_BTNABORT          1203 /* "Cancel" */
+/* Compression dialog (TUserCompress, window class "TUserCompress", caption "Compression Setting"). */
+#define MORVEL_ID_CUSTOMLEADSETTING 1250 /* the CMP presets */
+#define MORVEL_ID_COMPRESS_BTNOK    1251 /* "&Ok" */
+#define MORVEL_ID_COMPRESS_BTNCANCEL 1252 /* "Cancel" */
+#define MORVEL_ID_LUMAEDIT          1253 /* first quality value */
+#define MORVEL_ID_COMPRESS_BTNHELP  1254 /* "&Help" */
+#define MORVEL_ID_COMPRESS_PANEL1   1255 /* frame of the first bar */
+#define MORVEL_ID_LUMASCROLLBAR     1256
+#define MORVEL_ID_COMPRESS_PANEL2   1257 /* frame of the second bar */
+#define MORVEL_ID_COLORSCROLLBAR    1258
+#define MORVEL_ID_LABEL1            1259 /* "(smallest) 255" */
+#define MORVEL_ID_LABEL2            1260 /* "2 (best)" */
+#define MORVEL_ID_COLOREDIT         1261 /* second quality value */
+#define MORVEL_ID_LUMALABEL         1262
+#define MORVEL_ID_COMPRESS_COLORLABEL 1263
+#define MORVEL_ID_GROUPBOX1         1264 /* "S&ample" */
+#define MORVEL_ID_YUV4              1265 /* "4:4:4" */
+#define MORVEL_ID_YUV2              1266 /* "4:2:2" */
+#define MORVEL_ID_YUV1              1267 /* "4:1:1" */
 /* Slideshow editor (TEditorForm, window class "TEditorForm"). */
 #define MORVEL_ID_FULLNAME          1301 /* path panel: "Slide Pathname: <blank>", then the path */
 #define MORVEL_ID_GAUGE             1302 /* progress bar over the path panel while reading/writing */

@@ -59,6 +59,9 @@ public:
     virtual bool WriteWholeFile(const std::string& /*path*/, std::string_view /*bytes*/) const { return false; }
     // Deletes a file; false when it was not there or cannot be deleted.
     virtual bool RemoveFile(const std::string& /*path*/) const { return false; }
+    // Gives a file or folder a new path, never replacing an entry that has it already; false on
+    // failure (the source missing, the target taken, a name the system refuses).
+    virtual bool MovePath(const std::string& /*from*/, const std::string& /*to*/) const { return false; }
 };
 
 }  // namespace morvel

@@ -598,8 +598,6 @@ void TFileForm::BtnOKClick() {
 void TFileForm::OnMenuCommand(int id) {
     // A hidden or disabled item does nothing, however the command arrives.
     if (!menus_.Runs(id)) return;
-    // MORVEL_ID_MNUFRENAME: the rename dialog is not part of the library yet (the item is
-    // disabled in the menu model).
     const struct {
         int id;
         void (TFileForm::*handler)();
@@ -608,6 +606,7 @@ void TFileForm::OnMenuCommand(int id) {
         {MORVEL_ID_MNUFOPEN, &TFileForm::BtnOKClick},
         {MORVEL_ID_MNUFINFO, &TFileForm::mnuFInfoClick},
         {MORVEL_ID_MNUFPREVIEW, &TFileForm::mnuFPreviewClick},
+        {MORVEL_ID_MNUFRENAME, &TFileForm::mnuFRenameClick},
         {MORVEL_ID_MNUFDELETE, &TFileForm::mnuFDeleteClick},
         {MORVEL_ID_MNUREFRESH, &TFileForm::UpdateFiles},
         {MORVEL_ID_MARKDIRECTORY, &TFileForm::MarkDirectoryClick},
@@ -643,7 +642,8 @@ void TFileForm::OnCommand(int id, int code, HWND control) {
             return clicked ? BtnMenuClick() : void();
         case MORVEL_ID_BTNHELP:
             return clicked ? BtnHelpClick() : void();
-        // MORVEL_ID_BTNJPEG: BtnJPEGClick comes with the compression settings dialog.
+        case MORVEL_ID_BTNJPEG:
+            return clicked ? BtnJPEGClick() : void();
         case MORVEL_ID_XFILES:
             if (code == LBN_SELCHANGE) XFilesClick();
             if (code == LBN_DBLCLK) XFilesDblClick();

@@ -147,6 +147,8 @@ private:
     void BtnExitClick();
     void BtnHelpClick();
     void BtnMenuClick();
+    void BtnJPEGClick();
+    void mnuFRenameClick();
     bool FormKeyDown(WPARAM key);
     bool AcceleratorKey(WPARAM typed);
     bool XFilesKeyDown(WPARAM key);

@@ -3,6 +3,7 @@
 // options.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
 #include "common/win/win_file_system.h"
+#include "compress/JPEG9504.h"
+#include "explorer/Rename02.h"
 #include "explorer/FILE9546.h"
 #include "explorer/exchange_file.h"
 #include "explorer/explorer_geometry.h"
@@ -53,9 +56,19 @@ void TFileForm::SetFileFormats() {
 void TFileForm::ShowJpegButton(bool shown) {
     jpegShown_ = shown;
     ShowWindow(btnJpeg_, shown ? SW_SHOW : SW_HIDE);
-    // BtnJPEGClick belongs to the compression settings dialog, which is not part of the library
-    // yet: the button shows where it belongs but offers nothing.
-    EnableWindow(btnJpeg_, FALSE);
+    EnableWindow(btnJpeg_, shown);
+}
+
+void TFileForm::BtnJPEGClick() {
+    const int selected = SelectedType();
+    if (selected < 0 || selected >= static_cast<int>(explorer.formatCodes.size())) return;
+    explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
+    if (RunCompressDialog(explorer.currentFormatCode, hwnd()) == 0) return;
+    compress::WriteCompressValues(Settings(), compressValues);
+}
+
+void TFileForm::mnuFRenameClick() {
+    if (RenameCommand(hwnd(), folder_, [this] { return NameField(); })) UpdateFiles();
 }
 
 void TFileForm::FormatChosen() {
@@ -306,9 +319,14 @@ void TFileForm::BtnHelpClick() {
 }
 
 void TFileForm::BtnMenuClick() {
+    // The hint would cover the menu: off while the menu is open.
+    SendMessageA(tooltip_, TTM_POP, 0, 0);
+    SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    win::PumpPending();
     RECT button{};
     GetWindowRect(btnMenu_, &button);
     ShowMenu(menus_.ViewMenu(), {button.right, button.bottom});
+    SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
 }
 
 }  // namespace morvel

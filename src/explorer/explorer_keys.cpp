@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "common/mnemonic.h"
+#include "common/win/modal.h"
 #include "common/win/text.h"
 #include "common/win/window.h"
 #include "explorer/FILE9546.h"
@@ -49,6 +50,12 @@ bool TFileForm::AcceleratorKey(WPARAM typed) {
 }
 
 bool TFileForm::FormKeyDown(WPARAM key) {
+    // What is pending is processed first, for the two keys the window acts on; doing it for every
+    // key would hand the typed characters queued behind this key to the controls ahead of it.
+    if (key != VK_ESCAPE && key != VK_TAB) return false;
+    // The modifiers as they were with this key, before the pending messages move the key state on.
+    const bool shiftAlone = KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
+    win::PumpPending();
     if (key == VK_ESCAPE) {
         if (inputViewShown_) {
             mnuListInputClick();
@@ -61,7 +68,6 @@ bool TFileForm::FormKeyDown(WPARAM key) {
     const HWND cycle[] = {lookBox_.hwnd(), xfiles_.hwnd(), filterCombo_, btnOk_, btnExit_};
     const auto at = std::find(std::begin(cycle), std::end(cycle), GetFocus());
     if (at == std::end(cycle)) return true;
-    const bool shiftAlone = KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
     // Controls that are disabled or hidden (the file type of kinds 0 and 254, the buttons in the
     // input-file view) are passed over.
     const auto count = static_cast<int>(std::size(cycle));

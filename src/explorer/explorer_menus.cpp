@@ -17,7 +17,6 @@ ExplorerMenus::ExplorerMenus()
           {MORVEL_ID_MNUFOPEN, "&Open"},
           {MORVEL_ID_MNUFINFO, "&Info", true, false},
           {MORVEL_ID_MNUFPREVIEW, "&Preview", true, false},
-          // The rename dialog is not part of the library yet: the item is offered but not active.
           {MORVEL_ID_MNUFRENAME, "Renam&e", true, false},
           {MORVEL_ID_MNUFDELETE, "&Delete", true, false},
           {MORVEL_ID_MNUREFRESH, "Refres&h"},
@@ -72,7 +71,9 @@ void ExplorerMenus::ApplyDialogSetup(const DialogSetup& setup) {
 
 void ExplorerMenus::NameFieldChanged(int dialogKind, bool hasText) {
     if (IsOpenKind(dialogKind)) {
-        for (int id : {MORVEL_ID_MNUFINFO, MORVEL_ID_MNUFPREVIEW, MORVEL_ID_MNUFDELETE}) Find(id).enabled = hasText;
+        for (int id : {MORVEL_ID_MNUFINFO, MORVEL_ID_MNUFPREVIEW, MORVEL_ID_MNUFRENAME, MORVEL_ID_MNUFDELETE}) {
+            Find(id).enabled = hasText;
+        }
         return;
     }
     Find(MORVEL_ID_MNUFOPEN).caption = hasText ? "Save" : "Open";

@@ -75,10 +75,11 @@ TEST(ExplorerMenus, NameFieldEnablesFileCommandsOrRenamesOpen) {
     EXPECT_TRUE(open.Runs(MORVEL_ID_MNUFINFO));
     EXPECT_TRUE(open.Runs(MORVEL_ID_MNUFPREVIEW));
     EXPECT_TRUE(open.Runs(MORVEL_ID_MNUFDELETE));
-    EXPECT_FALSE(open.Runs(MORVEL_ID_MNUFRENAME));
+    EXPECT_TRUE(open.Runs(MORVEL_ID_MNUFRENAME));
     EXPECT_EQ(open.Item(MORVEL_ID_MNUFOPEN).caption, "&Open");
     open.NameFieldChanged(MORVEL_KIND_MODELESS, false);
     EXPECT_FALSE(open.Runs(MORVEL_ID_MNUFINFO));
+    EXPECT_FALSE(open.Runs(MORVEL_ID_MNUFRENAME));
 
     ExplorerMenus save;
     save.NameFieldChanged(MORVEL_KIND_SAVE_16BIT, true);

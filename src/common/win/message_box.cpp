@@ -31,6 +31,11 @@ bool AskYesNo(HWND owner, BoxKind kind, const std::string& text) {
     return MessageBoxA(owner, text.c_str(), kCaption, MB_YESNO | icon | MB_TASKMODAL) == IDYES;
 }
 
+bool AskOkCancel(HWND owner, BoxKind kind, const std::string& text) {
+    const UINT icon = StyleOf(kind) & MB_ICONMASK;
+    return MessageBoxA(owner, text.c_str(), kCaption, MB_OKCANCEL | icon | MB_TASKMODAL) == IDOK;
+}
+
 void ShowFailure(HWND owner, const std::exception& failure) {
     ShowMessage(owner, BoxKind::Error, failure.what());
 }

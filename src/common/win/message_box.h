@@ -16,6 +16,9 @@ int ShowMessage(HWND owner, BoxKind kind, const std::string& text);
 // Shows the text with Yes and No buttons and the icon of its kind; true for Yes.
 bool AskYesNo(HWND owner, BoxKind kind, const std::string& text);
 
+// Shows the text with OK and Cancel buttons and the icon of its kind; true for OK.
+bool AskOkCancel(HWND owner, BoxKind kind, const std::string& text);
+
 // Shows the message of an exception caught at a window's or an export's boundary.
 void ShowFailure(HWND owner, const std::exception& failure);
 

@@ -133,6 +133,12 @@ bool WinFileSystem::RemoveFile(const std::string& path) const {
     return DeleteFileA(path.c_str()) != 0;
 }
 
+// MoveFileA never replaces an existing target, so a name taken since it was checked fails
+// instead of destroying the other file.
+bool WinFileSystem::MovePath(const std::string& from, const std::string& to) const {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
 const WinFileSystem& RealFileSystem() {
     static const WinFileSystem instance;
     return instance;

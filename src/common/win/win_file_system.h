@@ -17,6 +17,7 @@ public:
     bool DriveReady(char letter) const override;
     bool WriteWholeFile(const std::string& path, std::string_view bytes) const override;
     bool RemoveFile(const std::string& path) const override;
+    bool MovePath(const std::string& from, const std::string& to) const override;
 };
 
 // The one instance the Win32 layer uses.

@@ -165,6 +165,24 @@ bool FakeFileSystem::RemoveFile(const std::string& path) const {
     return true;
 }
 
+bool FakeFileSystem::MovePath(const std::string& from, const std::string& to) const {
+    const std::string source = Resolve(from);
+    const std::string target = Key(to);
+    const auto it = nodes_.find(source);
+    if (it == nodes_.end() || it->second.folder) return false;
+    if (unmovable_.count(target) || nodes_.count(Resolve(to)) || !FolderExists(Parent(target))) return false;
+    Node moved = it->second;
+    moved.name = std::string(path::NamePart(to));
+    nodes_.erase(it);
+    nodes_[target] = moved;
+    if (const auto c = contents_.find(source); c != contents_.end()) {
+        std::string bytes = std::move(c->second);
+        contents_.erase(c);
+        contents_[target] = std::move(bytes);
+    }
+    return true;
+}
+
 std::string FakeFileSystem::Contents(const std::string& path) const {
     const auto it = contents_.find(Key(path));
     return it == contents_.end() ? std::string() : it->second;

@@ -33,6 +33,11 @@ public:
     bool DriveReady(char letter) const override;
     bool WriteWholeFile(const std::string& path, std::string_view bytes) const override;
     bool RemoveFile(const std::string& path) const override;
+    // Renames within the same folder or moves between existing folders; a target that is taken
+    // or a source that is missing fails, as MoveFileA does. Files only.
+    bool MovePath(const std::string& from, const std::string& to) const override;
+    // Names the real system refuses (wildcards, device names) make MovePath fail.
+    void DenyMoveTo(const std::string& path) { unmovable_.insert(Key(path)); }
 
     // Bytes of a file written through the interface; empty when none.
     std::string Contents(const std::string& path) const;
@@ -60,6 +65,7 @@ private:
     std::set<char> ready_;
     std::set<std::string> unlisted_;
     std::set<std::string> unwritable_;
+    std::set<std::string> unmovable_;
     mutable std::map<std::string, std::string> contents_;
 };
 
