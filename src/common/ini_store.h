@@ -95,6 +95,21 @@ private:
     Impl* impl_;
 };
 
+// The bytes of a new ANSI file written section after section, exactly as Document::Set on an
+// empty document followed by Serialize would give them, for writers whose section and key names
+// are all distinct and whose keys of one section come together (a slideshow of 10,000 slides
+// is then one pass over a string, not an indexed document).
+class NewFileWriter {
+public:
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+    const std::string& bytes() const { return out_; }
+
+private:
+    std::string out_;
+    std::string section_;
+    bool started_ = false;
+};
+
 // Reading and writing whole files. Missing files read as empty documents.
 enum class ReadStatus { Ok, Missing, Error };
 ReadStatus ReadFileBytes(const std::string& path, std::string& bytes);

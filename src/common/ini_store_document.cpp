@@ -424,6 +424,21 @@ bool Document::Set(std::string_view section, std::string_view key, std::string_v
     return true;
 }
 
+void NewFileWriter::Set(std::string_view section, std::string_view key, std::string_view value) {
+    section = TrimLeadingBlanks(CutAtNul(section));
+    if (!started_ || section != section_) {
+        started_ = true;
+        section_.assign(section);
+        out_ += '[';
+        out_ += section;
+        out_ += "]\r\n";
+    }
+    out_ += TrimLeadingBlanks(CutAtNul(key));
+    out_ += '=';
+    out_ += TrimLeadingBlanks(CutAtNul(value));
+    out_ += "\r\n";
+}
+
 bool Document::DeleteKey(std::string_view section, std::string_view key) {
     section = CutAtNul(section);
     key = CutAtNul(key);

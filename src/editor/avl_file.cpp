@@ -11,11 +11,11 @@ namespace morvel::editor {
 namespace {
 
 constexpr std::array<std::string_view, kEffectCount> kEffects = {
-    "none",          "Wipe Dn",        "Wipe Up",        "Wipe Rt",        "Wipe Lf",       "Rnd Pix",
-    "Rnd SmlBox",    "Rnd MedBox",     "Rnd LgBox",      "Rnd HorzLines",  "Rnd VertLines", "Out VertLines",
-    "Out HorzLines", "Horz Interlace", "Vert Interlace", "OutToIn",        "InToOut",       "InToOut Lace",
-    "OutToIn Lace",  "Spiral In",      "Spiral Out",     "In HorzLines",   "In VertLines",  "Vert Lace In",
-    "Horz Lace In",  "Interlace Rt",   "Interlace Lf",   "Interlace Up",   "Interlace Dn",  "Random FX"};
+    "none",          "Wipe Dn",        "Wipe Up",        "Wipe Rt",       "Wipe Lf",       "Rnd Pix",
+    "Rnd SmlBox",    "Rnd MedBox",     "Rnd LgBox",      "Rnd HorzLines", "Rnd VertLines", "Out VertLines",
+    "Out HorzLines", "Horz Interlace", "Vert Interlace", "OutToIn",       "InToOut",       "InToOut Lace",
+    "OutToIn Lace",  "Spiral In",      "Spiral Out",     "In HorzLines",  "In VertLines",  "Vert Lace In",
+    "Horz Lace In",  "Interlace Rt",   "Interlace Lf",   "Interlace Up",  "Interlace Dn",  "Random FX"};
 
 // A read through the store returns at most 1023 characters.
 constexpr std::size_t kValueLimit = 1023;
@@ -26,8 +26,7 @@ std::optional<std::string> Read(const ini::Document& doc, std::string_view secti
     return value;
 }
 
-std::string ReadText(const ini::Document& doc, std::string_view section, std::string_view key,
-                     std::string_view def) {
+std::string ReadText(const ini::Document& doc, std::string_view section, std::string_view key, std::string_view def) {
     auto value = Read(doc, section, key);
     return value ? std::move(*value) : std::string(def);
 }
@@ -37,9 +36,13 @@ std::int32_t ReadInt(const ini::Document& doc, std::string_view section, std::st
     return value ? ini::ParseLibraryInt(*value, def) : def;
 }
 
-std::string Mark() { return std::string(kMark); }
+std::string Mark() {
+    return std::string(kMark);
+}
 
-bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
+bool HasWildcard(std::string_view path) {
+    return path.find_first_of("*?") != std::string_view::npos;
+}
 
 // Short and long names of slide files: one search per file gives both names; the folder's short
 // form is asked only when the folder differs from the previous file's.
@@ -148,8 +151,8 @@ void ReadSlideFields(const ini::Document& doc, const std::string& section, const
     } else if (InList(kAnimationList, ext)) {
         for (const int c : {kColHPos, kColVPos, kColZoom, kColVolume, kColSpeed}) slide[c] = Mark();
     } else if (InList(kSlideshowList, ext)) {
-        for (const int c : {kColBackground, kColEffect, kColWait, kColHPos, kColVPos, kColZoom, kColVolume,
-                            kColSpeed, kColValue}) {
+        for (const int c :
+             {kColBackground, kColEffect, kColWait, kColHPos, kColVPos, kColZoom, kColVolume, kColSpeed, kColValue}) {
             slide[c] = Mark();
         }
         slide[kColColour].clear();
@@ -162,9 +165,13 @@ bool InList(std::string_view list, std::string_view extension) {
     return !extension.empty() && list.find(extension) != std::string_view::npos;
 }
 
-std::string UpperExtension(std::string_view path) { return path::ToUpperAscii(path::Extension(path)); }
+std::string UpperExtension(std::string_view path) {
+    return path::ToUpperAscii(path::Extension(path));
+}
 
-bool IsLooping(const Slide& slide) { return InList(kLoopingList, UpperExtension(slide[kColName])); }
+bool IsLooping(const Slide& slide) {
+    return InList(kLoopingList, UpperExtension(slide[kColName]));
+}
 
 std::string_view EffectName(int number) {
     return number >= 0 && number < kEffectCount ? kEffects[static_cast<std::size_t>(number)] : std::string_view{};
@@ -175,56 +182,79 @@ std::string SaveAbortedMessage(int k) {
     return "Save aborted at slide #" + std::to_string(k) + "\nToo many slides or features.";
 }
 
-ini::Document WriteAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
-    ini::Document doc;
-    const int n = table.RowCount();
-    doc.Set("Header", "Ver", "4");
-    doc.Set("Header", "ScreenW", std::to_string(screen.width));
-    doc.Set("Header", "ScreenH", std::to_string(screen.height));
-    doc.Set("Header", "N", std::to_string(n + 1));
-    doc.Set("Directory", "0", "c:\\");
+namespace {
 
+// The version 4 file in its order: the header, the folder table, then one section per slide.
+// `out` takes Set(section, key, value) calls in that order.
+template <typename Out>
+void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out) {
+    const int n = table.RowCount();
+    // The folder table comes before the slides, so the folders are gathered first.
     std::vector<std::string> folders = {"c:\\"};
     std::unordered_map<std::string, int> folderIndex = {{"c:\\", 0}};
+    std::vector<int> slideFolder(static_cast<std::size_t>(n) + 1, -1);
+    for (int s = 1; s <= n; ++s) {
+        const std::string& path = table.Row(s)[kColPath];
+        if (path.empty() || path == kMark) continue;
+        // Lower case, so that a lookup that ignores case is a plain lookup.
+        const std::string folder = path::ToLowerAscii(path::WithTrailingBackslash(path::FolderPart(path)));
+        auto [it, added] = folderIndex.try_emplace(folder, static_cast<int>(folders.size()));
+        if (added) folders.push_back(folder);
+        slideFolder[static_cast<std::size_t>(s)] = it->second;
+    }
+
+    out.Set("Header", "Ver", "4");
+    out.Set("Header", "ScreenW", std::to_string(screen.width));
+    out.Set("Header", "ScreenH", std::to_string(screen.height));
+    out.Set("Header", "N", std::to_string(n + 1));
+    for (std::size_t k = 0; k < folders.size(); ++k) out.Set("Directory", std::to_string(k), folders[k]);
+
     if (gauge) gauge->Show(1, n);
     std::string section;
     for (int s = 1; s <= n; ++s) {
         if (gauge) gauge->Position(s);
         const Slide& slide = table.Row(s);
         section = std::to_string(s);
-        const std::string& path = slide[kColPath];
-        if (path.empty() || path == kMark) {
-            doc.Set(section, "F", kMark);
+        const int folder = slideFolder[static_cast<std::size_t>(s)];
+        if (folder < 0) {
+            out.Set(section, "F", kMark);
         } else {
-            // Lower case, so that a lookup that ignores case is a plain lookup.
-            const std::string folder = path::ToLowerAscii(path::WithTrailingBackslash(path::FolderPart(path)));
-            auto [it, added] = folderIndex.try_emplace(folder, static_cast<int>(folders.size()));
-            if (added) folders.push_back(folder);
-            doc.Set(section, "F", std::string(path::NamePart(path)) + "," + std::to_string(it->second));
+            out.Set(section, "F", std::string(path::NamePart(slide[kColPath])) + "," + std::to_string(folder));
         }
         if (slide[kColBackground] == "Yes") {
-            doc.Set(section, "B", std::to_string(ini::ParseLibraryInt(slide[kColColour], 0)));
+            out.Set(section, "B", std::to_string(ini::ParseLibraryInt(slide[kColColour], 0)));
         }
-        if (!slide.IsMark(kColValue)) doc.Set(section, "X", std::to_string(ini::ParseLibraryInt(slide[kColValue], 0)));
-        if (!slide.IsMark(kColWait) && slide[kColWait] != "0") doc.Set(section, "W", slide[kColWait]);
+        if (!slide.IsMark(kColValue)) out.Set(section, "X", std::to_string(ini::ParseLibraryInt(slide[kColValue], 0)));
+        if (!slide.IsMark(kColWait) && slide[kColWait] != "0") out.Set(section, "W", slide[kColWait]);
         const std::string& h = slide[kColHPos];
         const std::string& v = slide[kColVPos];
-        if (h != kMark && v != kMark && h != "Mid" && v != "Mid") doc.Set(section, "P", h + "," + v);
-        if (!slide.IsMark(kColZoom) && slide[kColZoom] != "100") doc.Set(section, "Z", slide[kColZoom]);
-        // Mended: the volume is written whenever it applies, so 50 % reads back as 50 %.
-        if (!slide.IsMark(kColVolume)) doc.Set(section, "L", slide[kColVolume]);
-        if (!slide.IsMark(kColSpeed) && slide[kColSpeed] != "100") doc.Set(section, "S", slide[kColSpeed]);
+        if (h != kMark && v != kMark && h != "Mid" && v != "Mid") out.Set(section, "P", h + "," + v);
+        if (!slide.IsMark(kColZoom) && slide[kColZoom] != "100") out.Set(section, "Z", slide[kColZoom]);
+        // The volume is written whenever it applies, so 50 % reads back as 50 %.
+        if (!slide.IsMark(kColVolume)) out.Set(section, "L", slide[kColVolume]);
+        if (!slide.IsMark(kColSpeed) && slide[kColSpeed] != "100") out.Set(section, "S", slide[kColSpeed]);
     }
-    for (std::size_t k = 1; k < folders.size(); ++k) doc.Set("Directory", std::to_string(k), folders[k]);
     if (gauge) gauge->Hide();
+}
+
+}  // namespace
+
+ini::Document WriteAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
+    ini::Document doc;
+    EmitAvl(table, screen, gauge, doc);
     return doc;
 }
 
+std::string WriteAvlBytes(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
+    ini::NewFileWriter writer;
+    EmitAvl(table, screen, gauge, writer);
+    return writer.bytes();
+}
+
 SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize screen, Gauge* gauge) {
-    const ini::Document doc = WriteAvl(table, screen, gauge);
     SaveResult result;
     // One write after the last slide: a failure is reported at slide n + 1.
-    if (!ini::WriteFileBytes(path, doc.Serialize())) {
+    if (!ini::WriteFileBytes(path, WriteAvlBytes(table, screen, gauge))) {
         result.ok = false;
         result.message = SaveAbortedMessage(table.RowCount() + 1);
     }

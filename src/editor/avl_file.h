@@ -62,6 +62,8 @@ struct ScreenSize {
 
 // The version 4 document of the table (every key in the order and with the omissions).
 ini::Document WriteAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge = nullptr);
+// The same file's bytes, made in one pass without a document (what a save writes).
+std::string WriteAvlBytes(const SlideTable& table, ScreenSize screen, Gauge* gauge = nullptr);
 
 struct SaveResult {
     bool ok = true;
@@ -72,9 +74,9 @@ struct SaveResult {
 SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize screen, Gauge* gauge = nullptr);
 
 enum class ReadStatus {
-    Ok,        // every slide read
-    Invalid,   // nothing read: the table is to be left as it was
-    Partial,   // the slides before a failure were read; the table takes them and the user is told
+    Ok,       // every slide read
+    Invalid,  // nothing read: the table is to be left as it was
+    Partial,  // the slides before a failure were read; the table takes them and the user is told
 };
 struct ReadResult {
     ReadStatus status = ReadStatus::Invalid;

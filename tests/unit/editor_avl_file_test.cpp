@@ -19,7 +19,9 @@ namespace {
 using testing::FakeFileSystem;
 const std::string M(kMark);
 
-std::string Bytes(const ini::Document& doc) { return doc.Serialize(); }
+std::string Bytes(const ini::Document& doc) {
+    return doc.Serialize();
+}
 
 Slide PictureRow(const std::string& path, const std::string& name) {
     Slide s;
@@ -77,10 +79,13 @@ TEST(EditorAvlLists, EffectTable) {
 }
 
 TEST(EditorAvlLists, SaveAbortedMessageKRule) {
-    const struct { int k; const char* shown; } cases[] = {{0, "0"}, {5, "5"}, {10, "10"}, {11, "3"}, {101, "93"}};
+    const struct {
+        int k;
+        const char* shown;
+    } cases[] = {{0, "0"}, {5, "5"}, {10, "10"}, {11, "3"}, {101, "93"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(SaveAbortedMessage(c.k), std::string("Save aborted at slide #") + c.shown +
-                                               "\nToo many slides or features.")
+        EXPECT_EQ(SaveAbortedMessage(c.k),
+                  std::string("Save aborted at slide #") + c.shown + "\nToo many slides or features.")
             << "k=" << c.k;
     }
 }
@@ -92,7 +97,8 @@ TEST(EditorAvlWrite, EmptySlideshow) {
     EXPECT_EQ(Bytes(WriteAvl(t, {800, 600})),
               "[Header]\r\nVer=4\r\nScreenW=800\r\nScreenH=600\r\nN=2\r\n"
               "[Directory]\r\n0=c:\\\r\n"
-              "[1]\r\nF=" + M + "\r\nX=0\r\n");
+              "[1]\r\nF=" +
+                  M + "\r\nX=0\r\n");
 }
 
 TEST(EditorAvlWrite, PictureWithDefaultsWritesOnlyFBAndX) {
@@ -105,8 +111,8 @@ TEST(EditorAvlWrite, PictureWithDefaultsWritesOnlyFBAndX) {
 }
 
 TEST(EditorAvlWrite, FolderTableInOrderOfFirstUse) {
-    const SlideTable t = TableOf({PictureRow("c:\\pics\\a.bmp", "a"), PictureRow("c:\\pics\\b.bmp", "b"),
-                                  PictureRow("c:\\c.bmp", "c")});
+    const SlideTable t =
+        TableOf({PictureRow("c:\\pics\\a.bmp", "a"), PictureRow("c:\\pics\\b.bmp", "b"), PictureRow("c:\\c.bmp", "c")});
     const std::string bytes = Bytes(WriteAvl(t, {640, 480}));
     EXPECT_EQ(bytes.find("[Directory]\r\n0=c:\\\r\n1=c:\\pics\\\r\n[1]"), bytes.find("[Directory]"));
     const ini::Document doc = WriteAvl(t, {640, 480});
@@ -122,6 +128,25 @@ TEST(EditorAvlWrite, FolderLookupIgnoresCase) {
     EXPECT_EQ(doc.Get("Directory", "1"), "c:\\pics\\");
     EXPECT_EQ(doc.Get("2", "F"), "b.bmp,1");
     EXPECT_FALSE(doc.Get("Directory", "2"));
+}
+
+// What a save writes is made without a document; it must be the document's bytes to the letter.
+TEST(EditorAvlWrite, SavedBytesAreTheDocumentsBytes) {
+    std::vector<Slide> rows;
+    for (int i = 0; i < 40; ++i) {
+        Slide s = PictureRow((i % 3 ? "C:\\Pics\\" : "c:\\other dir\\") + std::string(i % 7 ? "" : " ") + "p" +
+                                 std::to_string(i) + ".bmp",
+                             "p");
+        if (i % 4 == 0) s[kColHPos] = "Left", s[kColVPos] = std::to_string(i);
+        if (i % 5 == 0) s[kColWait] = std::to_string(i);
+        if (i % 6 == 0) s[kColZoom] = "150";
+        if (i % 2 == 0) s[kColBackground] = "Yes", s[kColColour] = std::to_string(i * 4099);
+        if (i % 9 == 0) s[kColPath] = M;
+        rows.push_back(s);
+    }
+    const SlideTable t = TableOf(rows);
+    EXPECT_EQ(WriteAvlBytes(t, {1024, 768}), Bytes(WriteAvl(t, {1024, 768})));
+    EXPECT_EQ(WriteAvlBytes(SlideTable{}, {800, 600}), Bytes(WriteAvl(SlideTable{}, {800, 600})));
 }
 
 TEST(EditorAvlWrite, PositionsOmittedWhenEitherIsMid) {
@@ -274,8 +299,10 @@ TEST(EditorAvlRead, ValueLimitedOnlyForPictures) {
     FakeFileSystem fs;
     const ReadResult r = ReadText(
         "[Header]\r\nVer=4\r\nN=5\r\n[Directory]\r\n0=c:\\\r\n"
-        "[1]\r\nF=" + M + "\r\nX=35\r\n[2]\r\nF=a.avi,0\r\nX=40\r\n[3]\r\nF=a.bmp,0\r\nX=35\r\n"
-        "[4]\r\nF=a.bmp,0\r\nX=-4\r\n",
+        "[1]\r\nF=" +
+            M +
+            "\r\nX=35\r\n[2]\r\nF=a.avi,0\r\nX=40\r\n[3]\r\nF=a.bmp,0\r\nX=35\r\n"
+            "[4]\r\nF=a.bmp,0\r\nX=-4\r\n",
         fs);
     ASSERT_EQ(r.slides.size(), 4u);
     EXPECT_EQ(r.slides[0][kColName], "CD Track: 35");
@@ -313,7 +340,8 @@ TEST(EditorAvlRead, InstantSlideshow) {
 TEST(EditorAvlRead, LegacyFile) {
     FakeFileSystem fs;
     std::string text = "[Header]\r\nVer=3\r\n[Directory]\r\n0=z:\\\r\n";
-    for (int i = 1; i <= 5; ++i) text += "[" + std::to_string(i) + "]\r\nFile=c:\\p\\s" + std::to_string(i) + ".bmp\r\n";
+    for (int i = 1; i <= 5; ++i)
+        text += "[" + std::to_string(i) + "]\r\nFile=c:\\p\\s" + std::to_string(i) + ".bmp\r\n";
     text += "[2]\r\nColor=255\r\n";
     ReadResult r = ReadText(text, fs);
     ASSERT_EQ(r.status, ReadStatus::Ok);
@@ -324,7 +352,8 @@ TEST(EditorAvlRead, LegacyFile) {
 
     r = ReadText(
         "[1]\r\nFile=c:\\a.avi\r\nFX=4\r\nWait=3\r\nHpos=Left\r\nVpos=7\r\nVid=50\r\nVol=20\r\nSpd=150\r\nColor=9\r\n"
-        "[2]\r\nFile=" + M + "\r\nFX=12\r\n",
+        "[2]\r\nFile=" +
+            M + "\r\nFX=12\r\n",
         fs);
     ASSERT_EQ(r.slides.size(), 2u);
     EXPECT_EQ(r.slides[0][kColEffect], "Loop 5x");
@@ -350,9 +379,10 @@ TEST(EditorAvlRead, LegacyGapCutsTheShow) {
 
 TEST(EditorAvlRead, InvalidFiles) {
     FakeFileSystem fs;
-    for (const char* text : {"", "[Header]\r\nVer=4\r\nN=1\r\n[1]\r\nF=a.bmp,0\r\n", "[Header]\r\nVer=4\r\n[1]\r\nF=a,0\r\n",
-                             "[Header]\r\nVer=2\r\n[2]\r\nFile=c:\\a.bmp\r\n", "[Header]\r\nVer=4\r\nN=5\r\n",
-                             "[Header]\r\nVer=4\r\nN=-7\r\n[1]\r\nF=a,0\r\n", "\x01\x02garbage\xff"}) {
+    for (const char* text :
+         {"", "[Header]\r\nVer=4\r\nN=1\r\n[1]\r\nF=a.bmp,0\r\n", "[Header]\r\nVer=4\r\n[1]\r\nF=a,0\r\n",
+          "[Header]\r\nVer=2\r\n[2]\r\nFile=c:\\a.bmp\r\n", "[Header]\r\nVer=4\r\nN=5\r\n",
+          "[Header]\r\nVer=4\r\nN=-7\r\n[1]\r\nF=a,0\r\n", "\x01\x02garbage\xff"}) {
         const ReadResult r = ReadText(text, fs);
         EXPECT_EQ(r.status, ReadStatus::Invalid) << text;
         EXPECT_TRUE(r.slides.empty()) << text;
@@ -414,11 +444,13 @@ TEST(EditorAvlRead, GaugeRunsOverTheSlides) {
 
 TEST(EditorAvlRoundTrip, EveryKindReadsBack) {
     FakeFileSystem fs;
-    for (const char* f : {"c:\\p\\a.bmp", "c:\\p\\b.mov", "c:\\v\\c.avi", "c:\\s\\d.wav", "c:\\p\\e.fli", "c:\\f.avl"}) {
+    for (const char* f :
+         {"c:\\p\\a.bmp", "c:\\p\\b.mov", "c:\\v\\c.avi", "c:\\s\\d.wav", "c:\\p\\e.fli", "c:\\f.avl"}) {
         fs.AddFile(f);
     }
     std::vector<Slide> rows;
-    for (const char* f : {"c:\\p\\a.bmp", "c:\\p\\b.mov", "c:\\v\\c.avi", "c:\\s\\d.wav", "c:\\p\\e.fli", "c:\\f.avl"}) {
+    for (const char* f :
+         {"c:\\p\\a.bmp", "c:\\p\\b.mov", "c:\\v\\c.avi", "c:\\s\\d.wav", "c:\\p\\e.fli", "c:\\f.avl"}) {
         rows.push_back(KindRow(f, KindOfFile(f)));
     }
     Slide cd;
@@ -516,7 +548,7 @@ TEST(EditorAvlRoundTrip, FailedSaveKeepsTheOldFile) {
 
 TEST(EditorSlideList, EntriesUntilError) {
     EXPECT_EQ(ReadSlideList(ini::Document::Parse("[Directory]\r\nName=d:\\pics\r\n[1]\r\nF=a.bmp\r\n[2]\r\nF=b.avi\r\n"
-                                                  "[4]\r\nF=d.bmp\r\n")),
+                                                 "[4]\r\nF=d.bmp\r\n")),
               (std::vector<std::string>{"d:\\pics\\a.bmp", "d:\\pics\\b.avi"}));
     EXPECT_EQ(ReadSlideList(ini::Document::Parse("[1]\r\nF=a.bmp\r\n")), (std::vector<std::string>{"c:\\a.bmp"}));
     EXPECT_TRUE(ReadSlideList(ini::Document::Parse("[Directory]\r\nName=c:\\\r\n")).empty());
