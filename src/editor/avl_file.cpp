@@ -45,28 +45,40 @@ bool HasWildcard(std::string_view path) {
 }
 
 // Short and long names of slide files: one search per file gives both names; the folder's short
-// form is asked only when the folder differs from the previous file's.
+// form is asked only when the folder differs from the previous file's. A folder that many slides
+// use is searched once instead, and its names are matched in memory: a 10,000-slide show of one
+// folder then costs one search, not 10,000.
 class NameLookup {
 public:
     explicit NameLookup(const FileSystem& fs) : fs_(fs) {}
 
     void Resolve(const std::string& path, Slide& slide) {
         const std::string_view name = path::NamePart(path);
+        const std::string_view folder = path::FolderPart(path);
         std::optional<std::string> longName;
         std::string shortName;
         if (!name.empty() && !HasWildcard(path)) {
-            fs_.Search(path, [&](const FoundEntry& e) {
-                if (longName) return;
-                longName = std::string(e.name);
-                shortName = std::string(e.shortName.empty() ? e.name : e.shortName);
-            });
+            const Entry* entry = nullptr;
+            if (FolderNames* names = ListedFolder(folder, name)) {
+                const auto it = names->byName.find(path::ToUpperAscii(name));
+                if (it != names->byName.end()) entry = &it->second;
+                if (entry) {
+                    longName = entry->longName;
+                    shortName = entry->shortName;
+                }
+            } else {
+                fs_.Search(path, [&](const FoundEntry& e) {
+                    if (longName) return;
+                    longName = std::string(e.name);
+                    shortName = std::string(e.shortName.empty() ? e.name : e.shortName);
+                });
+            }
         }
         if (!longName) {
             slide[kColPath] = path::ToLowerAscii(path);
             slide[kColName] = std::string(name);
             return;
         }
-        const std::string_view folder = path::FolderPart(path);
         if (!haveFolder_ || folder != folder_) {
             folder_ = std::string(folder);
             shortFolder_ = folder.empty() ? std::string() : fs_.ShortPath(folder_);
@@ -80,10 +92,52 @@ public:
     }
 
 private:
+    // Slides of one folder asked name by name before the folder is searched whole.
+    static constexpr int kListAfter = 16;
+
+    struct Entry {
+        std::string longName;
+        std::string shortName;
+    };
+    struct FolderNames {
+        int lookups = 0;
+        bool listed = false;
+        std::unordered_map<std::string, Entry> byName;  // upper-case long and short names
+    };
+
+    // A name that the search of a plain name would match only by comparing it, without regard to
+    // ASCII case, with an entry's long or short name. Anything else is asked of the system.
+    static bool MatchesInMemory(std::string_view folder, std::string_view name) {
+        if (folder.empty() || folder.back() != '\\' || name == "." || name == "..") return false;
+        if (name.back() == '.' || name.back() == ' ') return false;
+        for (const char c : name) {
+            if (static_cast<unsigned char>(c) >= 0x80 || static_cast<unsigned char>(c) < 0x20) return false;
+        }
+        return true;
+    }
+
+    // The folder's names once enough slides have asked for it, else null.
+    FolderNames* ListedFolder(std::string_view folder, std::string_view name) {
+        if (!MatchesInMemory(folder, name)) return nullptr;
+        FolderNames& names = folders_[path::ToLowerAscii(folder)];
+        if (!names.listed) {
+            if (++names.lookups <= kListAfter) return nullptr;
+            // The first entry of the folder's order wins, as the system's first match does.
+            fs_.Search(std::string(folder) + "*", [&](const FoundEntry& e) {
+                Entry entry{std::string(e.name), std::string(e.shortName.empty() ? e.name : e.shortName)};
+                names.byName.try_emplace(path::ToUpperAscii(e.name), entry);
+                if (!e.shortName.empty()) names.byName.try_emplace(path::ToUpperAscii(e.shortName), entry);
+            });
+            names.listed = true;
+        }
+        return &names;
+    }
+
     const FileSystem& fs_;
     bool haveFolder_ = false;
     std::string folder_;
     std::string shortFolder_;
+    std::unordered_map<std::string, FolderNames> folders_;
 };
 
 // The keys of one layout.

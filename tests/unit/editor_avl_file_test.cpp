@@ -228,17 +228,34 @@ TEST(EditorAvlRead, FilesThatExistGetShortPathAndLongName) {
     EXPECT_EQ(r.slides[1][kColName], "gone.bmp");
 }
 
-TEST(EditorAvlRead, OneSearchPerSlide) {
+// One search per slide while a folder has few slides; a folder that many slides use is searched
+// once, and its names (long and short, any case) are matched in memory to the same results.
+TEST(EditorAvlRead, SearchesPerSlideThenOncePerBusyFolder) {
     FakeFileSystem fs;
-    std::string text = "[Header]\r\nVer=4\r\nN=51\r\n[Directory]\r\n0=c:\\p\\\r\n";
+    fs.AddFolder("c:\\p");
+    fs.AddFolder("c:\\q");
+    std::string text = "[Header]\r\nVer=4\r\nN=54\r\n[Directory]\r\n0=c:\\p\\\r\n1=c:\\q\\\r\n";
     for (int i = 1; i <= 50; ++i) {
         fs.AddFile("c:\\p\\f" + std::to_string(i) + ".bmp");
-        text += "[" + std::to_string(i) + "]\r\nF=f" + std::to_string(i) + ".bmp,0\r\n";
+        // Upper case from the 30th on: the names are matched without regard to case.
+        const std::string name = i >= 30 ? "F" + std::to_string(i) + ".BMP" : "f" + std::to_string(i) + ".bmp";
+        text += "[" + std::to_string(i) + "]\r\nF=" + name + ",0\r\n";
     }
+    fs.AddFile("c:\\p\\Summer at the Lake.bmp");
+    fs.SetShortName("c:\\p\\Summer at the Lake.bmp", "c:\\p\\SUMMER~1.BMP");
+    text += "[51]\r\nF=summer~1.bmp,0\r\n[52]\r\nF=gone.bmp,0\r\n[53]\r\nF=f1.bmp,1\r\n";
     fs.searches = 0;
     const ReadResult r = ReadText(text, fs);
-    ASSERT_EQ(r.slides.size(), 50u);
-    EXPECT_EQ(fs.searches, 50);
+    ASSERT_EQ(r.slides.size(), 53u);
+    EXPECT_EQ(fs.searches, 16 + 1 + 1) << "16 names asked one by one, one search of c:\\p, one name in c:\\q";
+    EXPECT_EQ(r.slides[0][kColName], "f1.bmp");
+    EXPECT_EQ(r.slides[39][kColName], "f40.bmp") << "the name as stored on disk";
+    EXPECT_EQ(r.slides[39][kColPath], "c:\\p\\f40.bmp");
+    EXPECT_EQ(r.slides[50][kColName], "Summer at the Lake.bmp") << "found by its short name";
+    EXPECT_EQ(r.slides[50][kColPath], "c:\\p\\summer~1.bmp");
+    EXPECT_EQ(r.slides[51][kColName], "gone.bmp");
+    EXPECT_EQ(r.slides[51][kColPath], "c:\\p\\gone.bmp");
+    EXPECT_EQ(r.slides[52][kColPath], "c:\\q\\f1.bmp") << "c:\\q holds no f1.bmp: the path as written";
 }
 
 TEST(EditorAvlRead, PictureAndKinds) {
