@@ -115,19 +115,8 @@ private:
 };
 
 bool TUserCompress::Run(HWND owner) {
-    const DWORD style = WS_POPUP | WS_CAPTION;  // fixed dialog border, no border icons
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    if (!Create(kFormClass, {.title = "Compression Setting",
-                             .style = style,
-                             .exStyle = exStyle,
-                             .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                             .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                             .width = width,
-                             .height = height,
-                             .parent = owner})) {
+    // Fixed dialog border, no border icons.
+    if (!Create(kFormClass, win::CentredDialog("Compression Setting", kClientWidth, kClientHeight, owner))) {
         return false;
     }
     win::ModalRun modal(hwnd());
@@ -484,16 +473,8 @@ LRESULT TUserCompress::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
-        case DM_GETDEFID: {
-            // Enter presses the focused push button, else OK.
-            const HWND focus = GetFocus();
-            int id = MORVEL_ID_COMPRESS_BTNOK;
-            if (focus && IsChild(hwnd(), focus) &&
-                (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
-                id = GetDlgCtrlID(focus);
-            }
-            return MAKELRESULT(id, DC_HASDEFID);
-        }
+        case DM_GETDEFID:
+            return win::DefaultButton(hwnd(), MORVEL_ID_COMPRESS_BTNOK);
         case WM_CLOSE:
             BtnCancelClick();
             return 0;

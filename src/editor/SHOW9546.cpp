@@ -49,15 +49,24 @@ constexpr ButtonDef kButtons[] = {
 
 int FirstMenuId(MenuId menu) {
     switch (menu) {
-        case MenuId::Effect: return MORVEL_ID_MNUFX;
-        case MenuId::Loop: return MORVEL_ID_MNUFLI;
-        case MenuId::Wait: return MORVEL_ID_MNUWAIT;
-        case MenuId::HPos: return MORVEL_ID_MNUHPOS;
-        case MenuId::VPos: return MORVEL_ID_MNUVPOS;
-        case MenuId::Size: return MORVEL_ID_MNUSIZE;
-        case MenuId::Volume: return MORVEL_ID_MNUVOL;
-        case MenuId::Speed: return MORVEL_ID_MNUSPD;
-        case MenuId::Colour: return MORVEL_ID_MNUCOLOR;
+        case MenuId::Effect:
+            return MORVEL_ID_MNUFX;
+        case MenuId::Loop:
+            return MORVEL_ID_MNUFLI;
+        case MenuId::Wait:
+            return MORVEL_ID_MNUWAIT;
+        case MenuId::HPos:
+            return MORVEL_ID_MNUHPOS;
+        case MenuId::VPos:
+            return MORVEL_ID_MNUVPOS;
+        case MenuId::Size:
+            return MORVEL_ID_MNUSIZE;
+        case MenuId::Volume:
+            return MORVEL_ID_MNUVOL;
+        case MenuId::Speed:
+            return MORVEL_ID_MNUSPD;
+        case MenuId::Colour:
+            return MORVEL_ID_MNUCOLOR;
     }
     return 0;
 }
@@ -92,15 +101,9 @@ class TEditorForm final : public win::Window, private win::ControlHook {
 public:
     int Run() {
         dpi_ = win::ScreenDpi();
-        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;  // dialog border, system menu only
-        const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-        RECT frame{0, 0, S(kClientWidth), S(kClientHeight)};
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        if (!Create(kClass, {.title = std::string(kCaptionAtCreation), .style = style, .exStyle = exStyle,
-                             .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                             .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2, .width = width,
-                             .height = height})) {
+        // Dialog border, system menu only.
+        if (!Create(kClass, win::CentredDialog(std::string(kCaptionAtCreation), S(kClientWidth), S(kClientHeight),
+                                               nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN))) {
             return kResultOtherwise;
         }
         win::ModalRun run(hwnd());
@@ -117,17 +120,25 @@ public:
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
-            case WM_CREATE: FormCreate(); return 0;
-            case WM_COMMAND: Command(LOWORD(wParam)); return 0;
-            case WM_NOTIFY: return Notify(reinterpret_cast<NMHDR*>(lParam));
+            case WM_CREATE:
+                FormCreate();
+                return 0;
+            case WM_COMMAND:
+                Command(LOWORD(wParam));
+                return 0;
+            case WM_NOTIFY:
+                return Notify(reinterpret_cast<NMHDR*>(lParam));
             case WM_CTLCOLORSTATIC:
                 if (reinterpret_cast<HWND>(lParam) == colorPanel_) return reinterpret_cast<LRESULT>(swatch_.get());
                 return DefaultMessage(msg, wParam, lParam);
             case WM_CLOSE:
                 if (FormCloseQuery()) modalResult_ = IDCANCEL;
                 return 0;
-            case kMsgCommonAction: CommonAction(); return 0;
-            default: return DefaultMessage(msg, wParam, lParam);
+            case kMsgCommonAction:
+                CommonAction();
+                return 0;
+            default:
+                return DefaultMessage(msg, wParam, lParam);
         }
     }
 
@@ -140,18 +151,30 @@ private:
         INITCOMMONCONTROLSEX common{sizeof common, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&common);
         const int w = S(kClientWidth), h = S(kClientHeight);
-        fullname_ = win::CreateChild(hwnd(), {.text = std::string(kPathPanelBlank), .id = MORVEL_ID_FULLNAME,
+        fullname_ = win::CreateChild(hwnd(), {.text = std::string(kPathPanelBlank),
+                                              .id = MORVEL_ID_FULLNAME,
                                               .style = SS_SUNKEN | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE,
-                                              .x = S(8), .y = S(6), .width = w - S(16), .height = S(26)});
-        gauge_ = win::CreateChild(hwnd(), {.className = PROGRESS_CLASSA, .id = MORVEL_ID_GAUGE, .x = S(8) + 2,
-                                           .y = S(6) + 2, .width = w - S(16) - 4, .height = S(26) - 4,
+                                              .x = S(8),
+                                              .y = S(6),
+                                              .width = w - S(16),
+                                              .height = S(26)});
+        gauge_ = win::CreateChild(hwnd(), {.className = PROGRESS_CLASSA,
+                                           .id = MORVEL_ID_GAUGE,
+                                           .x = S(8) + 2,
+                                           .y = S(6) + 2,
+                                           .width = w - S(16) - 4,
+                                           .height = S(26) - 4,
                                            .visible = false});
         const int gridTop = S(38), bottom = h - S(84);
-        grid_ = win::CreateChild(hwnd(), {.className = WC_LISTVIEWA, .id = MORVEL_ID_GRID,
-                                          .style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                                   WS_TABSTOP,
-                                          .exStyle = WS_EX_CLIENTEDGE, .x = S(8), .y = gridTop, .width = w - S(16),
-                                          .height = bottom - gridTop});
+        grid_ = win::CreateChild(hwnd(),
+                                 {.className = WC_LISTVIEWA,
+                                  .id = MORVEL_ID_GRID,
+                                  .style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                                  .exStyle = WS_EX_CLIENTEDGE,
+                                  .x = S(8),
+                                  .y = gridTop,
+                                  .width = w - S(16),
+                                  .height = bottom - gridTop});
         SendMessageA(grid_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
         for (int c = 0; c < kColumnCount; ++c) {
             std::string header(ColumnHeader(c));
@@ -164,24 +187,38 @@ private:
         }
         Hook(grid_);
         const int y0 = h - S(78);
-        colorLabel_ = win::CreateChild(hwnd(), {.text = std::string(kLabelNoBackground), .id = MORVEL_ID_COLORLABEL,
-                                                .x = S(8), .y = y0, .width = S(90), .height = S(18)});
-        colorPanel_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_COLORPANEL, .style = SS_SUNKEN, .x = S(8),
-                                                .y = y0 + S(22), .width = S(90), .height = S(44)});
+        colorLabel_ = win::CreateChild(hwnd(), {.text = std::string(kLabelNoBackground),
+                                                .id = MORVEL_ID_COLORLABEL,
+                                                .x = S(8),
+                                                .y = y0,
+                                                .width = S(90),
+                                                .height = S(18)});
+        colorPanel_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_COLORPANEL,
+                                                .style = SS_SUNKEN,
+                                                .x = S(8),
+                                                .y = y0 + S(22),
+                                                .width = S(90),
+                                                .height = S(44)});
         swatch_.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
         const int left = S(110), gap = S(8);
         const int bw = (w - left - S(8) - 4 * gap) / 5, bh = S(32);
         for (int i = 0; i < 10; ++i) {
             const ButtonDef& b = kButtons[i];
-            buttons_[i] = win::CreateChild(hwnd(), {.className = "BUTTON", .text = b.caption, .id = b.id,
-                                                    .style = BS_PUSHBUTTON | WS_TABSTOP, .x = left + (i % 5) * (bw + gap),
-                                                    .y = y0 + (i / 5) * (bh + S(6)), .width = bw, .height = bh});
+            buttons_[i] = win::CreateChild(hwnd(), {.className = "BUTTON",
+                                                    .text = b.caption,
+                                                    .id = b.id,
+                                                    .style = BS_PUSHBUTTON | WS_TABSTOP,
+                                                    .x = left + (i % 5) * (bw + gap),
+                                                    .y = y0 + (i / 5) * (bh + S(6)),
+                                                    .width = bw,
+                                                    .height = bh});
         }
         table_.Clear();
         ShowRowCount();
         RememberFocus(grid_);
         // The grid and the path panel get a font of their own on systems with a tall menu bar.
-        if (OwnGridFont(GetSystemMetrics(SM_CYMENU))) gridFont_.Reset(win::CreateUiFont({.face = "Arial", .points = 10}));
+        if (OwnGridFont(GetSystemMetrics(SM_CYMENU)))
+            gridFont_.Reset(win::CreateUiFont({.face = "Arial", .points = 10}));
     }
 
     // FormActivate, once: the font rule, the column widths, the host's file.
@@ -261,7 +298,8 @@ private:
                 }
                 return 0;
             }
-            case NM_CUSTOMDRAW: return CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+            case NM_CUSTOMDRAW:
+                return CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
             case NM_CLICK:
                 // The cell was selected when the button went down (the grid's hook).
                 ShowSelection();
@@ -271,13 +309,15 @@ private:
                 ShowSelection();
                 PostMessageA(hwnd(), kMsgCommonAction, 0, 0);
                 return header->code == NM_RCLICK ? 1 : 0;
-            default: return 0;
+            default:
+                return 0;
         }
     }
 
     LRESULT CustomDraw(NMLVCUSTOMDRAW* draw) {
         switch (draw->nmcd.dwDrawStage) {
-            case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+            case CDDS_PREPAINT:
+                return CDRF_NOTIFYITEMDRAW;
             case CDDS_ITEMPREPAINT:
                 // Only the selected cell is drawn as selected, never the whole row.
                 draw->nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
@@ -289,7 +329,8 @@ private:
                 draw->clrTextBk = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
                 return CDRF_NEWFONT;
             }
-            default: return CDRF_DODEFAULT;
+            default:
+                return CDRF_DODEFAULT;
         }
     }
 
@@ -305,15 +346,30 @@ private:
             }
             case WM_KEYDOWN:
                 switch (wParam) {
-                    case VK_LEFT: SelectCell(table_.selectedRow(), table_.selectedColumn() - 1); break;
-                    case VK_RIGHT: SelectCell(table_.selectedRow(), table_.selectedColumn() + 1); break;
-                    case VK_UP: SelectCell(table_.selectedRow() - 1, table_.selectedColumn()); break;
-                    case VK_DOWN: SelectCell(table_.selectedRow() + 1, table_.selectedColumn()); break;
-                    case VK_HOME: SelectCell(1, table_.selectedColumn()); break;
-                    case VK_END: SelectCell(table_.RowCount(), table_.selectedColumn()); break;
+                    case VK_LEFT:
+                        SelectCell(table_.selectedRow(), table_.selectedColumn() - 1);
+                        break;
+                    case VK_RIGHT:
+                        SelectCell(table_.selectedRow(), table_.selectedColumn() + 1);
+                        break;
+                    case VK_UP:
+                        SelectCell(table_.selectedRow() - 1, table_.selectedColumn());
+                        break;
+                    case VK_DOWN:
+                        SelectCell(table_.selectedRow() + 1, table_.selectedColumn());
+                        break;
+                    case VK_HOME:
+                        SelectCell(1, table_.selectedColumn());
+                        break;
+                    case VK_END:
+                        SelectCell(table_.RowCount(), table_.selectedColumn());
+                        break;
                     case VK_RETURN:
-                    case VK_SPACE: PostMessageA(hwnd(), kMsgCommonAction, 0, 0); break;
-                    default: return false;
+                    case VK_SPACE:
+                        PostMessageA(hwnd(), kMsgCommonAction, 0, 0);
+                        break;
+                    default:
+                        return false;
                 }
                 result = 0;
                 return true;
@@ -370,7 +426,8 @@ private:
                 }
                 return false;
             }
-            default: return false;
+            default:
+                return false;
         }
     }
 
@@ -378,20 +435,39 @@ private:
 
     void Command(int id) {
         switch (id) {
-            case MORVEL_ID_BTNNEW: BtnNewClick(); return;
-            case MORVEL_ID_BTNLOAD: BtnLoadClick(); return;
-            case MORVEL_ID_BTNSAVE: SaveFile(); return;
-            case MORVEL_ID_BTNDELETE: BtnDeleteClick(); return;
-            case MORVEL_ID_BTNADD: BtnAddClick(); return;
-            case MORVEL_ID_BTNCD: BtnCDClick(); return;
-            case MORVEL_ID_BTNGLOBAL: BtnGlobalClick(); return;
-            case MORVEL_ID_BTNTEST: BtnTestClick(); return;
-            case MORVEL_ID_EDITOR_BTNHELP: WinHelpA(hwnd(), MORVEL_HELP_FILE, HELP_CONTEXT, MORVEL_HELP_EDITOR); return;
+            case MORVEL_ID_BTNNEW:
+                BtnNewClick();
+                return;
+            case MORVEL_ID_BTNLOAD:
+                BtnLoadClick();
+                return;
+            case MORVEL_ID_BTNSAVE:
+                SaveFile();
+                return;
+            case MORVEL_ID_BTNDELETE:
+                BtnDeleteClick();
+                return;
+            case MORVEL_ID_BTNADD:
+                BtnAddClick();
+                return;
+            case MORVEL_ID_BTNCD:
+                BtnCDClick();
+                return;
+            case MORVEL_ID_BTNGLOBAL:
+                BtnGlobalClick();
+                return;
+            case MORVEL_ID_BTNTEST:
+                BtnTestClick();
+                return;
+            case MORVEL_ID_EDITOR_BTNHELP:
+                WinHelpA(hwnd(), MORVEL_HELP_FILE, HELP_CONTEXT, MORVEL_HELP_EDITOR);
+                return;
             case MORVEL_ID_BTNQUIT:
             case IDCANCEL:
                 if (FormCloseQuery()) modalResult_ = IDCANCEL;
                 return;
-            default: return;
+            default:
+                return;
         }
     }
 
@@ -470,8 +546,8 @@ private:
     }
 
     void BtnDeleteClick() {
-        editorState.modified = ApplyEvent(editorState.modified, table_.KillSelected() ? EditorEvent::KillOneOfSeveral
-                                                                              : EditorEvent::KillOnly);
+        editorState.modified = ApplyEvent(
+            editorState.modified, table_.KillSelected() ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
         ShowRowCount();
         GridClick();
     }
@@ -512,8 +588,8 @@ private:
 
     void BtnCDClick() {
         const FreeValueDialog d = CdTrackDialog();
-        const int track = ExecuteScrlDlg(hwnd(), std::string(d.caption), d.minimum, d.maximum, d.smallStep,
-                                         d.largeStep, d.initial);
+        const int track =
+            ExecuteScrlDlg(hwnd(), std::string(d.caption), d.minimum, d.maximum, d.smallStep, d.largeStep, d.initial);
         if (track < 0) return;
         const bool replace = AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kReplaceCurrentSlide));
         table_.PutCdTrack(track, replace);
@@ -583,8 +659,8 @@ private:
         }
         RECT window{};
         GetWindowRect(hwnd(), &window);
-        const MenuAnchor at = MenuPosition(window.left, window.top, window.right - window.left,
-                                           window.bottom - window.top);
+        const MenuAnchor at =
+            MenuPosition(window.left, window.top, window.right - window.left, window.bottom - window.top);
         const int chosen = static_cast<int>(TrackPopupMenu(
             popup, TPM_CENTERALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd(), nullptr));
         DestroyMenu(popup);

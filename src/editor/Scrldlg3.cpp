@@ -27,15 +27,9 @@ public:
 
     int Run(HWND owner, const std::string& caption) {
         const int dpi = win::ScreenDpi();
-        const DWORD style = WS_POPUP | WS_CAPTION;  // dialog border, no border icons
-        const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-        RECT frame{0, 0, win::ScaleToDpi(kClientWidth, dpi, kDesignDpi), win::ScaleToDpi(kClientHeight, dpi, kDesignDpi)};
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        if (!Create(kClass, {.title = caption, .style = style, .exStyle = exStyle,
-                             .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                             .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2, .width = width, .height = height,
-                             .parent = owner})) {
+        // Dialog border, no border icons.
+        if (!Create(kClass, win::CentredDialog(caption, win::ScaleToDpi(kClientWidth, dpi, kDesignDpi),
+                                               win::ScaleToDpi(kClientHeight, dpi, kDesignDpi), owner))) {
             return -1;
         }
         win::ModalRun run(hwnd());
@@ -51,13 +45,19 @@ public:
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
-            case WM_CREATE: Build(); return 0;
-            case WM_COMMAND: Command(LOWORD(wParam), HIWORD(wParam)); return 0;
+            case WM_CREATE:
+                Build();
+                return 0;
+            case WM_COMMAND:
+                Command(LOWORD(wParam), HIWORD(wParam));
+                return 0;
             case WM_HSCROLL:
                 if (reinterpret_cast<HWND>(lParam) == bar_) BarScrolled(LOWORD(wParam));
                 return 0;
-            case WM_CLOSE: return 0;  // no close box: OK and Cancel are the only ways out
-            default: return DefaultMessage(msg, wParam, lParam);
+            case WM_CLOSE:
+                return 0;  // no close box: OK and Cancel are the only ways out
+            default:
+                return DefaultMessage(msg, wParam, lParam);
         }
     }
 
@@ -68,27 +68,64 @@ private:
         dpi_ = win::ScreenDpi();
         font_.Reset(win::CreateUiFont({.face = "Arial", .points = 9, .bold = true}));
         HFONT f = font_.get();
-        win::CreateChild(hwnd(), {.text = std::to_string(value_.minimum()), .id = MORVEL_ID_LABELMIN,
-                                  .x = S(112), .y = S(8), .width = S(90), .height = S(18), .font = f});
-        win::CreateChild(hwnd(), {.text = std::to_string(value_.maximum()), .id = MORVEL_ID_LABELMAX,
-                                  .style = SS_RIGHT, .x = S(216), .y = S(8), .width = S(96), .height = S(18), .font = f});
-        edit_ = win::CreateChild(hwnd(), {.className = "EDIT", .text = std::to_string(value_.initial()),
-                                          .id = MORVEL_ID_CUSTOMSETTING, .style = WS_TABSTOP | ES_AUTOHSCROLL,
-                                          .exStyle = WS_EX_CLIENTEDGE, .x = S(12), .y = S(30), .width = S(88),
-                                          .height = S(26), .font = f});
-        win::CreateChild(hwnd(), {.id = MORVEL_ID_PANEL1, .style = SS_ETCHEDFRAME, .x = S(108), .y = S(28),
-                                  .width = S(208), .height = S(30)});
-        bar_ = win::CreateChild(hwnd(), {.className = "SCROLLBAR", .id = MORVEL_ID_CUSTOMSCROLLBAR,
-                                         .style = SBS_HORZ | WS_TABSTOP, .x = S(112), .y = S(32), .width = S(200),
+        win::CreateChild(hwnd(), {.text = std::to_string(value_.minimum()),
+                                  .id = MORVEL_ID_LABELMIN,
+                                  .x = S(112),
+                                  .y = S(8),
+                                  .width = S(90),
+                                  .height = S(18),
+                                  .font = f});
+        win::CreateChild(hwnd(), {.text = std::to_string(value_.maximum()),
+                                  .id = MORVEL_ID_LABELMAX,
+                                  .style = SS_RIGHT,
+                                  .x = S(216),
+                                  .y = S(8),
+                                  .width = S(96),
+                                  .height = S(18),
+                                  .font = f});
+        edit_ = win::CreateChild(hwnd(), {.className = "EDIT",
+                                          .text = std::to_string(value_.initial()),
+                                          .id = MORVEL_ID_CUSTOMSETTING,
+                                          .style = WS_TABSTOP | ES_AUTOHSCROLL,
+                                          .exStyle = WS_EX_CLIENTEDGE,
+                                          .x = S(12),
+                                          .y = S(30),
+                                          .width = S(88),
+                                          .height = S(26),
+                                          .font = f});
+        win::CreateChild(hwnd(), {.id = MORVEL_ID_PANEL1,
+                                  .style = SS_ETCHEDFRAME,
+                                  .x = S(108),
+                                  .y = S(28),
+                                  .width = S(208),
+                                  .height = S(30)});
+        bar_ = win::CreateChild(hwnd(), {.className = "SCROLLBAR",
+                                         .id = MORVEL_ID_CUSTOMSCROLLBAR,
+                                         .style = SBS_HORZ | WS_TABSTOP,
+                                         .x = S(112),
+                                         .y = S(32),
+                                         .width = S(200),
                                          .height = S(22)});
         SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, value_.minimum(), value_.maximum(), 0, value_.position(), 0};
         SetScrollInfo(bar_, SB_CTL, &info, TRUE);
-        win::CreateChild(hwnd(), {.className = "BUTTON", .text = "&Ok", .id = MORVEL_ID_SCRL_BTNOK,
-                                  .style = BS_DEFPUSHBUTTON | WS_TABSTOP, .x = S(72), .y = S(80), .width = S(84),
-                                  .height = S(30), .font = f});
-        win::CreateChild(hwnd(), {.className = "BUTTON", .text = "Cancel", .id = MORVEL_ID_SCRL_BTNCANCEL,
-                                  .style = BS_PUSHBUTTON | WS_TABSTOP, .x = S(168), .y = S(80), .width = S(84),
-                                  .height = S(30), .font = f});
+        win::CreateChild(hwnd(), {.className = "BUTTON",
+                                  .text = "&Ok",
+                                  .id = MORVEL_ID_SCRL_BTNOK,
+                                  .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
+                                  .x = S(72),
+                                  .y = S(80),
+                                  .width = S(84),
+                                  .height = S(30),
+                                  .font = f});
+        win::CreateChild(hwnd(), {.className = "BUTTON",
+                                  .text = "Cancel",
+                                  .id = MORVEL_ID_SCRL_BTNCANCEL,
+                                  .style = BS_PUSHBUTTON | WS_TABSTOP,
+                                  .x = S(168),
+                                  .y = S(80),
+                                  .width = S(84),
+                                  .height = S(30),
+                                  .font = f});
         RememberFocus(edit_);
         ready_ = true;
     }
@@ -108,15 +145,30 @@ private:
         GetScrollInfo(bar_, SB_CTL, &info);
         std::int64_t pos = info.nPos;
         switch (code) {
-            case SB_LINELEFT: pos -= smallStep_; break;
-            case SB_LINERIGHT: pos += smallStep_; break;
-            case SB_PAGELEFT: pos -= largeStep_; break;
-            case SB_PAGERIGHT: pos += largeStep_; break;
+            case SB_LINELEFT:
+                pos -= smallStep_;
+                break;
+            case SB_LINERIGHT:
+                pos += smallStep_;
+                break;
+            case SB_PAGELEFT:
+                pos -= largeStep_;
+                break;
+            case SB_PAGERIGHT:
+                pos += largeStep_;
+                break;
             case SB_THUMBTRACK:
-            case SB_THUMBPOSITION: pos = info.nTrackPos; break;
-            case SB_LEFT: pos = info.nMin; break;
-            case SB_RIGHT: pos = info.nMax; break;
-            default: return;
+            case SB_THUMBPOSITION:
+                pos = info.nTrackPos;
+                break;
+            case SB_LEFT:
+                pos = info.nMin;
+                break;
+            case SB_RIGHT:
+                pos = info.nMax;
+                break;
+            default:
+                return;
         }
         pos = std::clamp<std::int64_t>(pos, info.nMin, info.nMax);
         if (pos == info.nPos) return;

@@ -41,19 +41,8 @@ private:
 };
 
 TRenameForm::Result TRenameForm::ShowModal(HWND owner, const std::string& folder, const std::string& name) {
-    const DWORD style = WS_POPUP | WS_CAPTION;  // dialog border, no border icons
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    if (!Create(kFormClass, {.title = "Rename File",
-                             .style = style,
-                             .exStyle = exStyle,
-                             .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                             .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                             .width = width,
-                             .height = height,
-                             .parent = owner})) {
+    // Dialog border, no border icons.
+    if (!Create(kFormClass, win::CentredDialog("Rename File", kClientWidth, kClientHeight, owner))) {
         return Result::None;
     }
     win::SetText(Item(MORVEL_ID_RENAME_DIRLABEL), folder);
@@ -140,16 +129,8 @@ LRESULT TRenameForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 default:
                     return 0;
             }
-        case DM_GETDEFID: {
-            // Enter presses the focused push button, else OK.
-            const HWND focus = GetFocus();
-            int id = MORVEL_ID_RENAME_BTNOK;
-            if (focus && IsChild(hwnd(), focus) &&
-                (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
-                id = GetDlgCtrlID(focus);
-            }
-            return MAKELRESULT(id, DC_HASDEFID);
-        }
+        case DM_GETDEFID:
+            return win::DefaultButton(hwnd(), MORVEL_ID_RENAME_BTNOK);
         case WM_CLOSE:
             BtnAbortClick();
             return 0;

@@ -21,21 +21,11 @@ void SetBar(HWND bar, int min, int max, int position) {
 }  // namespace
 
 bool TVidOptions::ShowModal(HWND owner) {
-    const DWORD style = WS_POPUP | WS_CAPTION;  // fixed border, no system menu or close box
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     done_ = false;
     ok_ = false;
-    if (!Create(kOptionsClass, {.title = "Playback Options",
-                                .style = style,
-                                .exStyle = exStyle,
-                                .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                                .width = width,
-                                .height = height,
-                                .parent = owner}))
+    // Fixed border, no system menu or close box; above the stay-on-top player.
+    if (!Create(kOptionsClass, win::CentredDialog("Playback Options", kClientWidth, kClientHeight, owner,
+                                                  WS_POPUP | WS_CAPTION, WS_EX_TOPMOST)))
         return false;
     {
         win::ModalRun run(hwnd());

@@ -20,6 +20,16 @@ HWND CreateChild(HWND parent, const ChildArgs& args) {
     return child;
 }
 
+LRESULT DefaultButton(HWND dialog, int okId) {
+    const HWND focus = GetFocus();
+    int id = okId;
+    if (focus && IsChild(dialog, focus) &&
+        (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+        id = GetDlgCtrlID(focus);
+    }
+    return MAKELRESULT(id, DC_HASDEFID);
+}
+
 ControlHook::~ControlHook() {
     for (HWND control : hooked_) {
         if (IsWindow(control)) RemoveWindowSubclass(control, Procedure, reinterpret_cast<UINT_PTR>(this));

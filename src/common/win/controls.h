@@ -31,6 +31,10 @@ struct ChildArgs {
 // Creates the child; returns null when the system refuses it.
 HWND CreateChild(HWND parent, const ChildArgs& args);
 
+// The answer to DM_GETDEFID of a window that runs with dialog keys: Enter presses the focused
+// push button, else the button `okId`.
+LRESULT DefaultButton(HWND dialog, int okId);
+
 // A handler for messages of subclassed controls. One hook may serve several controls (a window
 // usually hooks its own controls with itself). The hook is removed when a control is destroyed,
 // and from every control still hooked when the hook object goes away.

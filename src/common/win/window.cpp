@@ -28,6 +28,21 @@ HINSTANCE ModuleInstance() {
     return module;
 }
 
+CreateArgs CentredDialog(std::string title, int clientWidth, int clientHeight, HWND owner, DWORD style, DWORD exStyle) {
+    exStyle |= WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    return {.title = std::move(title),
+            .style = style,
+            .exStyle = exStyle,
+            .x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+            .y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+            .width = width,
+            .height = height,
+            .parent = owner};
+}
+
 void RegisterWindowClass(const WindowClass& cls) {
     const HINSTANCE instance = ModuleInstance();
     WNDCLASSA existing{};

@@ -41,6 +41,11 @@ struct CreateArgs {
     int id = 0;             // control ID of a child window
 };
 
+// A dialog-like window: a fixed frame around a client area of the given size, centred on the
+// screen. `exStyle` gets WS_EX_DLGMODALFRAME and WS_EX_CONTROLPARENT added.
+CreateArgs CentredDialog(std::string title, int clientWidth, int clientHeight, HWND owner,
+                         DWORD style = WS_POPUP | WS_CAPTION, DWORD exStyle = 0);
+
 // The module that holds this code: the DLL, or the program that links the layer statically.
 HINSTANCE ModuleInstance();
 
