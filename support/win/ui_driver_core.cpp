@@ -43,7 +43,12 @@ Outcome RunModal(const std::function<void()>& modal,
                  const std::function<void(const std::atomic<bool>& modalReturned)>& driver, Millis timeout) {
     std::atomic<bool> modalReturned{false};
     std::atomic<bool> closedByWatchdog{false};
+    std::atomic<bool> driverDone{false};
     std::thread second([&] {
+        struct Finished {
+            std::atomic<bool>& done;
+            ~Finished() { done = true; }
+        } finished{driverDone};
         driver(modalReturned);
         // Whatever the driver left open is closed, so that a failing run does not hang.
         const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -61,6 +66,12 @@ Outcome RunModal(const std::function<void()>& modal,
     });
     modal();
     modalReturned = true;
+    // The driver may still send a message to a window of this thread (a read of a list, say):
+    // this thread keeps answering until the driver has finished, instead of blocking in join.
+    while (!driverDone) {
+        PumpMessages();
+        Sleep(5);
+    }
     second.join();
     if (closedByWatchdog) {
         return Outcome::Failed("the modal window did not close within " + Ms(timeout) +
