@@ -1,0 +1,52 @@
+// The library object: everything that lives as long as the library is loaded, in one place,
+// reached one way (`library`). Windows own what lives while they are open; dialogs take their
+// inputs and return their results. What is here outlives every window: the module, the slots of
+// the windows that stay open beside the host (one modeless Explorer, one player), the Explorer's
+// format memory, the editor's files and what the host polls of the player.
+//
+// Only plain data and forward-declared window types: every subsystem may include this header,
+// and it includes none of theirs.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace morvel {
+
+class TFileForm;
+class TVideoForm;
+
+struct Library {
+    // The module handle, set when the library is loaded.
+    HINSTANCE instance = nullptr;
+
+    struct Explorer {
+        TFileForm* modeless = nullptr;  // the modeless Explorer while it exists
+        bool dialogRunning = false;     // a RemoteDlg95 is in its modal run
+        // Last chosen format position per colour depth, in the order of the per-depth table.
+        std::array<int, 5> lastFormatIndex{};
+        // Format code of each entry of the format list last shown (positions beyond it keep older
+        // values).
+        std::array<int, 64> formatCodes{};
+    } explorer;
+
+    struct Editor {
+        std::string currentFile = "*";  // "*": none
+        std::string testFile = "ERROR";
+    } editor;
+
+    struct Player {
+        TVideoForm* window = nullptr;  // the player window while it exists
+    } player;
+};
+
+extern Library library;
+
+// Load-time reset: everything as a first call expects it, the module handle kept. Creates no
+// window and no thread.
+void ResetLibrary(HINSTANCE instance);
+
+}  // namespace morvel
