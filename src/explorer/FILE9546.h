@@ -4,6 +4,8 @@
 // points that create and run it are in explorer_exports.cpp.
 #pragma once
 
+#include "explorer/win/explorer_dialog.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -194,7 +196,5 @@ private:
 // RemoteWin95: opens the modeless Explorer (or brings the open one to the front).
 void OpenModelessExplorer(HWND hostWindow, bool rememberGeometry);
 
-// RemoteDlg95: runs the Explorer as a modal dialog; -1 when cancelled, else the dialog's result.
-int RunExplorerDialog(int kindArgument, int restrictedFlag);
 
 }  // namespace morvel
