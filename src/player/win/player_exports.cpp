@@ -13,7 +13,7 @@
 #include "hostlink/long_name.h"
 #include "hostlink/settings_file.h"
 #include "morvel32.h"
-#include "player/Video_02.h"
+#include "player/win/player_window.h"
 #include "player/play_modes.h"
 
 namespace morvel {

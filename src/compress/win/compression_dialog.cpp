@@ -1,4 +1,4 @@
-#include "compress/JPEG9504.h"
+#include "compress/win/compression_dialog.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 // TFileForm: the Explorer window. Creation, layout and handlers; the rules it applies live in
 // the portable units beside it, the Look-in box in look_in_box.cpp, the entry points with the
 // exports in explorer_exports.cpp.
-#include "explorer/FILE9546.h"
+#include "explorer/win/explorer_window.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -22,7 +22,7 @@
 #include "explorer/explorer_geometry.h"
 #include "explorer/explorer_messages.h"
 #include "explorer/explorer_settings.h"
-#include "explorer/explorer_state.h"
+#include "explorer/win/explorer_state.h"
 #include "explorer/file_types.h"
 #include "explorer/list_file.h"
 #include "explorer/listing.h"

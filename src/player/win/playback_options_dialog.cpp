@@ -1,4 +1,4 @@
-#include "player/Vidopt02.h"
+#include "player/win/playback_options_dialog.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "player/media_bar.h"
+#include "player/win/media_bar.h"
 
 #include <mmsystem.h>
 

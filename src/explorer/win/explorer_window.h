@@ -15,11 +15,11 @@
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
 #include "common/win/window.h"
-#include "explorer/Xfiles.h"
+#include "explorer/win/file_list_box.h"
 #include "explorer/confirm.h"
 #include "explorer/dialog_setup.h"
 #include "explorer/explorer_menus.h"
-#include "explorer/look_in_box.h"
+#include "explorer/win/look_in_box.h"
 #include "hostlink/host_link.h"
 
 namespace morvel {

@@ -12,7 +12,7 @@
 #include "common/win/modal.h"
 #include "common/win/text.h"
 #include "common/win/window.h"
-#include "explorer/FILE9546.h"
+#include "explorer/win/explorer_window.h"
 #include "morvel32.h"
 
 namespace morvel {

@@ -1,7 +1,7 @@
 // The editor's export. It catches everything at its boundary.
 #include <windows.h>
 
-#include "editor/SHOW9546.h"
+#include "editor/win/editor_window.h"
 #include "hostlink/export_guard.h"
 #include "morvel32.h"
 

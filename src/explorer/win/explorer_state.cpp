@@ -1,4 +1,4 @@
-#include "explorer/explorer_state.h"
+#include "explorer/win/explorer_state.h"
 
 namespace morvel {
 

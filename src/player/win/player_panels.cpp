@@ -1,4 +1,4 @@
-#include "player/player_panels.h"
+#include "player/win/player_panels.h"
 
 #include <memory>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "explorer/Rename02.h"
+#include "explorer/win/rename_dialog.h"
 
 #include "common/win/controls.h"
 #include "common/win/gdi.h"

@@ -1,4 +1,4 @@
-#include "editor/SHOW9546.h"
+#include "editor/win/editor_window.h"
 
 #include <windows.h>
 
@@ -15,7 +15,7 @@
 #include "common/win/text.h"
 #include "common/win/win_file_system.h"
 #include "common/win/window.h"
-#include "editor/Scrldlg3.h"
+#include "editor/win/numeric_entry_dialog.h"
 #include "editor/avl_file.h"
 #include "editor/editor_rules.h"
 #include "editor/slide_menus.h"

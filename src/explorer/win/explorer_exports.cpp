@@ -5,9 +5,9 @@
 #include <exception>
 
 #include "common/win/modal.h"
-#include "explorer/FILE9546.h"
+#include "explorer/win/explorer_window.h"
 #include "explorer/dialog_setup.h"
-#include "explorer/explorer_state.h"
+#include "explorer/win/explorer_state.h"
 #include "hostlink/export_guard.h"
 #include "morvel32.h"
 

@@ -1,4 +1,4 @@
-#include "player/Video_02.h"
+#include "player/win/player_window.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -6,8 +6,8 @@
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
 #include "morvel32.h"
-#include "player/Vidopt02.h"
-#include "player/media_bar.h"
+#include "player/win/playback_options_dialog.h"
+#include "player/win/media_bar.h"
 #include "player/play_modes.h"
 #include "player/player_keys.h"
 #include "player/seek_scale.h"

@@ -1,4 +1,4 @@
-#include "editor/Scrldlg3.h"
+#include "editor/win/numeric_entry_dialog.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "player/Xscroll.h"
+#include "player/win/seek_bar.h"
 
 #include <algorithm>
 

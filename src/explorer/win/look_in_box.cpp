@@ -1,4 +1,4 @@
-#include "explorer/look_in_box.h"
+#include "explorer/win/look_in_box.h"
 
 #include "common/win/controls.h"
 #include "common/win/text.h"

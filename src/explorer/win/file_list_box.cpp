@@ -1,4 +1,4 @@
-#include "explorer/Xfiles.h"
+#include "explorer/win/file_list_box.h"
 
 #include <algorithm>
 #include <array>
