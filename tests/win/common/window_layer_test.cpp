@@ -7,10 +7,12 @@
 #include <string>
 
 #include "common/win/controls.h"
+#include "common/win/dialog.h"
 #include "common/win/gdi.h"
 #include "common/win/modal.h"
 #include "common/win/text.h"
 #include "common/win/window.h"
+#include "win/support/keyboard.h"
 #include "win/support/ui_driver.h"
 
 using namespace morvel;
@@ -298,4 +300,111 @@ TEST(WindowLayer, CreateOwnedDeletesTheObjectOfARefusedWindow) {
                                                  {.title = "Refused", .style = WS_POPUP});
     EXPECT_EQ(window, nullptr);
     EXPECT_EQ(log, "detached;deleted;");
+}
+
+namespace {
+
+constexpr int kNameLabel = 201, kNameEdit = 202, kOkButton = 203, kCancelButton = 204;
+const win::WindowClass kDialogClass{.name = "MorvelLayerDialog"};
+
+// A dialog as the library's dialogs are made: a table in design pixels, a label whose letter
+// reaches its field, OK and Cancel; the typed name is its result.
+class NameDialog final : public win::Dialog {
+public:
+    std::string name;  // the result, after OK
+
+    int Open(HWND owner) {
+        if (!CreateFrame(kDialogClass, "Name", 300, 100, owner)) return -2;
+        return Run();
+    }
+
+protected:
+    int CancelResult() const override { return IDCANCEL; }
+    int DefaultId() const override { return kOkButton; }
+    bool PreviewMessage(MSG& msg) override {
+        if (msg.message != WM_SYSCHAR) return false;
+        const win::LabelTarget labels[] = {{Item(kNameLabel), Item(kNameEdit)}};
+        return win::LabelLetter(static_cast<char>(msg.wParam), labels);
+    }
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_CREATE) {
+            static constexpr win::ControlSpec kControls[] = {
+                {.text = "&Name:", .id = kNameLabel, .x = 10, .y = 10, .width = 60, .height = 20},
+                {.className = "EDIT", .id = kNameEdit, .style = WS_TABSTOP, .exStyle = WS_EX_CLIENTEDGE,
+                 .x = 80, .y = 10, .width = 200, .height = 25},
+                {.className = "BUTTON", .text = "OK", .id = kOkButton, .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
+                 .x = 80, .y = 60, .width = 90, .height = 30},
+                {.className = "BUTTON", .text = "Cancel", .id = kCancelButton, .style = WS_TABSTOP,
+                 .x = 190, .y = 60, .width = 90, .height = 30},
+            };
+            CreateControls(kControls);
+            RememberFocus(Item(kOkButton));
+            return 0;
+        }
+        if (msg == WM_COMMAND && (LOWORD(wParam) == kOkButton || LOWORD(wParam) == IDOK)) {
+            name = win::WindowText(Item(kNameEdit));
+            End(IDOK);
+            return 0;
+        }
+        if (msg == WM_COMMAND && (LOWORD(wParam) == kCancelButton || LOWORD(wParam) == IDCANCEL)) {
+            End(IDCANCEL);
+            return 0;
+        }
+        return Dialog::WindowMessage(msg, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+TEST(WindowLayer, ADialogRunsOnItsOwnKeysAndReturnsItsResult) {
+    TwoFields host("Dialog host");
+    Activate(host.hwnd());
+    SetFocus(host.second);
+    NameDialog dialog;
+    int result = 0;
+    RECT client{};
+    HWND edit = nullptr;
+    DriveModal([&] { result = dialog.Open(host.hwnd()); },
+               [&] {
+                   const HWND window = WaitForWindow("Name", kDialogClass.name);
+                   ASSERT_NE(window, nullptr);
+                   GetClientRect(window, &client);
+                   edit = Control(window, kNameEdit);
+                   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+                   PressKey({VK_MENU}, 'N');  // the label's letter gives its field the focus
+                   ASSERT_TRUE(WaitForFocus(window, edit));
+                   TypeText("Ann");
+                   PressKey(VK_RETURN);  // no push button has the focus: the default button
+               });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.name, "Ann");
+    const int dpi = win::ScreenDpi();
+    EXPECT_EQ(client.right, MulDiv(300, dpi, 120)) << "design pixels are at 120 dpi";
+    EXPECT_EQ(client.bottom, MulDiv(100, dpi, 120));
+    EXPECT_FALSE(IsWindow(edit)) << "the run destroys the dialog";
+    EXPECT_TRUE(IsWindowEnabled(host.hwnd()));
+    PumpMessages();
+    EXPECT_EQ(FocusOfThread(), host.second) << "the focus goes back where it was";
+}
+
+TEST(WindowLayer, ADialogClosedWithoutEndGivesItsCancelResult) {
+    TwoFields host("Dialog host");
+    Activate(host.hwnd());
+    for (const bool byEscape : {true, false}) {
+        NameDialog dialog;
+        int result = 0;
+        DriveModal([&] { result = dialog.Open(host.hwnd()); },
+                   [&] {
+                       const HWND window = WaitForWindow("Name", kDialogClass.name);
+                       ASSERT_NE(window, nullptr);
+                       ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+                       if (byEscape) {
+                           PressKey(VK_ESCAPE);
+                       } else {
+                           PostMessageA(window, WM_CLOSE, 0, 0);
+                       }
+                   });
+        EXPECT_EQ(result, IDCANCEL) << (byEscape ? "Escape" : "WM_CLOSE");
+        EXPECT_EQ(dialog.name, "");
+    }
 }
