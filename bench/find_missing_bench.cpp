@@ -7,6 +7,7 @@
 // paths, one a line, and on its first line the number of them the search should find.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -20,7 +21,20 @@ namespace {
 
 using namespace morvel;
 using Clock = std::chrono::steady_clock;
-double Millis(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+double Millis(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+// Processor time of the calling thread, user and kernel, in milliseconds: a loaded machine
+// distorts it less than the wall clock (Wine's own server is not in it).
+double ThreadCpuMillis() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
+}
 
 struct Counts {
     long files = 0;
@@ -72,27 +86,37 @@ int main(int argc, char** argv) {
     for (const std::string& path : stored) table.AddFile(path, RealFileSystem());
 
     auto start = Clock::now();
-    const Counts counts = BareWalk(root);
-    const double bare = Millis(start);
-    std::printf("tree: %ld files in %ld folders; %zu missing slides\n", counts.files, counts.folders + 1,
-                stored.size());
-    std::printf("bare enumeration (FindFirstFileA/FindNextFileA): %8.1f ms\n", bare);
-
-    start = Clock::now();
     const std::vector<int> missing = editor::MissingRows(table, RealFileSystem());
-    std::printf("existence check of the rows:                     %8.1f ms (%zu missing)\n", Millis(start),
-                missing.size());
+    const double check = Millis(start);
 
+    // The search runs first, on a tree nobody has read since it was made, as the user's first
+    // search would; then the two take turns, so that neither gains from the other's caching.
     bool ok = missing.size() == stored.size();
-    for (int run = 1; run <= 2; ++run) {
+    double slowest = 0;
+    Counts counts;
+    for (int round = 1; round <= 3; ++round) {
         start = Clock::now();
+        double cpu = ThreadCpuMillis();
         const std::vector<editor::Relink> relinks = editor::FindMissingFiles(table, missing, RealFileSystem(), root);
         const double search = Millis(start);
-        std::printf("search, run %d:                                   %8.1f ms (%.2fx the bare enumeration), "
-                    "found %zu of %zu (expected %d)\n",
-                    run, search, search / bare, relinks.size(), missing.size(), expected);
+        const double searchCpu = ThreadCpuMillis() - cpu;
+        start = Clock::now();
+        cpu = ThreadCpuMillis();
+        counts = BareWalk(root);
+        const double bare = Millis(start);
+        const double bareCpu = ThreadCpuMillis() - cpu;
+        if (round == 1) {
+            std::printf("tree: %ld files in %ld folders; %zu missing slides, found by the existence check in %.1f ms\n",
+                        counts.files, counts.folders + 1, missing.size(), check);
+        }
+        std::printf(
+            "round %d: search %7.1f ms (processor %7.1f), bare enumeration %7.1f ms (processor %7.1f): "
+            "%.2fx; found %zu of %zu (expected %d)\n",
+            round, search, searchCpu, bare, bareCpu, search / bare, relinks.size(), missing.size(), expected);
+        slowest = std::max(slowest, search);
         ok = ok && static_cast<int>(relinks.size()) == expected;
     }
+    std::printf("slowest search: %.0f ms (goal: under 2000 ms)\n", slowest);
     if (!ok) std::printf("MISMATCH: the search did not find what the tree holds\n");
     return ok ? 0 : 1;
 }

@@ -67,8 +67,8 @@ struct TildeCandidate {
 
 }  // namespace
 
-std::vector<std::optional<FileNames>> FindFilesByName(const std::vector<std::string>& storedPaths,
-                                                      const FileSystem& fs, std::string_view folder) {
+std::vector<std::optional<FileNames>> FindFilesByName(const std::vector<std::string>& storedPaths, const FileSystem& fs,
+                                                      std::string_view folder) {
     // The tables hold only the names asked for; the walk looks each file up in them.
     std::unordered_map<std::string, Candidate> byName;
     std::unordered_map<std::string, TildeCandidate> byPrefix;

@@ -30,8 +30,8 @@ namespace morvel::editor {
 
 // Searches the folder and its subfolders once for the stored paths' files. One answer per
 // stored path, in the same order: the file's names as "&Add Slides" would give them, or nothing.
-std::vector<std::optional<FileNames>> FindFilesByName(const std::vector<std::string>& storedPaths,
-                                                      const FileSystem& fs, std::string_view folder);
+std::vector<std::optional<FileNames>> FindFilesByName(const std::vector<std::string>& storedPaths, const FileSystem& fs,
+                                                      std::string_view folder);
 
 // A row names a file when its path is neither empty (the placeholder) nor the not-applicable
 // mark (a CD track).

@@ -38,15 +38,15 @@ TEST(EditorMissingFiles, MatchingRules) {
         const char* path;  // "" when nothing is to be found
         const char* name;
     } cases[] = {
-        {"c:\\old\\holida~1.bmp", "d:\\new\\a\\holida~1.bmp", "Holiday 1.bmp"},  // short name
-        {"c:\\old\\HOLIDAY 2.BMP", "d:\\new\\b\\holida~2.bmp", "Holiday 2.bmp"},  // long name, case ignored
-        {"c:\\old\\unique~1.avi", "d:\\new\\unique~7.avi", "Unique trip.avi"},   // "~": one file begins so
-        {"c:\\old\\holida~9.bmp", "", ""},                                         // "~": two files begin so
-        {"c:\\old\\sunset~1.png", "", ""},                                         // "~": other extension
-        {"c:\\old\\uniquetr~1.avi", "", ""},                                       // longer than 8.3: no "~" form
-        {"c:\\old\\~1.avi", "", ""},                                               // nothing before "~"
-        {"c:\\old\\pic.bmp", "d:\\new\\z\\pic.bmp", "PIC.BMP"},                    // nearest the root
-        {"c:\\old\\same.pcx", "d:\\new\\a\\same.pcx", "same.pcx"},                 // same depth: folder order
+        {"c:\\old\\holida~1.bmp", "d:\\new\\a\\holida~1.bmp", "Holiday 1.bmp"},         // short name
+        {"c:\\old\\HOLIDAY 2.BMP", "d:\\new\\b\\holida~2.bmp", "Holiday 2.bmp"},        // long name, case ignored
+        {"c:\\old\\unique~1.avi", "d:\\new\\unique~7.avi", "Unique trip.avi"},          // "~": one file begins so
+        {"c:\\old\\holida~9.bmp", "", ""},                                              // "~": two files begin so
+        {"c:\\old\\sunset~1.png", "", ""},                                              // "~": other extension
+        {"c:\\old\\uniquetr~1.avi", "", ""},                                            // longer than 8.3: no "~" form
+        {"c:\\old\\~1.avi", "", ""},                                                    // nothing before "~"
+        {"c:\\old\\pic.bmp", "d:\\new\\z\\pic.bmp", "PIC.BMP"},                         // nearest the root
+        {"c:\\old\\same.pcx", "d:\\new\\a\\same.pcx", "same.pcx"},                      // same depth: folder order
         {"c:\\old\\inside~1.wav", "d:\\new\\longfo~1\\inside~1.wav", "Inside it.wav"},  // short folder
         {"c:\\old\\gone.bmp", "", ""},
         {"c:\\old\\", "", ""},
@@ -73,7 +73,8 @@ TEST(EditorMissingFiles, RelinksOnlyPathAndNameOfMissingRows) {
     FakeFileSystem fs = MovedFiles();
     fs.AddFile("c:\\here\\kept.bmp");
     SlideTable table;
-    for (const char* file : {"c:\\here\\kept.bmp", "c:\\old\\holida~1.bmp", "c:\\old\\gone.bmp"}) table.AddFile(file, fs);
+    for (const char* file : {"c:\\here\\kept.bmp", "c:\\old\\holida~1.bmp", "c:\\old\\gone.bmp"})
+        table.AddFile(file, fs);
     table.PutCdTrack(3, false);
     table.Row(2)[kColWait] = "7";
     const std::vector<int> missing = MissingRows(table, fs);
