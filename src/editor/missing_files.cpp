@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "common/file_tree.h"
 #include "common/path_parts.h"
@@ -136,13 +137,52 @@ bool NamesFile(const Slide& slide) {
     return !slide[kColPath].empty() && !slide.IsMark(kColPath);
 }
 
+namespace {
+// A folder that more rows than this use is listed once instead of asked about row by row.
+constexpr std::size_t kListAfter = 16;
+
+// A name the system would match only by comparing it, ASCII case ignored, with an entry's long or
+// short name; anything else is asked of the system.
+bool MatchesInMemory(std::string_view name) {
+    if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 0x20 && u < 0x80 && c != '*' && c != '?';
+    });
+}
+}  // namespace
+
 std::vector<int> MissingRows(const SlideTable& table, const FileSystem& fs) {
-    std::vector<int> rows;
+    std::unordered_map<std::string, std::vector<int>> byFolder;
     for (int row = 1; row <= table.RowCount(); ++row) {
         const Slide& slide = table.Row(row);
-        if (NamesFile(slide) && !fs.FileExists(slide[kColPath])) rows.push_back(row);
+        if (NamesFile(slide)) byFolder[path::ToLowerAscii(path::FolderPart(slide[kColPath]))].push_back(row);
     }
-    return rows;
+    std::vector<int> missing;
+    std::unordered_set<std::string> names;
+    for (const auto& [folder, rows] : byFolder) {
+        // Asking row by row costs, under Wine, a scan of the folder for every short name it made
+        // up itself: a large show in one large folder would take minutes.
+        names.clear();
+        bool listed = false;
+        if (rows.size() > kListAfter && !folder.empty() && folder.back() == '\\') {
+            fs.Search(folder + "*", [&](const FoundEntry& entry) {
+                listed = true;
+                if (entry.folder) return;
+                names.insert(path::ToUpperAscii(entry.name));
+                if (!entry.shortName.empty()) names.insert(path::ToUpperAscii(entry.shortName));
+            });
+        }
+        for (const int row : rows) {
+            const std::string& path = table.Row(row)[kColPath];
+            const std::string_view name = path::NamePart(path);
+            const bool exists =
+                listed && MatchesInMemory(name) ? names.count(path::ToUpperAscii(name)) != 0 : fs.FileExists(path);
+            if (!exists) missing.push_back(row);
+        }
+    }
+    std::sort(missing.begin(), missing.end());
+    return missing;
 }
 
 std::vector<Relink> FindMissingFiles(const SlideTable& table, const std::vector<int>& rows, const FileSystem& fs,

@@ -36,9 +36,10 @@ std::vector<std::optional<FileNames>> FindFilesByName(const std::vector<std::str
 // A row names a file when its path is neither empty (the placeholder) nor the not-applicable
 // mark (a CD track).
 bool NamesFile(const Slide& slide);
-// The rows (numbers from 1, in table order) that name a file that does not exist now. One
-// existence check per row: for "Find missing files...", where files may have moved since the
-// slideshow was read. Opening a slideshow should take the rows its reading did not find instead.
+// The rows (numbers from 1, in table order) that name a file that does not exist now: for "Find
+// missing files...", where files may have moved since the slideshow was read (opening a
+// slideshow takes the rows its reading did not find instead). One existence check per row, but a
+// folder that many rows use is listed once and its names matched in memory.
 std::vector<int> MissingRows(const SlideTable& table, const FileSystem& fs);
 
 struct Relink {

@@ -89,6 +89,26 @@ TEST(EditorMissingFiles, RelinksOnlyPathAndNameOfMissingRows) {
     for (const int row : {1, 3, 4}) EXPECT_EQ(table.Row(row), before.Row(row)) << row;
 }
 
+TEST(EditorMissingFiles, MissingRowsOfAFolderManyRowsUse) {
+    FakeFileSystem fs;
+    SlideTable table;
+    for (int i = 0; i < 20; ++i) {
+        const std::string file = "c:\\many\\Slide number " + std::to_string(i) + ".bmp";
+        fs.AddFile(file);
+        fs.SetShortName(file, "c:\\many\\SLIDEN~" + std::to_string(i) + ".BMP");
+        table.AddFile(file, fs);  // stored by short name
+    }
+    for (const char* path : {"c:\\many\\gone.bmp", "c:\\many\\Slide number 3.BMP", "c:\\many\\sub"}) {
+        table.AppendRow();
+        table.Row(table.RowCount())[kColPath] = path;
+    }
+    fs.AddFolder("c:\\many\\sub");
+    EXPECT_EQ(MissingRows(table, fs), (std::vector<int>{21, 23}));
+    const int searches = fs.searches;
+    EXPECT_EQ(MissingRows(table, fs).size(), 2u);
+    EXPECT_EQ(fs.searches, searches + 1) << "the folder is listed once, not asked per row";
+}
+
 TEST(EditorMissingFiles, DropTakesWhatTheAddSlidesDialogLists) {
     FakeFileSystem fs;
     for (const char* file : {"c:\\drop\\b.bmp", "c:\\drop\\A.png", "c:\\drop\\notes.txt", "c:\\drop\\sub\\deep.bmp",
