@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks under Wine and prints their figures. Not part of the test command.
-#   scripts/bench.sh [ini|explorer|editor|all] [arguments for the benchmark]
+#   scripts/bench.sh [ini|explorer|editor|find|all] [arguments for the benchmark]
+#   scripts/bench.sh find [FILES [MISSING]]   tree size and missing slides (100000 and 1000)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${MORVEL_BUILD:-$root/build}"
@@ -8,7 +9,7 @@ bash "$root/scripts/bootstrap.sh" >/dev/null
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" >/dev/null
 which="${1:-all}"; shift || true
-case "$which" in ini|explorer|editor|all) ;; *) echo "unknown benchmark: $which" >&2; exit 2 ;; esac
+case "$which" in ini|explorer|editor|find|all) ;; *) echo "unknown benchmark: $which" >&2; exit 2 ;; esac
 case "$which" in
   ini|all)
     ninja -C "$build/win" ini_bench >/dev/null
@@ -55,5 +56,46 @@ for i in range(10000):
 PY
     MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" \
       "$build/win/bin/editor_bench.exe" "Z:$(printf '%s' "$bench_root/Holiday Slides" | tr '/' '\\')" "$@"
+    rm -rf "$bench_root" ;;
+esac
+case "$which" in
+  find|all)
+    ninja -C "$build/win" find_missing_bench >/dev/null
+    files=100000; missing=1000
+    if [ "$which" = find ]; then files="${1:-$files}"; missing="${2:-$missing}"; fi
+    echo "== Editor: finding $missing missing slide files in a tree of $files files (Wine)"
+    bench_root="$(mktemp -d "${TMPDIR:-/tmp}/morvel-bench.XXXXXX")"
+    # The tree is made here, outside Wine. A hundred files a folder, two levels of folders; every
+    # other file has a long name (the system gives it a short "~" name of its own). The missing
+    # slides name, by turns, an 8.3 file, a long file by the "~" name another computer gave it,
+    # a long file by its long name, and a file that is nowhere.
+    python3 - "$bench_root" "$files" "$missing" <<'PY'
+import os, sys
+root, files, missing = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
+tree = os.path.join(root, "tree")
+def name(i):
+    return "hs%06d.bmp" % i if i % 2 == 0 else "Q%05d of the trip.jpg" % (i // 2)
+for i in range(files):
+    j = i // 100
+    folder = tree if j == 0 else os.path.join(tree, "Album %03d" % (j // 10), "Roll %02d" % (j % 10))
+    if i % 100 == 0: os.makedirs(folder, exist_ok=True)
+    open(os.path.join(folder, name(i)), "w").close()
+step = max(1, files // max(1, missing))
+lines, found = [], 0
+for k in range(missing):
+    i = (k * step) % files
+    i -= i % 2
+    kind = k % 4
+    if kind == 0: lines.append("c:\\old show\\" + name(i))
+    elif kind == 1 and i + 1 < files: lines.append("c:\\oldsho~1\\q%05d~1.jpg" % ((i + 1) // 2))
+    elif kind == 2 and i + 1 < files: lines.append("c:\\old show\\" + name(i + 1).lower())
+    else: lines.append("c:\\old show\\zz%06d.bmp" % k); found -= 1
+    found += 1
+with open(os.path.join(root, "missing.txt"), "w") as f:
+    f.write("%d\n" % found + "\n".join(lines) + "\n")
+PY
+    win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+    "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/find_missing_bench.exe" \
+      "$(win "$bench_root/tree")" "$(win "$bench_root/missing.txt")"
     rm -rf "$bench_root" ;;
 esac
