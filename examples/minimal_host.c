@@ -122,8 +122,12 @@ static int ChoosePicture(void) {
 /* ---- Flow 2: the modeless Explorer beside this window -------------------------------------- */
 
 static void OpenExplorer(HWND host) {
+    char lastDir[1024];
     printf("Flow 2: the Explorer beside the host window\n");
     WriteKey(MORVEL_KEY_WIN95TMP, EXCHANGE_FILE);
+    /* It opens where it was last closed; the first time, in our pictures. */
+    ReadKey(MORVEL_KEY_LASTDIR, lastDir, sizeof lastDir);
+    if (strcmp(lastDir, "(absent)") == 0) WriteKey(MORVEL_KEY_LASTDIR, PICTURES);
     /* Returns at once; the Explorer lives in our message loop and notifies `host`. 1: restore
      * the size and place it had when it last closed (the bWin keys). */
     RemoteWin95((MorvelInt)(INT_PTR)host, 1);
