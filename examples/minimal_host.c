@@ -7,7 +7,7 @@
  *
  * Build it in the package folder (MinGW-w64, 32 bits) and run it beside the DLL:
  *
- *   i686-w64-mingw32-gcc -std=c99 -Wall -Werror -static-libgcc -Iinclude
+ *   i686-w64-mingw32-gcc -std=c99 -Wall -Werror -Iinclude \
  *       examples/minimal_host.c -Llib -lmorvel32 -o bin/minimal_host.exe
  *
  *   minimal_host.exe              the window: choose a flow from its menu
