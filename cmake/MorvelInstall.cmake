@@ -1,38 +1,41 @@
 # What an integrator downloads (cmake --install of the Windows build, zipped by scripts/package.sh):
-#   bin/morvel32.dll         stripped, with a debug link to the file beside it
-#   bin/morvel32.dll.debug   its symbols, for reading crash reports
-#   bin/morvel-ini.exe
+#   README.md                    what the package holds and the two ways to link
+#   bin/morvel32.dll             stripped, with a debug link to the file beside it
+#   bin/morvel32.dll.debug       its symbols, for reading crash reports
+#   bin/morvel-ini.exe           stripped the same way
+#   bin/morvel-ini.exe.debug
 #   include/morvel32.h
-#   lib/libmorvel32.a        the import library
-#   README.md                the integrator's part of the project README
+#   lib/libmorvel32.a            the import library
+#   docs/integrating.md          the protocol, export by export and flow by flow
+#   examples/minimal_host.c      a host in one C file that runs the guide's four flows
 
 set(morvel_dist ${CMAKE_BINARY_DIR}/dist)
 
-# The README's "For integrators" section, cut out again whenever the README changes.
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/README.md)
-file(READ ${CMAKE_SOURCE_DIR}/README.md morvel_readme)
-string(REGEX MATCH "\n## For integrators\n.*" morvel_integrators "${morvel_readme}")
-string(REGEX REPLACE "^(\n## For integrators\n.*)\n## .*$" "\\1" morvel_integrators "${morvel_integrators}")
-if(morvel_integrators STREQUAL "")
-  message(FATAL_ERROR "README.md has no \"## For integrators\" section")
-endif()
-file(WRITE ${morvel_dist}/README.md
-     "# morvel32 ${PROJECT_VERSION}\n\n`morvel32.dll` is a 32-bit Windows DLL that gives a multimedia-presentation "
-     "host application its Windows 95 user interface. This package holds the DLL, its header, its import "
-     "library and the `morvel-ini` tool.\n${morvel_integrators}")
+# A program as shipped: its symbols moved to NAME.debug beside it, which the debug link names, so
+# that a debugger reading a crash finds them.
+function(morvel_stripped target name)
+  add_custom_command(
+    OUTPUT ${morvel_dist}/${name} ${morvel_dist}/${name}.debug
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${morvel_dist}
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${morvel_dist}/${name}.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${name}.debug $<TARGET_FILE:${target}> ${name}
+    DEPENDS ${target}
+    WORKING_DIRECTORY ${morvel_dist}
+    COMMENT "Stripped ${name} and ${name}.debug")
+  install(FILES ${morvel_dist}/${name} ${morvel_dist}/${name}.debug DESTINATION bin)
+  set_property(GLOBAL APPEND PROPERTY morvel_dist_files ${morvel_dist}/${name} ${morvel_dist}/${name}.debug)
+endfunction()
 
-# The DLL as shipped: symbols moved to morvel32.dll.debug, which the debug link names.
-add_custom_command(
-  OUTPUT ${morvel_dist}/morvel32.dll ${morvel_dist}/morvel32.dll.debug
-  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:morvel32> morvel32.dll.debug
-  COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=morvel32.dll.debug $<TARGET_FILE:morvel32> morvel32.dll
-  DEPENDS morvel32
-  WORKING_DIRECTORY ${morvel_dist}
-  COMMENT "Stripped morvel32.dll and morvel32.dll.debug")
-add_custom_target(morvel32_dist ALL DEPENDS ${morvel_dist}/morvel32.dll ${morvel_dist}/morvel32.dll.debug)
+morvel_stripped(morvel32 morvel32.dll)
+morvel_stripped(morvel-ini morvel-ini.exe)
+get_property(morvel_dist_files GLOBAL PROPERTY morvel_dist_files)
+add_custom_target(morvel32_dist ALL DEPENDS ${morvel_dist_files})
 
-install(FILES ${morvel_dist}/morvel32.dll ${morvel_dist}/morvel32.dll.debug DESTINATION bin)
-install(TARGETS morvel-ini RUNTIME DESTINATION bin)
+# The package's README names the version it ships.
+configure_file(${CMAKE_SOURCE_DIR}/docs/package-README.md.in ${morvel_dist}/README.md @ONLY)
+
 install(FILES ${CMAKE_SOURCE_DIR}/include/morvel32.h DESTINATION include)
 install(FILES ${CMAKE_BINARY_DIR}/lib/libmorvel32.a DESTINATION lib)
 install(FILES ${morvel_dist}/README.md DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/integrating.md DESTINATION docs)
+install(FILES ${CMAKE_SOURCE_DIR}/examples/minimal_host.c DESTINATION examples)
