@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "common/path_parts.h"
@@ -92,13 +93,12 @@ TEST(EditorAvlLists, SaveAbortedMessageKRule) {
 
 // ---- Writing --------------------------------------------------------------------------------
 
+// The placeholder row is no slide: an empty table is a slideshow of no slides.
 TEST(EditorAvlWrite, EmptySlideshow) {
     const SlideTable t;
     EXPECT_EQ(Bytes(WriteAvl(t, {800, 600})),
-              "[Header]\r\nVer=4\r\nScreenW=800\r\nScreenH=600\r\nN=2\r\n"
-              "[Directory]\r\n0=c:\\\r\n"
-              "[1]\r\nF=" +
-                  M + "\r\nX=0\r\n");
+              "[Header]\r\nVer=4\r\nScreenW=800\r\nScreenH=600\r\nN=1\r\n"
+              "[Directory]\r\n0=c:\\\r\n");
 }
 
 TEST(EditorAvlWrite, PictureWithDefaultsWritesOnlyFBAndX) {
@@ -149,15 +149,27 @@ TEST(EditorAvlWrite, SavedBytesAreTheDocumentsBytes) {
     EXPECT_EQ(WriteAvlBytes(SlideTable{}, {800, 600}), Bytes(WriteAvl(SlideTable{}, {800, 600})));
 }
 
-TEST(EditorAvlWrite, PositionsOmittedWhenEitherIsMid) {
-    Slide s = PictureRow("c:\\a.bmp", "a");
-    s[kColHPos] = "Left";
-    EXPECT_FALSE(WriteAvl(TableOf({s}), {}).Get("1", "P"));
-    s[kColVPos] = "Top";
-    EXPECT_EQ(WriteAvl(TableOf({s}), {}).Get("1", "P"), "Left,Top");
-    s[kColHPos] = "120";
-    s[kColVPos] = "40";
-    EXPECT_EQ(WriteAvl(TableOf({s}), {}).Get("1", "P"), "120,40");
+// P is left out only when both positions are "Mid"; a position beside "Mid" reads back.
+TEST(EditorAvlRoundTrip, PositionsBesideMidAreKept) {
+    FakeFileSystem fs;
+    const struct {
+        const char *h, *v;
+        std::optional<std::string> p;
+    } cases[] = {
+        {"Mid", "Mid", std::nullopt}, {"Left", "Mid", "Left,Mid"}, {"Mid", "Top", "Mid,Top"},
+        {"Left", "Top", "Left,Top"},  {"120", "Mid", "120,Mid"},   {"120", "40", "120,40"},
+    };
+    for (const auto& c : cases) {
+        Slide s = PictureRow("c:\\a.bmp", "a");
+        s[kColHPos] = c.h;
+        s[kColVPos] = c.v;
+        const ini::Document doc = WriteAvl(TableOf({s}), {});
+        EXPECT_EQ(doc.Get("1", "P"), c.p) << c.h << "," << c.v;
+        const ReadResult r = ReadAvl(doc, fs);
+        ASSERT_EQ(r.slides.size(), 1u);
+        EXPECT_EQ(r.slides[0][kColHPos], c.h);
+        EXPECT_EQ(r.slides[0][kColVPos], c.v);
+    }
 }
 
 TEST(EditorAvlWrite, KeyOrderAndOmissions) {
@@ -203,13 +215,21 @@ TEST(EditorAvlWrite, VolumeFiftyIsWritten) {
 
 // ---- Reading --------------------------------------------------------------------------------
 
-TEST(EditorAvlRead, EmptySlideshowReadsAsOneCdTrack) {
+// An empty slideshow reads back as the placeholder, not as a CD track 0 that a host would play.
+TEST(EditorAvlRoundTrip, EmptySlideshowReadsAsThePlaceholder) {
     FakeFileSystem fs;
-    const ReadResult r = ReadAvl(WriteAvl(SlideTable(), {}), fs);
+    const ReadResult r = ReadAvl(ini::Document::Parse(WriteAvlBytes(SlideTable(), {})), fs);
     ASSERT_EQ(r.status, ReadStatus::Ok);
     ASSERT_EQ(r.slides.size(), 1u);
-    EXPECT_EQ(r.slides[0][kColName], "CD Track: 0");
-    EXPECT_EQ(r.slides[0][kColPath], M);
+    EXPECT_EQ(r.slides[0], PlaceholderSlide());
+
+    // Beside real slides (a CD track appended to the placeholder), it is left out as well.
+    SlideTable t;
+    t.PutCdTrack(7, false);
+    const ini::Document two = WriteAvl(t, {});
+    EXPECT_EQ(two.Get("Header", "N"), "2");
+    EXPECT_EQ(two.Get("1", "X"), "7");
+    EXPECT_FALSE(two.HasSection("2"));
 }
 
 TEST(EditorAvlRead, FilesThatExistGetShortPathAndLongName) {
@@ -453,8 +473,11 @@ TEST(EditorAvlRead, GaugeRunsOverTheSlides) {
     ReadAvl(ini::Document::Parse("[Header]\r\nVer=4\r\nN=3\r\n[1]\r\nF=a,0\r\n[2]\r\nF=b,0\r\n"), fs, &gauge);
     EXPECT_EQ(gauge.events, (std::vector<std::string>{"show 1-2", "1", "2", "hide"}));
     gauge.events.clear();
-    WriteAvl(SlideTable(), {}, &gauge);
+    WriteAvl(TableOf({PictureRow("c:\\a.bmp", "a")}), {}, &gauge);
     EXPECT_EQ(gauge.events, (std::vector<std::string>{"show 1-1", "1", "hide"}));
+    gauge.events.clear();
+    WriteAvl(SlideTable(), {}, &gauge);
+    EXPECT_TRUE(gauge.events.empty()) << "no slides, no progress";
 }
 
 // ---- Round trips ----------------------------------------------------------------------------

@@ -61,6 +61,29 @@ TEST(ExplorerWriteBack, ModesAndKeys) {
     }
 }
 
+// After "Overwrite?" was answered Yes, the probe leaves the user's file as it was: the host or
+// the editor replaces it, and a write that fails there must not leave only the probe icon.
+TEST(ExplorerWriteBack, ProbeKeepsAnExistingFile) {
+    const struct {
+        const char* name;
+        WriteBackMode mode;
+    } cases[] = {
+        {"save dialog", {true, true, false}},
+        {"convert dialog", {true, true, true}},
+    };
+    for (const auto& c : cases) {
+        FakeFileSystem fs = Disk();
+        const std::string old = "c:\\Long Folder\\Old picture.bmp";
+        fs.SetContents(old, "the user's picture");
+        Recorder r;
+        ASSERT_TRUE(WriteBack(old, c.mode, fs, r.writer())) << c.name;
+        EXPECT_TRUE(fs.FileExists(old)) << c.name;
+        EXPECT_EQ(fs.Contents(old), "the user's picture") << c.name;
+        ASSERT_EQ(r.writes.size(), 2u) << c.name;
+        EXPECT_EQ(r.writes[1].second, "c:\\LONGFO~1\\OLDPIC~1.BMP") << c.name;
+    }
+}
+
 TEST(ExplorerWriteBack, ShortFormWhereTheFileExists) {
     FakeFileSystem fs = Disk();
     Recorder r;
@@ -79,6 +102,10 @@ TEST(ExplorerWriteBack, RefusedProbeWritesNoKey) {
     EXPECT_TRUE(r.writes.empty());
     EXPECT_FALSE(WriteBack("c:\\Missing\\x.bmp", {true, true, true}, fs, r.writer()));
     EXPECT_TRUE(r.writes.empty());
+    // A folder of that name cannot be written as a file.
+    EXPECT_FALSE(WriteBack("c:\\Long Folder", {true, true, false}, fs, r.writer()));
+    EXPECT_TRUE(r.writes.empty());
+    EXPECT_TRUE(fs.FolderExists("c:\\Long Folder"));
 }
 
 TEST(ExplorerWriteBack, ProbeIsAValidIconFile) {
