@@ -11,34 +11,24 @@ namespace morvel::editor {
 namespace {
 
 using testing::FakeFileSystem;
+using Command = std::function<void(SlideHistory&, SlideTable&)>;
 
 struct State {
     std::vector<Slide> rows;
-    int row;
-    int column;
+    CellPosition selected;
     bool operator==(const State&) const = default;
 };
-State StateOf(const SlideTable& t) {
-    return {t.rows(), t.selectedRow(), t.selectedColumn()};
-}
+State StateOf(const SlideTable& t) { return {t.rows(), {t.selectedRow(), t.selectedColumn()}}; }
 
-FakeFileSystem Disk() {
-    FakeFileSystem fs;
-    for (const char* f : {"c:\\p\\a.bmp", "c:\\v\\b.avi", "c:\\s\\c.wav", "c:\\v\\d.mov", "c:\\p\\e.fli",
-                          "c:\\f.avl", "c:\\p\\new.bmp", "c:\\v\\new.avi"}) {
-        fs.AddFile(f);
-    }
-    return fs;
-}
-
-// Six slides of every kind and a CD track, row 2 ("b.avi") selected on its wait.
-SlideTable Show(const FileSystem& fs) {
+// Every kind of slide and a CD track, row 2 ("b.avi") selected on its wait; row 1 placed left.
+SlideTable Show(FakeFileSystem& fs) {
     SlideTable t;
     for (const char* f : {"c:\\p\\a.bmp", "c:\\v\\b.avi", "c:\\s\\c.wav", "c:\\v\\d.mov", "c:\\p\\e.fli", "c:\\f.avl"}) {
+        fs.AddFile(f);
         t.AddFile(f, fs);
     }
     t.PutCdTrack(5, false);
-    t.Row(1)[kColWait] = "10";
+    t.Row(1)[kColHPos] = "Left";
     t.Select(2, kColWait);
     return t;
 }
@@ -51,66 +41,46 @@ Choice Entry(MenuId menu, std::string_view caption, std::int64_t freeValue = 0) 
     ADD_FAILURE() << caption;
     return {menu, 0};
 }
+Command Pick(MenuId menu, std::string_view caption, bool global, std::int64_t freeValue = 0) {
+    return [=](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(menu, caption, freeValue), global); };
+}
 
-TEST(EditorSlideHistory, EveryCommandUndoesAndRedoesAsOneStep) {
-    const FakeFileSystem fs = Disk();
-    using Command = std::function<void(SlideHistory&, SlideTable&)>;
-    const Command none = [](SlideHistory&, SlideTable&) {};
+TEST(EditorSlideHistory, EveryCommandIsOneStepThatUndoesAndRedoes) {
+    FakeFileSystem fs;
+    const auto kill = [](SlideHistory& h, SlideTable& t) { h.KillSelected(t); };
+    const auto addTwo = [&](SlideHistory& h, SlideTable& t) {
+        const SlideHistory::Group step(h, t);
+        for (const char* f : {"c:\\p\\a.bmp", "c:\\missing.avi"}) h.AddFile(t, f, fs);
+    };
     const struct {
         const char* name;
-        Command prepare;  // on the table before the history sees it
+        std::function<void(SlideTable&)> prepare;  // before the history sees the table
         Command run;
     } cases[] = {
-        {"kill a middle slide", none, [](SlideHistory& h, SlideTable& t) { h.KillSelected(t); }},
-        {"kill the last slide", [](SlideHistory&, SlideTable& t) { t.Select(t.RowCount(), kColName); },
-         [](SlideHistory& h, SlideTable& t) { h.KillSelected(t); }},
-        {"kill the only slide",
-         [](SlideHistory&, SlideTable& t) {
-             Slide only = t.Row(2);
-             only[kColNumber] = "1";
-             t.Assign({only});
-         },
-         [](SlideHistory& h, SlideTable& t) { h.KillSelected(t); }},
-        {"add slides into the placeholder", [](SlideHistory&, SlideTable& t) { t.Clear(); },
-         [&](SlideHistory& h, SlideTable& t) {
-             const SlideHistory::Group step(h, t);
-             for (const char* f : {"c:\\p\\new.bmp", "c:\\v\\new.avi", "c:\\missing.wav"}) h.AddFile(t, f, fs);
-         }},
-        {"add slides after a slide", none,
-         [&](SlideHistory& h, SlideTable& t) {
-             const SlideHistory::Group step(h, t);
-             for (const char* f : {"c:\\p\\new.bmp", "c:\\v\\new.avi"}) h.AddFile(t, f, fs);
-         }},
-        {"replace a file", none, [&](SlideHistory& h, SlideTable& t) { h.PutFile(t, 2, "c:\\s\\c.wav", fs); }},
-        {"CD track replacing", none, [](SlideHistory& h, SlideTable& t) { h.PutCdTrack(t, 9, true); }},
-        {"CD track appended", none, [](SlideHistory& h, SlideTable& t) { h.PutCdTrack(t, 9, false); }},
-        {"attribute from a menu", none,
-         [](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(MenuId::Wait, "5 seconds"), false); }},
-        {"attribute from the dialog", none,
-         [](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(MenuId::Loop, "Loop N times", 12), false); }},
-        {"Global wait", none,
-         [](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(MenuId::Wait, "2 minutes"), true); }},
-        {"Global effect", none,
-         [](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(MenuId::Effect, "Spiral In"), true); }},
-        {"Global loop", none,
-         [](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(MenuId::Loop, "Loop 3x"), true); }},
-        {"Global Mid",
-         [](SlideHistory&, SlideTable& t) {
-             t.Row(1)[kColHPos] = "Left";
-             t.Row(4)[kColVPos] = "40";
-         },
-         [](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(MenuId::VPos, "Mid"), true); }},
-        {"Global colour", none,
-         [](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(MenuId::Colour, "Red"), true); }},
-        {"row dragged down", none, [](SlideHistory& h, SlideTable& t) { h.MoveRow(t, 1, 6); }},
-        {"row dragged up", none, [](SlideHistory& h, SlideTable& t) { h.MoveRow(t, 7, 2); }},
-        {"Ctrl+Up", none, [](SlideHistory& h, SlideTable& t) { EXPECT_TRUE(h.MoveSelectedRow(t, -1)); }},
-        {"Ctrl+Down", none, [](SlideHistory& h, SlideTable& t) { EXPECT_TRUE(h.MoveSelectedRow(t, +1)); }},
+        {"kill a middle slide", {}, kill},
+        {"kill the last slide", [](SlideTable& t) { t.Select(t.RowCount(), kColName); }, kill},
+        {"kill the only slide", [](SlideTable& t) { t.Assign({t.Row(1)}); }, kill},
+        {"add slides into the placeholder", [](SlideTable& t) { t.Clear(); }, addTwo},
+        {"add slides after a slide", {}, addTwo},
+        {"replace a file", {}, [&](SlideHistory& h, SlideTable& t) { h.PutFile(t, 2, "c:\\s\\c.wav", fs); }},
+        {"CD track replacing", {}, [](SlideHistory& h, SlideTable& t) { h.PutCdTrack(t, 9, true); }},
+        {"CD track appended", {}, [](SlideHistory& h, SlideTable& t) { h.PutCdTrack(t, 9, false); }},
+        {"attribute from a menu", {}, Pick(MenuId::Wait, "5 seconds", false)},
+        {"attribute from the dialog", {}, Pick(MenuId::Loop, "Loop N times", false, 12)},
+        {"Global wait", {}, Pick(MenuId::Wait, "2 minutes", true)},
+        {"Global effect", {}, Pick(MenuId::Effect, "Spiral In", true)},
+        {"Global loop", {}, Pick(MenuId::Loop, "Loop 3x", true)},
+        {"Global Mid", {}, Pick(MenuId::VPos, "Mid", true)},
+        {"Global colour", {}, Pick(MenuId::Colour, "Red", true)},
+        {"row dragged down", {}, [](SlideHistory& h, SlideTable& t) { h.MoveRow(t, 1, 6); }},
+        {"row dragged up", {}, [](SlideHistory& h, SlideTable& t) { h.MoveRow(t, 7, 2); }},
+        {"Ctrl+Up", {}, [](SlideHistory& h, SlideTable& t) { EXPECT_TRUE(h.MoveSelectedRow(t, -1)); }},
+        {"Ctrl+Down", {}, [](SlideHistory& h, SlideTable& t) { EXPECT_TRUE(h.MoveSelectedRow(t, +1)); }},
     };
     for (const auto& c : cases) {
         SlideTable t = Show(fs);
+        if (c.prepare) c.prepare(t);
         SlideHistory h;
-        c.prepare(h, t);
         const State before = StateOf(t);
         c.run(h, t);
         const State after = StateOf(t);
@@ -120,101 +90,59 @@ TEST(EditorSlideHistory, EveryCommandUndoesAndRedoesAsOneStep) {
         EXPECT_EQ(StateOf(t), before) << c.name << ": undo";
         EXPECT_EQ(h.Redo(t), std::optional<bool>(true)) << c.name;
         EXPECT_EQ(StateOf(t), after) << c.name << ": redo";
-        for (int r = 1; r <= t.RowCount(); ++r) EXPECT_EQ(t.Row(r)[kColNumber], std::to_string(r)) << c.name;
     }
 }
 
-// Steps of every kind in a row, undone and redone in turn.
-TEST(EditorSlideHistory, UndoAndRedoWalkTheSteps) {
-    const FakeFileSystem fs = Disk();
+// Steps of several kinds in turn, each on a cell selected first; modified exactly away from the
+// state last opened or saved. Commands that change nothing make no step.
+TEST(EditorSlideHistory, StepsInTurnAndTheSavedPoint) {
+    FakeFileSystem fs;
     SlideTable t = Show(fs);
     SlideHistory h;
-    // The user selects a cell, then runs a command on it.
-    const struct {
-        CellPosition selected;
-        std::function<void()> run;
-    } commands[] = {
-        {{2, kColHPos}, [&] { h.ApplyChoice(t, Entry(MenuId::HPos, "Left"), true); }},
-        {{4, kColName}, [&] { h.KillSelected(t); }},
-        {{3, kColZoom}, [&] { h.MoveRow(t, 3, 1); }},
-        {{5, kColWait}, [&] { h.PutFile(t, 4, "c:\\p\\new.bmp", fs); }},
-        {{1, kColBackground}, [&] { h.ApplyChoice(t, Entry(MenuId::Colour, "none"), false); }},
-    };
     std::vector<State> before;
-    for (const auto& command : commands) {
-        t.Select(command.selected.row, command.selected.column);
+    const auto step = [&](int row, int column, const Command& run) {
+        t.Select(row, column);
         before.push_back(StateOf(t));
-        command.run();
-    }
-    const State last = StateOf(t);
-    for (std::size_t i = before.size(); i > 0; --i) {
-        ASSERT_TRUE(h.Undo(t).has_value());
-        EXPECT_EQ(StateOf(t), before[i - 1]) << "undo of command " << i - 1;
+        run(h, t);
+    };
+    step(2, kColHPos, Pick(MenuId::HPos, "Mid", true));
+    step(4, kColName, [](SlideHistory& h, SlideTable& t) { h.KillSelected(t); });
+    step(3, kColZoom, [](SlideHistory& h, SlideTable& t) { h.MoveRow(t, 3, 1); });
+    h.MarkSaved();  // "&Save"
+    step(5, kColWait, [&](SlideHistory& h, SlideTable& t) { h.PutFile(t, 4, "c:\\p\\a.bmp", fs); });
+    step(2, kColBackground, Pick(MenuId::Colour, "none", false));
+    Pick(MenuId::Colour, "none", false)(h, t);
+    h.MoveRow(t, 2, 2);
+    EXPECT_FALSE(h.MoveSelectedRow(t, -99));
+    SlideTable empty;
+    h.KillSelected(empty);
+    ASSERT_EQ(h.StepCount(), 5u) << "commands that changed nothing made a step";
+    const bool modified[] = {true, true, true, false, true};  // after undoing command i
+    for (std::size_t i = before.size(); i-- > 0;) {
+        EXPECT_EQ(h.Undo(t), std::optional<bool>(modified[i])) << "undo of command " << i;
+        EXPECT_EQ(StateOf(t), before[i]) << "undo of command " << i;
     }
     EXPECT_EQ(h.Undo(t), std::nullopt);
-    while (h.Redo(t)) {
-    }
-    EXPECT_EQ(StateOf(t), last);
-}
-
-TEST(EditorSlideHistory, CommandsThatChangeNothingMakeNoStep) {
-    const FakeFileSystem fs = Disk();
-    SlideTable t;
-    SlideHistory h;
-    h.KillSelected(t);  // the placeholder stays the placeholder
-    t = Show(fs);
-    h.ApplyChoice(t, Entry(MenuId::Wait, "none"), false);  // row 2's wait is 0 already
-    h.MoveRow(t, 3, 3);
-    h.MoveRow(t, 0, 2);
-    t.Select(1, kColName);
-    EXPECT_FALSE(h.MoveSelectedRow(t, -1));
-    t.Select(t.RowCount(), kColName);
-    EXPECT_FALSE(h.MoveSelectedRow(t, +1));
-    { const SlideHistory::Group empty(h, t); }
-    EXPECT_EQ(h.StepCount(), 0u);
-    EXPECT_FALSE(h.CanUndo());
-    EXPECT_EQ(h.Redo(t), std::nullopt);
-}
-
-// Modified exactly away from the state last opened or saved.
-TEST(EditorSlideHistory, SavedPoint) {
-    const FakeFileSystem fs = Disk();
-    SlideTable t = Show(fs);
-    SlideHistory h;
-    const auto wait = [&](const char* entry) { h.ApplyChoice(t, Entry(MenuId::Wait, entry), false); };
-    wait("1 second");
-    EXPECT_FALSE(h.AtSavedPoint());
-    EXPECT_EQ(h.Undo(t), std::optional<bool>(false)) << "the state opened counts as saved";
     EXPECT_EQ(h.Redo(t), std::optional<bool>(true));
-    wait("2 seconds");
-    h.MarkSaved();  // "&Save"
-    wait("5 seconds");
-    EXPECT_EQ(h.Undo(t), std::optional<bool>(false)) << "back at the state saved";
-    EXPECT_EQ(h.Undo(t), std::optional<bool>(true)) << "the state opened is no longer the file's";
-    EXPECT_EQ(h.Redo(t), std::optional<bool>(false));
     // Undone past the save, a new change puts the saved state out of reach.
-    EXPECT_EQ(h.Undo(t), std::optional<bool>(true));
-    wait("30 seconds");
-    EXPECT_EQ(h.Undo(t), std::optional<bool>(true));
-    EXPECT_EQ(h.Undo(t), std::optional<bool>(true));
-    EXPECT_FALSE(h.CanUndo());
-    // "&New" or "&Open": a new history at a saved state.
-    h.Reset();
-    EXPECT_FALSE(h.CanRedo());
+    Pick(MenuId::Wait, "1 minute", false)(h, t);
+    while (const auto m = h.Undo(t)) EXPECT_TRUE(*m);
+    h.Reset();  // "&New" or "&Open"
+    EXPECT_FALSE(h.CanUndo() || h.CanRedo());
     EXPECT_TRUE(h.AtSavedPoint());
-    EXPECT_EQ(h.MemoryBytes(), 0u);
 }
 
-// Slides of alternating kind, so that a Global leaves every other slide alone.
+// Slides of alternating kind, so that a Global on a video column skips every other slide, with
+// waits that differ from slide to slide.
 SlideTable BigShow(int slides) {
     std::vector<Slide> rows(static_cast<std::size_t>(slides));
     for (int i = 0; i < slides; ++i) {
         Slide& s = rows[static_cast<std::size_t>(i)];
         s[kColNumber] = std::to_string(i + 1);
-        s[kColPath] = "c:\\holiday\\hs" + std::to_string(i) + (i % 2 ? ".avi" : ".bmp");
         s[kColName] = "Holiday slide " + std::to_string(i) + (i % 2 ? ".avi" : ".bmp");
+        s[kColPath] = "c:\\holiday\\" + s[kColName];
         SetUpKind(s, i % 2 ? SlideKind::Avi : SlideKind::Graphic);
-        s[kColWait] = std::to_string(i % 7);  // waits that differ from slide to slide
+        s[kColWait] = std::to_string(i % 7);
     }
     SlideTable t;
     t.Assign(std::move(rows));
@@ -222,34 +150,26 @@ SlideTable BigShow(int slides) {
 }
 
 TEST(EditorSlideHistory, StepsKeepWhatChangedNotTheTable) {
-    constexpr int kSlides = 1000;
+    constexpr std::size_t kSlides = 1000;
     SlideTable t = BigShow(kSlides);
     SlideHistory h;
     const State original = StateOf(t);
-    // Each round sets other values, so that every Global changes its column.
+    // Other values each round, so that every Global changes its column.
     const Choice globals[2][5] = {
         {Entry(MenuId::Wait, "5 seconds"), Entry(MenuId::Size, "200%"), Entry(MenuId::Effect, "Wipe Up"),
          Entry(MenuId::HPos, "Left"), Entry(MenuId::Colour, "Navy Blue")},
         {Entry(MenuId::Wait, "1 minute"), Entry(MenuId::Size, "50%"), Entry(MenuId::Effect, "Spiral In"),
          Entry(MenuId::HPos, "Mid"), Entry(MenuId::Colour, "Red")},
     };
-    std::vector<std::size_t> costs;
-    for (int round = 0; round < 4; ++round) {
-        for (const Choice& g : globals[round % 2]) {
-            const std::size_t previous = h.MemoryBytes();
-            h.ApplyChoice(t, g, true);
-            costs.push_back(h.MemoryBytes() - previous);
-        }
+    for (std::size_t i = 0; i < 20; ++i) {
+        const std::size_t previous = h.MemoryBytes();
+        h.ApplyChoice(t, globals[i / 5 % 2][i % 5], true);
+        // The first Global keeps 1,000 waits that differ; one that reaches every other slide (zoom
+        // of the videos, effect of the pictures) a run a slide; one over a column that agrees a few.
+        const std::size_t limit = i == 0 ? 8 * kSlides : i % 5 == 1 || i % 5 == 2 ? 3 * kSlides : 1024;
+        EXPECT_LT(h.MemoryBytes() - previous, limit) << "Global " << i;
     }
-    ASSERT_EQ(h.StepCount(), costs.size());
-    // The first Global on the waits keeps 1,000 old values that differ from slide to slide; a
-    // Global that reaches every other slide keeps a run per slide; a Global over a column that
-    // agrees keeps a few runs.
-    EXPECT_LT(costs[0], 8u * kSlides);
-    for (std::size_t i = 1; i < costs.size(); ++i) {
-        const bool everyOther = i % 5 == 1 || i % 5 == 2;  // zoom of the videos, effect of the pictures
-        EXPECT_LT(costs[i], everyOther ? 3u * kSlides : 1024u) << "Global " << i;
-    }
+    ASSERT_EQ(h.StepCount(), 20u);
     while (h.Undo(t)) {
     }
     EXPECT_EQ(StateOf(t), original);
@@ -258,21 +178,17 @@ TEST(EditorSlideHistory, StepsKeepWhatChangedNotTheTable) {
 TEST(EditorSlideHistory, OldestStepsGoWhenTheBudgetIsSpent) {
     SlideTable t = BigShow(200);
     SlideHistory h(16 * 1024);
-    h.MarkSaved();
-    for (int i = 0; i < 100; ++i) {
-        t.Select(1 + i % 200, kColName);
-        h.KillSelected(t);
-    }
+    for (int i = 0; i < 100; ++i) h.KillSelected(t);
     EXPECT_LE(h.MemoryBytes(), 16u * 1024);
-    EXPECT_LT(h.StepCount(), 100u);
     EXPECT_GT(h.StepCount(), 10u);
     std::size_t undone = 0;
     while (const auto modified = h.Undo(t)) {
-        EXPECT_TRUE(*modified) << "the saved state went with the oldest steps";
+        EXPECT_TRUE(*modified) << "the state opened went with the oldest steps";
         ++undone;
     }
     EXPECT_EQ(undone, h.StepCount());
-    EXPECT_EQ(t.RowCount(), 200 - 100 + static_cast<int>(undone));
+    EXPECT_LT(undone, 100u);
+    EXPECT_EQ(t.RowCount(), 100 + static_cast<int>(undone));
 }
 
 }  // namespace

@@ -35,6 +35,8 @@ FakeFileSystem Disk() {
 }
 }  // namespace
 
+// Each mode on a new name and on a file the user agreed to overwrite: the probe leaves that file
+// as it was, since the host or the editor replaces it and a failure there must not leave the icon.
 TEST(ExplorerWriteBack, ModesAndKeys) {
     const struct {
         const char* name;
@@ -49,38 +51,18 @@ TEST(ExplorerWriteBack, ModesAndKeys) {
     };
     for (const auto& c : cases) {
         FakeFileSystem fs = Disk();
-        Recorder r;
-        ASSERT_TRUE(WriteBack("c:\\Long Folder\\New picture.bmp", c.mode, fs, r.writer())) << c.name;
-        ASSERT_EQ(r.writes.size(), 2u) << c.name;
-        EXPECT_EQ(r.writes[0], (std::pair<std::string, std::string>{"LongName", "New picture.bmp"})) << c.name;
-        EXPECT_EQ(r.writes[1].first, c.key) << c.name;
-        EXPECT_EQ(fs.FileExists("c:\\Long Folder\\New picture.bmp"), c.probeLeft) << c.name;
-        if (c.probeLeft) {
-            EXPECT_EQ(fs.Contents("c:\\Long Folder\\New picture.bmp"), ProbeIconBytes()) << c.name;
+        fs.SetContents("c:\\Long Folder\\Old picture.bmp", "the user's picture");
+        for (const char* name : {"New picture.bmp", "Old picture.bmp"}) {
+            const std::string path = std::string("c:\\Long Folder\\") + name;
+            Recorder r;
+            ASSERT_TRUE(WriteBack(path, c.mode, fs, r.writer())) << c.name << ", " << name;
+            ASSERT_EQ(r.writes.size(), 2u) << c.name;
+            EXPECT_EQ(r.writes[0], (std::pair<std::string, std::string>{"LongName", name})) << c.name;
+            EXPECT_EQ(r.writes[1].first, c.key) << c.name;
         }
-    }
-}
-
-// After "Overwrite?" was answered Yes, the probe leaves the user's file as it was: the host or
-// the editor replaces it, and a write that fails there must not leave only the probe icon.
-TEST(ExplorerWriteBack, ProbeKeepsAnExistingFile) {
-    const struct {
-        const char* name;
-        WriteBackMode mode;
-    } cases[] = {
-        {"save dialog", {true, true, false}},
-        {"convert dialog", {true, true, true}},
-    };
-    for (const auto& c : cases) {
-        FakeFileSystem fs = Disk();
-        const std::string old = "c:\\Long Folder\\Old picture.bmp";
-        fs.SetContents(old, "the user's picture");
-        Recorder r;
-        ASSERT_TRUE(WriteBack(old, c.mode, fs, r.writer())) << c.name;
-        EXPECT_TRUE(fs.FileExists(old)) << c.name;
-        EXPECT_EQ(fs.Contents(old), "the user's picture") << c.name;
-        ASSERT_EQ(r.writes.size(), 2u) << c.name;
-        EXPECT_EQ(r.writes[1].second, "c:\\LONGFO~1\\OLDPIC~1.BMP") << c.name;
+        EXPECT_EQ(fs.FileExists("c:\\Long Folder\\New picture.bmp"), c.probeLeft) << c.name;
+        EXPECT_EQ(fs.Contents("c:\\Long Folder\\New picture.bmp"), c.probeLeft ? ProbeIconBytes() : "") << c.name;
+        EXPECT_EQ(fs.Contents("c:\\Long Folder\\Old picture.bmp"), "the user's picture") << c.name;
     }
 }
 
