@@ -6,7 +6,6 @@
 
 #include <csignal>
 #include <fstream>
-#include <optional>
 #include <sstream>
 
 #include "common/path_parts.h"
@@ -149,27 +148,17 @@ TEST(EditorAvlWrite, SavedBytesAreTheDocumentsBytes) {
     EXPECT_EQ(WriteAvlBytes(SlideTable{}, {800, 600}), Bytes(WriteAvl(SlideTable{}, {800, 600})));
 }
 
-// P is left out only when both positions are "Mid"; a position beside "Mid" reads back.
-TEST(EditorAvlRoundTrip, PositionsBesideMidAreKept) {
-    FakeFileSystem fs;
-    const struct {
-        const char *h, *v;
-        std::optional<std::string> p;
-    } cases[] = {
-        {"Mid", "Mid", std::nullopt}, {"Left", "Mid", "Left,Mid"}, {"Mid", "Top", "Mid,Top"},
-        {"Left", "Top", "Left,Top"},  {"120", "Mid", "120,Mid"},   {"120", "40", "120,40"},
-    };
-    for (const auto& c : cases) {
-        Slide s = PictureRow("c:\\a.bmp", "a");
-        s[kColHPos] = c.h;
-        s[kColVPos] = c.v;
-        const ini::Document doc = WriteAvl(TableOf({s}), {});
-        EXPECT_EQ(doc.Get("1", "P"), c.p) << c.h << "," << c.v;
-        const ReadResult r = ReadAvl(doc, fs);
-        ASSERT_EQ(r.slides.size(), 1u);
-        EXPECT_EQ(r.slides[0][kColHPos], c.h);
-        EXPECT_EQ(r.slides[0][kColVPos], c.v);
-    }
+// A position beside "Mid" is kept (it reads back in EveryKindReadsBack).
+TEST(EditorAvlWrite, PositionsOmittedOnlyWhenBothAreMid) {
+    Slide s = PictureRow("c:\\a.bmp", "a");
+    EXPECT_FALSE(WriteAvl(TableOf({s}), {}).Get("1", "P"));
+    s[kColHPos] = "Left";
+    EXPECT_EQ(WriteAvl(TableOf({s}), {}).Get("1", "P"), "Left,Mid");
+    s[kColVPos] = "Top";
+    EXPECT_EQ(WriteAvl(TableOf({s}), {}).Get("1", "P"), "Left,Top");
+    s[kColHPos] = "120";
+    s[kColVPos] = "40";
+    EXPECT_EQ(WriteAvl(TableOf({s}), {}).Get("1", "P"), "120,40");
 }
 
 TEST(EditorAvlWrite, KeyOrderAndOmissions) {
@@ -506,6 +495,8 @@ TEST(EditorAvlRoundTrip, EveryKindReadsBack) {
     rows[2][kColEffect] = "Loop 4x";
     rows[2][kColValue] = "3";
     rows[2][kColColour] = "8388608";
+    rows[1][kColHPos] = "Left";  // beside "Mid"
+    rows[2][kColVPos] = "40";
     // MOV slides get a loop entry when read, as the looping kinds do.
     rows[1][kColEffect] = "Loop 1x";
     SlideTable t = TableOf(rows);
