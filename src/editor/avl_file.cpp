@@ -319,8 +319,8 @@ SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize 
     SaveResult result;
     // One write after the last slide: a failure is reported at slide n + 1.
     if (!ini::WriteFileBytes(path, WriteAvlBytes(table, screen, gauge))) {
-        const auto slides = std::count_if(table.rows().begin(), table.rows().end(),
-                                          [](const Slide& s) { return !IsPlaceholder(s); });
+        const auto slides =
+            std::count_if(table.rows().begin(), table.rows().end(), [](const Slide& s) { return !IsPlaceholder(s); });
         result.ok = false;
         result.message = SaveAbortedMessage(static_cast<int>(slides) + 1);
     }

@@ -41,6 +41,22 @@ std::size_t HeapOf(const Slide& slide) {
     return bytes;
 }
 
+// The columns a menu's entries set, on the selected row or in a Global.
+unsigned ColumnsOf(MenuId menu) {
+    switch (menu) {
+        case MenuId::Effect:
+        case MenuId::Loop:
+            return 1u << kColEffect | 1u << kColValue;
+        case MenuId::HPos:
+        case MenuId::VPos:
+            return 1u << kColHPos | 1u << kColVPos;
+        case MenuId::Colour:
+            return 1u << kColColour | 1u << kColBackground;
+        default:
+            return 1u << MenuColumn(menu);
+    }
+}
+
 // The row at `row`, moved there from the end (rows are renumbered).
 void InsertRow(SlideTable& table, int row, const Slide& slide) {
     const int end = table.AppendRow();
@@ -106,10 +122,13 @@ void SlideHistory::Push(Step step) {
     }
 }
 
-SlideHistory::Snapshot SlideHistory::Take(const SlideTable& table, int first, int last) {
-    Snapshot s;
-    s.first = first;
-    s.rows.assign(table.rows().begin() + (first - 1), table.rows().begin() + last);
+SlideHistory::Snapshot SlideHistory::Take(const SlideTable& table, int first, int last, unsigned columns) {
+    Snapshot s{first, last - first + 1, columns, {}};
+    s.cells.reserve(static_cast<std::size_t>(s.count) * kColumnCount);
+    for (int c = 0; c < kColumnCount; ++c) {
+        if ((columns & (1u << c)) == 0) continue;
+        for (int row = first; row <= last; ++row) s.cells.push_back(table.Row(row)[c]);
+    }
     return s;
 }
 
@@ -122,8 +141,9 @@ SlideHistory::CellsEdit SlideHistory::Compare(const Snapshot& before, const Slid
         if (added) edit.pool.push_back(text);
         return it->second;
     };
-    const int count = static_cast<int>(before.rows.size());
+    const std::string* was = before.cells.data();
     for (int c = 0; c < kColumnCount; ++c) {
+        if ((before.columns & (1u << c)) == 0) continue;
         ColumnChange change;
         change.column = static_cast<std::uint8_t>(c);
         std::uint32_t end = 0, runStart = 0, runLength = 0;
@@ -140,11 +160,9 @@ SlideHistory::CellsEdit SlideHistory::Compare(const Snapshot& before, const Slid
             PutNumber(change.values, oldText);
             PutNumber(change.values, newText);
         };
-        for (int i = 0; i < count; ++i) {
-            const int row = before.first + i;
-            const std::string& was = before.rows[static_cast<std::size_t>(i)][c];
+        for (int row = before.first; row < before.first + before.count; ++row, ++was) {
             const std::string& now = table.Row(row)[c];
-            if (was == now) continue;
+            if (*was == now) continue;
             const auto r = static_cast<std::uint32_t>(row);
             if (runLength > 0 && r == runStart + runLength) {
                 ++runLength;
@@ -153,7 +171,7 @@ SlideHistory::CellsEdit SlideHistory::Compare(const Snapshot& before, const Slid
                 runStart = r;
                 runLength = 1;
             }
-            const std::uint32_t o = intern(was), n = intern(now);
+            const std::uint32_t o = intern(*was), n = intern(now);
             if (valueLength > 0 && o == oldText && n == newText) {
                 ++valueLength;
             } else {
@@ -243,9 +261,9 @@ void SlideHistory::PutCdTrack(SlideTable& table, int track, bool replaceSelected
 
 bool SlideHistory::ApplyChoice(SlideTable& table, const Choice& choice, bool globalMode) {
     const Group step(*this, table);
-    const int first = globalMode ? 1 : table.selectedRow();
-    const int last = globalMode ? table.RowCount() : first;
-    const Snapshot before = Take(table, first, last);
+    // A Global is copied only in the columns its menu sets, which keeps it quick on a long show.
+    const Snapshot before = globalMode ? Take(table, 1, table.RowCount(), ColumnsOf(choice.menu))
+                                       : Take(table, table.selectedRow(), table.selectedRow());
     const bool refresh = editor::ApplyChoice(table, choice, globalMode);
     AddCells(before, table);
     return refresh;

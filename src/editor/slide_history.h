@@ -119,13 +119,17 @@ private:
         std::vector<Edit> edits;
         std::size_t bytes = 0;
     };
-    // The rows of a cell change, as they were before the command.
+    // The cells a command may change, as they were before it: rows first..first + count - 1 of
+    // the columns in the mask, column by column.
     struct Snapshot {
         int first = 1;
-        std::vector<Slide> rows;
+        int count = 0;
+        unsigned columns = 0;
+        std::vector<std::string> cells;
     };
+    static constexpr unsigned kAllColumns = (1u << kColumnCount) - 1;
 
-    static Snapshot Take(const SlideTable& table, int first, int last);
+    static Snapshot Take(const SlideTable& table, int first, int last, unsigned columns = kAllColumns);
     static CellsEdit Compare(const Snapshot& before, const SlideTable& table);
     static void WriteCells(SlideTable& table, const CellsEdit& edit, bool undo);
     static void Apply(SlideTable& table, const Edit& edit, bool undo);

@@ -13,12 +13,15 @@ namespace {
 using testing::FakeFileSystem;
 using Command = std::function<void(SlideHistory&, SlideTable&)>;
 using State = std::pair<std::vector<Slide>, CellPosition>;
-State StateOf(const SlideTable& t) { return {t.rows(), {t.selectedRow(), t.selectedColumn()}}; }
+State StateOf(const SlideTable& t) {
+    return {t.rows(), {t.selectedRow(), t.selectedColumn()}};
+}
 
 // Every kind of slide and a CD track, row 2 ("b.avi") selected on its wait; row 1 placed left.
 SlideTable Show(FakeFileSystem& fs) {
     SlideTable t;
-    for (const char* f : {"c:\\p\\a.bmp", "c:\\v\\b.avi", "c:\\s\\c.wav", "c:\\v\\d.mov", "c:\\p\\e.fli", "c:\\f.avl"}) {
+    for (const char* f :
+         {"c:\\p\\a.bmp", "c:\\v\\b.avi", "c:\\s\\c.wav", "c:\\v\\d.mov", "c:\\p\\e.fli", "c:\\f.avl"}) {
         fs.AddFile(f);
         t.AddFile(f, fs);
     }
