@@ -160,12 +160,10 @@ TEST(EditorSlideHistory, OldestStepsGoWhenTheBudgetIsSpent) {
     SlideTable t = BigShow(200);
     SlideHistory h(16 * 1024);
     for (int i = 0; i < 100; ++i) h.KillSelected(t);
-    EXPECT_LE(h.MemoryBytes(), 16u * 1024);
     const std::size_t kept = h.StepCount();
-    EXPECT_GT(kept, 10u);
+    EXPECT_TRUE(h.MemoryBytes() <= 16u * 1024 && kept > 10u && kept < 100u) << h.MemoryBytes() << " " << kept;
     while (const auto modified = h.Undo(t)) EXPECT_TRUE(*modified) << "the state opened went with the oldest steps";
     EXPECT_EQ(t.RowCount(), 100 + static_cast<int>(kept));
-    EXPECT_LT(kept, 100u);
 }
 
 }  // namespace
