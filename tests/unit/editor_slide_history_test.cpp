@@ -10,7 +10,6 @@
 namespace morvel::editor {
 namespace {
 
-using testing::FakeFileSystem;
 using Command = std::function<void(SlideHistory&, SlideTable&)>;
 using State = std::pair<std::vector<Slide>, CellPosition>;
 State StateOf(const SlideTable& t) {
@@ -18,7 +17,7 @@ State StateOf(const SlideTable& t) {
 }
 
 // Every kind of slide and a CD track, row 2 ("b.avi") selected on its wait; row 1 placed left.
-SlideTable Show(FakeFileSystem& fs) {
+SlideTable Show(testing::FakeFileSystem& fs) {
     SlideTable t;
     for (const char* f :
          {"c:\\p\\a.bmp", "c:\\v\\b.avi", "c:\\s\\c.wav", "c:\\v\\d.mov", "c:\\p\\e.fli", "c:\\f.avl"}) {
@@ -44,7 +43,7 @@ Command Pick(MenuId menu, std::string_view caption, bool global, std::int64_t fr
 }
 
 TEST(EditorSlideHistory, EveryCommandIsOneStepThatUndoesAndRedoes) {
-    FakeFileSystem fs;
+    testing::FakeFileSystem fs;
     const auto kill = [](SlideHistory& h, SlideTable& t) { h.KillSelected(t); };
     const auto addTwo = [&](SlideHistory& h, SlideTable& t) {
         const SlideHistory::Group step(h, t);
@@ -88,7 +87,7 @@ TEST(EditorSlideHistory, EveryCommandIsOneStepThatUndoesAndRedoes) {
 // Steps of several kinds in turn, each on a cell selected first; modified exactly away from the
 // state last opened or saved. Commands that change nothing make no step.
 TEST(EditorSlideHistory, StepsInTurnAndTheSavedPoint) {
-    FakeFileSystem fs;
+    testing::FakeFileSystem fs;
     SlideTable t = Show(fs);
     SlideHistory h;
     std::vector<State> before;
