@@ -72,7 +72,8 @@ public:
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }
     // The rows and the selected cell as they were before the last step. Returns the modified flag
-    // that holds afterwards; nothing (and no change) when there is nothing to undo.
+    // that holds afterwards; nothing (and no change) when there is nothing to undo or a Group is
+    // still open.
     std::optional<bool> Undo(SlideTable& table);
     // The step undone last, made again.
     std::optional<bool> Redo(SlideTable& table);
