@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the benchmarks under Wine and prints their figures. Not part of the test command.
-#   scripts/bench.sh [ini|explorer|editor|find|all] [arguments for the benchmark]
+#   scripts/bench.sh [ini|explorer|editor|find|history|all] [arguments for the benchmark]
 #   scripts/bench.sh find [FILES [MISSING]]   tree size and missing slides (100000 and 1000)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -9,7 +9,7 @@ bash "$root/scripts/bootstrap.sh" >/dev/null
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" >/dev/null
 which="${1:-all}"; shift || true
-case "$which" in ini|explorer|editor|find|all) ;; *) echo "unknown benchmark: $which" >&2; exit 2 ;; esac
+case "$which" in ini|explorer|editor|find|history|all) ;; *) echo "unknown benchmark: $which" >&2; exit 2 ;; esac
 case "$which" in
   ini|all)
     ninja -C "$build/win" ini_bench >/dev/null
@@ -98,4 +98,8 @@ PY
     "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/find_missing_bench.exe" \
       "$(win "$bench_root/tree")" "$(win "$bench_root/missing.txt")"
     rm -rf "$bench_root" ;;
+  history|all)
+    ninja -C "$build/win" editor_history_bench >/dev/null
+    echo "== Editor: the undo history, 100 Globals on 10,000 slides (Wine)"
+    "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/editor_history_bench.exe" "$@" ;;
 esac

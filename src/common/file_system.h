@@ -29,6 +29,8 @@ struct DriveInfo {
     std::string label;       // volume label (fixed, CD, RAM) or network name (remote); may be empty
 };
 
+enum class WriteProbe { Denied, Existing, Created };
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -55,8 +57,12 @@ public:
     virtual std::vector<DriveInfo> Drives() const { return {}; }
     // The drive's size can be read (a disk is in it).
     virtual bool DriveReady(char /*letter*/) const { return false; }
-    // Creates the file, replacing any file of that name, and writes the bytes; false on failure.
-    virtual bool WriteWholeFile(const std::string& /*path*/, std::string_view /*bytes*/) const { return false; }
+    // The save dialogs' write-access probe: an existing file is opened for writing and closed with
+    // its bytes unchanged (Existing); an absent one is created holding the bytes (Created);
+    // Denied when neither can be done, and then nothing is left behind.
+    virtual WriteProbe ProbeWrite(const std::string& /*path*/, std::string_view /*newFileBytes*/) const {
+        return WriteProbe::Denied;
+    }
     // Deletes a file; false when it was not there or cannot be deleted.
     virtual bool RemoveFile(const std::string& /*path*/) const { return false; }
     // Gives a file or folder a new path, never replacing an entry that has it already; false on

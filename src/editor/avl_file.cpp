@@ -1,5 +1,6 @@
 #include "editor/avl_file.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <unordered_map>
@@ -242,13 +243,20 @@ namespace {
 // `out` takes Set(section, key, value) calls in that order.
 template <typename Out>
 void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out) {
-    const int n = table.RowCount();
+    // The empty placeholder row is no slide: written, it would read back as a CD track 0 that the
+    // host would try to play. A table of nothing else is a slideshow of no slides.
+    std::vector<const Slide*> slides;
+    slides.reserve(static_cast<std::size_t>(table.RowCount()));
+    for (const Slide& slide : table.rows()) {
+        if (!IsPlaceholder(slide)) slides.push_back(&slide);
+    }
+    const int n = static_cast<int>(slides.size());
     // The folder table comes before the slides, so the folders are gathered first.
     std::vector<std::string> folders = {"c:\\"};
     std::unordered_map<std::string, int> folderIndex = {{"c:\\", 0}};
-    std::vector<int> slideFolder(static_cast<std::size_t>(n) + 1, -1);
-    for (int s = 1; s <= n; ++s) {
-        const std::string& path = table.Row(s)[kColPath];
+    std::vector<int> slideFolder(static_cast<std::size_t>(n), -1);
+    for (int s = 0; s < n; ++s) {
+        const std::string& path = (*slides[static_cast<std::size_t>(s)])[kColPath];
         if (path.empty() || path == kMark) continue;
         // Lower case, so that a lookup that ignores case is a plain lookup.
         const std::string folder = path::ToLowerAscii(path::WithTrailingBackslash(path::FolderPart(path)));
@@ -263,13 +271,14 @@ void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
     out.Set("Header", "N", std::to_string(n + 1));
     for (std::size_t k = 0; k < folders.size(); ++k) out.Set("Directory", std::to_string(k), folders[k]);
 
+    if (n == 0) return;
     if (gauge) gauge->Show(1, n);
     std::string section;
     for (int s = 1; s <= n; ++s) {
         if (gauge) gauge->Position(s);
-        const Slide& slide = table.Row(s);
+        const Slide& slide = *slides[static_cast<std::size_t>(s - 1)];
         section = std::to_string(s);
-        const int folder = slideFolder[static_cast<std::size_t>(s)];
+        const int folder = slideFolder[static_cast<std::size_t>(s - 1)];
         if (folder < 0) {
             out.Set(section, "F", kMark);
         } else {
@@ -282,7 +291,8 @@ void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
         if (!slide.IsMark(kColWait) && slide[kColWait] != "0") out.Set(section, "W", slide[kColWait]);
         const std::string& h = slide[kColHPos];
         const std::string& v = slide[kColVPos];
-        if (h != kMark && v != kMark && h != "Mid" && v != "Mid") out.Set(section, "P", h + "," + v);
+        // A position beside "Mid" is kept too ("Left,Mid"); only both "Mid" is the default.
+        if (h != kMark && v != kMark && (h != "Mid" || v != "Mid")) out.Set(section, "P", h + "," + v);
         if (!slide.IsMark(kColZoom) && slide[kColZoom] != "100") out.Set(section, "Z", slide[kColZoom]);
         // The volume is written whenever it applies, so 50 % reads back as 50 %.
         if (!slide.IsMark(kColVolume)) out.Set(section, "L", slide[kColVolume]);
@@ -309,8 +319,10 @@ SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize 
     SaveResult result;
     // One write after the last slide: a failure is reported at slide n + 1.
     if (!ini::WriteFileBytes(path, WriteAvlBytes(table, screen, gauge))) {
+        const auto slides =
+            std::count_if(table.rows().begin(), table.rows().end(), [](const Slide& s) { return !IsPlaceholder(s); });
         result.ok = false;
-        result.message = SaveAbortedMessage(table.RowCount() + 1);
+        result.message = SaveAbortedMessage(static_cast<int>(slides) + 1);
     }
     return result;
 }
@@ -324,6 +336,12 @@ ReadResult ReadAvl(const ini::Document& doc, const FileSystem& fs, Gauge* gauge)
     bool shortOfCount = false;
     if (result.version4) {
         const std::int64_t n = ReadInt(doc, "Header", "N", 0);
+        // A slideshow of no slides, as an empty table is saved: the empty placeholder row.
+        if (n == 1 && !doc.HasSection("1")) {
+            result.status = ReadStatus::Ok;
+            result.slides.push_back(PlaceholderSlide());
+            return result;
+        }
         if (n <= 1) return result;
         while (present < n - 1 && doc.HasSection(std::to_string(present + 1))) ++present;
         shortOfCount = present < n - 1;

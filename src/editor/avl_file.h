@@ -8,7 +8,10 @@
 //  - the value is limited to 0..29 only for picture slides (CD tracks and loop counts keep theirs);
 //  - `L` is written whenever the volume applies, 50 included; a missing `L` still reads as 100;
 //  - a count N larger than the slide sections present reads the slides up to the last section
-//    present in sequence and reports the file as corrupt; no row is made for a missing section.
+//    present in sequence and reports the file as corrupt; no row is made for a missing section;
+//  - `P` is written whenever one position is not "Mid" ("Left,Mid"), so no position is lost;
+//  - the empty placeholder row is not written: an empty table is a slideshow of no slides
+//    (`N` = 1, no slide sections), and such a file reads back as the placeholder row.
 #pragma once
 
 #include <cstdint>

@@ -73,8 +73,11 @@ const std::string& ProbeIconBytes() {
 
 bool WriteBack(const std::string& fullName, const WriteBackMode& mode, const FileSystem& fs, const KeyWriter& write) {
     if (mode.dialogMode && mode.saveKind) {
-        if (!fs.WriteWholeFile(fullName, ProbeIconBytes())) return false;
-        if (mode.convertMode) fs.RemoveFile(fullName);
+        // The file the user agreed to overwrite keeps its bytes: the host or the editor replaces
+        // it, and a failure there must not leave only the probe under the user's name.
+        const WriteProbe probe = fs.ProbeWrite(fullName, ProbeIconBytes());
+        if (probe == WriteProbe::Denied) return false;
+        if (mode.convertMode && probe == WriteProbe::Created) fs.RemoveFile(fullName);
     }
     write(key::LongName, path::NamePart(fullName));
     const std::string shortName = fs.ShortPath(fullName);

@@ -10,8 +10,8 @@
 
 namespace morvel::explorer_rules {
 
-// A small valid icon file (16 x 16, 16 colours): what the save dialogs' probe writes under the
-// chosen name; the host then replaces the file.
+// A small valid icon file (16 x 16, 16 colours): what the save dialogs' probe writes under a
+// chosen name that no file has yet; the host then replaces the file.
 const std::string& ProbeIconBytes();
 
 struct WriteBackMode {
@@ -23,7 +23,9 @@ struct WriteBackMode {
 using KeyWriter = std::function<void(std::string_view key, std::string_view value)>;
 
 // Probes write access where the mode asks for it (false, with nothing written, when the file
-// cannot be created), then writes the two keys through `write`.
+// can be neither opened for writing nor created), then writes the two keys through `write`. An
+// existing file keeps its bytes; an absent one is created holding the icon, so that its short
+// name exists, and in convert mode removed again.
 bool WriteBack(const std::string& fullName, const WriteBackMode& mode, const FileSystem& fs, const KeyWriter& write);
 
 }  // namespace morvel::explorer_rules

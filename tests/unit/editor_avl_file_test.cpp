@@ -92,13 +92,12 @@ TEST(EditorAvlLists, SaveAbortedMessageKRule) {
 
 // ---- Writing --------------------------------------------------------------------------------
 
+// The placeholder row is no slide: an empty table is a slideshow of no slides.
 TEST(EditorAvlWrite, EmptySlideshow) {
     const SlideTable t;
     EXPECT_EQ(Bytes(WriteAvl(t, {800, 600})),
-              "[Header]\r\nVer=4\r\nScreenW=800\r\nScreenH=600\r\nN=2\r\n"
-              "[Directory]\r\n0=c:\\\r\n"
-              "[1]\r\nF=" +
-                  M + "\r\nX=0\r\n");
+              "[Header]\r\nVer=4\r\nScreenW=800\r\nScreenH=600\r\nN=1\r\n"
+              "[Directory]\r\n0=c:\\\r\n");
 }
 
 TEST(EditorAvlWrite, PictureWithDefaultsWritesOnlyFBAndX) {
@@ -149,10 +148,12 @@ TEST(EditorAvlWrite, SavedBytesAreTheDocumentsBytes) {
     EXPECT_EQ(WriteAvlBytes(SlideTable{}, {800, 600}), Bytes(WriteAvl(SlideTable{}, {800, 600})));
 }
 
-TEST(EditorAvlWrite, PositionsOmittedWhenEitherIsMid) {
+// A position beside "Mid" is kept (it reads back in EveryKindReadsBack).
+TEST(EditorAvlWrite, PositionsOmittedOnlyWhenBothAreMid) {
     Slide s = PictureRow("c:\\a.bmp", "a");
-    s[kColHPos] = "Left";
     EXPECT_FALSE(WriteAvl(TableOf({s}), {}).Get("1", "P"));
+    s[kColHPos] = "Left";
+    EXPECT_EQ(WriteAvl(TableOf({s}), {}).Get("1", "P"), "Left,Mid");
     s[kColVPos] = "Top";
     EXPECT_EQ(WriteAvl(TableOf({s}), {}).Get("1", "P"), "Left,Top");
     s[kColHPos] = "120";
@@ -203,13 +204,21 @@ TEST(EditorAvlWrite, VolumeFiftyIsWritten) {
 
 // ---- Reading --------------------------------------------------------------------------------
 
-TEST(EditorAvlRead, EmptySlideshowReadsAsOneCdTrack) {
+// An empty slideshow reads back as the placeholder, not as a CD track 0 that a host would play.
+TEST(EditorAvlRoundTrip, EmptySlideshowReadsAsThePlaceholder) {
     FakeFileSystem fs;
-    const ReadResult r = ReadAvl(WriteAvl(SlideTable(), {}), fs);
+    const ReadResult r = ReadAvl(ini::Document::Parse(WriteAvlBytes(SlideTable(), {})), fs);
     ASSERT_EQ(r.status, ReadStatus::Ok);
     ASSERT_EQ(r.slides.size(), 1u);
-    EXPECT_EQ(r.slides[0][kColName], "CD Track: 0");
-    EXPECT_EQ(r.slides[0][kColPath], M);
+    EXPECT_EQ(r.slides[0], PlaceholderSlide());
+
+    // Beside real slides (a CD track appended to the placeholder), it is left out as well.
+    SlideTable t;
+    t.PutCdTrack(7, false);
+    const ini::Document two = WriteAvl(t, {});
+    EXPECT_EQ(two.Get("Header", "N"), "2");
+    EXPECT_EQ(two.Get("1", "X"), "7");
+    EXPECT_FALSE(two.HasSection("2"));
 }
 
 TEST(EditorAvlRead, FilesThatExistGetShortPathAndLongName) {
@@ -453,8 +462,11 @@ TEST(EditorAvlRead, GaugeRunsOverTheSlides) {
     ReadAvl(ini::Document::Parse("[Header]\r\nVer=4\r\nN=3\r\n[1]\r\nF=a,0\r\n[2]\r\nF=b,0\r\n"), fs, &gauge);
     EXPECT_EQ(gauge.events, (std::vector<std::string>{"show 1-2", "1", "2", "hide"}));
     gauge.events.clear();
-    WriteAvl(SlideTable(), {}, &gauge);
+    WriteAvl(TableOf({PictureRow("c:\\a.bmp", "a")}), {}, &gauge);
     EXPECT_EQ(gauge.events, (std::vector<std::string>{"show 1-1", "1", "hide"}));
+    gauge.events.clear();
+    WriteAvl(SlideTable(), {}, &gauge);
+    EXPECT_TRUE(gauge.events.empty()) << "no slides, no progress";
 }
 
 // ---- Round trips ----------------------------------------------------------------------------
@@ -483,6 +495,8 @@ TEST(EditorAvlRoundTrip, EveryKindReadsBack) {
     rows[2][kColEffect] = "Loop 4x";
     rows[2][kColValue] = "3";
     rows[2][kColColour] = "8388608";
+    rows[1][kColHPos] = "Left";  // beside "Mid"
+    rows[2][kColVPos] = "40";
     // MOV slides get a loop entry when read, as the looping kinds do.
     rows[1][kColEffect] = "Loop 1x";
     SlideTable t = TableOf(rows);

@@ -35,6 +35,8 @@ FakeFileSystem Disk() {
 }
 }  // namespace
 
+// Each mode on a new name and on a file the user agreed to overwrite: the probe leaves that file
+// as it was, since the host or the editor replaces it and a failure there must not leave the icon.
 TEST(ExplorerWriteBack, ModesAndKeys) {
     const struct {
         const char* name;
@@ -49,15 +51,18 @@ TEST(ExplorerWriteBack, ModesAndKeys) {
     };
     for (const auto& c : cases) {
         FakeFileSystem fs = Disk();
-        Recorder r;
-        ASSERT_TRUE(WriteBack("c:\\Long Folder\\New picture.bmp", c.mode, fs, r.writer())) << c.name;
-        ASSERT_EQ(r.writes.size(), 2u) << c.name;
-        EXPECT_EQ(r.writes[0], (std::pair<std::string, std::string>{"LongName", "New picture.bmp"})) << c.name;
-        EXPECT_EQ(r.writes[1].first, c.key) << c.name;
-        EXPECT_EQ(fs.FileExists("c:\\Long Folder\\New picture.bmp"), c.probeLeft) << c.name;
-        if (c.probeLeft) {
-            EXPECT_EQ(fs.Contents("c:\\Long Folder\\New picture.bmp"), ProbeIconBytes()) << c.name;
+        fs.SetContents("c:\\Long Folder\\Old picture.bmp", "the user's picture");
+        for (const char* name : {"New picture.bmp", "Old picture.bmp"}) {
+            const std::string path = std::string("c:\\Long Folder\\") + name;
+            Recorder r;
+            ASSERT_TRUE(WriteBack(path, c.mode, fs, r.writer())) << c.name << ", " << name;
+            ASSERT_EQ(r.writes.size(), 2u) << c.name;
+            EXPECT_EQ(r.writes[0], (std::pair<std::string, std::string>{"LongName", name})) << c.name;
+            EXPECT_EQ(r.writes[1].first, c.key) << c.name;
         }
+        EXPECT_EQ(fs.FileExists("c:\\Long Folder\\New picture.bmp"), c.probeLeft) << c.name;
+        EXPECT_EQ(fs.Contents("c:\\Long Folder\\New picture.bmp"), c.probeLeft ? ProbeIconBytes() : "") << c.name;
+        EXPECT_EQ(fs.Contents("c:\\Long Folder\\Old picture.bmp"), "the user's picture") << c.name;
     }
 }
 
@@ -79,6 +84,10 @@ TEST(ExplorerWriteBack, RefusedProbeWritesNoKey) {
     EXPECT_TRUE(r.writes.empty());
     EXPECT_FALSE(WriteBack("c:\\Missing\\x.bmp", {true, true, true}, fs, r.writer()));
     EXPECT_TRUE(r.writes.empty());
+    // A folder of that name cannot be written as a file.
+    EXPECT_FALSE(WriteBack("c:\\Long Folder", {true, true, false}, fs, r.writer()));
+    EXPECT_TRUE(r.writes.empty());
+    EXPECT_TRUE(fs.FolderExists("c:\\Long Folder"));
 }
 
 TEST(ExplorerWriteBack, ProbeIsAValidIconFile) {

@@ -118,15 +118,24 @@ bool WinFileSystem::DriveReady(char letter) const {
     return GetDiskFreeSpaceA(root, &sectors, &bytes, &freeClusters, &clusters) != 0;
 }
 
-bool WinFileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) const {
+// OPEN_ALWAYS opens a file that exists as it is, never truncating it, or creates a new one, in
+// one call: a file the user agreed to overwrite keeps its bytes until the new content is written,
+// and a file that appears meanwhile is never replaced.
+WriteProbe WinFileSystem::ProbeWrite(const std::string& path, std::string_view newFileBytes) const {
     const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return WriteProbe::Denied;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(file);
+        return WriteProbe::Existing;
+    }
     DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    const bool ok = WriteFile(file, newFileBytes.data(), static_cast<DWORD>(newFileBytes.size()), &written, nullptr) &&
+                    written == newFileBytes.size();
     const bool closed = CloseHandle(file) != 0;
-    return ok && closed;
+    if (ok && closed) return WriteProbe::Created;
+    DeleteFileA(path.c_str());  // no half-written probe under the user's name
+    return WriteProbe::Denied;
 }
 
 bool WinFileSystem::RemoveFile(const std::string& path) const {

@@ -15,7 +15,7 @@ public:
     bool FileExists(const std::string& path) const override;
     std::vector<DriveInfo> Drives() const override;
     bool DriveReady(char letter) const override;
-    bool WriteWholeFile(const std::string& path, std::string_view bytes) const override;
+    WriteProbe ProbeWrite(const std::string& path, std::string_view newFileBytes) const override;
     bool RemoveFile(const std::string& path) const override;
     bool MovePath(const std::string& from, const std::string& to) const override;
 };

@@ -146,14 +146,14 @@ bool FakeFileSystem::DriveReady(char letter) const {
     return ready_.count(letter) != 0;
 }
 
-bool FakeFileSystem::WriteWholeFile(const std::string& path, std::string_view bytes) const {
+WriteProbe FakeFileSystem::ProbeWrite(const std::string& path, std::string_view newFileBytes) const {
     const std::string key = Key(path);
-    if (unwritable_.count(key) || !FolderExists(Parent(key))) return false;
+    if (unwritable_.count(key) || !FolderExists(Parent(key))) return WriteProbe::Denied;
     const auto it = nodes_.find(key);
-    if (it != nodes_.end() && it->second.folder) return false;
+    if (it != nodes_.end()) return it->second.folder ? WriteProbe::Denied : WriteProbe::Existing;
     nodes_[key] = Node{std::string(path::NamePart(path)), false, false};
-    contents_[key] = std::string(bytes);
-    return true;
+    contents_[key] = std::string(newFileBytes);
+    return WriteProbe::Created;
 }
 
 bool FakeFileSystem::RemoveFile(const std::string& path) const {

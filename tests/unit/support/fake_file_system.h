@@ -31,7 +31,7 @@ public:
     bool FileExists(const std::string& path) const override;
     std::vector<DriveInfo> Drives() const override { return drives_; }
     bool DriveReady(char letter) const override;
-    bool WriteWholeFile(const std::string& path, std::string_view bytes) const override;
+    WriteProbe ProbeWrite(const std::string& path, std::string_view newFileBytes) const override;
     bool RemoveFile(const std::string& path) const override;
     // Renames within the same folder or moves between existing folders; a target that is taken
     // or a source that is missing fails, as MoveFileA does. Files only.
@@ -39,7 +39,8 @@ public:
     // Names the real system refuses (wildcards, device names) make MovePath fail.
     void DenyMoveTo(const std::string& path) { unmovable_.insert(Key(path)); }
 
-    // Bytes of a file written through the interface; empty when none.
+    void SetContents(const std::string& path, std::string bytes) { contents_[Key(path)] = std::move(bytes); }
+    // Bytes of a file as set or written through the interface; empty when none.
     std::string Contents(const std::string& path) const;
     mutable int searches = 0;
 

@@ -284,7 +284,7 @@ TEST_F(EditorTest, CdTrackTypedIntoTheNumericDialog) {
 TEST_F(EditorTest, FailedOpenKeepsCaptionAndModifiedFlag) {
     TempFolder root("editoropen");
     const std::string corrupt = root / "broken.avl";
-    ASSERT_TRUE(WriteBytes(corrupt, "[Header]\r\nVer=4\r\nN=1\r\n"));
+    ASSERT_TRUE(WriteBytes(corrupt, "[Header]\r\nVer=4\r\nN=0\r\n"));
     HostWrite("LastDir", root.path());
     const int result = RunEditor([&] {
         HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
