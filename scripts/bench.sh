@@ -98,6 +98,8 @@ PY
     "$root/scripts/with-xvfb.sh" "$root/scripts/wine-run.sh" "$build/win/bin/find_missing_bench.exe" \
       "$(win "$bench_root/tree")" "$(win "$bench_root/missing.txt")"
     rm -rf "$bench_root" ;;
+esac
+case "$which" in
   history|all)
     ninja -C "$build/win" editor_history_bench >/dev/null
     echo "== Editor: the undo history, 100 Globals on 10,000 slides (Wine)"
