@@ -234,19 +234,19 @@ TEST(PlayerPlayback, OptionsDialogPausesAndNewValuesGoWithNextPlay) {
 TEST(PlayerClose, StopButtonClosesAtTheNextTick) {
     PlayerRig rig(0, 100);
     rig.playback.MediaPlayer1Click(MediaButton::Stop);
-    EXPECT_TRUE(rig.state.CloseRequest);
+    EXPECT_TRUE(rig.host.closeRequest);
     EXPECT_TRUE(rig.view.tickRunning);
     EXPECT_EQ(rig.view.closes, 0);
     rig.playback.Timer1Timer();
     EXPECT_EQ(rig.view.closes, 1);
     EXPECT_FALSE(rig.device.open);
-    EXPECT_EQ(PlayerStatusValue(rig.state), 0);
-    EXPECT_FALSE(rig.state.CloseRequest);
+    EXPECT_EQ(PlayerStatusValue(rig.host.Slot()), 0);
+    EXPECT_FALSE(rig.host.closeRequest);
 }
 
 TEST(PlayerClose, SecondRequestClosesAtOnce) {
     PlayerRig rig(1, 100);
-    EXPECT_EQ(PlayerStatusValue(rig.state), 257);
+    EXPECT_EQ(PlayerStatusValue(rig.host.Slot()), 257);
     rig.playback.CloseRequestFromUser();
     EXPECT_EQ(rig.view.closes, 0);
     rig.playback.CloseRequestFromUser();
@@ -263,24 +263,26 @@ TEST(PlayerClose, ClosingAPlayingClipStopsItFirst) {
 }
 
 TEST(PlayerClose, RequestWithoutWindowStaysPending) {
-    PlayerState state;
-    state.PlayMode = 2;
-    EXPECT_FALSE(TakeCloseRequest(state, false));
-    EXPECT_FALSE(TakeCloseRequest(state, false));
-    EXPECT_TRUE(state.CloseRequest);
-    EXPECT_TRUE(TakeCloseRequest(state, true));
+    SlotFields host;
+    PlayerSlot slot = host.Slot();
+    EXPECT_FALSE(TakeCloseRequest(slot, false));
+    EXPECT_FALSE(TakeCloseRequest(slot, false));
+    EXPECT_TRUE(host.closeRequest);
+    EXPECT_TRUE(TakeCloseRequest(slot, true));
 }
 
 TEST(PlayerStart, OptionLowBitsAndStatusValue) {
-    PlayerState state;
-    StartPlayer(state, 2, 0x00050008);
+    SlotFields host;
+    StartPlayer(host.Slot(), 2);
+    const PlayerState state = OpeningState(0x00050008, "c:\\clip.avi");
     EXPECT_EQ(state.PlayOption, 8);
     EXPECT_TRUE(state.FirstStop);
-    EXPECT_EQ(PlayerStatusValue(state), 2);
-    state.PlayerActive = 1;
-    EXPECT_EQ(PlayerStatusValue(state), 258);
-    state.PlayMode = 0;
-    EXPECT_EQ(PlayerStatusValue(state), 256);
+    EXPECT_EQ(state.PlayVolume, 1000);
+    EXPECT_EQ(PlayerStatusValue(host.Slot()), 2);
+    host.playerActive = 1;
+    EXPECT_EQ(PlayerStatusValue(host.Slot()), 258);
+    host.playMode = 0;
+    EXPECT_EQ(PlayerStatusValue(host.Slot()), 256);
 }
 
 TEST(PlayerReseek, OnlyWithOptionEight) {

@@ -61,12 +61,16 @@ TEST(PlayerPlayModes, OpeningVolumeOnceTheWindowIsShown) {
         int volume;
     };
     for (const Case c : {Case{0, 1000}, Case{1, 500}, Case{2, 1000}, Case{3, 1000}}) {
-        PlayerState state;
-        StartPlayer(state, c.playMode, 0);
+        std::int32_t mode = 0;
+        std::uint16_t active = 0;
+        bool closeRequest = false;
+        const PlayerSlot slot{mode, active, closeRequest};
+        StartPlayer(slot, c.playMode);
+        PlayerState state = OpeningState(0, "c:\\clip.avi");
         EXPECT_EQ(state.PlayVolume, 1000) << "play mode " << c.playMode << " before the window is shown";
-        PlayerShown(state);
+        PlayerShown(slot, state);
         EXPECT_EQ(state.PlayVolume, c.volume) << "play mode " << c.playMode;
-        EXPECT_EQ(PlayerStatusValue(state), 256 + c.playMode);
+        EXPECT_EQ(PlayerStatusValue(slot), 256 + c.playMode);
     }
 }
 
