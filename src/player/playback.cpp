@@ -9,6 +9,7 @@ namespace morvel {
 
 void StartPlayer(PlayerSlot slot, std::int32_t playMode) {
     slot.PlayMode = playMode;
+    slot.CloseRequest = false;
 }
 
 PlayerState OpeningState(std::int32_t option, std::string videoFile) {
@@ -179,7 +180,10 @@ void VideoPlayback::XScrollbar1MouseDown() {
 }
 
 void VideoPlayback::CloseRequestFromUser() {
-    if (TakeCloseRequest(slot_, true)) view_.CloseWindow();
+    if (TakeCloseRequest(slot_, true))
+        view_.CloseWindow();
+    else
+        view_.StartTick();
 }
 
 void VideoPlayback::FormClose() {

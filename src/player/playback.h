@@ -36,7 +36,8 @@ public:
 
 inline constexpr std::uint16_t kReseekOption = 8;
 
-// VideoWinPlayer95's first step: the play mode, kept even when the clip fails to open.
+// VideoWinPlayer95's first step: the play mode, kept even when the clip fails to open, and no
+// close request pending (one made while no window was open was meant for none).
 void StartPlayer(PlayerSlot slot, std::int32_t playMode);
 // A new window's state: the option's low 16 bits, the clip, volume and speed afresh.
 PlayerState OpeningState(std::int32_t option, std::string videoFile);
@@ -63,7 +64,9 @@ public:
     void XScrollbar1Change(int barPosition);
     void XScrollbar1Scroll();
     void XScrollbar1MouseDown();
-    // Esc, "Close and E&xit " and VideoWinClose95 (after it has cleared the play mode).
+    // Esc, "Close and E&xit " and VideoWinClose95 (after it has cleared the play mode): closes at
+    // once when a request is pending, else records one and starts the tick, as the stop button
+    // does, so that a paused or ended clip closes at the next tick too.
     void CloseRequestFromUser();
     // The device side of FormClose; the window is destroyed by the caller.
     void FormClose();

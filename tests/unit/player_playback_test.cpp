@@ -262,13 +262,46 @@ TEST(PlayerClose, ClosingAPlayingClipStopsItFirst) {
     EXPECT_FALSE(rig.state.PlayerClosing);
 }
 
-TEST(PlayerClose, RequestWithoutWindowStaysPending) {
+TEST(PlayerClose, RequestRule) {
+    const struct {
+        const char* name;
+        bool pending, windowOpen;
+        bool closeNow;
+    } cases[] = {
+        {"first request, window open", false, true, false},
+        {"second request, window open", true, true, true},
+        {"no window", false, false, false},
+        {"no window, one pending", true, false, false},
+    };
+    for (const auto& c : cases) {
+        SlotFields host;
+        host.closeRequest = c.pending;
+        PlayerSlot slot = host.Slot();
+        EXPECT_EQ(TakeCloseRequest(slot, c.windowOpen), c.closeNow) << c.name;
+        EXPECT_TRUE(host.closeRequest) << c.name;
+    }
+    // A request made while no window was open does not reach the next player.
     SlotFields host;
-    PlayerSlot slot = host.Slot();
-    EXPECT_FALSE(TakeCloseRequest(slot, false));
-    EXPECT_FALSE(TakeCloseRequest(slot, false));
-    EXPECT_TRUE(host.closeRequest);
-    EXPECT_TRUE(TakeCloseRequest(slot, true));
+    host.closeRequest = true;
+    StartPlayer(host.Slot(), 1);
+    EXPECT_FALSE(host.closeRequest);
+}
+
+TEST(PlayerClose, OneRequestClosesAPausedOrEndedClipAtTheNextTick) {
+    for (const bool atEnd : {false, true}) {
+        PlayerRig rig(0, 100);
+        if (atEnd)
+            rig.device.RunToEnd();
+        else
+            rig.device.mode = Paused;
+        rig.view.tickRunning = false;
+        rig.playback.CloseRequestFromUser();
+        EXPECT_EQ(rig.view.closes, 0) << atEnd;
+        EXPECT_TRUE(rig.view.tickRunning) << atEnd;
+        rig.playback.Timer1Timer();
+        EXPECT_EQ(rig.view.closes, 1) << atEnd;
+        EXPECT_EQ(PlayerStatusValue(rig.host.Slot()), 0) << atEnd;
+    }
 }
 
 TEST(PlayerStart, OptionLowBitsAndStatusValue) {

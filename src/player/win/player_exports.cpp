@@ -75,9 +75,9 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
 // VideoWinClose95: clears the play mode, then closes now or at the next tick.
 void RequestPlayerClose() {
     library.player.playMode = 0;
-    TVideoForm* form = library.player.window;
+    if (TVideoForm* form = library.player.window) return form->CloseRequest();
     PlayerSlot slot = LibraryPlayerSlot();
-    if (TakeCloseRequest(slot, form != nullptr)) form->CloseNow();
+    TakeCloseRequest(slot, false);
 }
 
 }  // namespace

@@ -18,8 +18,9 @@ namespace morvel {
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kMsgCloseNow = WM_APP + 0x510;    // close the window at once
-constexpr UINT kMsgKeyPreview = WM_APP + 0x512;  // a control's key, for the window first; 1 when used
+constexpr UINT kMsgCloseNow = WM_APP + 0x510;      // close the window at once
+constexpr UINT kMsgKeyPreview = WM_APP + 0x512;    // a control's key, for the window first; 1 when used
+constexpr UINT kMsgCloseRequest = WM_APP + 0x513;  // the host's close request
 
 // Sizes of the window's parts, in pixels.
 constexpr int kDesignWidth = 216, kDesignHeight = 270, kDesignPixelsPerInch = 120;
@@ -468,6 +469,10 @@ void TVideoForm::CloseNow() {
     SendMessageA(hwnd(), kMsgCloseNow, 0, 0);
 }
 
+void TVideoForm::CloseRequest() {
+    SendMessageA(hwnd(), kMsgCloseRequest, 0, 0);
+}
+
 void TVideoForm::DestroyWithoutClosing() {
     closing_ = true;
     DestroyWindow(hwnd());
@@ -567,6 +572,9 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
             }
             break;
+        case kMsgCloseRequest:
+            Guard([&] { playback_->CloseRequestFromUser(); });
+            return 0;
         case kMsgCloseNow:
         case WM_CLOSE:
             CloseWindow();

@@ -46,6 +46,8 @@ public:
     void Shown() { PlayerShown(LibraryPlayerSlot(), state_); }
     // Closes the window at once, as a second close request does.
     void CloseNow();
+    // The host's close request (VideoWinClose95), handled as Esc is.
+    void CloseRequest();
     // Destroys the window of a clip that did not open; the player state stays as it is.
     void DestroyWithoutClosing();
 
