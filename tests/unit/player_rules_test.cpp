@@ -6,6 +6,7 @@
 #include "player/playback.h"
 #include "player/player_keys.h"
 #include "player/player_options.h"
+#include "player_fakes.h"
 
 namespace morvel {
 namespace {
@@ -61,10 +62,8 @@ TEST(PlayerPlayModes, OpeningVolumeOnceTheWindowIsShown) {
         int volume;
     };
     for (const Case c : {Case{0, 1000}, Case{1, 500}, Case{2, 1000}, Case{3, 1000}}) {
-        std::int32_t mode = 0;
-        std::uint16_t active = 0;
-        bool closeRequest = false;
-        const PlayerSlot slot{mode, active, closeRequest};
+        test::SlotFields host;
+        const PlayerSlot slot = host.Slot();
         StartPlayer(slot, c.playMode);
         PlayerState state = OpeningState(0, "c:\\clip.avi");
         EXPECT_EQ(state.PlayVolume, 1000) << "play mode " << c.playMode << " before the window is shown";
