@@ -40,6 +40,10 @@ struct Library {
 
     struct Player {
         TVideoForm* window = nullptr;  // the player window while it exists
+        // What the host polls and sets between windows (VideoWinStatus95, VideoWinClose95).
+        std::int32_t playMode = 0;       // VideoWinPlayer95's mode; 0 after a close
+        std::uint16_t playerActive = 0;  // 1 from the window's first showing until it closes
+        bool closeRequest = false;       // a close is pending
     } player;
 };
 

@@ -1,21 +1,27 @@
 #include "player/playback.h"
 
+#include <utility>
+
 #include "player/play_modes.h"
 #include "player/seek_scale.h"
 
 namespace morvel {
 
-void StartPlayer(PlayerState& state, std::int32_t playMode, std::int32_t option) {
-    state.PlayMode = playMode;
-    state.PlayOption = static_cast<std::uint16_t>(static_cast<std::uint32_t>(option) & 0xFFFFu);
-    state.PlayVolume = 1000;
-    state.PlaySpeed = 1000;
-    state.FirstStop = true;
+void StartPlayer(PlayerSlot slot, std::int32_t playMode) {
+    slot.PlayMode = playMode;
+    slot.CloseRequest = false;
 }
 
-void PlayerShown(PlayerState& state) {
-    state.PlayerActive = 1;
-    state.PlayVolume = TraitsOf(state.PlayMode).openingVolume;
+PlayerState OpeningState(std::int32_t option, std::string videoFile) {
+    PlayerState state;
+    state.PlayOption = static_cast<std::uint16_t>(static_cast<std::uint32_t>(option) & 0xFFFFu);
+    state.VideoFile = std::move(videoFile);
+    return state;
+}
+
+void PlayerShown(PlayerSlot slot, PlayerState& state) {
+    slot.PlayerActive = 1;
+    state.PlayVolume = TraitsOf(slot.PlayMode).openingVolume;
 }
 
 void VideoPlayback::PlayPreparation() {
@@ -23,7 +29,7 @@ void VideoPlayback::PlayPreparation() {
     view_.StartTick();
     control_.SetNextNoWait();
     control_.SetNextNotify();
-    if (TraitsOf(state_.PlayMode).sendsVolumeAndSpeed) {
+    if (TraitsOf(slot_.PlayMode).sendsVolumeAndSpeed) {
         SendVolume();
         SendSpeed();
     }
@@ -46,12 +52,12 @@ void VideoPlayback::Timer1Timer() {
     view_.SetStatusCaption(TickStatusText(mode, state_.FramePos));
     if (stopped) {
         const StopPoint stop{view_.BarPosition(), state_.BarMax, state_.FramePos, state_.FrameCount};
-        switch (EndOfClip(stop, state_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
+        switch (EndOfClip(stop, slot_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
             case EndAction::ShowStoppedBefore:
                 control_.SetVisibleButtons(buttons::StoppedBefore);
                 break;
             case EndAction::Loop:
-                if (TraitsOf(state_.PlayMode).rewindBeforeLoop) control_.Previous();
+                if (TraitsOf(slot_.PlayMode).rewindBeforeLoop) control_.Previous();
                 PlayPreparation();
                 control_.Play();
                 break;
@@ -62,7 +68,7 @@ void VideoPlayback::Timer1Timer() {
                 break;
         }
     }
-    if (state_.CloseRequest) view_.CloseWindow();
+    if (slot_.CloseRequest) view_.CloseWindow();
 }
 
 void VideoPlayback::MediaPlayer1Click(MediaButton button) {
@@ -76,7 +82,7 @@ void VideoPlayback::MediaPlayer1Click(MediaButton button) {
             break;
         case MediaButton::Stop:
             view_.BusyCursor();
-            state_.CloseRequest = true;
+            slot_.CloseRequest = true;
             view_.StartTick();
             break;
         case MediaButton::Prev:
@@ -112,7 +118,6 @@ void VideoPlayback::ReadVideoSize() {
     state_.VideoHeight = static_cast<std::uint16_t>(source.bottom & 0xFFFF);
     std::int32_t length = 0;
     state_.FrameCount = device_.QueryLength(length) == 0 ? length : 0;
-    view_.ProcessMessages();
 }
 
 void VideoPlayback::SendVolume() {
@@ -175,7 +180,10 @@ void VideoPlayback::XScrollbar1MouseDown() {
 }
 
 void VideoPlayback::CloseRequestFromUser() {
-    if (TakeCloseRequest(state_, true)) view_.CloseWindow();
+    if (TakeCloseRequest(slot_, true))
+        view_.CloseWindow();
+    else
+        view_.StartTick();
 }
 
 void VideoPlayback::FormClose() {
@@ -187,9 +195,9 @@ void VideoPlayback::FormClose() {
         control_.Close();
     }
     state_.PlayerClosing = false;
-    state_.CloseRequest = false;
-    state_.PlayMode = 0;
-    state_.PlayerActive = 0;
+    slot_.CloseRequest = false;
+    slot_.PlayMode = 0;
+    slot_.PlayerActive = 0;
     view_.NormalCursor();
 }
 
@@ -204,7 +212,6 @@ void VideoPlayback::ReseekFrame() {
     view_.BusyCursor();
     device_.SeekTo(FrameOfBarValue(view_.BarPosition(), state_.FrameCount));
     view_.NormalCursor();
-    view_.ProcessMessages();
     control_.SetVisibleButtons(buttons::StoppedBefore);
 }
 

@@ -29,21 +29,26 @@ public:
     virtual void CloseWindow() = 0;
     virtual void BusyCursor() = 0;
     virtual void NormalCursor() = 0;
+    // Lets the messages pending for the thread run; only as the last step of a handler, since
+    // the window may be gone afterwards.
     virtual void ProcessMessages() = 0;
 };
 
 inline constexpr std::uint16_t kReseekOption = 8;
 
-// VideoWinPlayer95's first step: the mode, the option's low 16 bits, volume and speed afresh.
-void StartPlayer(PlayerState& state, std::int32_t playMode, std::int32_t option);
+// VideoWinPlayer95's first step: the play mode, kept even when the clip fails to open, and no
+// close request pending (one made while no window was open was meant for none).
+void StartPlayer(PlayerSlot slot, std::int32_t playMode);
+// A new window's state: the option's low 16 bits, the clip, volume and speed afresh.
+PlayerState OpeningState(std::int32_t option, std::string videoFile);
 // VideoWinPlayer95's last step, once the window is on screen: the player is active, and play
 // mode 1 plays at its own volume.
-void PlayerShown(PlayerState& state);
+void PlayerShown(PlayerSlot slot, PlayerState& state);
 
 class VideoPlayback {
 public:
-    VideoPlayback(PlayerState& state, MediaControl& control, MediaDevice& device, PlayerView& view)
-        : state_(state), control_(control), device_(device), view_(view) {}
+    VideoPlayback(PlayerSlot slot, PlayerState& state, MediaControl& control, MediaDevice& device, PlayerView& view)
+        : slot_(slot), state_(state), control_(control), device_(device), view_(view) {}
 
     void PlayPreparation();
     void Timer1Timer();
@@ -59,7 +64,9 @@ public:
     void XScrollbar1Change(int barPosition);
     void XScrollbar1Scroll();
     void XScrollbar1MouseDown();
-    // Esc, "Close and E&xit " and VideoWinClose95 (after it has cleared the play mode).
+    // Esc, "Close and E&xit " and VideoWinClose95 (after it has cleared the play mode): closes at
+    // once when a request is pending, else records one and starts the tick, as the stop button
+    // does, so that a paused or ended clip closes at the next tick too.
     void CloseRequestFromUser();
     // The device side of FormClose; the window is destroyed by the caller.
     void FormClose();
@@ -74,6 +81,7 @@ private:
     // Reads the position into FramePos and moves the bar without a seek text; returns the mode.
     int ReadPosition();
 
+    PlayerSlot slot_;
     PlayerState& state_;
     MediaControl& control_;
     MediaDevice& device_;

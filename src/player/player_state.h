@@ -1,6 +1,7 @@
-// The player's library-wide state: one player at a time, kept while the library is loaded.
-// The window holds its own handles; what outlives it (the mode and the close request the host
-// polls and sets, volume and speed) lives here.
+// The player's state in two parts. `PlayerState` is what lives while a player window is open: the
+// window holds it. `PlayerSlot` is what the host polls and sets between windows (the play mode,
+// the active flag, a pending close request): it outlives every window, so the library object
+// keeps it and the rules reach it through references.
 #pragma once
 
 #include <cstdint>
@@ -9,11 +10,8 @@
 namespace morvel {
 
 struct PlayerState {
-    std::int32_t PlayMode = 0;       // first argument of VideoWinPlayer95; 0 after a close
-    std::uint16_t PlayOption = 0;    // low 16 bits of the second argument; 8 = pause and re-seek
-    std::uint16_t PlayerActive = 0;  // 1 from the window's first showing until it closes
-    bool CloseRequest = false;       // a close is pending; survives a closed window
-    bool FirstStop = false;          // consumed by the first stop in play mode 2
+    std::uint16_t PlayOption = 0;    // low 16 bits of VideoWinPlayer95's option; 8 = pause and re-seek
+    bool FirstStop = true;           // consumed by the first stop in play mode 2
     bool PlayerClosing = false;      // keeps activation, ticks and palette handling out
     bool TimerUpdate = false;        // the tick is moving the seek bar: no "Seek Frame:" text
     bool LayoutBusy = false;         // resize notifications caused by our own layout are ignored
@@ -29,17 +27,23 @@ struct PlayerState {
     std::uint16_t FrameExtraY = 0;
 };
 
+struct PlayerSlot {
+    std::int32_t& PlayMode;       // first argument of VideoWinPlayer95; 0 after a close
+    std::uint16_t& PlayerActive;  // 1 from the window's first showing until it closes
+    bool& CloseRequest;           // a close is pending
+};
+
 // What VideoWinStatus95 reports: the active flag in bit 8, or-ed with the play mode.
-inline std::int32_t PlayerStatusValue(const PlayerState& state) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(state.PlayerActive) << 8) | state.PlayMode;
+inline std::int32_t PlayerStatusValue(const PlayerSlot& slot) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(slot.PlayerActive) << 8) | slot.PlayMode;
 }
 
 // A close request from the host, Esc or "Close and E&xit ": true when the window must close now
 // (a request was already pending and a window is open); otherwise the request is recorded and the
 // next status tick carries it out.
-inline bool TakeCloseRequest(PlayerState& state, bool windowOpen) {
-    if (state.CloseRequest && windowOpen) return true;
-    state.CloseRequest = true;
+inline bool TakeCloseRequest(PlayerSlot& slot, bool windowOpen) {
+    if (slot.CloseRequest && windowOpen) return true;
+    slot.CloseRequest = true;
     return false;
 }
 

@@ -70,23 +70,23 @@ TEST(CompressValues, RefusedWriteThrowsTheStoreError) {
     }
 }
 
-TEST(CompressValues, PresetsAndTheirTexts) {
-    ASSERT_EQ(kCmpPresets.size(), 10u);
-    EXPECT_EQ(kCmpPresets[0], "0 - Custom Quality vs. Size");
-    EXPECT_EQ(kCmpPresets[4], "4 - More Quality  vs. Size");  // two blanks, as the list shows it
-    EXPECT_EQ(kCmpPresets[7], "7 - More Compression (Less Tiling)");
-    EXPECT_EQ(kCmpPresets[9], "9 - Maximum Compression");
+TEST(CompressValues, StoredPresetIndexes) {
+    // Each entry of the list leads with its own index, which is what the host stores.
     for (std::size_t i = 0; i < kCmpPresets.size(); ++i) {
         EXPECT_EQ(kCmpPresets[i].substr(0, 4), std::to_string(i) + " - ") << i;
     }
-    // Stored indexes outside the list count as the custom preset, which enables the custom value.
-    for (const auto& [stored, index] : {std::pair{0, 0}, {3, 3}, {9, 9}, {10, 0}, {-1, 0}, {911, 0}}) {
-        EXPECT_EQ(PresetIndex(stored), index) << stored;
+    // Stored indexes outside the ten presets count as the custom preset, which alone enables the
+    // custom value.
+    const struct {
+        std::int32_t stored;
+        int index;
+        bool customEnabled;
+    } cases[] = {{0, 0, true}, {3, 3, false}, {9, 9, false}, {10, 0, true}, {-1, 0, true}, {911, 0, true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PresetIndex(c.stored), c.index) << c.stored;
+        EXPECT_EQ(CustomValueEnabled(PresetIndex(c.stored)), c.customEnabled) << c.stored;
     }
-    EXPECT_TRUE(CustomValueEnabled(0));
-    EXPECT_TRUE(CustomValueEnabled(-1));
-    EXPECT_FALSE(CustomValueEnabled(1));
-    EXPECT_FALSE(CustomValueEnabled(9));
+    EXPECT_TRUE(CustomValueEnabled(-1)) << "a list without a selection";
 }
 
 TEST(CompressValues, ArrangementPerFormatCode) {

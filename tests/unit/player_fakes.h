@@ -164,21 +164,31 @@ private:
 };
 
 // A player with an opened clip, as activation leaves it.
+// What the library object keeps of the player, for the rules to reach through a PlayerSlot.
+struct SlotFields {
+    std::int32_t playMode = 0;
+    std::uint16_t playerActive = 0;
+    bool closeRequest = false;
+    PlayerSlot Slot() { return {playMode, playerActive, closeRequest}; }
+};
+
 struct PlayerRig {
+    SlotFields host;
     PlayerState state;
     RecordingDevice device;
     MediaControl control{device};
     VideoPlayback* playbackRef = nullptr;
     RecordingView view{playbackRef};
-    VideoPlayback playback{state, control, device, view};
+    VideoPlayback playback{host.Slot(), state, control, device, view};
 
     PlayerRig(std::int32_t playMode, std::int32_t length, std::int32_t option = 0) {
         playbackRef = &playback;
-        StartPlayer(state, playMode, option);
+        StartPlayer(host.Slot(), playMode);
+        state = OpeningState(option, "c:\\clip.avi");
         device.length = length;
-        control.FileName = "c:\\clip.avi";
+        control.FileName = state.VideoFile;
         control.Open();
-        state.PlayerActive = 1;
+        host.playerActive = 1;
         playback.ReadVideoSize();
         state.BarMax = LastBarValue(state.FrameCount);
         control.SetVisibleButtons(buttons::AtActivation);

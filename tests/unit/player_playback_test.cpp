@@ -234,19 +234,19 @@ TEST(PlayerPlayback, OptionsDialogPausesAndNewValuesGoWithNextPlay) {
 TEST(PlayerClose, StopButtonClosesAtTheNextTick) {
     PlayerRig rig(0, 100);
     rig.playback.MediaPlayer1Click(MediaButton::Stop);
-    EXPECT_TRUE(rig.state.CloseRequest);
+    EXPECT_TRUE(rig.host.closeRequest);
     EXPECT_TRUE(rig.view.tickRunning);
     EXPECT_EQ(rig.view.closes, 0);
     rig.playback.Timer1Timer();
     EXPECT_EQ(rig.view.closes, 1);
     EXPECT_FALSE(rig.device.open);
-    EXPECT_EQ(PlayerStatusValue(rig.state), 0);
-    EXPECT_FALSE(rig.state.CloseRequest);
+    EXPECT_EQ(PlayerStatusValue(rig.host.Slot()), 0);
+    EXPECT_FALSE(rig.host.closeRequest);
 }
 
 TEST(PlayerClose, SecondRequestClosesAtOnce) {
     PlayerRig rig(1, 100);
-    EXPECT_EQ(PlayerStatusValue(rig.state), 257);
+    EXPECT_EQ(PlayerStatusValue(rig.host.Slot()), 257);
     rig.playback.CloseRequestFromUser();
     EXPECT_EQ(rig.view.closes, 0);
     rig.playback.CloseRequestFromUser();
@@ -262,25 +262,51 @@ TEST(PlayerClose, ClosingAPlayingClipStopsItFirst) {
     EXPECT_FALSE(rig.state.PlayerClosing);
 }
 
-TEST(PlayerClose, RequestWithoutWindowStaysPending) {
-    PlayerState state;
-    state.PlayMode = 2;
-    EXPECT_FALSE(TakeCloseRequest(state, false));
-    EXPECT_FALSE(TakeCloseRequest(state, false));
-    EXPECT_TRUE(state.CloseRequest);
-    EXPECT_TRUE(TakeCloseRequest(state, true));
+TEST(PlayerClose, RequestRule) {
+    const struct {
+        const char* name;
+        bool pending, windowOpen;
+        bool closeNow;
+    } cases[] = {
+        {"first request, window open", false, true, false},
+        {"second request, window open", true, true, true},
+        {"no window", false, false, false},
+        {"no window, one pending", true, false, false},
+    };
+    for (const auto& c : cases) {
+        SlotFields host;
+        host.closeRequest = c.pending;
+        PlayerSlot slot = host.Slot();
+        EXPECT_EQ(TakeCloseRequest(slot, c.windowOpen), c.closeNow) << c.name;
+        EXPECT_TRUE(host.closeRequest) << c.name;
+    }
+    // A request made while no window was open does not reach the next player.
+    SlotFields host;
+    host.closeRequest = true;
+    StartPlayer(host.Slot(), 1);
+    EXPECT_FALSE(host.closeRequest);
+}
+
+TEST(PlayerClose, FirstRequestStartsTheStoppedTick) {
+    PlayerRig rig(0, 100);
+    rig.device.mode = Paused;
+    rig.playback.CloseRequestFromUser();
+    EXPECT_TRUE(rig.view.tickRunning);
+    rig.playback.Timer1Timer();
+    EXPECT_EQ(rig.view.closes, 1);
 }
 
 TEST(PlayerStart, OptionLowBitsAndStatusValue) {
-    PlayerState state;
-    StartPlayer(state, 2, 0x00050008);
+    SlotFields host;
+    StartPlayer(host.Slot(), 2);
+    const PlayerState state = OpeningState(0x00050008, "c:\\clip.avi");
     EXPECT_EQ(state.PlayOption, 8);
     EXPECT_TRUE(state.FirstStop);
-    EXPECT_EQ(PlayerStatusValue(state), 2);
-    state.PlayerActive = 1;
-    EXPECT_EQ(PlayerStatusValue(state), 258);
-    state.PlayMode = 0;
-    EXPECT_EQ(PlayerStatusValue(state), 256);
+    EXPECT_EQ(PlayerStatusValue(host.Slot()), 2);
+    host.playerActive = 1;
+    EXPECT_EQ(PlayerStatusValue(host.Slot()), 258);
+    host.playMode = 0;
+    EXPECT_EQ(PlayerStatusValue(host.Slot()), 256);
 }
 
 TEST(PlayerReseek, OnlyWithOptionEight) {

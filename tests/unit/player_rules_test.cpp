@@ -6,6 +6,7 @@
 #include "player/playback.h"
 #include "player/player_keys.h"
 #include "player/player_options.h"
+#include "player_fakes.h"
 
 namespace morvel {
 namespace {
@@ -61,12 +62,14 @@ TEST(PlayerPlayModes, OpeningVolumeOnceTheWindowIsShown) {
         int volume;
     };
     for (const Case c : {Case{0, 1000}, Case{1, 500}, Case{2, 1000}, Case{3, 1000}}) {
-        PlayerState state;
-        StartPlayer(state, c.playMode, 0);
+        test::SlotFields host;
+        const PlayerSlot slot = host.Slot();
+        StartPlayer(slot, c.playMode);
+        PlayerState state = OpeningState(0, "c:\\clip.avi");
         EXPECT_EQ(state.PlayVolume, 1000) << "play mode " << c.playMode << " before the window is shown";
-        PlayerShown(state);
+        PlayerShown(slot, state);
         EXPECT_EQ(state.PlayVolume, c.volume) << "play mode " << c.playMode;
-        EXPECT_EQ(PlayerStatusValue(state), 256 + c.playMode);
+        EXPECT_EQ(PlayerStatusValue(slot), 256 + c.playMode);
     }
 }
 

@@ -7,25 +7,21 @@
 
 #include "common/mnemonic.h"
 #include "common/win/controls.h"
+#include "common/win/dialog.h"
 #include "common/win/gdi.h"
 #include "common/win/message_box.h"
-#include "common/win/modal.h"
 #include "common/win/text.h"
-#include "common/win/window.h"
 #include "hostlink/host_link.h"
-#include "hostlink/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {
-
-compress::CompressValues compressValues;
 
 namespace {
 
 using compress::YuvButton;
 
 const win::WindowClass kFormClass{.name = "TUserCompress"};
-constexpr int kClientWidth = 421, kClientHeight = 214;
+constexpr int kClientWidth = 526, kClientHeight = 268;  // design pixels: 421 x 214 at 96 dpi
 constexpr int kRadioIds[] = {MORVEL_ID_YUV4, MORVEL_ID_YUV2, MORVEL_ID_YUV1};
 
 void SetBar(HWND bar, int position) {
@@ -73,19 +69,47 @@ std::optional<int> ScrolledPosition(HWND bar, WPARAM request) {
     }
 }
 
-class TUserCompress final : public win::Window {
-public:
-    TUserCompress(std::int32_t formatCode, compress::CompressValues& values) : code_(formatCode), values_(values) {}
+// The controls in the order the form declares them, which is also the tab order; design pixels
+// at 120 dpi. What depends on the format code (visibility, enabling, label texts) is set after.
+constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr DWORD kRadio = BS_AUTORADIOBUTTON | BS_LEFTTEXT;
+constexpr int kPresetsDropHeight = 275;
+constexpr win::ControlSpec kControls[] = {
+    {"COMBOBOX", "", MORVEL_ID_CUSTOMLEADSETTING, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 10, 123, 286,
+     kPresetsDropHeight},
+    {"BUTTON", "&Ok", MORVEL_ID_COMPRESS_BTNOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 128, 215, 121, 38},
+    {"BUTTON", "Cancel", MORVEL_ID_COMPRESS_BTNCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 0, 261, 215, 121, 38},
+    {"EDIT", "", MORVEL_ID_LUMAEDIT, kEdit, WS_EX_CLIENTEDGE, 10, 40, 59, 30},
+    {"BUTTON", "&Help", MORVEL_ID_COMPRESS_BTNHELP, BS_PUSHBUTTON | WS_TABSTOP, 0, 395, 215, 121, 38},
+    {"STATIC", "", MORVEL_ID_COMPRESS_PANEL1, SS_ETCHEDFRAME, 0, 78, 38, 286, 35},
+    {"SCROLLBAR", "", MORVEL_ID_LUMASCROLLBAR, SBS_HORZ | WS_TABSTOP, 0, 80, 40, 281, 30},
+    {"STATIC", "", MORVEL_ID_COMPRESS_PANEL2, SS_ETCHEDFRAME, 0, 78, 120, 286, 35},
+    {"SCROLLBAR", "", MORVEL_ID_COLORSCROLLBAR, SBS_HORZ | WS_TABSTOP, 0, 80, 123, 281, 30},
+    {"STATIC", "(smallest) 255", MORVEL_ID_LABEL1, SS_RIGHT, 0, 211, 75, 150, 23},
+    {"STATIC", "2 (best)", MORVEL_ID_LABEL2, SS_LEFT, 0, 80, 75, 125, 23},
+    {"EDIT", "", MORVEL_ID_COLOREDIT, kEdit, WS_EX_CLIENTEDGE, 10, 123, 59, 30},
+    {"STATIC", "", MORVEL_ID_LUMALABEL, SS_CENTER, 0, 80, 13, 281, 23},
+    {"STATIC", "", MORVEL_ID_COMPRESS_COLORLABEL, SS_CENTER, 0, 80, 160, 281, 23},
+    {"BUTTON", "S&ample", MORVEL_ID_GROUPBOX1, BS_GROUPBOX | WS_GROUP, 0, 380, 10, 136, 145},
+    {"BUTTON", compress::kYuvCaptions[0].data(), MORVEL_ID_YUV4, kRadio | WS_GROUP | WS_TABSTOP, 0, 395, 38, 105, 28},
+    {"BUTTON", compress::kYuvCaptions[1].data(), MORVEL_ID_YUV2, kRadio, 0, 395, 75, 105, 28},
+    {"BUTTON", compress::kYuvCaptions[2].data(), MORVEL_ID_YUV1, kRadio, 0, 395, 113, 105, 28},
+};
 
-    // Shows the dialog modally; true unless it was cancelled.
-    bool Run(HWND owner);
+class TUserCompress final : public win::Dialog {
+public:
+    TUserCompress(std::int32_t formatCode, const compress::CompressValues& stored)
+        : code_(formatCode), values_(stored) {}
+
+    // Shows the dialog modally; the confirmed values, or nothing when it was cancelled.
+    std::optional<compress::CompressValues> Show(HWND owner);
 
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    int DefaultId() const override { return MORVEL_ID_COMPRESS_BTNOK; }
+    bool PreviewMessage(MSG& msg) override { return DialogKey(msg); }
 
 private:
-    enum class Result { None, Ok, Cancel };
-
     void FormCreate();
     void FormActivate();
     void FormClose();
@@ -93,201 +117,53 @@ private:
     void LumaScrollBarChange(HWND bar);
     void LumaEditChange(HWND edit);
     void YuvClick(YuvButton button) { clickedYuv_ = button; }
-    void BtnOKClick();
-    void BtnCancelClick();
+    void BtnOKClick() {
+        FormClose();
+        End(IDOK);
+    }
+    void BtnCancelClick() { End(IDCANCEL); }
     void BtnHelpClick();
     void Command(int id, int notification, HWND control);
     // Alt with a label's letter moves the focus to the control the label names (the dialog keys
     // would move it to the control after the label, which is not the one named).
-    bool DialogKey(MSG& msg);
+    bool DialogKey(const MSG& msg);
 
-    HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
     HWND EditOf(HWND bar) const;
     HWND BarOf(HWND edit) const;
 
     std::int32_t code_;
-    compress::CompressValues& values_;
+    compress::CompressValues values_;
     win::Font font_;
     bool editChanging_ = false;  // EditChanging
     bool activated_ = false;
     std::optional<YuvButton> clickedYuv_;
-    Result result_ = Result::None;
 };
 
-bool TUserCompress::Run(HWND owner) {
+std::optional<compress::CompressValues> TUserCompress::Show(HWND owner) {
     // Fixed dialog border, no border icons.
-    if (!Create(kFormClass, win::CentredDialog("Compression Setting", kClientWidth, kClientHeight, owner))) {
-        return false;
-    }
-    win::ModalRun modal(hwnd());
-    modal.UseDialogKeys(true);
+    if (!CreateFrame(kFormClass, "Compression Setting", kClientWidth, kClientHeight, owner)) return std::nullopt;
     FormActivate();
-    ShowWindow(hwnd(), SW_SHOW);
-    SetForegroundWindow(hwnd());
-    modal.Loop([this] { return result_ != Result::None; }, [this](MSG& msg) { return DialogKey(msg); });
-    const bool confirmed = result_ != Result::Cancel && result_ != Result::None;
-    if (confirmed) FormClose();
-    modal.End();
-    DestroyWindow(hwnd());
-    return confirmed;
+    if (Run() != IDOK) return std::nullopt;
+    return values_;
 }
 
 void TUserCompress::FormCreate() {
     font_.Reset(win::CreateUiFont({.face = "MS Sans Serif", .pixelHeight = 14, .bold = true}));
-    const HFONT font = font_.get();
-    const HWND me = hwnd();
     const compress::Arrangement arrange = compress::ArrangementFor(code_);
     if (arrange.presetReset) values_.cmp = 0;
     const int preset = compress::PresetIndex(values_.cmp);
     values_.cmp = preset;
 
-    // Created in the order the form declares its controls, which is also the tab order.
-    const HWND presets = win::CreateChild(me, {.className = "COMBOBOX",
-                                               .id = MORVEL_ID_CUSTOMLEADSETTING,
-                                               .style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                                               .x = 8,
-                                               .y = 98,
-                                               .width = 229,
-                                               .height = 220,
-                                               .visible = arrange.presetsVisible,
-                                               .enabled = arrange.presetsEnabled,
-                                               .font = font});
-    win::CreateChild(me, {.className = "BUTTON",
-                          .text = "&Ok",
-                          .id = MORVEL_ID_COMPRESS_BTNOK,
-                          .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
-                          .x = 102,
-                          .y = 172,
-                          .width = 97,
-                          .height = 30,
-                          .font = font});
-    win::CreateChild(me, {.className = "BUTTON",
-                          .text = "Cancel",
-                          .id = MORVEL_ID_COMPRESS_BTNCANCEL,
-                          .style = BS_PUSHBUTTON | WS_TABSTOP,
-                          .x = 209,
-                          .y = 172,
-                          .width = 97,
-                          .height = 30,
-                          .font = font});
-    win::CreateChild(me, {.className = "EDIT",
-                          .id = MORVEL_ID_LUMAEDIT,
-                          .style = ES_AUTOHSCROLL | WS_TABSTOP,
-                          .exStyle = WS_EX_CLIENTEDGE,
-                          .x = 8,
-                          .y = 32,
-                          .width = 47,
-                          .height = 24,
-                          .font = font});
-    win::CreateChild(me, {.className = "BUTTON",
-                          .text = "&Help",
-                          .id = MORVEL_ID_COMPRESS_BTNHELP,
-                          .style = BS_PUSHBUTTON | WS_TABSTOP,
-                          .x = 316,
-                          .y = 172,
-                          .width = 97,
-                          .height = 30,
-                          .font = font});
-    win::CreateChild(me, {.className = "STATIC",
-                          .id = MORVEL_ID_COMPRESS_PANEL1,
-                          .style = SS_ETCHEDFRAME,
-                          .x = 62,
-                          .y = 30,
-                          .width = 229,
-                          .height = 28});
-    win::CreateChild(me, {.className = "SCROLLBAR",
-                          .id = MORVEL_ID_LUMASCROLLBAR,
-                          .style = SBS_HORZ | WS_TABSTOP,
-                          .x = 64,
-                          .y = 32,
-                          .width = 225,
-                          .height = 24});
-    win::CreateChild(me, {.className = "STATIC",
-                          .id = MORVEL_ID_COMPRESS_PANEL2,
-                          .style = SS_ETCHEDFRAME,
-                          .x = 62,
-                          .y = 96,
-                          .width = 229,
-                          .height = 28,
-                          .visible = arrange.colorBarVisible});
-    win::CreateChild(me, {.className = "SCROLLBAR",
-                          .id = MORVEL_ID_COLORSCROLLBAR,
-                          .style = SBS_HORZ | WS_TABSTOP,
-                          .x = 64,
-                          .y = 98,
-                          .width = 225,
-                          .height = 24,
-                          .visible = arrange.colorBarVisible});
-    win::CreateChild(me, {.className = "STATIC",
-                          .text = "(smallest) 255",
-                          .id = MORVEL_ID_LABEL1,
-                          .style = SS_RIGHT,
-                          .x = 169,
-                          .y = 60,
-                          .width = 120,
-                          .height = 18,
-                          .font = font});
-    win::CreateChild(me, {.className = "STATIC",
-                          .text = "2 (best)",
-                          .id = MORVEL_ID_LABEL2,
-                          .style = SS_LEFT,
-                          .x = 64,
-                          .y = 60,
-                          .width = 100,
-                          .height = 18,
-                          .font = font});
-    win::CreateChild(me, {.className = "EDIT",
-                          .id = MORVEL_ID_COLOREDIT,
-                          .style = ES_AUTOHSCROLL | WS_TABSTOP,
-                          .exStyle = WS_EX_CLIENTEDGE,
-                          .x = 8,
-                          .y = 98,
-                          .width = 47,
-                          .height = 24,
-                          .visible = arrange.colorBarVisible,
-                          .font = font});
-    win::CreateChild(me, {.className = "STATIC",
-                          .text = std::string(arrange.lumaLabel),
-                          .id = MORVEL_ID_LUMALABEL,
-                          .style = SS_CENTER,
-                          .x = 64,
-                          .y = 10,
-                          .width = 225,
-                          .height = 18,
-                          .font = font});
-    win::CreateChild(me, {.className = "STATIC",
-                          .text = std::string(arrange.colorLabel),
-                          .id = MORVEL_ID_COMPRESS_COLORLABEL,
-                          .style = SS_CENTER,
-                          .x = 64,
-                          .y = 128,
-                          .width = 225,
-                          .height = 18,
-                          .visible = arrange.colorLabelVisible,
-                          .font = font});
-    win::CreateChild(me, {.className = "BUTTON",
-                          .text = "S&ample",
-                          .id = MORVEL_ID_GROUPBOX1,
-                          .style = BS_GROUPBOX | WS_GROUP,
-                          .x = 304,
-                          .y = 8,
-                          .width = 109,
-                          .height = 116,
-                          .font = font});
-    for (std::size_t i = 0; i < std::size(kRadioIds); ++i) {
-        DWORD style = BS_AUTORADIOBUTTON | BS_LEFTTEXT;
-        if (i == 0) style |= WS_GROUP | WS_TABSTOP;
-        win::CreateChild(me, {.className = "BUTTON",
-                              .text = std::string(compress::kYuvCaptions[i]),
-                              .id = kRadioIds[i],
-                              .style = style,
-                              .x = 316,
-                              .y = 30 + static_cast<int>(i) * 30,
-                              .width = 84,
-                              .height = 22,
-                              .enabled = arrange.radiosEnabled,
-                              .font = font});
-    }
+    CreateControls(kControls, font_.get());
+    const HWND presets = Item(MORVEL_ID_CUSTOMLEADSETTING);
+    ShowWindow(presets, arrange.presetsVisible ? SW_SHOW : SW_HIDE);
+    EnableWindow(presets, arrange.presetsEnabled);
+    for (const int id : {MORVEL_ID_COMPRESS_PANEL2, MORVEL_ID_COLORSCROLLBAR, MORVEL_ID_COLOREDIT})
+        ShowWindow(Item(id), arrange.colorBarVisible ? SW_SHOW : SW_HIDE);
+    ShowWindow(Item(MORVEL_ID_COMPRESS_COLORLABEL), arrange.colorLabelVisible ? SW_SHOW : SW_HIDE);
+    win::SetText(Item(MORVEL_ID_LUMALABEL), std::string(arrange.lumaLabel));
+    win::SetText(Item(MORVEL_ID_COMPRESS_COLORLABEL), std::string(arrange.colorLabel));
+    for (const int id : kRadioIds) EnableWindow(Item(id), arrange.radiosEnabled);
 
     // The frames and the group box lie under the controls they surround, so that the mouse
     // reaches the bars and the radio buttons; not being tab stops, they keep the tab order as it is.
@@ -320,7 +196,7 @@ void TUserCompress::FormActivate() {
     RECT current{};
     GetWindowRect(presets, &current);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&current), 2);
-    SetWindowPos(presets, nullptr, panel.left, current.top, panel.right - panel.left, 220,
+    SetWindowPos(presets, nullptr, panel.left, current.top, panel.right - panel.left, Scale(kPresetsDropHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     const bool custom = compress::CustomValueEnabled(values_.cmp);
     EnableWindow(Item(MORVEL_ID_LUMASCROLLBAR), custom);
@@ -384,14 +260,6 @@ void TUserCompress::LumaEditChange(HWND edit) {
     if (correction.position) SetBar(BarOf(edit), *correction.position);
 }
 
-void TUserCompress::BtnOKClick() {
-    result_ = Result::Ok;
-}
-
-void TUserCompress::BtnCancelClick() {
-    result_ = Result::Cancel;
-}
-
 void TUserCompress::BtnHelpClick() {
     ShowHelp(hwnd(), HelpContext::Compression);
 }
@@ -429,28 +297,23 @@ void TUserCompress::Command(int id, int notification, HWND control) {
     }
 }
 
-bool TUserCompress::DialogKey(MSG& msg) {
-    if (!IsWindow(hwnd())) return false;
-    if (msg.message == WM_SYSCHAR && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) {
-        const char typed = static_cast<char>(msg.wParam);
-        const HWND colorTarget =
-            IsWindowVisible(Item(MORVEL_ID_COLOREDIT)) ? Item(MORVEL_ID_COLOREDIT) : Item(MORVEL_ID_CUSTOMLEADSETTING);
-        const HWND checkedRadio = [&] {
-            for (const int id : kRadioIds) {
-                if (SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) return Item(id);
-            }
-            return Item(MORVEL_ID_YUV4);
-        }();
-        const std::pair<int, HWND> labels[] = {{MORVEL_ID_LUMALABEL, Item(MORVEL_ID_LUMAEDIT)},
-                                               {MORVEL_ID_COMPRESS_COLORLABEL, colorTarget},
-                                               {MORVEL_ID_GROUPBOX1, checkedRadio}};
-        for (const auto& [label, target] : labels) {
-            if (!IsWindowVisible(Item(label)) || !MatchesMnemonic(win::WindowText(Item(label)), typed)) continue;
-            if (win::CanTakeFocus(target)) SetFocus(target);
-            return true;
-        }
+bool TUserCompress::DialogKey(const MSG& msg) {
+    if (msg.message != WM_SYSCHAR || !(msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) return false;
+    const char typed = static_cast<char>(msg.wParam);
+    const HWND colorTarget =
+        IsWindowVisible(Item(MORVEL_ID_COLOREDIT)) ? Item(MORVEL_ID_COLOREDIT) : Item(MORVEL_ID_CUSTOMLEADSETTING);
+    HWND checkedRadio = Item(MORVEL_ID_YUV4);
+    for (const int id : kRadioIds) {
+        if (SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) checkedRadio = Item(id);
     }
-    return false;
+    const win::LabelTarget labels[] = {{Item(MORVEL_ID_LUMALABEL), Item(MORVEL_ID_LUMAEDIT)},
+                                       {Item(MORVEL_ID_COMPRESS_COLORLABEL), colorTarget},
+                                       {Item(MORVEL_ID_GROUPBOX1), checkedRadio}};
+    if (win::LabelLetter(typed, labels)) return true;
+    // A label whose control is disabled keeps its letter: the letter moves the focus nowhere.
+    return std::any_of(std::begin(labels), std::end(labels), [&](const win::LabelTarget& entry) {
+        return IsWindowVisible(entry.label) && MatchesMnemonic(win::WindowText(entry.label), typed);
+    });
 }
 
 LRESULT TUserCompress::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -473,23 +336,18 @@ LRESULT TUserCompress::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
-        case DM_GETDEFID:
-            return win::DefaultButton(hwnd(), MORVEL_ID_COMPRESS_BTNOK);
-        case WM_CLOSE:
-            BtnCancelClick();
-            return 0;
         default:
             break;
     }
-    return DefaultMessage(msg, wParam, lParam);
+    return Dialog::WindowMessage(msg, wParam, lParam);
 }
 
 }  // namespace
 
-std::int32_t RunCompressDialog(std::int32_t formatCode, HWND owner) {
-    compressValues = compress::ReadCompressValues(Settings());
-    TUserCompress form(formatCode, compressValues);
-    return form.Run(owner) ? 1 : 0;
+std::optional<compress::CompressValues> RunCompressDialog(std::int32_t formatCode,
+                                                          const compress::CompressValues& stored, HWND owner) {
+    TUserCompress form(formatCode, stored);
+    return form.Show(owner);
 }
 
 }  // namespace morvel

@@ -5,19 +5,17 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "compress/compress_values.h"
 
 namespace morvel {
 
-// The four values, from the reading of the settings file at the start of a run until the caller
-// has written them back.
-extern compress::CompressValues compressValues;
-
-// Reads SaveYUV, SaveJPG, SavePIC and SaveCMP, shows the dialog arranged for the format code
-// (modal to the thread's windows, in front of `owner`) and returns 1 unless the user cancelled,
-// 0 after Cancel or Esc. After 1, compressValues hold what the caller writes to the four keys;
-// the dialog itself writes nothing.
-std::int32_t RunCompressDialog(std::int32_t formatCode, HWND owner = nullptr);
+// Shows the dialog for the format code of the selected save format, starting from `stored` (the
+// four keys as read), modal to the thread's windows and in front of `owner`. Returns the four
+// values the user confirmed, or nothing after Cancel or Esc. The dialog itself writes nothing:
+// the caller writes the keys.
+std::optional<compress::CompressValues> RunCompressDialog(std::int32_t formatCode,
+                                                          const compress::CompressValues& stored, HWND owner = nullptr);
 
 }  // namespace morvel

@@ -63,8 +63,9 @@ void TFileForm::BtnJPEGClick() {
     const int selected = SelectedType();
     if (selected < 0 || selected >= static_cast<int>(explorer.formatCodes.size())) return;
     explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
-    if (RunCompressDialog(explorer.currentFormatCode, hwnd()) == 0) return;
-    compress::WriteCompressValues(Settings(), compressValues);
+    const auto values =
+        RunCompressDialog(explorer.currentFormatCode, compress::ReadCompressValues(Settings()), hwnd());
+    if (values) compress::WriteCompressValues(Settings(), *values);
 }
 
 void TFileForm::mnuFRenameClick() {

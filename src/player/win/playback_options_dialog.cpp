@@ -3,139 +3,97 @@
 #include <algorithm>
 #include <string>
 
-#include "common/win/controls.h"
-#include "common/win/modal.h"
+#include "common/win/dialog.h"
+#include "common/win/gdi.h"
 #include "morvel32.h"
-#include "player/player_options.h"
 
 namespace morvel {
 
 namespace {
+
 const win::WindowClass kOptionsClass{.name = "TVidOptions"};
-constexpr int kClientWidth = 326, kClientHeight = 158;
+constexpr int kClientWidth = 408, kClientHeight = 198;  // design pixels: 326 x 158 at 96 dpi
+
+// From top to bottom: speed label and bar, volume label and bar, the button row. Design pixels
+// at 120 dpi.
+constexpr DWORD kBar = SBS_HORZ | WS_TABSTOP;
+constexpr win::ControlSpec kControls[] = {
+    {"STATIC", "", MORVEL_ID_SPEEDLABEL, SS_CENTER, 0, 38, 8, 333, 23},
+    {"SCROLLBAR", "", MORVEL_ID_SPEEDSCROLL, kBar, 0, 38, 33, 333, 21},
+    {"STATIC", "", MORVEL_ID_VOLUMELABEL, SS_CENTER, 0, 38, 65, 333, 23},
+    {"SCROLLBAR", "", MORVEL_ID_VOLUMESCROLL, kBar, 0, 38, 90, 333, 21},
+    {"BUTTON", "&Default", MORVEL_ID_BITBTN1, BS_PUSHBUTTON | WS_TABSTOP, 0, 38, 140, 103, 38},
+    {"BUTTON", "Ok", MORVEL_ID_BUTTONOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 153, 140, 103, 38},
+    {"BUTTON", "Cancel", MORVEL_ID_BUTTONCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 0, 268, 140, 103, 38},
+};
 
 void SetBar(HWND bar, int min, int max, int position) {
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, min, max, 0, position, 0};
     SetScrollInfo(bar, SB_CTL, &info, TRUE);
 }
-}  // namespace
 
-bool TVidOptions::ShowModal(HWND owner) {
-    done_ = false;
-    ok_ = false;
+class TVidOptions final : public win::Dialog {
+public:
+    TVidOptions(std::int32_t playMode, const PlaybackValues& current) : playMode_(playMode), values_(current) {}
+
+    std::optional<PlaybackValues> Show(HWND owner);
+
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    int DefaultId() const override { return MORVEL_ID_BUTTONOK; }
+
+private:
+    void FormCreate();
+    void SpeedScrollChange();
+    void VolumeScrollChange();
+    void BitBtn1Click();
+    void Scroll(HWND bar, WPARAM wParam);
+
+    std::int32_t playMode_;
+    PlaybackValues values_;  // the bars' positions
+    win::Font dialogFont_, labelFont_;
+};
+
+std::optional<PlaybackValues> TVidOptions::Show(HWND owner) {
     // Fixed border, no system menu or close box; above the stay-on-top player.
-    if (!Create(kOptionsClass, win::CentredDialog("Playback Options", kClientWidth, kClientHeight, owner,
-                                                  WS_POPUP | WS_CAPTION, WS_EX_TOPMOST)))
-        return false;
-    {
-        win::ModalRun run(hwnd());
-        run.UseDialogKeys(true);
-        ShowWindow(hwnd(), SW_SHOW);
-        SetFocus(Item(MORVEL_ID_SPEEDSCROLL));
-        run.Loop([this] { return done_; });
-        run.End();
-    }
-    if (hwnd() != nullptr) DestroyWindow(hwnd());
-    return ok_;
+    if (!CreateFrame(kOptionsClass, "Playback Options", kClientWidth, kClientHeight, owner, WS_POPUP | WS_CAPTION,
+                     WS_EX_TOPMOST))
+        return std::nullopt;
+    if (Run() != IDOK) return std::nullopt;
+    return values_;
 }
 
 void TVidOptions::FormCreate() {
     dialogFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 18, .bold = true}));
     labelFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 15, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_.get()), FALSE);
-    const auto child = [&](win::ChildArgs args) { return win::CreateChild(hwnd(), args); };
-    const HFONT label = labelFont_.get(), font = dialogFont_.get();
-    child({.text = "",
-           .id = MORVEL_ID_SPEEDLABEL,
-           .style = SS_CENTER,
-           .x = 30,
-           .y = 6,
-           .width = 266,
-           .height = 18,
-           .font = label});
-    const HWND speedBar = child({.className = "SCROLLBAR",
-                                 .id = MORVEL_ID_SPEEDSCROLL,
-                                 .style = SBS_HORZ | WS_TABSTOP,
-                                 .x = 30,
-                                 .y = 26,
-                                 .width = 266,
-                                 .height = 17,
-                                 .font = font});
-    child({.text = "",
-           .id = MORVEL_ID_VOLUMELABEL,
-           .style = SS_CENTER,
-           .x = 30,
-           .y = 52,
-           .width = 266,
-           .height = 18,
-           .font = label});
-    const HWND volumeBar = child({.className = "SCROLLBAR",
-                                  .id = MORVEL_ID_VOLUMESCROLL,
-                                  .style = SBS_HORZ | WS_TABSTOP,
-                                  .x = 30,
-                                  .y = 72,
-                                  .width = 266,
-                                  .height = 17,
-                                  .font = font});
-    child({.className = "BUTTON",
-           .text = "&Default",
-           .id = MORVEL_ID_BITBTN1,
-           .style = BS_PUSHBUTTON | WS_TABSTOP,
-           .x = 30,
-           .y = 112,
-           .width = 82,
-           .height = 30,
-           .font = font});
-    child({.className = "BUTTON",
-           .text = "Ok",
-           .id = MORVEL_ID_BUTTONOK,
-           .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
-           .x = 122,
-           .y = 112,
-           .width = 82,
-           .height = 30,
-           .font = font});
-    child({.className = "BUTTON",
-           .text = "Cancel",
-           .id = MORVEL_ID_BUTTONCANCEL,
-           .style = BS_PUSHBUTTON | WS_TABSTOP,
-           .x = 214,
-           .y = 112,
-           .width = 82,
-           .height = 30,
-           .font = font});
-    SetBar(speedBar, kSpeedMin, kSpeedMax, std::clamp(speed, kSpeedMin, kSpeedMax));
-    SetBar(volumeBar, kVolumeMin, kVolumeMax, std::clamp(volume, kVolumeMin, kVolumeMax));
+    CreateControls(kControls, dialogFont_.get());
+    for (const int label : {MORVEL_ID_SPEEDLABEL, MORVEL_ID_VOLUMELABEL})
+        SendMessageA(Item(label), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
+    SetBar(Item(MORVEL_ID_SPEEDSCROLL), kSpeedMin, kSpeedMax, std::clamp<int>(values_.speed, kSpeedMin, kSpeedMax));
+    SetBar(Item(MORVEL_ID_VOLUMESCROLL), kVolumeMin, kVolumeMax,
+           std::clamp<int>(values_.volume, kVolumeMin, kVolumeMax));
     SpeedScrollChange();
     VolumeScrollChange();
+    RememberFocus(Item(MORVEL_ID_SPEEDSCROLL));
 }
 
 void TVidOptions::SpeedScrollChange() {
-    speed = GetScrollPos(Item(MORVEL_ID_SPEEDSCROLL), SB_CTL);
-    SetWindowTextA(Item(MORVEL_ID_SPEEDLABEL), SpeedLabelText(speed).c_str());
+    values_.speed = GetScrollPos(Item(MORVEL_ID_SPEEDSCROLL), SB_CTL);
+    SetWindowTextA(Item(MORVEL_ID_SPEEDLABEL), SpeedLabelText(values_.speed).c_str());
 }
 
 void TVidOptions::VolumeScrollChange() {
-    volume = GetScrollPos(Item(MORVEL_ID_VOLUMESCROLL), SB_CTL);
-    SetWindowTextA(Item(MORVEL_ID_VOLUMELABEL), VolumeLabelText(volume).c_str());
+    values_.volume = GetScrollPos(Item(MORVEL_ID_VOLUMESCROLL), SB_CTL);
+    SetWindowTextA(Item(MORVEL_ID_VOLUMELABEL), VolumeLabelText(values_.volume).c_str());
 }
 
 void TVidOptions::BitBtn1Click() {
-    const PlaybackValues defaults = DefaultPlaybackValues(playMode);
+    const PlaybackValues defaults = DefaultPlaybackValues(playMode_);
     SetScrollPos(Item(MORVEL_ID_SPEEDSCROLL), SB_CTL, defaults.speed, TRUE);
     SetScrollPos(Item(MORVEL_ID_VOLUMESCROLL), SB_CTL, defaults.volume, TRUE);
     SpeedScrollChange();
     VolumeScrollChange();
-}
-
-void TVidOptions::ButtonOKClick() {
-    ok_ = true;
-    done_ = true;
-}
-
-void TVidOptions::ButtonCancelClick() {
-    ok_ = false;
-    done_ = true;
 }
 
 void TVidOptions::Scroll(HWND bar, WPARAM wParam) {
@@ -186,8 +144,6 @@ LRESULT TVidOptions::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_HSCROLL:
             Scroll(reinterpret_cast<HWND>(lParam), wParam);
             return 0;
-        case DM_GETDEFID:
-            return MAKELRESULT(MORVEL_ID_BUTTONOK, DC_HASDEFID);
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case MORVEL_ID_BITBTN1:
@@ -195,23 +151,27 @@ LRESULT TVidOptions::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 case MORVEL_ID_BUTTONOK:
                 case IDOK:
-                    ButtonOKClick();
+                    End(IDOK);
                     return 0;
                 case MORVEL_ID_BUTTONCANCEL:
                 case IDCANCEL:
-                    ButtonCancelClick();
+                    End(IDCANCEL);
                     return 0;
                 default:
                     break;
             }
             break;
-        case WM_CLOSE:
-            ButtonCancelClick();
-            return 0;
         default:
             break;
     }
-    return DefaultMessage(msg, wParam, lParam);
+    return Dialog::WindowMessage(msg, wParam, lParam);
+}
+
+}  // namespace
+
+std::optional<PlaybackValues> RunPlaybackOptions(HWND owner, std::int32_t playMode, const PlaybackValues& current) {
+    TVidOptions dialog(playMode, current);
+    return dialog.Show(owner);
 }
 
 }  // namespace morvel

@@ -1,42 +1,17 @@
-// TVidOptions: the modal "Playback Options" dialog for the clip's speed and volume. Its inputs
-// are set before it runs and its outputs read after OK.
+// TVidOptions: the modal "Playback Options" dialog for the clip's speed and volume.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
-#include "common/win/gdi.h"
-#include "common/win/window.h"
+#include "player/player_options.h"
 
 namespace morvel {
 
-class TVidOptions final : public win::Window {
-public:
-    // Inputs.
-    std::int32_t playMode = 0;
-    int volume = 1000;
-    int speed = 1000;
-
-    // Runs the dialog owned by owner; true for OK. volume and speed then hold the bars' positions.
-    bool ShowModal(HWND owner);
-
-protected:
-    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void FormCreate();
-    void SpeedScrollChange();
-    void VolumeScrollChange();
-    void BitBtn1Click();
-    void ButtonOKClick();
-    void ButtonCancelClick();
-    void Scroll(HWND bar, WPARAM wParam);
-    HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
-
-    win::Font dialogFont_, labelFont_;
-    bool done_ = false;
-    bool ok_ = false;
-};
+// Runs the dialog owned by the player window, its bars at `current`; "&Default" gives the
+// defaults of `playMode`. Returns the bars' positions after OK, nothing after Cancel.
+std::optional<PlaybackValues> RunPlaybackOptions(HWND owner, std::int32_t playMode, const PlaybackValues& current);
 
 }  // namespace morvel

@@ -4,17 +4,20 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/path_parts.h"
 #include "common/win/gdi.h"
 #include "common/win/message_box.h"
+#include "common/win/modal.h"
 #include "common/win/win_file_system.h"
 #include "hostlink/export_guard.h"
+#include "hostlink/library.h"
 #include "hostlink/long_name.h"
 #include "hostlink/settings_file.h"
 #include "morvel32.h"
-#include "player/win/player_window.h"
 #include "player/play_modes.h"
+#include "player/win/player_window.h"
 
 namespace morvel {
 
@@ -32,46 +35,49 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
     // One player at a time: a window still open is closed before the next clip opens. While its
     // driver's dialog is open it cannot close (this call runs inside the dialog's loop), so no
     // second player is opened.
-    if (TVideoForm* open = TVideoForm::Current()) {
+    if (TVideoForm* open = library.player.window) {
         if (open->InDriverDialog()) return 0;
         open->CloseNow();
     }
-    StartPlayer(player, playMode, option);
+    StartPlayer(LibraryPlayerSlot(), playMode);
     std::optional<win::BusyCursor> busy(std::in_place);
-    player.VideoFile = Settings().ReadString(key::SaveName, kAbsentString);
+    std::string videoFile = Settings().ReadString(key::SaveName, kAbsentString);
 
-    TVideoForm* form = TVideoForm::Create();
+    TVideoForm* form = TVideoForm::Create(OpeningState(option, std::move(videoFile)));
     if (form == nullptr) {
         busy.reset();
         ShowMessage(nullptr, BoxKind::Error, "Unable to create the video window.");
         return 0;
     }
-    player.FirstStop = true;
-    const win::Window::Use use(*form);  // the window may close while messages run
+    // The window may close while pending messages run (the host's own calls among them): the
+    // object stays, and whether its window does is checked after each run.
+    const win::Window::Use use(*form);
+    const std::string& clip = form->State().VideoFile;
     MediaControl& control = form->MediaPlayer1Control();
-    control.FileName = player.VideoFile;
-    form->ProcessMessages();
+    control.FileName = clip;
+    win::PumpPending();
     const bool opened = !form->Destroyed() && control.Open();
-    form->ProcessMessages();
+    win::PumpPending();
     busy.reset();
     if (!opened) {
         ShowMessage(nullptr, BoxKind::Error, OpenErrorMessage(control.ErrorMessage(), control.Error()));
         form->DestroyWithoutClosing();
         return 0;
     }
-    SetWindowTextA(form->hwnd(), std::string(path::NamePart(LongFileName(player.VideoFile))).c_str());
+    SetWindowTextA(form->hwnd(), std::string(path::NamePart(LongFileName(clip))).c_str());
     form->ShowAndActivate();
-    form->ProcessMessages();
+    win::PumpPending();
     if (form->Destroyed()) return 0;  // activation failed and the user has seen why
-    PlayerShown(player);
+    form->Shown();
     return 1;
 }
 
 // VideoWinClose95: clears the play mode, then closes now or at the next tick.
 void RequestPlayerClose() {
-    player.PlayMode = 0;
-    TVideoForm* form = TVideoForm::Current();
-    if (TakeCloseRequest(player, form != nullptr)) form->CloseNow();
+    library.player.playMode = 0;
+    if (TVideoForm* form = library.player.window) return form->CloseRequest();
+    PlayerSlot slot = LibraryPlayerSlot();
+    TakeCloseRequest(slot, false);
 }
 
 }  // namespace
@@ -87,7 +93,7 @@ __declspec(dllexport) MorvelInt __stdcall VideoWinPlayer95(MorvelInt playMode, M
 }
 
 __declspec(dllexport) MorvelInt __stdcall VideoWinStatus95(void) {
-    return Guarded(0, [] { return PlayerStatusValue(player); });
+    return Guarded(0, [] { return PlayerStatusValue(LibraryPlayerSlot()); });
 }
 
 __declspec(dllexport) void __stdcall VideoWinClose95(void) {

@@ -5,29 +5,27 @@
 
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
+#include "hostlink/library.h"
 #include "morvel32.h"
-#include "player/win/playback_options_dialog.h"
-#include "player/win/media_bar.h"
 #include "player/play_modes.h"
 #include "player/player_keys.h"
 #include "player/seek_scale.h"
+#include "player/win/media_bar.h"
+#include "player/win/playback_options_dialog.h"
 
 namespace morvel {
-
-PlayerState player;
 
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kMsgCloseNow = WM_APP + 0x510;    // close the window at once
-constexpr UINT kMsgKeyPreview = WM_APP + 0x512;  // a control's key, for the window first; 1 when used
+constexpr UINT kMsgCloseNow = WM_APP + 0x510;      // close the window at once
+constexpr UINT kMsgKeyPreview = WM_APP + 0x512;    // a control's key, for the window first; 1 when used
+constexpr UINT kMsgCloseRequest = WM_APP + 0x513;  // the host's close request
 
 // Sizes of the window's parts, in pixels.
 constexpr int kDesignWidth = 216, kDesignHeight = 270, kDesignPixelsPerInch = 120;
 constexpr int kPanel4Height = 31, kStatusHeight = 22, kMediaPanelWidth = 73, kMenuPanelWidth = 32;
 constexpr int kBarLeft = 1, kBarTop = 4, kBarHeight = 18, kBarMargin = 4;
-
-TVideoForm* current = nullptr;
 
 win::WindowClass FormClass() {
     return {.name = "TVideoForm",
@@ -37,11 +35,15 @@ win::WindowClass FormClass() {
 
 }  // namespace
 
-TVideoForm* TVideoForm::Create() {
+PlayerSlot LibraryPlayerSlot() {
+    return {library.player.playMode, library.player.playerActive, library.player.closeRequest};
+}
+
+TVideoForm* TVideoForm::Create(PlayerState state) {
     const int dpi = win::ScreenDpi();
     const int width = win::ScaleToDpi(kDesignWidth, dpi, kDesignPixelsPerInch);
     const int height = win::ScaleToDpi(kDesignHeight, dpi, kDesignPixelsPerInch);
-    auto* form = new TVideoForm;
+    auto* form = new TVideoForm(std::move(state));
     const HWND window = CreateOwned(std::unique_ptr<Window>(form), FormClass(),
                                     {.title = "Video",
                                      .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
@@ -56,14 +58,10 @@ TVideoForm* TVideoForm::Create() {
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    player.FrameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
-    player.FrameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
-    current = form;
+    form->state_.FrameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
+    form->state_.FrameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
+    library.player.window = form;
     return form;
-}
-
-TVideoForm* TVideoForm::Current() {
-    return current;
 }
 
 void TVideoForm::FormCreate() {
@@ -102,7 +100,7 @@ void TVideoForm::FormCreate() {
 
     device_ = CreateMciDevice(MediaPlayer1);
     control_ = std::make_unique<MediaControl>(*device_);
-    playback_ = std::make_unique<VideoPlayback>(player, *control_, *device_, *this);
+    playback_ = std::make_unique<VideoPlayback>(LibraryPlayerSlot(), state_, *control_, *device_, *this);
     MediaBar::Attach(MediaPlayer1, *control_);
     // The window sees the keys of every focusable control first: a press on the menu button that
     // does not end as a click leaves the focus there.
@@ -117,7 +115,7 @@ void TVideoForm::FormCreate() {
 }
 
 WindowChrome TVideoForm::Chrome() const {
-    return {player.FrameExtraX, player.FrameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kPanel4Height};
+    return {state_.FrameExtraX, state_.FrameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kPanel4Height};
 }
 
 void TVideoForm::SetWindowSize(const WindowSize& size) {
@@ -142,30 +140,30 @@ void TVideoForm::Layout() {
 void TVideoForm::ShowAndActivate() {
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
+    Guard([&] { FormActivate(); });
 }
 
+// Runs once, while VideoWinPlayer95 shows the window; the messages pending meanwhile run when
+// the entry point lets them, right after.
 void TVideoForm::FormActivate() {
-    if (player.PlayerActive == 1 || player.PlayerClosing || activated_) return;
+    if (library.player.playerActive == 1 || state_.PlayerClosing || activated_) return;
     activated_ = true;
-    ProcessMessages();
-    if (Destroyed()) return;
     control_->SetEnabledButtons(buttons::Enabled);
     control_->SetVisibleButtons(buttons::AtActivation);
     BusyCursor();
-    player.LayoutBusy = true;
+    state_.LayoutBusy = true;
     control_->Display(VideoWin);
     control_->TimeFormatFrames();
     control_->Frames = 1;
     playback_->ReadVideoSize();
-    player.BarMax = LastBarValue(player.FrameCount);
-    XScrollbar1.SetMax(player.BarMax);
+    state_.BarMax = LastBarValue(state_.FrameCount);
+    XScrollbar1.SetMax(state_.BarMax);
     // A clip without a picture keeps the design size; its video area stays black.
-    if (player.VideoWidth != 0 && player.VideoHeight != 0)
-        SetWindowSize(WindowForPicture(Chrome(), player.VideoWidth, player.VideoHeight));
+    if (state_.VideoWidth != 0 && state_.VideoHeight != 0)
+        SetWindowSize(WindowForPicture(Chrome(), state_.VideoWidth, state_.VideoHeight));
     control_->Stop();
     RefitAndRedisplay();
-    if (Destroyed()) return;
-    player.LayoutBusy = false;
+    state_.LayoutBusy = false;
     ShowWindow(MediaPlayer1, SW_SHOW);
     ShowWindow(MenuButton, SW_SHOW);
     NormalCursor();
@@ -179,21 +177,21 @@ void TVideoForm::RefitAndRedisplay() {
     MoveWindow(bar, kBarLeft, kBarTop, std::max(0, static_cast<int>(panel2.right) - kBarMargin), kBarHeight, TRUE);
     MoveWindow(MediaPlayer1, 0, 2, kMediaPanelWidth, kPanel4Height - 4, TRUE);
     FitVideo();
-    ProcessMessages();
-    if (Destroyed()) return;
     ShowWindow(bar, SW_SHOW);
     playback_->ReseekFrame();
     UpdateVideo();
 }
 
 void TVideoForm::StartTick() {
+    // A modal loop of a handler (the driver's dialog) may have seen the window destroyed: no
+    // timer of the thread in its place.
     if (Destroyed()) return;
     SetTimer(hwnd(), kTimer1, tickInterval_, nullptr);
     tickRunning_ = true;
 }
 
 void TVideoForm::StopTick() {
-    if (!Destroyed() && tickRunning_) KillTimer(hwnd(), kTimer1);
+    if (tickRunning_) KillTimer(hwnd(), kTimer1);
     tickRunning_ = false;
 }
 
@@ -239,7 +237,7 @@ void TVideoForm::RedisplayVideo(bool redrawFrame) {
 
 void TVideoForm::PaintVideoWin(HDC dc) {
     // The device draws while it plays; an uncovered picture is redrawn from its current frame.
-    if (control_ && control_->IsOpen() && activated_ && !player.PlayerClosing) device_->UpdateInto(dc);
+    if (control_ && control_->IsOpen() && activated_ && !state_.PlayerClosing) device_->UpdateInto(dc);
 }
 
 void TVideoForm::FitVideo() {
@@ -247,21 +245,18 @@ void TVideoForm::FitVideo() {
     BusyCursor();
     RECT area;
     GetClientRect(VideoWinBack, &area);
-    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, player.VideoWidth, player.VideoHeight);
+    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.VideoWidth, state_.VideoHeight);
     MoveWindow(VideoWin, fit.left, fit.top, fit.width, fit.height, TRUE);
     NormalCursor();
 }
 
 void TVideoForm::FormResize() {
-    if (!control_->IsOpen() || player.LayoutBusy || !activated_ || player.PlayerActive == 0) return;
+    if (!control_->IsOpen() || state_.LayoutBusy || !activated_ || library.player.playerActive == 0) return;
     BusyCursor();
-    player.LayoutBusy = true;
+    state_.LayoutBusy = true;
     playback_->PauseForChange();
-    ProcessMessages();
-    if (Destroyed()) return;
     RefitAndRedisplay();
-    if (Destroyed()) return;
-    player.LayoutBusy = false;
+    state_.LayoutBusy = false;
     NormalCursor();
 }
 
@@ -270,9 +265,9 @@ void TVideoForm::ChangeLayout(Change change) {
     BusyCursor();
     playback_->PauseForChange();
     StopTick();
-    player.LayoutBusy = true;
+    state_.LayoutBusy = true;
     change();
-    player.LayoutBusy = false;
+    state_.LayoutBusy = false;
     FormResize();
     StartTick();
     NormalCursor();
@@ -280,7 +275,7 @@ void TVideoForm::ChangeLayout(Change change) {
 
 void TVideoForm::ZoomVideo(std::int16_t factor) {
     ChangeLayout([&] {
-        const auto size = ZoomWindowSize(factor, player.VideoWidth, player.VideoHeight, Chrome(),
+        const auto size = ZoomWindowSize(factor, state_.VideoWidth, state_.VideoHeight, Chrome(),
                                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         if (size) SetWindowSize(*size);
     });
@@ -328,21 +323,15 @@ void TVideoForm::mnuConfigureClick() {
     inDriverDialog_ = false;
     if (closeAfterDialog_) return CloseWindow();
     StartTick();
-    ProcessMessages();
-    if (Destroyed()) return;
-    if (TraitsOf(player.PlayMode).relayoutAfterConfigure) FormResize();
+    if (TraitsOf(library.player.playMode).relayoutAfterConfigure) FormResize();
     NormalCursor();
 }
 
 void TVideoForm::VideoOptions1Click() {
     if (!control_->IsOpen()) return;
     playback_->PauseForOptions();
-    TVidOptions dialog;
-    dialog.playMode = player.PlayMode;
-    dialog.volume = player.PlayVolume;
-    dialog.speed = player.PlaySpeed;
-    const bool ok = dialog.ShowModal(hwnd());
-    if (ok && !Destroyed()) playback_->OptionsAccepted(AcceptedPlaybackValues(dialog.volume, dialog.speed));
+    const auto chosen = RunPlaybackOptions(hwnd(), library.player.playMode, {state_.PlayVolume, state_.PlaySpeed});
+    if (chosen) playback_->OptionsAccepted(AcceptedPlaybackValues(chosen->volume, chosen->speed));
 }
 
 void TVideoForm::MenuButtonClick() {
@@ -354,7 +343,7 @@ void TVideoForm::MenuButtonClick() {
 }
 
 void TVideoForm::ShowMenu(int x, int y) {
-    const HMENU menu = CreatePlayerMenu(PlayerMenu(player.PlayMode, menuState_));
+    const HMENU menu = CreatePlayerMenu(PlayerMenu(library.player.playMode, menuState_));
     SetForegroundWindow(hwnd());
     // The chosen item comes back as WM_COMMAND, to the one dispatcher.
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
@@ -421,6 +410,7 @@ bool TVideoForm::ControlCommand(WPARAM wParam, LPARAM lParam) {
     }
     if (from == MenuButton && code == BN_CLICKED) {
         RunCommand(PlayerCommand::Menu);
+        // The menu's loop runs the host's calls, which may have closed the window.
         if (!Destroyed()) SetFocus(hwnd());
         return true;
     }
@@ -451,7 +441,7 @@ void TVideoForm::Guard(Body body) {
 }
 
 void TVideoForm::CloseWindow() {
-    if (closing_ || Destroyed()) return;
+    if (closing_) return;  // also set for every window already destroyed
     if (inDriverDialog_) {
         closeAfterDialog_ = true;
         return;
@@ -468,19 +458,22 @@ void TVideoForm::FormClose() {
         // The device is released with the window whatever it answered.
     }
     StopTick();
-    player.PlayerClosing = false;
-    player.CloseRequest = false;
-    player.PlayMode = 0;
-    player.PlayerActive = 0;
+    state_.PlayerClosing = false;
+    library.player.closeRequest = false;
+    library.player.playMode = 0;
+    library.player.playerActive = 0;
     NormalCursor();
 }
 
 void TVideoForm::CloseNow() {
-    if (!Destroyed()) SendMessageA(hwnd(), kMsgCloseNow, 0, 0);
+    SendMessageA(hwnd(), kMsgCloseNow, 0, 0);
+}
+
+void TVideoForm::CloseRequest() {
+    SendMessageA(hwnd(), kMsgCloseRequest, 0, 0);
 }
 
 void TVideoForm::DestroyWithoutClosing() {
-    if (Destroyed()) return;
     closing_ = true;
     DestroyWindow(hwnd());
 }
@@ -508,10 +501,6 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             FormCreate();
             return 0;
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) Guard([&] { FormActivate(); });
-            if (Destroyed()) return 0;
-            return DefaultMessage(msg, wParam, lParam);
         case WM_SETFOCUS:
             // The window keeps the keyboard itself unless a control had it when it was left.
             if (IsChild(hwnd(), RememberedFocus()) && win::CanTakeFocus(RememberedFocus()))
@@ -572,8 +561,8 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Guard([&] { UpdateVideo(); });
             return 0;
         case WM_PALETTECHANGED:
-            switch (
-                PaletteChangeAction(player.PlayMode, player.PlayerClosing, reinterpret_cast<HWND>(wParam) == hwnd())) {
+            switch (PaletteChangeAction(library.player.playMode, state_.PlayerClosing,
+                                        reinterpret_cast<HWND>(wParam) == hwnd())) {
                 case PaletteAction::Ignore:
                     return 0;
                 case PaletteAction::DefaultOnly:
@@ -583,6 +572,9 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
             }
             break;
+        case kMsgCloseRequest:
+            Guard([&] { playback_->CloseRequestFromUser(); });
+            return 0;
         case kMsgCloseNow:
         case WM_CLOSE:
             CloseWindow();
@@ -591,7 +583,7 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FormDestroy();
             return 0;
         case WM_NCDESTROY:
-            if (current == this) current = nullptr;
+            if (library.player.window == this) library.player.window = nullptr;
             break;
         default:
             break;

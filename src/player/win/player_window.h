@@ -8,39 +8,46 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
 #include "common/win/window.h"
-#include "player/win/seek_bar.h"
 #include "player/media_control.h"
 #include "player/media_device.h"
 #include "player/playback.h"
 #include "player/player_menu.h"
-#include "player/win/player_panels.h"
 #include "player/player_state.h"
 #include "player/video_fit.h"
+#include "player/win/player_panels.h"
+#include "player/win/seek_bar.h"
 
 namespace morvel {
 
-// The one player's state, kept while the library is loaded.
-extern PlayerState player;
+// The library's player slot (library.player) as the rules see it.
+PlayerSlot LibraryPlayerSlot();
 
 class TVideoForm final : public win::Window, private win::ControlHook, public PlayerView {
 public:
-    // Creates the hidden window, centred at its design size; null when the system refuses it.
-    static TVideoForm* Create();
-    // The player whose window is open, or null.
-    static TVideoForm* Current();
+    // Creates the hidden window for a player starting in `state`, centred at its design size;
+    // null when the system refuses it. The window is library.player.window until it is destroyed.
+    static TVideoForm* Create(PlayerState state);
 
     bool Destroyed() const { return hwnd() == nullptr; }
     // The device driver's configuration dialog is open: the player cannot close until it returns.
     bool InDriverDialog() const { return inDriverDialog_; }
     MediaControl& MediaPlayer1Control() { return *control_; }
+    const PlayerState& State() const { return state_; }
+    // Shows the window, which activates it, and runs the activation: sized to the clip, the
+    // display attached, the tick started. A failure has shown its box and closed the window.
     void ShowAndActivate();
+    // The last step of opening, once the window is on screen.
+    void Shown() { PlayerShown(LibraryPlayerSlot(), state_); }
     // Closes the window at once, as a second close request does.
     void CloseNow();
+    // The host's close request (VideoWinClose95), handled as Esc is.
+    void CloseRequest();
     // Destroys the window of a clip that did not open; the player state stays as it is.
     void DestroyWithoutClosing();
 
@@ -64,7 +71,7 @@ protected:
     bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    TVideoForm() = default;
+    explicit TVideoForm(PlayerState state) : state_(std::move(state)) {}
     // Runs one handler; a failure ends in PlayerError.
     template <typename Body>
     void Guard(Body body);
@@ -108,6 +115,7 @@ private:
     bool ControlCommand(WPARAM wParam, LPARAM lParam);
     void PlayerError();
 
+    PlayerState state_;
     // Children: panels and bar are owned by their windows; the form keeps their handles.
     HWND VideoWinBack = nullptr, VideoWin = nullptr, Image1 = nullptr, Panel4 = nullptr, MediaPanel = nullptr;
     HWND Panel2 = nullptr, MenuPanel = nullptr, MenuButton = nullptr, Status = nullptr, MediaPlayer1 = nullptr;

@@ -130,7 +130,7 @@ TEST_F(PlayerKeysTest, PlayAndPauseKeys) {
 
 TEST_F(PlayerKeysTest, EscWithCtrlIsACloseRequest) {
     Press({VK_CONTROL}, VK_ESCAPE);
-    EXPECT_NE(PlayerWindow(), nullptr) << "the first request waits for a tick that is not running";
+    EXPECT_NE(PlayerWindow(), nullptr) << "the first request waits for the next tick";
     EXPECT_EQ(VideoWinStatus95(), 256);
     Press({}, VK_ESCAPE);
     EXPECT_EQ(PlayerWindow(), nullptr) << "the second closes at once";

@@ -82,8 +82,7 @@ TEST_F(PlayerTest, StatusValuesAndCloseProtocol) {
 
     VideoWinClose95();
     EXPECT_EQ(VideoWinStatus95(), 256);
-    PumpFor(1200);
-    EXPECT_NE(PlayerWindow(), nullptr) << "with the tick stopped one request leaves the window open";
+    EXPECT_NE(PlayerWindow(), nullptr) << "one request waits for the next tick";
     VideoWinClose95();
     EXPECT_EQ(PlayerWindow(), nullptr) << "a second request closes at once";
     EXPECT_EQ(VideoWinStatus95(), 0);
@@ -161,13 +160,31 @@ TEST_F(PlayerTest, MissingSaveNameIsAFailedOpen) {
     EXPECT_FALSE(text.empty());
 }
 
-TEST_F(PlayerTest, CloseRequestWithoutWindowStaysPending) {
+TEST_F(PlayerTest, CloseRequestWithoutWindowDoesNotShutTheNextPlayer) {
     VideoWinClose95();
     PrepareClip(folder_, "Clip One.avi", kClip160);
     ASSERT_EQ(VideoWinPlayer95(0, 0), 1);
-    EXPECT_TRUE(WaitUntil([] { return PlayerWindow() == nullptr; }, Millis(3000)))
-        << "the pending request closes the new window at its first tick";
-    EXPECT_EQ(VideoWinStatus95(), 0);
+    ASSERT_TRUE(WaitForStatus("Stopped Frame:0")) << "the first tick has run";
+    EXPECT_NE(PlayerWindow(), nullptr);
+    EXPECT_EQ(VideoWinStatus95(), 256);
+}
+
+TEST_F(PlayerTest, OneCloseRequestClosesAPausedOrEndedClipAtTheNextTick) {
+    for (const bool atEnd : {false, true}) {
+        SCOPED_TRACE(atEnd ? "at its end" : "paused");
+        Open(kClip160, 0);
+        PressMediaButton(MORVEL_MEDIA_PLAY);
+        if (atEnd) {
+            ASSERT_TRUE(WaitForStatus("Stopped Frame:29", 8000)) << StatusText();
+        } else {
+            ASSERT_TRUE(WaitForStatusPrefix("Playing Frame:"));
+            PlayerCommand(MORVEL_ID_MNUPAUSE);
+        }
+        VideoWinClose95();
+        EXPECT_NE(PlayerWindow(), nullptr) << "the request waits for the next tick";
+        EXPECT_TRUE(WaitUntil([] { return PlayerWindow() == nullptr; }, Millis(3000)));
+        EXPECT_EQ(VideoWinStatus95(), 0);
+    }
 }
 
 TEST_F(PlayerTest, SeekBarShowsSeekTextsAndSeeksWhenTheClickEnds) {
