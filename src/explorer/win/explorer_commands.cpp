@@ -15,15 +15,15 @@
 #include "common/win/message_box.h"
 #include "common/win/win_file_system.h"
 #include "compress/win/compression_dialog.h"
-#include "explorer/win/rename_dialog.h"
-#include "explorer/win/explorer_window.h"
 #include "explorer/exchange_file.h"
 #include "explorer/explorer_geometry.h"
 #include "explorer/explorer_messages.h"
-#include "hostlink/library.h"
 #include "explorer/list_file.h"
 #include "explorer/name_checks.h"
 #include "explorer/save_formats.h"
+#include "explorer/win/explorer_window.h"
+#include "explorer/win/rename_dialog.h"
+#include "hostlink/library.h"
 #include "hostlink/settings_file.h"
 #include "morvel32.h"
 
@@ -49,7 +49,8 @@ void TFileForm::SetFileFormats() {
     // A position outside the list (a hand-edited key) selects the depth's built-in entry, so that
     // the dialog never returns a format the user did not see.
     int& index = library.explorer.lastFormatIndex[*slot];
-    index = CheckedFormatIndex(depth, index, static_cast<int>(std::min(list.size(), library.explorer.formatCodes.size())));
+    index =
+        CheckedFormatIndex(depth, index, static_cast<int>(std::min(list.size(), library.explorer.formatCodes.size())));
     SendMessageA(filterCombo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
@@ -105,7 +106,8 @@ int TFileForm::SaveChoiceWriteBack() {
     const std::string full = FullName(NameField(), folder_);
     const std::string shortName = RealFileSystem().ShortPath(full);
     const SettingsFile settings = Settings();
-    for (const IniWrite& w : SaveChoiceWrites(depth, slot ? library.explorer.lastFormatIndex[*slot] : 0, full, shortName)) {
+    for (const IniWrite& w :
+         SaveChoiceWrites(depth, slot ? library.explorer.lastFormatIndex[*slot] : 0, full, shortName)) {
         settings.WriteString(w.key, w.value);
     }
     return code;
@@ -162,8 +164,7 @@ void TFileForm::InstantSlideshowClick() {
         ShowMessage(hwnd(), BoxKind::Warning, std::string(msg::kNoFilesSelected));
         return;
     }
-    WriteExchangeFile(exchangePath_, InstantSlideshowWrites(folder_, files, RealFileSystem()),
-                      RealFileSystem());
+    WriteExchangeFile(exchangePath_, InstantSlideshowWrites(folder_, files, RealFileSystem()), RealFileSystem());
     NotifyHost(NotifyCode::Slideshow);
 }
 
@@ -301,8 +302,7 @@ void TFileForm::mnuFontClick() {
 
 void TFileForm::mnuResetWinClick() {
     ShowWindow(hwnd(), SW_RESTORE);
-    SetListFont(
-        {.face = initialFontName_, .points = initialFontSize_, .bold = initialFontBold_});
+    SetListFont({.face = initialFontName_, .points = initialFontSize_, .bold = initialFontBold_});
     ShowWindow(hwnd(), SW_HIDE);
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     const Rect r = Centred(defaultSize_, sw, sh);

@@ -64,8 +64,6 @@ int RunExplorerDialog(int kindArgument, int restrictedFlag) {
 
     TFileForm form({ReduceKind(kindArgument), restrictedFlag > 0});
     if (!form.OpenDialog(GetActiveWindow())) return MORVEL_DLG_CANCELLED;
-    form.ApplyFontRule();
-    form.PlaceDefault();
     return form.RunDialog();
 }
 

@@ -22,7 +22,6 @@
 #include "explorer/explorer_geometry.h"
 #include "explorer/explorer_messages.h"
 #include "explorer/explorer_settings.h"
-#include "hostlink/library.h"
 #include "explorer/file_types.h"
 #include "explorer/list_file.h"
 #include "explorer/listing.h"
@@ -30,6 +29,7 @@
 #include "explorer/save_formats.h"
 #include "explorer/start_folder.h"
 #include "explorer/write_back.h"
+#include "hostlink/library.h"
 #include "hostlink/settings_file.h"
 #include "morvel32.h"
 
@@ -155,7 +155,10 @@ TFileForm* TFileForm::OpenModeless(HWND hostWindow, bool rememberGeometry) {
 }
 
 bool TFileForm::OpenDialog(HWND owner) {
-    return CreateForm(owner);
+    if (!CreateForm(owner)) return false;
+    ApplyFontRule();
+    PlaceDefault();
+    return true;
 }
 
 int TFileForm::RunDialog() {
@@ -375,8 +378,7 @@ void TFileForm::FormActivate() {
     if (!ProcessPending()) return;
     UpdateFiles();
     if (!ProcessPending()) return;
-    if (OffersJpegButton(dialogKind_))
-        ShowJpegButton(selected >= 0 && JpegButtonShown(currentFormatCode_));
+    if (OffersJpegButton(dialogKind_)) ShowJpegButton(selected >= 0 && JpegButtonShown(currentFormatCode_));
     // The list takes input once the whole set-up is done (it is listed by then), so that nothing
     // the user does in the set-up's message pauses meets a half-built window; only then can it
     // take the focus.
@@ -464,6 +466,7 @@ void TFileForm::CancelModal() {
 }
 
 void TFileForm::EndDialog() {
+    if (Ended()) return;  // closed once already: the choice is written once
     int result = MORVEL_DLG_CANCELLED;
     if (modalResult_ == ModalResult::Ok) {
         result = 0;
@@ -636,8 +639,7 @@ void TFileForm::Edit1Change() {
 
 bool TFileForm::WriteBack() {
     const std::string full = FullName(NameField(), folder_);
-    const WriteBackMode mode{dialog_, dialog_ && IsSaveKind(dialogKind_),
-                             convertMode_};
+    const WriteBackMode mode{dialog_, dialog_ && IsSaveKind(dialogKind_), convertMode_};
     const SettingsFile settings = Settings();
     const bool written = explorer_rules::WriteBack(
         full, mode, RealFileSystem(), [&](std::string_view k, std::string_view v) { settings.WriteString(k, v); });

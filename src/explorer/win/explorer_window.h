@@ -53,7 +53,8 @@ public:
     // object from then on and deletes it when it is destroyed, and `library.explorer.modeless`
     // names it while it exists. Null when the window could not be created.
     static TFileForm* OpenModeless(HWND hostWindow, bool rememberGeometry);
-    // Creates the dialog's window (hidden) and runs its creation step; false when refused.
+    // Creates the dialog's window (hidden), runs its creation step and the font rule, and gives
+    // it the default size, centred; false when refused.
     bool OpenDialog(HWND owner);
     // Runs the dialog: its result is RemoteDlg95's (-1 when cancelled, else 0 or the chosen
     // format's code). A failure of the write-back after OK is thrown once the dialog has gone.
@@ -71,7 +72,6 @@ public:
     bool GeometryRestore();
     void EnsureStartFolder();
     void FinishModelessSetup();
-
 
     // ConfirmView
     std::string NameField() const override;
@@ -104,7 +104,6 @@ private:
 
     // Building.
     void CreateControls();
-    HWND MakeControl(const win::ChildArgs& args);
     void AddHint(HWND control, const char* text);
     void ShowMenu(const std::vector<explorer_rules::MenuItem>& items, POINT at);
     void RecreateFileList(bool multiSelect, bool multiColumn);
@@ -210,15 +209,15 @@ private:
     // causes (folder list, Look-in box, resize) do not list files or recompute columns early.
     bool initialising_ = true;
     bool lookInBusy_ = true;
-    std::string startFolder_;   // folder shown first: from LastDir, or SavePath for save kinds
-    std::string exchangePath_;  // Win95Tmp as read at creation, or "c:\morvel.err" when missing
-    std::string maskList_;      // masks of the selected file type, ";"-separated
-    int columnWidth_ = 0;       // width of one file-list column; 0 until the first listing
+    std::string startFolder_;           // folder shown first: from LastDir, or SavePath for save kinds
+    std::string exchangePath_;          // Win95Tmp as read at creation, or "c:\morvel.err" when missing
+    std::string maskList_;              // masks of the selected file type, ";"-separated
+    int columnWidth_ = 0;               // width of one file-list column; 0 until the first listing
     explorer_rules::Size defaultSize_;  // "&Reset window" size, computed at creation
     std::string initialFontName_;       // the window font after the font rule ("&Reset window")
     int initialFontSize_ = 0;
     bool initialFontBold_ = false;
-    int currentFormatCode_ = 0;        // format code of the selected entry of the format list
+    int currentFormatCode_ = 0;       // format code of the selected entry of the format list
     std::exception_ptr saveFailure_;  // the write-back after OK failed: thrown after the run
 
     HWND panelTop_ = nullptr, panelList_ = nullptr, panelButtons_ = nullptr;
@@ -251,6 +250,5 @@ private:
 
 // RemoteWin95: opens the modeless Explorer (or brings the open one to the front).
 void OpenModelessExplorer(HWND hostWindow, bool rememberGeometry);
-
 
 }  // namespace morvel

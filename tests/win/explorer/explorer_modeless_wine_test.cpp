@@ -187,7 +187,8 @@ TEST_F(ExplorerTest, ADialogWithoutTheExchangeKeyLeavesTheOpenExplorersPath) {
                    ASSERT_TRUE(box.has_value());
                    text = box->text;
                    AnswerMessageBox(*box, IDOK);
-                   if (HWND dialog = WaitForWindow("Open Slideshow", "TFileForm")) ClickControl(dialog, MORVEL_ID_BTNEXIT);
+                   if (HWND dialog = WaitForWindow("Open Slideshow", "TFileForm"))
+                       ClickControl(dialog, MORVEL_ID_BTNEXIT);
                });
     EXPECT_EQ(text, "Morvel.INI corrupted.\nPlease close and restart Morvel.");
     DeleteFileA("c:\\morvel.err");
