@@ -50,8 +50,8 @@ constexpr char kFontFace[] = "MS Sans Serif";
 constexpr int kFormLeft = 333, kFormTop = 231, kFormWidth = 413, kFormHeight = 310;
 constexpr int kTopPanelHeight = 43;
 constexpr int kBottomPanelHeight = 80;
-constexpr int kListMargin = 5;  // left and right of the lists, and 3 below them
-constexpr int kListBelow = 3;
+constexpr int kListMargin = 5;  // left and right of the lists
+constexpr int kListBelow = 3;   // below them
 constexpr int kLabelLeft = 8;
 constexpr int kLabelWidth = 75;
 constexpr int kLabelHeight = 20;
