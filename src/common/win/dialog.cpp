@@ -32,6 +32,15 @@ bool Dialog::CreateFrame(const WindowClass& cls, std::string title, int designWi
            nullptr;
 }
 
+bool Dialog::CreateScaled(const WindowClass& cls, CreateArgs args) {
+    dpi_ = ScreenDpi();
+    ended_ = false;
+    for (int* length : {&args.x, &args.y, &args.width, &args.height}) {
+        if (*length != CW_USEDEFAULT) *length = Scale(*length);
+    }
+    return Create(cls, args) != nullptr;
+}
+
 int Dialog::Scale(int designPixels) const {
     return ScaleToDpi(designPixels, dpi_, kDesignDpi);
 }
@@ -72,7 +81,8 @@ int Dialog::Run() {
     running_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    modal.Loop([this] { return ended_; }, [this](MSG& msg) { return PreviewMessage(msg); });
+    const bool quit = !modal.Loop([this] { return ended_; }, [this](MSG& msg) { return PreviewMessage(msg); });
+    if (quit && !ended_ && IsWindow(window)) QuitDuringRun();
     running_ = false;
     const int result = ended_ ? result_ : CancelResult();
     modal.End();

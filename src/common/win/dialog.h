@@ -65,6 +65,9 @@ protected:
     // pixels, centred on the screen. Returns false when the system refused it.
     bool CreateFrame(const WindowClass& cls, std::string title, int designWidth, int designHeight, HWND owner,
                       DWORD style = WS_POPUP | WS_CAPTION, DWORD exStyle = 0);
+    // Creates the window (hidden) with its place and size given in design pixels, for a window of
+    // another frame (one that may also stay open without `Run`). Returns false when refused.
+    bool CreateScaled(const WindowClass& cls, CreateArgs args);
 
     // Ends the run with a result; the loop returns at its next turn. Later calls do nothing.
     void End(int result);
@@ -79,6 +82,9 @@ protected:
     // Whether Tab, the arrows, Enter, Escape and Alt+letter work as in a system dialog
     // (IsDialogMessage) while the dialog runs.
     virtual bool UsesDialogKeys() const { return true; }
+    // The thread was asked to quit while the dialog ran and had not ended: by default `Run` then
+    // returns `CancelResult()`; a dialog that has a close step of its own runs it here.
+    virtual void QuitDuringRun() {}
 
     // Design pixels at 120 dpi on this screen.
     int Scale(int designPixels) const;

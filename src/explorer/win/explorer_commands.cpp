@@ -7,23 +7,23 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/ini_store.h"
 #include "common/win/message_box.h"
-#include "common/win/modal.h"
 #include "common/win/win_file_system.h"
 #include "compress/win/compression_dialog.h"
-#include "explorer/win/rename_dialog.h"
-#include "explorer/win/explorer_window.h"
 #include "explorer/exchange_file.h"
 #include "explorer/explorer_geometry.h"
 #include "explorer/explorer_messages.h"
-#include "explorer/win/explorer_state.h"
 #include "explorer/list_file.h"
 #include "explorer/name_checks.h"
 #include "explorer/save_formats.h"
+#include "explorer/win/explorer_window.h"
+#include "explorer/win/rename_dialog.h"
+#include "hostlink/library.h"
 #include "hostlink/settings_file.h"
 #include "morvel32.h"
 
@@ -35,22 +35,30 @@ using namespace explorer_rules;
 
 void TFileForm::SetFileFormats() {
     SendMessageA(filterCombo_, CB_RESETCONTENT, 0, 0);
-    const int depth = explorer.dialogKind;
+    const int depth = dialogKind_;
     const auto slot = DepthSlot(depth);
     if (!slot) return;
-    const std::vector<FormatEntry> list = FormatList(depth, explorer.restrictedFormats);
-    for (std::size_t i = 0; i < list.size() && i < explorer.formatCodes.size(); ++i) {
+    const std::vector<FormatEntry> list = FormatList(depth, restrictedFormats_);
+    for (std::size_t i = 0; i < list.size() && i < library.explorer.formatCodes.size(); ++i) {
         SendMessageA(filterCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(list[i].label).c_str()));
-        explorer.formatCodes[i] = list[i].code;
+        library.explorer.formatCodes[i] = list[i].code;
     }
-    if (explorer.restrictedFormats) {
-        if (const auto forced = ForcedRestrictedIndex(depth)) explorer.lastFormatIndex[*slot] = *forced;
+    if (restrictedFormats_) {
+        if (const auto forced = ForcedRestrictedIndex(depth)) library.explorer.lastFormatIndex[*slot] = *forced;
     }
     // A position outside the list (a hand-edited key) selects the depth's built-in entry, so that
     // the dialog never returns a format the user did not see.
-    int& index = explorer.lastFormatIndex[*slot];
-    index = CheckedFormatIndex(depth, index, static_cast<int>(std::min(list.size(), explorer.formatCodes.size())));
+    int& index = library.explorer.lastFormatIndex[*slot];
+    index =
+        CheckedFormatIndex(depth, index, static_cast<int>(std::min(list.size(), library.explorer.formatCodes.size())));
     SendMessageA(filterCombo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::optional<int> TFileForm::SelectedFormatCode() const {
+    const int selected = SelectedType();
+    const auto& codes = library.explorer.formatCodes;
+    if (selected < 0 || selected >= static_cast<int>(codes.size())) return std::nullopt;
+    return codes[static_cast<std::size_t>(selected)];
 }
 
 void TFileForm::ShowJpegButton(bool shown) {
@@ -60,11 +68,10 @@ void TFileForm::ShowJpegButton(bool shown) {
 }
 
 void TFileForm::BtnJPEGClick() {
-    const int selected = SelectedType();
-    if (selected < 0 || selected >= static_cast<int>(explorer.formatCodes.size())) return;
-    explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
-    const auto values =
-        RunCompressDialog(explorer.currentFormatCode, compress::ReadCompressValues(Settings()), hwnd());
+    const std::optional<int> code = SelectedFormatCode();
+    if (!code) return;
+    currentFormatCode_ = *code;
+    const auto values = RunCompressDialog(currentFormatCode_, compress::ReadCompressValues(Settings()), hwnd());
     if (values) compress::WriteCompressValues(Settings(), *values);
 }
 
@@ -73,37 +80,34 @@ void TFileForm::mnuFRenameClick() {
 }
 
 void TFileForm::FormatChosen() {
-    const int selected = SelectedType();
-    if (selected < 0 || selected >= static_cast<int>(explorer.formatCodes.size())) {
+    const std::optional<int> code = SelectedFormatCode();
+    if (!code) {
         ShowJpegButton(false);
         return;
     }
-    explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
-    ShowJpegButton(JpegButtonShown(explorer.currentFormatCode));
-    if (const auto slot = DepthSlot(explorer.dialogKind)) explorer.lastFormatIndex[*slot] = selected;
+    currentFormatCode_ = *code;
+    ShowJpegButton(JpegButtonShown(currentFormatCode_));
+    if (const auto slot = DepthSlot(dialogKind_)) library.explorer.lastFormatIndex[*slot] = SelectedType();
 }
 
 void TFileForm::BPPtypeChange() {
     const int depth = DepthOfBoxPosition(static_cast<int>(SendMessageA(bppType_, CB_GETCURSEL, 0, 0)));
-    explorer.dialogKind = depth;
-    explorer.lastFormatIndex[*DepthSlot(depth)] = PresetFormatIndex(depth);
+    dialogKind_ = depth;
+    library.explorer.lastFormatIndex[*DepthSlot(depth)] = PresetFormatIndex(depth);
     SetFileFormats();
     FilterComboBox1Change();
 }
 
 int TFileForm::SaveChoiceWriteBack() {
-    const int selected = SelectedType();
     // Kind 0 has no format list; its result only has to differ from a cancel.
-    int code = 0;
-    if (IsDepthKind(explorer.dialogKind) && selected >= 0 && selected < static_cast<int>(explorer.formatCodes.size())) {
-        code = explorer.formatCodes[static_cast<std::size_t>(selected)];
-    }
-    const int depth = explorer.dialogKind;
+    const int code = IsDepthKind(dialogKind_) ? SelectedFormatCode().value_or(0) : 0;
+    const int depth = dialogKind_;
     const auto slot = DepthSlot(depth);
     const std::string full = FullName(NameField(), folder_);
     const std::string shortName = RealFileSystem().ShortPath(full);
     const SettingsFile settings = Settings();
-    for (const IniWrite& w : SaveChoiceWrites(depth, slot ? explorer.lastFormatIndex[*slot] : 0, full, shortName)) {
+    for (const IniWrite& w :
+         SaveChoiceWrites(depth, slot ? library.explorer.lastFormatIndex[*slot] : 0, full, shortName)) {
         settings.WriteString(w.key, w.value);
     }
     return code;
@@ -130,7 +134,7 @@ int TFileForm::ListMultipleFiles() {
     ValidateSelection();
     const std::vector<ListEntry> files = SelectedFiles();
     if (files.empty()) return 0;
-    WriteExchangeFile(explorer.exchangePath, MultiFileListWrites(folder_, files, RealFileSystem()), RealFileSystem());
+    WriteExchangeFile(exchangePath_, MultiFileListWrites(folder_, files, RealFileSystem()), RealFileSystem());
     return static_cast<int>(files.size());
 }
 
@@ -160,8 +164,7 @@ void TFileForm::InstantSlideshowClick() {
         ShowMessage(hwnd(), BoxKind::Warning, std::string(msg::kNoFilesSelected));
         return;
     }
-    WriteExchangeFile(explorer.exchangePath, InstantSlideshowWrites(folder_, files, RealFileSystem()),
-                      RealFileSystem());
+    WriteExchangeFile(exchangePath_, InstantSlideshowWrites(folder_, files, RealFileSystem()), RealFileSystem());
     NotifyHost(NotifyCode::Slideshow);
 }
 
@@ -185,7 +188,7 @@ void TFileForm::mnuListInputClick() {
     ShowWindow(xfiles_.hwnd(), inputViewShown_ ? SW_HIDE : SW_SHOW);
     if (inputViewShown_ && !inputListFilled_) {
         inputListFilled_ = true;
-        ini::File list(explorer.exchangePath);
+        ini::File list(exchangePath_);
         list.Load();
         for (const std::string& name : InputListNames(list.doc())) {
             SendMessageA(inputList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -197,7 +200,7 @@ void TFileForm::mnuListInputClick() {
 // ---- Commands on the chosen file and view options ----------------------------------------------
 
 void TFileForm::NotifyHost(NotifyCode code) {
-    morvel::NotifyHost(explorer.hostWindow, code);
+    morvel::NotifyHost(hostWindow_, code);
 }
 
 void TFileForm::NotifyAfterWriteBack(NotifyCode code) {
@@ -251,19 +254,19 @@ void TFileForm::mnuOneColClick() {
 }
 
 void TFileForm::FitWindowToColumns(bool toScreen) {
-    if (explorer.columnWidth <= 0) return;  // nothing listed yet: no column to fit
+    if (columnWidth_ <= 0) return;  // nothing listed yet: no column to fit
     const int frame = 2 * (GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXFRAME));
     const int screen = GetSystemMetrics(SM_CXSCREEN);
     RECT list{};
     GetClientRect(xfiles_.hwnd(), &list);
     const int available = toScreen ? screen - frame : static_cast<int>(list.right);
-    const int columns = std::max(1, available / explorer.columnWidth);
+    const int columns = std::max(1, available / columnWidth_);
     if (IsZoomed(hwnd()) || IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
     RECT window{};
     GetWindowRect(hwnd(), &window);
-    const int width = FittedWindowWidth(frame, columns, explorer.columnWidth);
+    const int width = FittedWindowWidth(frame, columns, columnWidth_);
     SetWindowPos(hwnd(), nullptr, 0, 0, width, window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    win::PumpPending();
+    if (!ProcessPending()) return;
     GetWindowRect(hwnd(), &window);
     if (const auto left = LeftToFit(window.left, window.right - window.left, screen)) {
         SetWindowPos(hwnd(), nullptr, *left, window.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -294,17 +297,15 @@ void TFileForm::mnuFontClick() {
                  .points = size,
                  .bold = current.lfWeight >= FW_BOLD,
                  .italic = current.lfItalic != 0});
-    win::PumpPending();
-    UpdateFiles();
+    if (ProcessPending()) UpdateFiles();
 }
 
 void TFileForm::mnuResetWinClick() {
     ShowWindow(hwnd(), SW_RESTORE);
-    SetListFont(
-        {.face = explorer.initialFontName, .points = explorer.initialFontSize, .bold = explorer.initialFontBold});
+    SetListFont({.face = initialFontName_, .points = initialFontSize_, .bold = initialFontBold_});
     ShowWindow(hwnd(), SW_HIDE);
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    const Rect r = Centred({explorer.defaultWidth, explorer.defaultHeight}, sw, sh);
+    const Rect r = Centred(defaultSize_, sw, sh);
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd(), SW_SHOW);
     UpdateFiles();
@@ -316,14 +317,14 @@ void TFileForm::BtnExitClick() {
 }
 
 void TFileForm::BtnHelpClick() {
-    ShowHelp(hwnd(), static_cast<HelpContext>(HelpContextFor(explorer.dialogKind)));
+    ShowHelp(hwnd(), static_cast<HelpContext>(HelpContextFor(dialogKind_)));
 }
 
 void TFileForm::BtnMenuClick() {
     // The hint would cover the menu: off while the menu is open.
     SendMessageA(tooltip_, TTM_POP, 0, 0);
     SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
-    win::PumpPending();
+    if (!ProcessPending()) return;
     RECT button{};
     GetWindowRect(btnMenu_, &button);
     ShowMenu(menus_.ViewMenu(), {button.right, button.bottom});

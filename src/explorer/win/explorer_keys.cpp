@@ -8,16 +8,12 @@
 #include <string>
 #include <utility>
 
-#include "common/mnemonic.h"
-#include "common/win/modal.h"
-#include "common/win/text.h"
+#include "common/win/dialog.h"
 #include "common/win/window.h"
 #include "explorer/win/explorer_window.h"
 #include "morvel32.h"
 
 namespace morvel {
-
-using win::WindowText;
 
 namespace {
 bool KeyDown(int key) {
@@ -31,22 +27,11 @@ bool KeyDown(int key) {
 // button is pressed. Captions change with the dialog kind, so they are read as they stand.
 bool TFileForm::AcceleratorKey(WPARAM typed) {
     if (typed > 0xFF) return false;
-    const char letter = static_cast<char>(typed);
-    auto usable = [](HWND control) { return control && IsWindowVisible(control) && IsWindowEnabled(control); };
     const HWND nameTarget = IsWindowVisible(bppType_) ? bppType_ : edit1_;
-    const std::pair<HWND, HWND> labels[] = {
+    const win::LabelTarget labels[] = {
         {lookLabel_, lookBox_.hwnd()}, {nameLabel_, nameTarget}, {typeLabel_, filterCombo_}};
-    for (const auto& [label, target] : labels) {
-        if (!IsWindowVisible(label) || !usable(target) || !MatchesMnemonic(WindowText(label), letter)) continue;
-        SetFocus(target);
-        return true;
-    }
-    for (HWND button : {btnOk_, btnExit_}) {
-        if (!usable(button) || !MatchesMnemonic(WindowText(button), letter)) continue;
-        SendMessageA(button, BM_CLICK, 0, 0);
-        return true;
-    }
-    return false;
+    const HWND buttons[] = {btnOk_, btnExit_};
+    return win::LabelLetter(static_cast<char>(typed), labels, buttons);
 }
 
 bool TFileForm::FormKeyDown(WPARAM key) {
@@ -55,7 +40,7 @@ bool TFileForm::FormKeyDown(WPARAM key) {
     if (key != VK_ESCAPE && key != VK_TAB) return false;
     // The modifiers as they were with this key, before the pending messages move the key state on.
     const bool shiftAlone = KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
-    win::PumpPending();
+    if (!ProcessPending()) return true;
     if (key == VK_ESCAPE) {
         if (inputViewShown_) {
             mnuListInputClick();

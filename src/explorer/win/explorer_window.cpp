@@ -22,7 +22,6 @@
 #include "explorer/explorer_geometry.h"
 #include "explorer/explorer_messages.h"
 #include "explorer/explorer_settings.h"
-#include "explorer/win/explorer_state.h"
 #include "explorer/file_types.h"
 #include "explorer/list_file.h"
 #include "explorer/listing.h"
@@ -30,6 +29,7 @@
 #include "explorer/save_formats.h"
 #include "explorer/start_folder.h"
 #include "explorer/write_back.h"
+#include "hostlink/library.h"
 #include "hostlink/settings_file.h"
 #include "morvel32.h"
 
@@ -43,16 +43,61 @@ namespace {
 const win::WindowClass kFormClass{.name = "TFileForm", .icon = IDI_APPLICATION};
 constexpr UINT kMsgSetup = WM_APP + 0x110;  // the dialog set-up, run once after activation
 
-// Pixels of the panels and their controls at 96 pixels per inch.
-constexpr int kTopPanelHeight = 34;
-constexpr int kBottomPanelHeight = 64;
-constexpr int kLabelLeft = 6;
-constexpr int kLabelWidth = 60;
-constexpr int kFieldLeft = kLabelLeft + kLabelWidth + 2;
-constexpr int kSpeedButton = 24;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 24;
 constexpr char kFontFace[] = "MS Sans Serif";
+
+// Layout in design pixels at 120 dpi, scaled once where it is applied (Scale). The window's
+// laid-out place and size; the panels; the controls' places within their panel.
+constexpr int kFormLeft = 333, kFormTop = 231, kFormWidth = 413, kFormHeight = 310;
+constexpr int kTopPanelHeight = 43;
+constexpr int kBottomPanelHeight = 80;
+constexpr int kListMargin = 5;  // left and right of the lists
+constexpr int kListBelow = 3;   // below them
+constexpr int kLabelLeft = 8;
+constexpr int kLabelWidth = 75;
+constexpr int kLabelHeight = 20;
+constexpr int kFieldLeft = kLabelLeft + kLabelWidth + 2;
+constexpr int kSpeedButton = 30;
+constexpr int kButtonWidth = 94;
+constexpr int kButtonHeight = 30;
+constexpr int kEditHeight = 28;
+constexpr int kDropHeight = 250;      // the Look-in and colour-depth boxes with their lists
+constexpr int kTypeDropHeight = 375;  // the file-type box with its list
+// Tops within the panels: the top panel's row; the bottom panel's first and second rows.
+constexpr int kTopRow = 6, kTopLabel = 11;
+constexpr int kNameLabel = 11, kNameField = 8, kOkTop = 6;
+constexpr int kTypeLabel = 48, kTypeField = 43, kExitTop = 43;
+
+// The controls of the table; FormResize places them. Every control is a direct child of the
+// form, so that GetDlgItem finds it by its ID; the panels are frames behind their controls.
+// The Look-in box and the file list are controls of their own (look_in_box, file_list_box).
+constexpr win::ControlSpec kControls[] = {
+    {.id = MORVEL_ID_PANELTOP, .style = WS_CLIPSIBLINGS},
+    {.id = MORVEL_ID_PANELLIST, .style = WS_CLIPSIBLINGS},
+    {.id = MORVEL_ID_PANELBUTTONS, .style = WS_CLIPSIBLINGS},
+    {.text = "Look &in:", .id = MORVEL_ID_LOOKLABEL, .style = SS_LEFT},
+    {.className = "BUTTON", .text = "Up", .id = MORVEL_ID_BTNUP, .style = BS_PUSHBUTTON},
+    {.className = "BUTTON", .text = "...", .id = MORVEL_ID_BTNMENU, .style = BS_PUSHBUTTON},
+    {.className = "BUTTON", .text = "?", .id = MORVEL_ID_BTNHELP, .style = BS_PUSHBUTTON},
+    {.className = "BUTTON", .text = "J", .id = MORVEL_ID_BTNJPEG, .style = BS_PUSHBUTTON, .visible = false},
+    {.className = "LISTBOX",
+     .id = MORVEL_ID_INPUTLIST,
+     .style = WS_TABSTOP | WS_HSCROLL | LBS_NOTIFY | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT,
+     .exStyle = WS_EX_CLIENTEDGE,
+     .visible = false},
+    {.text = "File &name:", .id = MORVEL_ID_NAMELABEL, .style = SS_LEFT},
+    {.className = "EDIT",
+     .id = MORVEL_ID_EDIT1,
+     .style = WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
+     .exStyle = WS_EX_CLIENTEDGE},
+    {.text = "File &type:", .id = MORVEL_ID_TYPELABEL, .style = SS_LEFT},
+    {.className = "COMBOBOX", .id = MORVEL_ID_FILTERCOMBOBOX1, .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST},
+    {.className = "COMBOBOX",
+     .id = MORVEL_ID_BPPTYPE,
+     .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+     .visible = false},
+    {.className = "BUTTON", .text = "&Open", .id = MORVEL_ID_BTNOK, .style = WS_TABSTOP | BS_PUSHBUTTON},
+    {.className = "BUTTON", .text = "&Close", .id = MORVEL_ID_BTNEXIT, .style = WS_TABSTOP | BS_PUSHBUTTON},
+};
 
 // Scope of a busy flag: set while a handler runs, cleared however it ends.
 class FlagScope {
@@ -72,45 +117,60 @@ int ComboSelection(HWND combo) {
 
 }  // namespace
 
-TFileForm* TFileForm::modeless_ = nullptr;
-
 // ---- Building --------------------------------------------------------------------------------
 
-TFileForm* TFileForm::Open(HWND owner, bool dialog) {
+TFileForm::TFileForm(const DialogInputs& inputs)
+    : dialog_(true),
+      dialogKind_(inputs.kind.dialogKind),
+      convertMode_(inputs.kind.convertMode),
+      restrictedFormats_(inputs.restrictedFormats) {}
+
+TFileForm::TFileForm(HWND hostWindow, bool rememberGeometry)
+    : dialog_(false), rememberGeometry_(rememberGeometry), hostWindow_(hostWindow) {}
+
+bool TFileForm::CreateForm(HWND owner) {
     static const bool commonControls = [] {
         INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
         return InitCommonControlsEx(&common) != FALSE;
     }();
     (void)commonControls;
-    std::unique_ptr<TFileForm> form(new TFileForm(dialog));
-    const int dpi = win::ScreenDpi();
-    // The laid-out place and size, given for 120 pixels per inch.
     const DWORD style =
-        dialog ? (WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_CLIPCHILDREN) : (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
-    const HWND hwnd = form->Create(kFormClass, {.title = "Morvel Explorer",
-                                                .style = style,
-                                                .exStyle = dialog ? DWORD{WS_EX_DLGMODALFRAME} : DWORD{0},
-                                                .x = win::ScaleToDpi(333, dpi, 120),
-                                                .y = win::ScaleToDpi(231, dpi, 120),
-                                                .width = win::ScaleToDpi(413, dpi, 120),
-                                                .height = win::ScaleToDpi(310, dpi, 120),
-                                                .parent = owner});
-    if (!hwnd) return nullptr;
+        dialog_ ? (WS_POPUP | WS_CAPTION | WS_DLGFRAME | WS_CLIPCHILDREN) : (WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
+    return CreateScaled(kFormClass, {.title = "Morvel Explorer",
+                                     .style = style,
+                                     .exStyle = dialog_ ? DWORD{WS_EX_DLGMODALFRAME} : DWORD{0},
+                                     .x = kFormLeft,
+                                     .y = kFormTop,
+                                     .width = kFormWidth,
+                                     .height = kFormHeight,
+                                     .parent = owner});
+}
+
+TFileForm* TFileForm::OpenModeless(HWND hostWindow, bool rememberGeometry) {
+    std::unique_ptr<TFileForm> form(new TFileForm(hostWindow, rememberGeometry));
+    if (!form->CreateForm(nullptr)) return nullptr;
     form->ownedByWindow_ = true;
-    if (!dialog) modeless_ = form.get();
+    library.explorer.modeless = form.get();
     return form.release();
 }
 
-void TFileForm::OnDetached() {
-    if (modeless_ == this) modeless_ = nullptr;
-    if (ownedByWindow_) delete this;
+bool TFileForm::OpenDialog(HWND owner) {
+    if (!CreateForm(owner)) return false;
+    ApplyFontRule();
+    PlaceDefault();
+    return true;
 }
 
-HWND TFileForm::MakeControl(const win::ChildArgs& args) {
-    win::ChildArgs sized = args;
-    sized.width = sized.height = 10;
-    if (!sized.font) sized.font = controlFont_.get();
-    return win::CreateChild(hwnd(), sized);
+int TFileForm::RunDialog() {
+    PostSetup();
+    const int result = Run();
+    if (saveFailure_) std::rethrow_exception(saveFailure_);
+    return result;
+}
+
+void TFileForm::OnDetached() {
+    if (library.explorer.modeless == this) library.explorer.modeless = nullptr;
+    if (ownedByWindow_) delete this;
 }
 
 void TFileForm::AddHint(HWND control, const char* text) {
@@ -125,54 +185,39 @@ void TFileForm::AddHint(HWND control, const char* text) {
 
 void TFileForm::CreateControls() {
     controlFont_.Reset(win::CreateUiFont({.face = kFontFace, .points = 8}));
-
-    // Every control is a direct child of the form, so that GetDlgItem finds it by its ID; the
-    // panels are frames behind their controls.
-    panelTop_ = MakeControl({.id = MORVEL_ID_PANELTOP, .style = WS_CLIPSIBLINGS});
-    panelList_ = MakeControl({.id = MORVEL_ID_PANELLIST, .style = WS_CLIPSIBLINGS});
-    panelButtons_ = MakeControl({.id = MORVEL_ID_PANELBUTTONS, .style = WS_CLIPSIBLINGS});
-
-    lookLabel_ = MakeControl({.text = "Look &in:", .id = MORVEL_ID_LOOKLABEL, .style = SS_LEFT});
+    Dialog::CreateControls(kControls, controlFont_.get());
     lookBox_.Create(hwnd(), MORVEL_ID_LOOKBOX, controlFont_.get());
-    btnUp_ = MakeControl({.className = "BUTTON", .text = "Up", .id = MORVEL_ID_BTNUP, .style = BS_PUSHBUTTON});
-    btnMenu_ = MakeControl({.className = "BUTTON", .text = "...", .id = MORVEL_ID_BTNMENU, .style = BS_PUSHBUTTON});
-    btnHelp_ = MakeControl({.className = "BUTTON", .text = "?", .id = MORVEL_ID_BTNHELP, .style = BS_PUSHBUTTON});
-    btnJpeg_ = MakeControl(
-        {.className = "BUTTON", .text = "J", .id = MORVEL_ID_BTNJPEG, .style = BS_PUSHBUTTON, .visible = false});
-
     xfiles_.Create(hwnd(), MORVEL_ID_XFILES, {true, true});
     EnableWindow(xfiles_.hwnd(), FALSE);  // until the window is set up
-    inputList_ = MakeControl({.className = "LISTBOX",
-                              .id = MORVEL_ID_INPUTLIST,
-                              .style = WS_TABSTOP | WS_HSCROLL | LBS_NOTIFY | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT,
-                              .exStyle = WS_EX_CLIENTEDGE,
-                              .visible = false});
-
-    nameLabel_ = MakeControl({.text = "File &name:", .id = MORVEL_ID_NAMELABEL, .style = SS_LEFT});
-    edit1_ = MakeControl({.className = "EDIT",
-                          .id = MORVEL_ID_EDIT1,
-                          .style = WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
-                          .exStyle = WS_EX_CLIENTEDGE});
+    for (auto [control, id] : {std::pair{&panelTop_, MORVEL_ID_PANELTOP},
+                               {&panelList_, MORVEL_ID_PANELLIST},
+                               {&panelButtons_, MORVEL_ID_PANELBUTTONS},
+                               {&lookLabel_, MORVEL_ID_LOOKLABEL},
+                               {&btnUp_, MORVEL_ID_BTNUP},
+                               {&btnMenu_, MORVEL_ID_BTNMENU},
+                               {&btnHelp_, MORVEL_ID_BTNHELP},
+                               {&btnJpeg_, MORVEL_ID_BTNJPEG},
+                               {&inputList_, MORVEL_ID_INPUTLIST},
+                               {&nameLabel_, MORVEL_ID_NAMELABEL},
+                               {&edit1_, MORVEL_ID_EDIT1},
+                               {&typeLabel_, MORVEL_ID_TYPELABEL},
+                               {&filterCombo_, MORVEL_ID_FILTERCOMBOBOX1},
+                               {&bppType_, MORVEL_ID_BPPTYPE},
+                               {&btnOk_, MORVEL_ID_BTNOK},
+                               {&btnExit_, MORVEL_ID_BTNEXIT}}) {
+        *control = Item(id);
+    }
     SendMessageA(edit1_, EM_SETLIMITTEXT, kLongestName, 0);
-    typeLabel_ = MakeControl({.text = "File &type:", .id = MORVEL_ID_TYPELABEL, .style = SS_LEFT});
-    filterCombo_ = MakeControl({.className = "COMBOBOX",
-                                .id = MORVEL_ID_FILTERCOMBOBOX1,
-                                .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST});
     for (const FileType& type : kFileTypes) {
         SendMessageA(filterCombo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(type.label).c_str()));
     }
-    bppType_ = MakeControl({.className = "COMBOBOX",
-                            .id = MORVEL_ID_BPPTYPE,
-                            .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                            .visible = false});
     for (const DepthRow& row : kDepthTable) {
         SendMessageA(bppType_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(row.boxLabel).c_str()));
     }
-    btnOk_ = MakeControl(
-        {.className = "BUTTON", .text = "&Open", .id = MORVEL_ID_BTNOK, .style = WS_TABSTOP | BS_PUSHBUTTON});
-    btnExit_ = MakeControl(
-        {.className = "BUTTON", .text = "&Close", .id = MORVEL_ID_BTNEXIT, .style = WS_TABSTOP | BS_PUSHBUTTON});
     dirLabel_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_DIRLABEL, .visible = false});
+    // The two controls of their own stand where the form's order has them.
+    SetWindowPos(lookBox_.hwnd(), lookLabel_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(xfiles_.hwnd(), btnJpeg_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     tooltip_ =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -234,13 +279,14 @@ void TFileForm::FormCreate() {
     folder_ = std::string(kFallbackFolder);
     SetWindowTextA(dirLabel_, folder_.c_str());
 
-    const CreationSettings read = ReadCreationSettings(Settings(), explorer.dialogMode, explorer.dialogKind);
-    if (read.depthSlot) explorer.lastFormatIndex[*read.depthSlot] = read.formatIndex;
-    explorer.startFolder = ResolveStartFolder(read.storedFolder, RealFileSystem());
+    const CreationSettings read = ReadCreationSettings(Settings(), dialog_, dialogKind_);
+    if (read.depthSlot) library.explorer.lastFormatIndex[*read.depthSlot] = read.formatIndex;
+    startFolder_ = ResolveStartFolder(read.storedFolder, RealFileSystem());
     if (read.exchangeMissing) ShowMessage(hwnd(), BoxKind::Error, std::string(msg::kCorruptedSettings));
-    explorer.exchangePath = read.exchangePath;
+    // This window's own exchange path, kept until it closes, whatever other windows read.
+    exchangePath_ = read.exchangePath;
 
-    if (!explorer.dialogMode) {
+    if (!dialog_) {
         SendMessageA(filterCombo_, CB_SETCURSEL, kAllValidatedPosition, 0);
         FilterComboBox1Change();
     }
@@ -249,21 +295,18 @@ void TFileForm::FormCreate() {
 void TFileForm::ApplyFontRule() {
     const int size = GetSystemMetrics(SM_CYMENU) > 18 ? 10 : 8;
     SetListFont({.face = kFontFace, .points = size});
-    explorer.initialFontName = kFontFace;
-    explorer.initialFontSize = size;
-    explorer.initialFontBold = false;
+    initialFontName_ = kFontFace;
+    initialFontSize_ = size;
+    initialFontBold_ = false;
 }
 
 void TFileForm::RecordDefaultSize() {
-    const Size size = DefaultSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    explorer.defaultWidth = size.width;
-    explorer.defaultHeight = size.height;
+    defaultSize_ = DefaultSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
 void TFileForm::PlaceDefault() {
     RecordDefaultSize();
-    const Rect r = Centred({explorer.defaultWidth, explorer.defaultHeight}, GetSystemMetrics(SM_CXSCREEN),
-                           GetSystemMetrics(SM_CYSCREEN));
+    const Rect r = Centred(defaultSize_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     SetWindowPos(hwnd(), nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -273,20 +316,24 @@ bool TFileForm::GeometryRestore() {
     if (!rect) return false;
     ShowWindow(hwnd(), SW_HIDE);
     SetWindowPos(hwnd(), nullptr, rect->left, rect->top, rect->width, rect->height, SWP_NOZORDER | SWP_NOACTIVATE);
-    win::PumpPending();
-    ShowWindow(hwnd(), SW_SHOW);
+    if (ProcessPending()) ShowWindow(hwnd(), SW_SHOW);
     return true;
 }
 
+bool TFileForm::ProcessPending() {
+    win::PumpPending();
+    return hwnd() != nullptr;
+}
+
 void TFileForm::EnsureStartFolder() {
-    if (!path::EqualsNoCase(folder_, explorer.startFolder)) SetFolder(explorer.startFolder);
+    if (!path::EqualsNoCase(folder_, startFolder_)) SetFolder(startFolder_);
 }
 
 void TFileForm::FinishModelessSetup() {
     EnableWindow(xfiles_.hwnd(), TRUE);
-    explorer.explorerOpen = true;
-    explorer.initialising = false;
-    explorer.lookInBusy = false;
+    explorerOpen_ = true;
+    initialising_ = false;
+    lookInBusy_ = false;
     UpdateFiles();
     UpdateHistory();
     CalcStringWidth();
@@ -304,7 +351,7 @@ void TFileForm::ApplyDialogSetup(const DialogSetup& setup) {
         ShowWindow(edit1_, SW_HIDE);
         ShowWindow(bppType_, SW_SHOW);
         // The box shows the depth the dialog starts with (24 bits for a kind without one).
-        SendMessageA(bppType_, CB_SETCURSEL, DepthSlot(explorer.dialogKind).value_or(0), 0);
+        SendMessageA(bppType_, CB_SETCURSEL, DepthSlot(dialogKind_).value_or(0), 0);
     }
     if (setup.pixelsLabel) SetWindowTextA(nameLabel_, "&Pixels:");
     if (setup.saveInLabel) SetWindowTextA(lookLabel_, "Save &in");
@@ -316,25 +363,22 @@ void TFileForm::ApplyDialogSetup(const DialogSetup& setup) {
 
 void TFileForm::FormActivate() {
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-    if (!explorer.dialogMode) return;
+    if (!dialog_) return;
     SetWindowTextA(btnExit_, "&Cancel");
-    ApplyDialogSetup(SetupForKind(explorer.dialogKind, explorer.convertMode));
-    SetFolder(explorer.startFolder);
-    explorer.maskList = std::string(kUnmatchedMaskList);
+    ApplyDialogSetup(SetupForKind(dialogKind_, convertMode_));
+    SetFolder(startFolder_);
+    maskList_ = std::string(kUnmatchedMaskList);
     FilterComboBox1Change();
-    explorer.explorerOpen = true;
-    explorer.initialising = false;
-    explorer.lookInBusy = false;
+    explorerOpen_ = true;
+    initialising_ = false;
+    lookInBusy_ = false;
     UpdateHistory();
     const int selected = SelectedType();
-    if (IsDepthKind(explorer.dialogKind) && selected >= 0 && selected < static_cast<int>(explorer.formatCodes.size())) {
-        explorer.currentFormatCode = explorer.formatCodes[static_cast<std::size_t>(selected)];
-    }
-    win::PumpPending();
+    if (IsDepthKind(dialogKind_)) currentFormatCode_ = SelectedFormatCode().value_or(currentFormatCode_);
+    if (!ProcessPending()) return;
     UpdateFiles();
-    win::PumpPending();
-    if (OffersJpegButton(explorer.dialogKind))
-        ShowJpegButton(selected >= 0 && JpegButtonShown(explorer.currentFormatCode));
+    if (!ProcessPending()) return;
+    if (OffersJpegButton(dialogKind_)) ShowJpegButton(selected >= 0 && JpegButtonShown(currentFormatCode_));
     // The list takes input once the whole set-up is done (it is listed by then), so that nothing
     // the user does in the set-up's message pauses meets a half-built window; only then can it
     // take the focus.
@@ -347,35 +391,41 @@ void TFileForm::FormResize() {
     RECT client{};
     GetClientRect(hwnd(), &client);
     const int width = client.right, height = client.bottom;
-    const int top = inputViewShown_ ? 0 : kTopPanelHeight;
-    const int bottomPanel = height - kBottomPanelHeight;
+    const int topPanel = Scale(kTopPanelHeight);
+    const int top = inputViewShown_ ? 0 : topPanel;
+    const int bottomPanel = height - Scale(kBottomPanelHeight);
     const int listBottom = inputViewShown_ ? height : bottomPanel;
-    MoveWindow(panelTop_, 0, 0, width, kTopPanelHeight, TRUE);
-    MoveWindow(panelButtons_, 0, bottomPanel, width, kBottomPanelHeight, TRUE);
+    MoveWindow(panelTop_, 0, 0, width, topPanel, TRUE);
+    MoveWindow(panelButtons_, 0, bottomPanel, width, Scale(kBottomPanelHeight), TRUE);
     MoveWindow(panelList_, 0, top, width, std::max(0, listBottom - top), TRUE);
-    const int listWidth = std::max(0, width - 8);
-    const int listHeight = std::max(0, listBottom - top - 2);
-    MoveWindow(xfiles_.hwnd(), 4, top, listWidth, listHeight, TRUE);
-    MoveWindow(inputList_, 4, top, listWidth, listHeight, TRUE);
+    const int listWidth = std::max(0, width - 2 * Scale(kListMargin));
+    const int listHeight = std::max(0, listBottom - top - Scale(kListBelow));
+    MoveWindow(xfiles_.hwnd(), Scale(kListMargin), top, listWidth, listHeight, TRUE);
+    MoveWindow(inputList_, Scale(kListMargin), top, listWidth, listHeight, TRUE);
     SendMessageA(inputList_, LB_SETCOLUMNWIDTH, std::max(1, listWidth / 4), 0);
 
-    const LayoutResult r = LayOut({width, kLabelWidth, kFieldLeft, kSpeedButton, kButtonWidth});
+    const int labelLeft = Scale(kLabelLeft), labelWidth = Scale(kLabelWidth), labelHeight = Scale(kLabelHeight);
+    const int fieldLeft = Scale(kFieldLeft), speed = Scale(kSpeedButton);
+    const int buttonWidth = Scale(kButtonWidth), buttonHeight = Scale(kButtonHeight);
+    const LayoutResult r = LayOut({width, labelWidth, fieldLeft, speed, buttonWidth});
     const int field = std::max(0, r.fieldWidth);
-    MoveWindow(lookLabel_, kLabelLeft, 9, kLabelWidth, 16, TRUE);
-    MoveWindow(lookBox_.hwnd(), kFieldLeft, 5, field, 200, TRUE);
-    MoveWindow(btnUp_, r.btnUpLeft, 5, kSpeedButton, kSpeedButton, TRUE);
-    MoveWindow(btnMenu_, r.btnMenuLeft, 5, kSpeedButton, kSpeedButton, TRUE);
-    MoveWindow(btnHelp_, r.btnHelpLeft, 5, kSpeedButton, kSpeedButton, TRUE);
-    MoveWindow(btnJpeg_, r.btnJpegLeft, 5, kSpeedButton, kSpeedButton, TRUE);
+    MoveWindow(lookLabel_, labelLeft, Scale(kTopLabel), labelWidth, labelHeight, TRUE);
+    MoveWindow(lookBox_.hwnd(), fieldLeft, Scale(kTopRow), field, Scale(kDropHeight), TRUE);
+    for (auto [button, left] : {std::pair{btnUp_, r.btnUpLeft},
+                                {btnMenu_, r.btnMenuLeft},
+                                {btnHelp_, r.btnHelpLeft},
+                                {btnJpeg_, r.btnJpegLeft}}) {
+        MoveWindow(button, left, Scale(kTopRow), speed, speed, TRUE);
+    }
 
-    MoveWindow(nameLabel_, kLabelLeft, bottomPanel + 9, kLabelWidth, 16, TRUE);
-    MoveWindow(edit1_, kFieldLeft, bottomPanel + 6, field, 22, TRUE);
-    MoveWindow(bppType_, kFieldLeft, bottomPanel + 6, field, 200, TRUE);
-    MoveWindow(typeLabel_, kLabelLeft, bottomPanel + 38, kLabelWidth, 16, TRUE);
-    MoveWindow(filterCombo_, kFieldLeft, bottomPanel + 34, field, 300, TRUE);
-    MoveWindow(btnOk_, r.btnOkLeft, bottomPanel + 5, kButtonWidth, kButtonHeight, TRUE);
-    MoveWindow(btnExit_, r.btnOkLeft, bottomPanel + 34, kButtonWidth, kButtonHeight, TRUE);
-    if (!explorer.initialising) CalcStringWidth();
+    MoveWindow(nameLabel_, labelLeft, bottomPanel + Scale(kNameLabel), labelWidth, labelHeight, TRUE);
+    MoveWindow(edit1_, fieldLeft, bottomPanel + Scale(kNameField), field, Scale(kEditHeight), TRUE);
+    MoveWindow(bppType_, fieldLeft, bottomPanel + Scale(kNameField), field, Scale(kDropHeight), TRUE);
+    MoveWindow(typeLabel_, labelLeft, bottomPanel + Scale(kTypeLabel), labelWidth, labelHeight, TRUE);
+    MoveWindow(filterCombo_, fieldLeft, bottomPanel + Scale(kTypeField), field, Scale(kTypeDropHeight), TRUE);
+    MoveWindow(btnOk_, r.btnOkLeft, bottomPanel + Scale(kOkTop), buttonWidth, buttonHeight, TRUE);
+    MoveWindow(btnExit_, r.btnOkLeft, bottomPanel + Scale(kExitTop), buttonWidth, buttonHeight, TRUE);
+    if (!initialising_) CalcStringWidth();
 }
 
 void TFileForm::SaveState() {
@@ -390,18 +440,14 @@ void TFileForm::SaveState() {
     }
     const Rect window{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     const SettingsFile settings = Settings();
-    for (const IniWrite& w : ClosingWrites(dialog_, dialog_ ? explorer.dialogKind : kModelessKind, window,
+    for (const IniWrite& w : ClosingWrites(dialog_, dialog_ ? dialogKind_ : kModelessKind, window,
                                            RecordedFolder(folder_, RealFileSystem()))) {
         settings.WriteString(w.key, w.value);
     }
 }
 
-bool TFileForm::OwnsTheState() const {
-    return explorer.dialogMode == dialog_;
-}
-
 void TFileForm::FormClose() {
-    if (OwnsTheState()) explorer.explorerOpen = false;
+    explorerOpen_ = false;
     try {
         SaveState();
     } catch (const std::exception& failure) {
@@ -419,6 +465,23 @@ void TFileForm::CancelModal() {
     SendMessageA(hwnd(), WM_CLOSE, 0, 0);
 }
 
+void TFileForm::EndDialog() {
+    if (Ended()) return;  // closed once already: the choice is written once
+    int result = MORVEL_DLG_CANCELLED;
+    if (modalResult_ == ModalResult::Ok) {
+        result = 0;
+        if (IsSaveKind(dialogKind_)) {
+            try {
+                result = SaveChoiceWriteBack();
+            } catch (...) {
+                // The dialog goes away however the write ends; RunDialog passes the failure on.
+                saveFailure_ = std::current_exception();
+            }
+        }
+    }
+    End(result);
+}
+
 // ---- File type, listing, columns, Look-in -------------------------------------------------------
 
 int TFileForm::SelectedType() const {
@@ -432,30 +495,30 @@ std::optional<std::string> TFileForm::SelectedTypeLabel() const {
 }
 
 void TFileForm::FilterComboBox1Change() {
-    const std::string before = explorer.maskList;
-    if (explorer.dialogMode && IsDepthKind(explorer.dialogKind)) {
-        explorer.maskList = SaveMaskList(SelectedTypeLabel().value_or(""));
-        if (explorer.maskList != before) {
+    const std::string before = maskList_;
+    if (dialog_ && IsDepthKind(dialogKind_)) {
+        maskList_ = SaveMaskList(SelectedTypeLabel().value_or(""));
+        if (maskList_ != before) {
             // While the window is set up, the set-up records the format itself.
-            if (!explorer.explorerOpen) return;
+            if (!explorerOpen_) return;
             UpdateFiles();
         }
         FormatChosen();
         return;
     }
-    explorer.maskList = std::string(MaskListForPosition(SelectedType()));
-    if (explorer.maskList != before && explorer.explorerOpen) UpdateFiles();
+    maskList_ = std::string(MaskListForPosition(SelectedType()));
+    if (maskList_ != before && explorerOpen_) UpdateFiles();
 }
 
 void TFileForm::UpdateFiles() {
-    if (!explorer.explorerOpen || explorer.initialising) return;
+    if (!explorerOpen_ || initialising_) return;
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     ShowWindow(xfiles_.hwnd(), SW_HIDE);
     EnableWindow(btnUp_, FALSE);
     SetWindowTextA(edit1_, "");
     xfiles_.Clear();
     const ListingOptions options{menus_.Checked(MORVEL_ID_MNULOWERCASE), menus_.Checked(MORVEL_ID_MNUDIRLAST)};
-    Listing listing = ListFolder(RealFileSystem(), folder_, explorer.maskList, options);
+    Listing listing = ListFolder(RealFileSystem(), folder_, maskList_, options);
     EnableWindow(btnUp_, listing.hasParent);
     menus_.Listed(listing.hasParent, !listing.entries.empty());
     xfiles_.Fill(std::move(listing.entries));
@@ -476,10 +539,10 @@ void TFileForm::InitFocus() {
 
 void TFileForm::CalcStringWidth() {
     if (menus_.Checked(MORVEL_ID_MNUONECOL)) return;
-    explorer.columnWidth = ColumnWidth(xfiles_.WidestText(), xfiles_.TextWidth("WW"));
+    columnWidth_ = ColumnWidth(xfiles_.WidestText(), xfiles_.TextWidth("WW"));
     RECT client{};
     GetClientRect(xfiles_.hwnd(), &client);
-    xfiles_.SetColumns(ColumnCount(client.right, explorer.columnWidth));
+    xfiles_.SetColumns(ColumnCount(client.right, columnWidth_));
 }
 
 void TFileForm::UpdateHistory() {
@@ -487,8 +550,8 @@ void TFileForm::UpdateHistory() {
 }
 
 void TFileForm::LookBoxChange() {
-    if (explorer.lookInBusy) return;
-    FlagScope busy(explorer.lookInBusy);
+    if (lookInBusy_) return;
+    FlagScope busy(lookInBusy_);
     if (lookBox_.Selected() < 0) return;
     const LookInChoice choice = lookBox_.Choice();
     if (!choice.drive) {
@@ -517,7 +580,7 @@ void TFileForm::SetFolder(const std::string& folder) {
     folder_ = next;
     SetWindowTextA(dirLabel_, folder_.c_str());
     // DirectoryListBox1Change
-    if (explorer.explorerOpen) {
+    if (explorerOpen_) {
         UpdateFiles();
         UpdateHistory();
     }
@@ -570,14 +633,13 @@ void TFileForm::XFilesDblClick() {
 
 void TFileForm::Edit1Change() {
     const bool hasText = GetWindowTextLengthA(edit1_) > 0;
-    menus_.NameFieldChanged(explorer.dialogKind, hasText);
-    if (!IsOpenKind(explorer.dialogKind)) SetWindowTextA(btnOk_, hasText ? "&Save" : "&Open");
+    menus_.NameFieldChanged(dialogKind_, hasText);
+    if (!IsOpenKind(dialogKind_)) SetWindowTextA(btnOk_, hasText ? "&Save" : "&Open");
 }
 
 bool TFileForm::WriteBack() {
     const std::string full = FullName(NameField(), folder_);
-    const WriteBackMode mode{explorer.dialogMode, explorer.dialogMode && IsSaveKind(explorer.dialogKind),
-                             explorer.convertMode};
+    const WriteBackMode mode{dialog_, dialog_ && IsSaveKind(dialogKind_), convertMode_};
     const SettingsFile settings = Settings();
     const bool written = explorer_rules::WriteBack(
         full, mode, RealFileSystem(), [&](std::string_view k, std::string_view v) { settings.WriteString(k, v); });
@@ -586,7 +648,7 @@ bool TFileForm::WriteBack() {
 }
 
 void TFileForm::BtnOKClick() {
-    const ConfirmMode mode{explorer.dialogMode, explorer.dialogKind, explorer.convertMode};
+    const ConfirmMode mode{dialog_, dialogKind_, convertMode_};
     if (Confirm(*this, RealFileSystem(), mode) == ConfirmOutcome::CloseWithOk) {
         modalResult_ = ModalResult::Ok;
         SendMessageA(hwnd(), WM_CLOSE, 0, 0);
@@ -674,7 +736,7 @@ bool TFileForm::OnContextMenu(HWND source, POINT at) {
         ScreenToClient(hwnd(), &client);
         RECT rect{};
         GetClientRect(hwnd(), &rect);
-        onPanel = client.y < kTopPanelHeight || client.y >= rect.bottom - kBottomPanelHeight;
+        onPanel = client.y < Scale(kTopPanelHeight) || client.y >= rect.bottom - Scale(kBottomPanelHeight);
     }
     if (onPanel) ShowMenu(menus_.ViewMenu(), at);
     return onPanel;
@@ -735,17 +797,17 @@ LRESULT TFileForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CLOSE:
             FormClose();
-            // A dialog stays until its modal loop has given the activation back; the modeless
-            // window goes at once.
+            // A dialog stays until its run has given the activation back; the modeless window
+            // goes at once.
             if (dialog_) {
-                finished_ = true;
+                EndDialog();
             } else {
                 DestroyWindow(hwnd());
             }
             return 0;
         case WM_DESTROY:
             // A modeless window destroyed from outside never saw WM_CLOSE.
-            if (OwnsTheState()) explorer.explorerOpen = false;
+            explorerOpen_ = false;
             if (tooltip_) DestroyWindow(tooltip_);
             break;
         default:
@@ -771,7 +833,7 @@ bool TFileForm::ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lPa
         case WM_CHAR:
             if (control == edit1_ && wParam == '\r') {
                 // Edit1KeyPress: the key is consumed; dialogs confirm.
-                if (explorer.dialogMode) BtnOKClick();
+                if (dialog_) BtnOKClick();
                 return true;
             }
             // Already acted on as a key.

@@ -2,37 +2,66 @@
 // modal dialog of RemoteDlg95. It reads its controls and the system, calls the Explorer's portable
 // rules (listing, checks, confirm step, menus, settings) and applies their results. The entry
 // points that create and run it are in explorer_exports.cpp.
+//
+// Each window holds its own state, from its creation until it closes: a dialog and the modeless
+// Explorer open beside it never share one. What outlives the windows (the format memory, the
+// modeless window's slot) is in `library.explorer`.
 #pragma once
 
 #include "explorer/win/explorer_dialog.h"
 
 #include <windows.h>
 
+#include <exception>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/win/controls.h"
+#include "common/win/dialog.h"
 #include "common/win/gdi.h"
 #include "common/win/window.h"
-#include "explorer/win/file_list_box.h"
 #include "explorer/confirm.h"
 #include "explorer/dialog_setup.h"
+#include "explorer/explorer_geometry.h"
 #include "explorer/explorer_menus.h"
+#include "explorer/win/file_list_box.h"
 #include "explorer/win/look_in_box.h"
 #include "hostlink/host_link.h"
 
 namespace morvel {
 
-class TFileForm final : public win::Window, public win::ControlHook, public explorer_rules::ConfirmView {
+// Private messages the exports send to the modeless Explorer, so that the window's own save step
+// and listing run inside its exception boundary.
+inline constexpr UINT kMsgExplorerSaveState = WM_APP + 0x101;  // save geometry and last folder
+inline constexpr UINT kMsgExplorerRelist = WM_APP + 0x102;     // list the current folder again
+
+// The modal Explorer runs on the dialog base (`Run`); the modeless one never calls `Run`.
+class TFileForm final : public win::Dialog, public win::ControlHook, public explorer_rules::ConfirmView {
 public:
     enum class ModalResult { None, Ok, Cancel };
 
-    // Creates the window (hidden) and runs its creation step; the window owns the object from
-    // then on and deletes it when it is destroyed. Null when the window could not be created.
-    static TFileForm* Open(HWND owner, bool dialog);
-    // The open modeless Explorer, or null: the window registers itself while it exists.
-    static TFileForm* Modeless() { return modeless_; }
+    // What a dialog is opened with: RemoteDlg95's kind, reduced, and its restriction flag.
+    struct DialogInputs {
+        explorer_rules::ReducedKind kind;
+        bool restrictedFormats = false;
+    };
+
+    // The dialog, before its window exists.
+    explicit TFileForm(const DialogInputs& inputs);
+    // Creates the modeless Explorer (hidden) and runs its creation step; the window owns the
+    // object from then on and deletes it when it is destroyed, and `library.explorer.modeless`
+    // names it while it exists. Null when the window could not be created.
+    static TFileForm* OpenModeless(HWND hostWindow, bool rememberGeometry);
+    // Creates the dialog's window (hidden), runs its creation step and the font rule, and gives
+    // it the default size, centred; false when refused.
+    bool OpenDialog(HWND owner);
+    // Runs the dialog: its result is RemoteDlg95's (-1 when cancelled, else 0 or the chosen
+    // format's code). A failure of the write-back after OK is thrown once the dialog has gone.
+    int RunDialog();
+
+    bool RememberGeometry() const { return rememberGeometry_; }
+    void SetRememberGeometry(bool remember) { rememberGeometry_ = remember; }
 
     // RemoteWin95 and RemoteDlg95 right after creation.
     void ApplyFontRule();
@@ -43,16 +72,6 @@ public:
     bool GeometryRestore();
     void EnsureStartFolder();
     void FinishModelessSetup();
-
-    // Asks a dialog for its set-up, which runs once, when the window is active.
-    void PostSetup();
-    // The dialog has been closed (OK or Cancel): the modal loop ends.
-    bool Finished() const { return finished_; }
-    ModalResult Result() const { return modalResult_; }
-    void CancelModal();
-    // After OK in a save or convert dialog: the chosen entry's format code, once the choice is
-    // written to the settings file.
-    int SaveChoiceWriteBack();
 
     // ConfirmView
     std::string NameField() const override;
@@ -74,13 +93,17 @@ protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnDetached() override;
+    int CancelResult() const override { return MORVEL_DLG_CANCELLED; }
+    // The window's own keys (FormKeyDown) stand in for the system dialog keys.
+    bool UsesDialogKeys() const override { return false; }
+    void QuitDuringRun() override { CancelModal(); }
 
 private:
-    explicit TFileForm(bool dialog) : dialog_(dialog) {}
+    TFileForm(HWND hostWindow, bool rememberGeometry);
+    bool CreateForm(HWND owner);
 
     // Building.
     void CreateControls();
-    HWND MakeControl(const win::ChildArgs& args);
     void AddHint(HWND control, const char* text);
     void ShowMenu(const std::vector<explorer_rules::MenuItem>& items, POINT at);
     void RecreateFileList(bool multiSelect, bool multiColumn);
@@ -91,9 +114,19 @@ private:
     void FormResize();
     void FormClose();
     void SaveState();
-    // The Explorer state is the running dialog's while one runs, else the modeless window's.
-    bool OwnsTheState() const;
     void ApplyDialogSetup(const explorer_rules::DialogSetup& setup);
+    // Asks a dialog for its set-up, which runs once, when the window is active.
+    void PostSetup();
+    void CancelModal();
+    // A dialog closed by its close step: the run ends with OK's result or a cancel.
+    void EndDialog();
+    // After OK in a save or convert dialog: the chosen entry's format code, once the choice is
+    // written to the settings file.
+    int SaveChoiceWriteBack();
+    // Lets pending messages be processed, at the points of the behaviour that ask for it. False
+    // when the window was destroyed meanwhile (the message being handled keeps the object alive,
+    // not its window): the handler then stops.
+    bool ProcessPending();
 
     // File type, listing, columns and the Look-in box.
     void FilterComboBox1Change();
@@ -108,6 +141,8 @@ private:
 
     // Formats of the save and convert dialogs.
     void SetFileFormats();
+    // The format code of the selected entry of the format list, if it has one.
+    std::optional<int> SelectedFormatCode() const;
     void FormatChosen();
     void BPPtypeChange();
     void ShowJpegButton(bool shown);
@@ -160,10 +195,31 @@ private:
     void OnMenuCommand(int id);
     bool OnContextMenu(HWND source, POINT at);
 
-    static TFileForm* modeless_;
-
     bool dialog_;
     bool ownedByWindow_ = false;
+
+    // The window's state, from its creation until it closes.
+    int dialogKind_ = explorer_rules::kModelessKind;
+    bool convertMode_ = false;
+    bool restrictedFormats_ = false;
+    bool rememberGeometry_ = false;  // modeless: geometry restored at opening, saved at closing
+    HWND hostWindow_ = nullptr;      // modeless: the host's window, where notifications go
+    bool explorerOpen_ = false;      // set up: the list may be listed
+    // From creation until the set-up has finished, so that the change events that creation
+    // causes (folder list, Look-in box, resize) do not list files or recompute columns early.
+    bool initialising_ = true;
+    bool lookInBusy_ = true;
+    std::string startFolder_;           // folder shown first: from LastDir, or SavePath for save kinds
+    std::string exchangePath_;          // Win95Tmp as read at creation, or "c:\morvel.err" when missing
+    std::string maskList_;              // masks of the selected file type, ";"-separated
+    int columnWidth_ = 0;               // width of one file-list column; 0 until the first listing
+    explorer_rules::Size defaultSize_;  // "&Reset window" size, computed at creation
+    std::string initialFontName_;       // the window font after the font rule ("&Reset window")
+    int initialFontSize_ = 0;
+    bool initialFontBold_ = false;
+    int currentFormatCode_ = 0;       // format code of the selected entry of the format list
+    std::exception_ptr saveFailure_;  // the write-back after OK failed: thrown after the run
+
     HWND panelTop_ = nullptr, panelList_ = nullptr, panelButtons_ = nullptr;
     HWND lookLabel_ = nullptr, btnUp_ = nullptr, btnMenu_ = nullptr, btnHelp_ = nullptr, btnJpeg_ = nullptr;
     HWND inputList_ = nullptr;
@@ -187,7 +243,6 @@ private:
     bool bppShown_ = false;  // the colour-depth box stands in the name field's place
     bool jpegShown_ = false;
     bool setupDone_ = false;
-    bool finished_ = false;
     bool inputViewShown_ = false;
     bool inputListFilled_ = false;
     ModalResult modalResult_ = ModalResult::None;
@@ -195,6 +250,5 @@ private:
 
 // RemoteWin95: opens the modeless Explorer (or brings the open one to the front).
 void OpenModelessExplorer(HWND hostWindow, bool rememberGeometry);
-
 
 }  // namespace morvel

@@ -171,6 +171,34 @@ TEST_F(ExplorerTest, MissingExchangeKeyWarnsOnceAndFallsBack) {
     DeleteFileA("c:\\morvel.err");
 }
 
+TEST_F(ExplorerTest, ADialogWithoutTheExchangeKeyLeavesTheOpenExplorersPath) {
+    TempFolder root("ownexchange");
+    PreparePictures(root);
+    HostWrite("LastDir", root.path());
+    HostWindow host;
+    host.exchangePath = exchange;
+    HWND explorer = Open(host);
+    ASSERT_NE(explorer, nullptr);
+    ASSERT_TRUE(WritePrivateProfileStringA("morvel", "Win95Tmp", nullptr, "morvel.ini"));
+    std::string text;
+    DriveModal([&] { RemoteDlg95(254, 0); },
+               [&] {
+                   const auto box = WaitForMessageBox();
+                   ASSERT_TRUE(box.has_value());
+                   text = box->text;
+                   AnswerMessageBox(*box, IDOK);
+                   if (HWND dialog = WaitForWindow("Open Slideshow", "TFileForm"))
+                       ClickControl(dialog, MORVEL_ID_BTNEXIT);
+               });
+    EXPECT_EQ(text, "Morvel.INI corrupted.\nPlease close and restart Morvel.");
+    DeleteFileA("c:\\morvel.err");
+    Select(explorer, {"cat.bmp", "summer beach.bmp"});
+    MenuCommand(explorer, MORVEL_ID_BATCHCONVERT);
+    ASSERT_EQ(host.codes, (std::vector<LPARAM>{MORVEL_NOTIFY_CONVERT}));
+    EXPECT_EQ(host.exchangeAtNotify.at(0).substr(0, 27), "[Directory]\r\nFiles=2\r\nName=");
+    EXPECT_FALSE(FileExists("c:\\morvel.err"));
+}
+
 TEST_F(ExplorerTest, OpeningOneFileWritesBackAndNotifies) {
     TempFolder root("openone");
     PreparePictures(root);
