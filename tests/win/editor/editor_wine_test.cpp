@@ -16,6 +16,7 @@
 #include "editor/slide_table.h"
 #include "morvel32.h"
 #include "win/support/import_patch.h"
+#include "win/support/keyboard.h"
 #include "win/support/test_env.h"
 #include "win/support/ui_driver.h"
 
@@ -107,14 +108,6 @@ void SelectAllByKeys() {
     input[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, input, sizeof(INPUT));
     Sleep(30);
-}
-
-// The keyboard focus of the thread that runs the window, as a user's keys find it.
-HWND FocusOfThreadOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
 }
 
 void MakeForeground(HWND window) {
@@ -258,7 +251,7 @@ TEST_F(EditorTest, CdTrackTypedIntoTheNumericDialog) {
         EXPECT_EQ(TextOf(edit), "1");
         EXPECT_EQ(TextOf(Control(dialog, MORVEL_ID_SCRL_BTNOK)), "&Ok");
         MakeForeground(dialog);
-        EXPECT_TRUE(WaitUntil([&] { return FocusOfThreadOf(dialog) == edit; })) << "the dialog opens in its field";
+        EXPECT_TRUE(WaitForFocus(dialog, edit)) << "the dialog opens in its field";
         // What the rules answer to a keystroke reaches both controls at once.
         Keys({VK_END, VK_BACK, '9', '9', '9'});
         EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == "99"; })) << "clamped to the maximum: " << TextOf(edit);
