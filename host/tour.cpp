@@ -1,8 +1,11 @@
 #include "tour.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
+#include <functional>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "morvel32.h"
@@ -15,21 +18,116 @@ namespace host {
 namespace {
 
 namespace driver = morvel::driver;
+using driver::Millis;
 
-// Lets the windows paint and the library's windows settle.
-void Settle(DWORD ms = 300) {
-    driver::PumpFor(driver::Millis(ms));
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM found) {
+    if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+// Whether every shown window of this process, and every control in it, has painted what it has
+// to: a screenshot then shows what a person sees.
+bool Painted() {
+    for (HWND window : driver::ProcessWindows()) {
+        if (!IsWindowVisible(window)) continue;
+        if (GetUpdateRect(window, nullptr, FALSE)) return false;
+        bool found = false;
+        EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&found));
+        if (found) return false;
+    }
+    return true;
+}
+
+// A shown window of this process with the class (menus and Explorer dialogs have no fixed caption).
+HWND ShownWindowOfClass(const std::string& className) {
+    for (HWND window : driver::ProcessWindows()) {
+        if (IsWindowVisible(window) && driver::ClassOf(window) == className) return window;
+    }
+    return nullptr;
+}
+
+// Real key presses, to the window with the keyboard focus; the input queue keeps their order.
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (const WORD vk : keys) {
+        for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT key{};
+            key.type = INPUT_KEYBOARD;
+            key.ki.wVk = vk;
+            key.ki.dwFlags = flags;
+            input.push_back(key);
+        }
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// Puts the pointer there. The first move of a run may be refused (the pointer stays where it
+// was), so the move is asked for until the pointer is there.
+bool MovePointer(POINT at) {
+    return driver::WaitUntil(
+        [&] {
+            SetCursorPos(at.x, at.y);
+            POINT now{};
+            return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+        },
+        Millis(3000));
+}
+
+// A left click with the pointer put there first.
+void LeftClickAt(POINT at) {
+    MovePointer(at);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+}
+
+int ItemCount(HWND grid) {
+    return static_cast<int>(SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string CellText(HWND grid, int item, int column) {
+    char text[MAX_PATH] = {};
+    LVITEMA cell{};
+    cell.iSubItem = column;
+    cell.pszText = text;
+    cell.cchTextMax = sizeof text;
+    SendMessageA(grid, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
+    return text;
+}
+
+// Whether an Explorer window has set itself up: its file list is enabled and holds entries.
+bool Listed(HWND explorer) {
+    HWND list = GetDlgItem(explorer, MORVEL_ID_XFILES);
+    return list != nullptr && IsWindowEnabled(list) && SendMessageA(list, LB_GETCOUNT, 0, 0) > 0;
+}
+
+int ListIndexOf(HWND list, const char* name) {
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[MAX_PATH] = {};
+        if (SendMessageA(list, LB_GETTEXTLEN, i, 0) >= MAX_PATH) continue;
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        if (lstrcmpiA(text, name) == 0) return i;
+    }
+    return -1;
+}
+
+void WriteFileText(const std::string& path, const std::string& content) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(h);
 }
 
 class Tour {
 public:
     Tour(HostWindow& window, std::string folder) : window_(window), folder_(std::move(folder)) {}
 
-    void Shot(const std::string& name) {
-        Settle();
-        const std::string path = folder_ + "\\" + std::to_string(++shots_) + "-" + name + ".bmp";
-        window_.Log(SaveScreenshot(path) ? "screenshot " + path : "screenshot failed: " + path);
-    }
+    void Shot(const std::string& name) { window_.Log(TakeShot(name)); }
 
     void Call(const char* name) {
         if (const ExportInfo* item = window_.Find(name); item != nullptr && window_.Has(name)) {
@@ -37,7 +135,6 @@ public:
         } else {
             window_.Log(std::string(name) + ": not in this DLL, step skipped");
         }
-        Settle(100);
     }
 
     // ShortToLongName95 turns the 8.3 name of a file whose long name has spaces into that long name.
@@ -46,8 +143,7 @@ public:
         CreateDirectoryA("C:\\morvel-tour", nullptr);
         CreateDirectoryA(dir.c_str(), nullptr);
         const std::string file = dir + "\\Summer at the Lake.avl";
-        HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        WriteFileText(file, "");
         char shortPath[MAX_PATH + 1] = {};
         GetShortPathNameA(file.c_str(), shortPath, MAX_PATH);
         window_.Log(std::string("tour: short name of \"") + file + "\" is " + shortPath);
@@ -74,21 +170,25 @@ public:
         window_.SetField(kFieldKind, "0");
         window_.SetField(kFieldFlag, "0");
         Call("VideoWinPlayer95");
-        HWND player = FindWindowA("TVideoForm", nullptr);
+        HWND player = ShownWindowOfClass("TVideoForm");
         HWND bar = player ? driver::Descendant(player, MORVEL_ID_MEDIAPLAYER1).value : nullptr;
-        if (bar == nullptr) {
+        HWND seek = player ? driver::Descendant(player, MORVEL_ID_XSCROLLBAR1).value : nullptr;
+        if (bar == nullptr || seek == nullptr) {
             window_.Log("tour: no player window");
             return;
         }
         window_.Log("tour: pressing Play");
         SendMessageA(bar, MORVEL_WM_MEDIABUTTON, MORVEL_MEDIA_PLAY, 0);
-        Settle(2000);
+        // Mid-clip: the seek bar, one step per frame, a third of the way in.
+        if (!driver::WaitUntil([&] { return GetScrollPos(seek, SB_CTL) >= item.frames / 3; })) {
+            window_.Log("tour: the clip did not reach its middle");
+        }
         Shot("player-mid-clip");
         Call("VideoWinStatus95");
         // A close request is taken at the player's next tick.
-        for (int attempt = 0; attempt < 3 && FindWindowA("TVideoForm", nullptr) != nullptr; ++attempt) {
+        for (int attempt = 0; attempt < 3 && ShownWindowOfClass("TVideoForm") != nullptr; ++attempt) {
             Call("VideoWinClose95");
-            Settle(600);
+            driver::WaitUntil([] { return ShownWindowOfClass("TVideoForm") == nullptr; }, Millis(3000));
         }
         Call("VideoWinStatus95");
     }
@@ -102,10 +202,7 @@ public:
         CreateDirectoryA("C:\\morvel-host", nullptr);  // the exchange file's folder
         for (const char* name : {"Summer at the Lake.avl", "Winter.avl", "Dunes.bmp", "Harbour.bmp", "Lighthouse.tga",
                                  "Sunset.jpg", "Boat Trip.avi", "Seagulls.wav"}) {
-            const std::string file = dir + "\\" + name;
-            HANDLE h =
-                CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+            WriteFileText(dir + "\\" + name, "");
         }
         return dir;
     }
@@ -120,6 +217,12 @@ public:
         window_.Log("host writes LastDir = " + folder);
         window_.SetField(kFieldFlag, "0");
         Call("RemoteWin95");
+        if (!driver::WaitUntil([] {
+                HWND explorer = ShownWindowOfClass("TFileForm");
+                return explorer != nullptr && Listed(explorer);
+            })) {
+            window_.Log("tour: the modeless Explorer did not list its folder");
+        }
         Shot("modeless-explorer");
         Call("RemoteWinClose95");
     }
@@ -133,22 +236,14 @@ public:
         }
         window_.SetField(kFieldKind, "254");
         window_.SetField(kFieldFlag, "0");
-        std::string problem;
-        const driver::Outcome run =
-            driver::DriveModal([&] { Call("RemoteDlg95"); },
-                               [&] {
-                                   const auto dialog = driver::WaitForWindow("Open Slideshow");
-                                   if (!dialog) {
-                                       problem = dialog.problem;
-                                       return;
-                                   }
-                                   Sleep(1200);
-                                   ShotFromDriver("open-slideshow-dialog");
-                                   const auto exit = driver::Control(dialog.value, MORVEL_ID_BTNEXIT);
-                                   problem = exit ? driver::Click(exit.value).problem : exit.problem;
-                               });
-        if (!problem.empty()) window_.Log("tour: " + problem);
-        if (!run) window_.Log("tour: " + run.problem);
+        Drive([&] { Call("RemoteDlg95"); },
+              [&] {
+                  const auto dialog = driver::WaitForWindow("Open Slideshow");
+                  if (!Check(dialog.ok(), dialog.problem)) return;
+                  Check(driver::WaitUntil([&] { return Listed(dialog.value); }), "the dialog did not list its folder");
+                  ShotFromDriver("open-slideshow-dialog");
+                  Check(driver::Click(GetDlgItem(dialog.value, MORVEL_ID_BTNEXIT)));
+              });
     }
 
     // The Slideshow Editor on a prepared slideshow: two slides are added through the Explorer,
@@ -165,124 +260,14 @@ public:
         char shortClip[MAX_PATH + 1] = {};
         GetShortPathNameA((folder + "\\Boat Trip.avi").c_str(), shortClip, MAX_PATH);
         const std::string clip = shortClip;
-        const std::string content = std::string("[Header]\r\nVer=4\r\nN=3\r\n[Directory]\r\n0=") + shortFolder +
-                                    "\\\r\n[1]\r\nF=dunes.bmp,0\r\nB=0\r\nX=0\r\n[2]\r\nF=" +
-                                    clip.substr(clip.rfind('\\') + 1) + ",0\r\nX=0\r\n";
-        HANDLE h = CreateFileA(show.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-            CloseHandle(h);
-        }
+        WriteFileText(show, std::string("[Header]\r\nVer=4\r\nN=3\r\n[Directory]\r\n0=") + shortFolder +
+                                "\\\r\n[1]\r\nF=dunes.bmp,0\r\nB=0\r\nX=0\r\n[2]\r\nF=" +
+                                clip.substr(clip.rfind('\\') + 1) + ",0\r\nX=0\r\n");
         WriteKey(MORVEL_KEY_LASTDIR, folder);
         window_.SetField(kFieldAvlFil, show);
         window_.SetField(kFieldAvlTmp, "C:\\morvel-host\\test.avl");
         DeleteFileA("C:\\morvel-host\\test.avl");
-        struct Driver {
-            Tour* tour;
-            static HWND WaitFor(const char* cls, const char* caption) {
-                HWND w = nullptr;
-                for (int i = 0; i < 200 && (w == nullptr || !IsWindowVisible(w)); ++i) {
-                    Sleep(50);
-                    w = FindWindowA(cls, caption);
-                }
-                return w;
-            }
-            static void Keys(std::initializer_list<WORD> keys) {
-                for (const WORD vk : keys) {
-                    INPUT input[2] = {};
-                    input[0].type = input[1].type = INPUT_KEYBOARD;
-                    input[0].ki.wVk = input[1].ki.wVk = vk;
-                    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-                    SendInput(2, input, sizeof(INPUT));
-                    Sleep(60);
-                }
-            }
-            static DWORD WINAPI Run(LPVOID param) {
-                auto* self = static_cast<Driver*>(param);
-                HWND editor = WaitFor("TEditorForm", nullptr);
-                if (editor == nullptr) return 1;
-                Sleep(800);
-                self->tour->ShotFromDriver("editor-prepared-slideshow");
-                PostMessageA(GetDlgItem(editor, MORVEL_ID_BTNADD), BM_CLICK, 0, 0);
-                HWND add = WaitFor(nullptr, "Add Multiple Slides");
-                if (add == nullptr) return 1;
-                HWND list = GetDlgItem(add, MORVEL_ID_XFILES);
-                for (int i = 0; i < 100 && SendMessageA(list, LB_GETCOUNT, 0, 0) < 2; ++i) Sleep(50);
-                const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-                for (int i = 0; i < count; ++i) {
-                    char text[MAX_PATH] = {};
-                    SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-                    if (lstrcmpiA(text, "harbour.bmp") == 0 || lstrcmpiA(text, "seagulls.wav") == 0) {
-                        SendMessageA(list, LB_SETSEL, TRUE, i);
-                    }
-                }
-                SendMessageA(add, WM_COMMAND, MAKEWPARAM(MORVEL_ID_XFILES, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-                Sleep(800);
-                self->tour->ShotFromDriver("editor-add-slides-dialog");
-                PostMessageA(GetDlgItem(add, MORVEL_ID_BTNOK), BM_CLICK, 0, 0);
-                HWND grid = GetDlgItem(editor, MORVEL_ID_GRID);
-                for (int i = 0; i < 200 && !(IsWindowEnabled(editor) && SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0) == 4);
-                     ++i) {
-                    Sleep(50);
-                }
-                Sleep(300);
-                // A click on the Effect cell of slide 1 selects it; Enter opens its menu, with the
-                // pointer out of the menu's way.
-                SetForegroundWindow(editor);
-                RECT cell{};
-                cell.top = 6;  // the Effect column
-                cell.left = LVIR_BOUNDS;
-                SendMessageA(grid, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
-                POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-                ClientToScreen(grid, &at);
-                SetCursorPos(at.x, at.y);
-                INPUT click[2] = {};
-                click[0].type = click[1].type = INPUT_MOUSE;
-                click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-                click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-                SendInput(2, click, sizeof(INPUT));
-                char path[MAX_PATH] = {};
-                for (int i = 0; i < 100; ++i) {
-                    GetWindowTextA(GetDlgItem(editor, MORVEL_ID_FULLNAME), path, sizeof path);
-                    if (std::string(path).find("dunes.bmp") != std::string::npos) break;
-                    Sleep(50);
-                }
-                self->tour->Note("tour: clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) +
-                                 (GetForegroundWindow() == editor ? " (editor in front)" : " (editor not in front)") +
-                                 ", path panel: " + path);
-                SetCursorPos(0, 0);
-                Keys({VK_RETURN});
-                Sleep(600);
-                self->tour->ShotFromDriver("editor-effect-menu");
-                Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-                Sleep(600);
-                self->tour->ShotFromDriver("editor-effect-set");
-                PostMessageA(GetDlgItem(editor, MORVEL_ID_BTNTEST), BM_CLICK, 0, 0);
-                // Should a step have gone astray, every window the editor opened is dismissed, so
-                // that the tour goes on.
-                for (int i = 0; i < 40 && IsWindow(editor); ++i) {
-                    Sleep(500);
-                    if (i < 10 || !IsWindow(editor)) continue;
-                    if (HWND dialog = FindWindowA("TFileForm", nullptr)) {
-                        PostMessageA(GetDlgItem(dialog, MORVEL_ID_BTNEXIT), BM_CLICK, 0, 0);
-                    } else if (HWND box = FindWindowA("#32770", nullptr)) {
-                        PostMessageA(box, WM_COMMAND, IDYES, 0);
-                        PostMessageA(box, WM_COMMAND, IDOK, 0);
-                    } else {
-                        PostMessageA(GetDlgItem(editor, MORVEL_ID_BTNQUIT), BM_CLICK, 0, 0);
-                    }
-                }
-                return 0;
-            }
-        } driver{this};
-        HANDLE thread = CreateThread(nullptr, 0, &Driver::Run, &driver, 0, nullptr);
-        Call("EditorWin95");
-        if (thread != nullptr) {
-            WaitForSingleObject(thread, 30000);
-            CloseHandle(thread);
-        }
-        FlushDriverLog();
+        Drive([&] { Call("EditorWin95"); }, [&] { DriveEditor(); });
         window_.ShowFile("C:\\morvel-host\\test.avl");
         Shot("editor-test-file");
     }
@@ -294,48 +279,145 @@ public:
         if (!window_.Has("RemoteDlg95")) return;
         window_.SetField(kFieldKind, "24");
         window_.SetField(kFieldFlag, "0");
-        struct Driver {
-            Tour* tour;
-            static HWND WaitFor(const char* caption) {
-                HWND found = nullptr;
-                for (int i = 0; i < 200 && (found == nullptr || !IsWindowVisible(found)); ++i) {
-                    Sleep(50);
-                    found = FindWindowA(nullptr, caption);
-                }
-                return found;
-            }
-            static DWORD WINAPI Run(LPVOID param) {
-                auto* self = static_cast<Driver*>(param);
-                HWND save = WaitFor("Save File");
-                if (save == nullptr) return 1;
-                Sleep(800);
-                PostMessageA(GetDlgItem(save, MORVEL_ID_BTNJPEG), BM_CLICK, 0, 0);
-                if (HWND settings = WaitFor("Compression Setting")) {
-                    SendMessageA(GetDlgItem(settings, MORVEL_ID_LUMAEDIT), WM_SETTEXT, 0,
-                                 reinterpret_cast<LPARAM>("40"));
-                    Sleep(600);
-                    self->tour->ShotFromDriver("compression-setting");
-                    PostMessageA(GetDlgItem(settings, MORVEL_ID_COMPRESS_BTNOK), BM_CLICK, 0, 0);
-                    for (int i = 0; i < 100 && IsWindow(settings) && IsWindowVisible(settings); ++i) Sleep(50);
-                }
-                PostMessageA(GetDlgItem(save, MORVEL_ID_BTNEXIT), BM_CLICK, 0, 0);
-                return 0;
-            }
-        } driver{this};
-        HANDLE thread = CreateThread(nullptr, 0, &Driver::Run, &driver, 0, nullptr);
-        Call("RemoteDlg95");
-        if (thread != nullptr) {
-            WaitForSingleObject(thread, 15000);
-            CloseHandle(thread);
+        Drive([&] { Call("RemoteDlg95"); },
+              [&] {
+                  const auto save = driver::WaitForWindow("Save File");
+                  if (!Check(save.ok(), save.problem)) return;
+                  // The list is made anew for some kinds: it is looked up each time.
+                  Check(
+                      driver::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(save.value, MORVEL_ID_XFILES)) != 0; }),
+                      "the save dialog stayed busy");
+                  Check(driver::Click(GetDlgItem(save.value, MORVEL_ID_BTNJPEG)));
+                  const auto settings = driver::WaitForWindow("Compression Setting");
+                  if (Check(settings.ok(), settings.problem)) {
+                      Check(driver::SetText(GetDlgItem(settings.value, MORVEL_ID_LUMAEDIT), "40"));
+                      ShotFromDriver("compression-setting");
+                      Check(driver::Click(GetDlgItem(settings.value, MORVEL_ID_COMPRESS_BTNOK)));
+                      Check(driver::WaitForWindowGone("Compression Setting"), "\"Compression Setting\" stayed open");
+                  }
+                  Check(driver::Click(GetDlgItem(save.value, MORVEL_ID_BTNEXIT)));
+              });
+    }
+
+private:
+    // Runs a modal call on this thread and its driver on a second one; the driver's notes and any
+    // problem of the run are logged afterwards.
+    void Drive(const std::function<void()>& modal, const std::function<void()>& steps) {
+        const driver::Outcome run = driver::DriveModal(modal, steps);
+        FlushDriverLog();
+        if (!run) window_.Log("tour: " + run.problem);
+    }
+
+    // The editor's steps, on the driver's thread. A step that goes astray is noted, and the
+    // editor is closed so that the tour goes on.
+    void DriveEditor() {
+        const auto found = driver::WaitForWindow("Slideshow Editor", "TEditorForm");
+        if (!Check(found.ok(), found.problem)) return;
+        const HWND editor = found.value;
+        const HWND grid = GetDlgItem(editor, MORVEL_ID_GRID);
+        if (!Check(driver::WaitUntil([&] { return ItemCount(grid) == 2; }), "the host's slideshow was not shown")) {
+            return CloseEditor(editor);
+        }
+        ShotFromDriver("editor-prepared-slideshow");
+
+        Check(driver::Click(GetDlgItem(editor, MORVEL_ID_BTNADD)));
+        const auto add = driver::WaitForWindow("Add Multiple Slides");
+        if (!Check(add.ok(), add.problem)) return CloseEditor(editor);
+        // The dialog makes its list anew for several files: it is looked up each time.
+        HWND list = nullptr;
+        if (!Check(driver::WaitUntil([&] {
+                       list = GetDlgItem(add.value, MORVEL_ID_XFILES);
+                       return IsWindowEnabled(list) && ListIndexOf(list, "harbour.bmp") >= 0 &&
+                              ListIndexOf(list, "seagulls.wav") >= 0;
+                   }),
+                   "the Explorer did not list the pictures")) {
+            return CloseEditor(editor);
+        }
+        for (const char* name : {"harbour.bmp", "seagulls.wav"}) {
+            SendMessageA(list, LB_SETSEL, TRUE, ListIndexOf(list, name));
+        }
+        SendMessageA(add.value, WM_COMMAND, MAKEWPARAM(MORVEL_ID_XFILES, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        ShotFromDriver("editor-add-slides-dialog");
+        Check(driver::Click(GetDlgItem(add.value, MORVEL_ID_BTNOK)));
+        if (!Check(driver::WaitUntil([&] {
+                       return !IsWindow(add.value) && IsWindowEnabled(editor) && ItemCount(grid) == 4 &&
+                              GetForegroundWindow() == editor;
+                   }),
+                   "the slides were not added")) {
+            return CloseEditor(editor);
+        }
+
+        // A click on the Effect cell of slide 1 selects it; Enter opens its menu, with the
+        // pointer out of the menu's way.
+        RECT cell{};
+        cell.top = 6;  // the Effect column
+        cell.left = LVIR_BOUNDS;
+        SendMessageA(grid, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+        POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        ClientToScreen(grid, &at);
+        LeftClickAt(at);
+        const HWND path = GetDlgItem(editor, MORVEL_ID_FULLNAME);
+        Check(driver::WaitUntil([&] { return driver::TextOf(path).find("dunes.bmp") != std::string::npos; }),
+              "the click did not select slide 1");
+        Note("tour: clicked at " + std::to_string(at.x) + "," + std::to_string(at.y) +
+             ", path panel: " + driver::TextOf(path));
+        MovePointer({0, 0});
+        PressKeys({VK_RETURN});
+        if (!Check(driver::WaitUntil([] { return ShownWindowOfClass("#32768") != nullptr; }), "no effect menu")) {
+            return CloseEditor(editor);
+        }
+        ShotFromDriver("editor-effect-menu");
+        PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+        if (Check(driver::WaitUntil([&] { return CellText(grid, 0, 6) != "none"; }), "the effect was not set")) {
+            Note("tour: slide 1 has the effect " + CellText(grid, 0, 6));
+        }
+        ShotFromDriver("editor-effect-set");
+
+        Check(driver::Click(GetDlgItem(editor, MORVEL_ID_BTNTEST)));
+        if (!Check(driver::WaitUntil([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }),
+                   "\"&Test\" did not close the editor")) {
+            CloseEditor(editor);
         }
     }
 
-    // A screenshot taken while another thread's modal loop keeps the windows painted.
-    void ShotFromDriver(const std::string& name) {
-        const std::string path = folder_ + "\\" + std::to_string(++shots_) + "-" + name + ".bmp";
-        pendingLog_ += (pendingLog_.empty() ? "" : "\n") +
-                       (SaveScreenshot(path) ? "screenshot " + path : "screenshot failed: " + path);
+    // Closes what a step that went astray left open: a message box is answered (Yes to discard),
+    // an Explorer dialog cancelled, else the editor's "&Close" pressed; each time until the
+    // editor is gone or nothing more happens.
+    void CloseEditor(HWND editor) {
+        const auto gone = [&] { return !IsWindow(editor) || !IsWindowVisible(editor); };
+        for (int attempt = 0; attempt < 6 && !gone(); ++attempt) {
+            if (const auto box = driver::WaitForMessageBox(Millis(0))) {
+                Note("tour: answering \"" + box.value.text + "\"");
+                driver::AnswerMessageBox(box.value, GetDlgItem(box.value.window, IDYES) ? IDYES : IDOK);
+            } else if (HWND dialog = ShownWindowOfClass("TFileForm")) {
+                driver::Click(GetDlgItem(dialog, MORVEL_ID_BTNEXIT));
+            } else {
+                driver::Click(GetDlgItem(editor, MORVEL_ID_BTNQUIT));
+            }
+            driver::WaitUntil([&] { return gone() || driver::WaitForMessageBox(Millis(0)).ok(); }, Millis(3000));
+        }
     }
+
+    // Notes a problem of a driver's step; returns whether the step was done.
+    bool Check(bool done, const std::string& problem) {
+        if (!done) Note("tour: " + problem);
+        return done;
+    }
+    bool Check(const driver::Outcome& outcome) { return Check(outcome.ok(), outcome.problem); }
+
+    // Waits until the windows have painted, then saves the screen; the line to log.
+    std::string TakeShot(const std::string& name) {
+        const bool painted = driver::WaitUntil(Painted, Millis(3000));
+        const std::string path = folder_ + "\\" + std::to_string(++shots_) + "-" + name + ".bmp";
+        std::string line = SaveScreenshot(path) ? "screenshot " + path : "screenshot failed: " + path;
+        if (!painted) line += " (windows still painting)";
+        return line;
+    }
+
+    // A screenshot taken while this thread's modal loop, driven from a second thread, keeps the
+    // windows painted; its line is logged when the drive ends.
+    void ShotFromDriver(const std::string& name) { Note(TakeShot(name)); }
     void Note(const std::string& line) { pendingLog_ += (pendingLog_.empty() ? "" : "\n") + line; }
     void FlushDriverLog() {
         std::size_t start = 0;
@@ -348,7 +430,6 @@ public:
         pendingLog_.clear();
     }
 
-private:
     std::string pendingLog_;
     HostWindow& window_;
     std::string folder_;
@@ -373,9 +454,7 @@ int RunTour(HostWindow& window, const std::string& folder) {
     const std::string pictures = tour.PrepareFolder();
     tour.ModelessExplorer(pictures);
     tour.OpenSlideshowDialog();
-    tour.FlushDriverLog();
     tour.CompressionSettings();
-    tour.FlushDriverLog();
     tour.Editor(pictures);
     tour.Player();
     window.Log("tour: done");

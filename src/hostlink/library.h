@@ -35,8 +35,11 @@ struct Library {
     } explorer;
 
     struct Editor {
+        // Set from AVLFIL and AVLTMP at each start; "&Open" and "&Save" change the current file.
         std::string currentFile = "*";  // "*": none
         std::string testFile = "ERROR";
+        // The colour dialog's custom colours, kept from one call to the next.
+        std::array<COLORREF, 16> customColours{};
     } editor;
 
     struct Player {

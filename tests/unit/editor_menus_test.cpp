@@ -1,6 +1,10 @@
 // The attribute menus and the global operations.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <string_view>
+
 #include "editor/avl_file.h"
 #include "editor/slide_menus.h"
 #include "support/fake_file_system.h"
@@ -10,12 +14,6 @@ namespace {
 
 using testing::FakeFileSystem;
 const std::string M(kMark);
-
-std::vector<std::string> Captions(MenuId menu) {
-    std::vector<std::string> out;
-    for (const MenuEntry& e : MenuEntries(menu)) out.emplace_back(e.caption);
-    return out;
-}
 
 int BreakAt(MenuId menu) {
     const auto entries = MenuEntries(menu);
@@ -42,28 +40,43 @@ SlideTable MixedShow() {
     return t;
 }
 
-TEST(EditorMenus, CaptionsAndColumns) {
-    ASSERT_EQ(MenuEntries(MenuId::Effect).size(), 30u);
-    for (int p = 0; p < 30; ++p) EXPECT_EQ(MenuEntries(MenuId::Effect)[p].caption, EffectName(p));
-    EXPECT_EQ(BreakAt(MenuId::Effect), 15);
-    EXPECT_EQ(Captions(MenuId::Loop), (std::vector<std::string>{"Loop 1x", "Loop 2x", "Loop 3x", "Loop 4x", "Loop N times"}));
-    EXPECT_EQ(Captions(MenuId::Wait),
-              (std::vector<std::string>{"none", "1 second", "2 seconds", "5 seconds", "10 seconds", "20 seconds",
-                                        "30 seconds", "1 minute", "2 minutes", "3 minutes", "5 minutes", "User"}));
-    EXPECT_EQ(BreakAt(MenuId::Wait), 7);
-    EXPECT_EQ(Captions(MenuId::HPos), (std::vector<std::string>{"Left", "Mid", "&User"}));
-    EXPECT_EQ(Captions(MenuId::VPos), (std::vector<std::string>{"Top", "Mid", "&User"}));
-    EXPECT_EQ(Captions(MenuId::Size), (std::vector<std::string>{"50%", "100%", "200%", "300%", "400%", "&User"}));
-    EXPECT_EQ(Captions(MenuId::Volume), (std::vector<std::string>{"Off", "50%", "75%", "100%", "&User"}));
-    EXPECT_EQ(Captions(MenuId::Speed), (std::vector<std::string>{"50%", "100%", "150%", "200%", "&User"}));
-    EXPECT_EQ(Captions(MenuId::Colour),
-              (std::vector<std::string>{"none", "Black", "Navy Blue", "Green", "Teal", "Maroon", "Purple", "Olive",
-                                        "Silver", "&User Color", "Gray", "Blue", "Lime", "Aqua", "Red", "Fuchsia",
-                                        "Yellow", "White"}));
-    EXPECT_EQ(BreakAt(MenuId::Colour), 9);
-    EXPECT_EQ(MenuEntries(MenuId::Colour)[Position(MenuId::Colour, "Navy Blue")].value, 8388608);
-    EXPECT_EQ(MenuEntries(MenuId::Colour)[Position(MenuId::Colour, "Olive")].value, 32896);
-    EXPECT_EQ(MenuEntries(MenuId::Wait)[Position(MenuId::Wait, "5 minutes")].value, 300);
+// The value a fixed entry writes, as its caption tells the user: "Off" and "none" 0, "N%" N,
+// "N second(s)" N, "N minute(s)" 60 N.
+std::int64_t ValueOfCaption(std::string_view caption) {
+    if (caption == "Off" || caption == "none") return 0;
+    const std::int64_t number = std::stoll(std::string(caption));
+    return caption.find("minute") != std::string_view::npos ? 60 * number : number;
+}
+
+TEST(EditorMenus, FixedEntriesWriteWhatTheirCaptionsSay) {
+    for (const MenuId menu : {MenuId::Wait, MenuId::Size, MenuId::Volume, MenuId::Speed}) {
+        const auto entries = MenuEntries(menu);
+        for (const MenuEntry& e : entries.first(entries.size() - 1)) {
+            EXPECT_EQ(e.kind, EntryKind::Fixed) << e.caption;
+            EXPECT_EQ(e.value, ValueOfCaption(e.caption)) << e.caption;
+        }
+        EXPECT_EQ(entries.back().kind, EntryKind::Free) << MenuName(menu) << ": the free value comes last";
+    }
+    const auto loops = MenuEntries(MenuId::Loop);
+    for (std::size_t p = 0; p + 1 < loops.size(); ++p)
+        EXPECT_EQ(loops[p].caption, "Loop " + std::to_string(p + 1) + "x");
+    EXPECT_EQ(loops.back().kind, EntryKind::Free);
+}
+
+// The effect menu is the file's effect table, in its order (the position is the stored number).
+TEST(EditorMenus, EffectEntriesAreTheFilesEffects) {
+    ASSERT_EQ(MenuEntries(MenuId::Effect).size(), static_cast<std::size_t>(kEffectCount));
+    for (int p = 0; p < kEffectCount; ++p) EXPECT_EQ(MenuEntries(MenuId::Effect)[p].caption, EffectName(p));
+}
+
+// The long menus open in two columns of equal length; the waits' second column holds the minutes.
+TEST(EditorMenus, ColumnBreaks) {
+    EXPECT_EQ(BreakAt(MenuId::Effect) * 2, static_cast<int>(MenuEntries(MenuId::Effect).size()));
+    EXPECT_EQ(BreakAt(MenuId::Colour) * 2, static_cast<int>(MenuEntries(MenuId::Colour).size()));
+    const auto waits = MenuEntries(MenuId::Wait);
+    for (int p = 0; p + 1 < static_cast<int>(waits.size()); ++p) {
+        EXPECT_EQ(p >= BreakAt(MenuId::Wait), waits[p].value >= 60) << waits[p].caption;
+    }
 }
 
 TEST(EditorMenus, FreeValueDialogs) {

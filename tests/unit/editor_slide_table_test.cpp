@@ -25,11 +25,6 @@ TEST(EditorSlideTable, StartsWithThePlaceholder) {
     EXPECT_TRUE(t.NothingToTest());
 }
 
-TEST(EditorSlideTable, Headers) {
-    const char* expected[] = {"N", "", "", "", "Filename", "Clr", "Effect", "Wait", "H Pos", "V Pos", "Vid%", "Vol%", "Spd%"};
-    for (int c = 0; c < kColumnCount; ++c) EXPECT_EQ(ColumnHeader(c), expected[c]) << c;
-}
-
 TEST(EditorSlideTable, KindsFromTheWholeExtension) {
     EXPECT_EQ(KindOfFile("c:\\a.wav"), SlideKind::Sound);
     EXPECT_EQ(KindOfFile("c:\\a.MID"), SlideKind::Sound);

@@ -9,43 +9,84 @@
 #include <optional>
 
 #include "common/win/controls.h"
+#include "common/win/dialog.h"
 #include "common/win/gdi.h"
+#include "common/win/guard.h"
 #include "common/win/message_box.h"
-#include "common/win/modal.h"
 #include "common/win/text.h"
 #include "common/win/win_file_system.h"
-#include "common/win/window.h"
-#include "editor/win/numeric_entry_dialog.h"
 #include "editor/avl_file.h"
 #include "editor/editor_rules.h"
 #include "editor/slide_menus.h"
 #include "editor/slide_table.h"
+#include "editor/win/numeric_entry_dialog.h"
+#include "explorer/win/explorer_dialog.h"
+#include "hostlink/host_link.h"
+#include "hostlink/library.h"
 #include "hostlink/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {
-
-EditorState editorState;
 
 namespace {
 
 using namespace editor;
 
 const win::WindowClass kClass{.name = "TEditorForm"};
-constexpr int kDesignDpi = 120;
 constexpr int kClientWidth = 722, kClientHeight = 512;
 constexpr UINT kMsgCommonAction = WM_APP + 0x201;  // CommonAction, after the grid's notification
+constexpr UINT kMsgFormActivate = WM_APP + 0x202;  // FormActivate, at the run's first turn
 
-struct ButtonDef {
-    int id;
-    const char* caption;
+// The buttons: two rows of five at the bottom right.
+constexpr win::ControlSpec ButtonAt(int column, int row, int id, const char* caption) {
+    return {.className = "BUTTON",
+            .text = caption,
+            .id = id,
+            .style = BS_PUSHBUTTON | WS_TABSTOP,
+            .x = 110 + column * 122,
+            .y = 434 + row * 38,
+            .width = 114,
+            .height = 32};
+}
+
+// The layout, in design pixels at 120 dpi. The gauge lies inside the path panel's sunken edge.
+constexpr win::ControlSpec kControls[] = {
+    {.text = kPathPanelBlank.data(),
+     .id = MORVEL_ID_FULLNAME,
+     .style = SS_SUNKEN | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE,
+     .x = 8,
+     .y = 6,
+     .width = 706,
+     .height = 26},
+    {.className = PROGRESS_CLASSA,
+     .id = MORVEL_ID_GAUGE,
+     .x = 10,
+     .y = 8,
+     .width = 702,
+     .height = 22,
+     .visible = false},
+    {.className = WC_LISTVIEWA,
+     .id = MORVEL_ID_GRID,
+     .style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+     .exStyle = WS_EX_CLIENTEDGE,
+     .x = 8,
+     .y = 38,
+     .width = 706,
+     .height = 390},
+    {.text = kLabelNoBackground.data(), .id = MORVEL_ID_COLORLABEL, .x = 8, .y = 434, .width = 90, .height = 18},
+    {.id = MORVEL_ID_COLORPANEL, .style = SS_SUNKEN, .x = 8, .y = 456, .width = 90, .height = 44},
+    ButtonAt(0, 0, MORVEL_ID_BTNADD, "&Add Slides"),
+    ButtonAt(1, 0, MORVEL_ID_BTNDELETE, "&Kill Slide"),
+    ButtonAt(2, 0, MORVEL_ID_BTNGLOBAL, "&Global"),
+    ButtonAt(3, 0, MORVEL_ID_BTNCD, "C&D track"),
+    ButtonAt(4, 0, MORVEL_ID_BTNNEW, "&New"),
+    ButtonAt(0, 1, MORVEL_ID_BTNTEST, "&Test"),
+    ButtonAt(1, 1, MORVEL_ID_BTNLOAD, "&Open"),
+    ButtonAt(2, 1, MORVEL_ID_BTNSAVE, "&Save"),
+    ButtonAt(3, 1, MORVEL_ID_EDITOR_BTNHELP, "&Help"),
+    ButtonAt(4, 1, MORVEL_ID_BTNQUIT, "&Close"),
 };
-constexpr ButtonDef kButtons[] = {
-    {MORVEL_ID_BTNADD, "&Add Slides"}, {MORVEL_ID_BTNDELETE, "&Kill Slide"}, {MORVEL_ID_BTNGLOBAL, "&Global"},
-    {MORVEL_ID_BTNCD, "C&D track"},    {MORVEL_ID_BTNNEW, "&New"},           {MORVEL_ID_BTNTEST, "&Test"},
-    {MORVEL_ID_BTNLOAD, "&Open"},      {MORVEL_ID_BTNSAVE, "&Save"},         {MORVEL_ID_EDITOR_BTNHELP, "&Help"},
-    {MORVEL_ID_BTNQUIT, "&Close"},
-};
+constexpr int kNumberColumnWidth = 40, kColumnWidth = 50;  // before the first showing sets them
 
 int FirstMenuId(MenuId menu) {
     switch (menu) {
@@ -97,24 +138,16 @@ private:
     int last_ = 0;
 };
 
-class TEditorForm final : public win::Window, private win::ControlHook {
+class TEditorForm final : public win::Dialog, private win::ControlHook {
 public:
-    int Run() {
-        dpi_ = win::ScreenDpi();
+    // Runs the editor on the library's current and test files; EditorWin95's result.
+    int Execute() {
         // Dialog border, system menu only.
-        if (!Create(kClass, win::CentredDialog(std::string(kCaptionAtCreation), S(kClientWidth), S(kClientHeight),
-                                               nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN))) {
+        if (!CreateFrame(kClass, std::string(kCaptionAtCreation), kClientWidth, kClientHeight, nullptr,
+                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN)) {
             return kResultOtherwise;
         }
-        win::ModalRun run(hwnd());
-        run.UseDialogKeys(true);
-        ShowWindow(hwnd(), SW_SHOW);
-        SetForegroundWindow(hwnd());
-        FormActivate();
-        run.Loop([this] { return modalResult_ != 0; });
-        run.End();
-        DestroyWindow(hwnd());
-        return modalResult_ == kTestModalResult ? kResultAfterTest : kResultOtherwise;
+        return Run() == kTestModalResult ? kResultAfterTest : kResultOtherwise;
     }
 
 protected:
@@ -122,6 +155,11 @@ protected:
         switch (msg) {
             case WM_CREATE:
                 FormCreate();
+                // The first showing's work runs once the window is shown, at the run's first turn.
+                PostMessageA(hwnd(), kMsgFormActivate, 0, 0);
+                return 0;
+            case kMsgFormActivate:
+                FormActivate();
                 return 0;
             case WM_COMMAND:
                 Command(LOWORD(wParam));
@@ -132,87 +170,40 @@ protected:
                 if (reinterpret_cast<HWND>(lParam) == colorPanel_) return reinterpret_cast<LRESULT>(swatch_.get());
                 return DefaultMessage(msg, wParam, lParam);
             case WM_CLOSE:
-                if (FormCloseQuery()) modalResult_ = IDCANCEL;
+                if (FormCloseQuery()) End(IDCANCEL);
                 return 0;
             case kMsgCommonAction:
                 CommonAction();
                 return 0;
             default:
-                return DefaultMessage(msg, wParam, lParam);
+                return Dialog::WindowMessage(msg, wParam, lParam);
         }
     }
 
 private:
-    int S(int v) const { return win::ScaleToDpi(v, dpi_, kDesignDpi); }
-
     // ---- Creation and first showing -----------------------------------------------------------
 
     void FormCreate() {
         INITCOMMONCONTROLSEX common{sizeof common, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&common);
-        const int w = S(kClientWidth), h = S(kClientHeight);
-        fullname_ = win::CreateChild(hwnd(), {.text = std::string(kPathPanelBlank),
-                                              .id = MORVEL_ID_FULLNAME,
-                                              .style = SS_SUNKEN | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE,
-                                              .x = S(8),
-                                              .y = S(6),
-                                              .width = w - S(16),
-                                              .height = S(26)});
-        gauge_ = win::CreateChild(hwnd(), {.className = PROGRESS_CLASSA,
-                                           .id = MORVEL_ID_GAUGE,
-                                           .x = S(8) + 2,
-                                           .y = S(6) + 2,
-                                           .width = w - S(16) - 4,
-                                           .height = S(26) - 4,
-                                           .visible = false});
-        const int gridTop = S(38), bottom = h - S(84);
-        grid_ = win::CreateChild(hwnd(),
-                                 {.className = WC_LISTVIEWA,
-                                  .id = MORVEL_ID_GRID,
-                                  .style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                                  .exStyle = WS_EX_CLIENTEDGE,
-                                  .x = S(8),
-                                  .y = gridTop,
-                                  .width = w - S(16),
-                                  .height = bottom - gridTop});
+        CreateControls(kControls);
+        fullname_ = Item(MORVEL_ID_FULLNAME);
+        gauge_ = Item(MORVEL_ID_GAUGE);
+        grid_ = Item(MORVEL_ID_GRID);
+        colorLabel_ = Item(MORVEL_ID_COLORLABEL);
+        colorPanel_ = Item(MORVEL_ID_COLORPANEL);
         SendMessageA(grid_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
         for (int c = 0; c < kColumnCount; ++c) {
             std::string header(ColumnHeader(c));
             LVCOLUMNA column{};
             column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
             column.pszText = header.data();
-            column.cx = c == 0 ? S(40) : (c >= 1 && c <= 3) ? 1 : S(50);
+            column.cx = c == 0 ? Scale(kNumberColumnWidth) : (c >= 1 && c <= 3) ? 1 : Scale(kColumnWidth);
             column.iSubItem = c;
             SendMessageA(grid_, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
         }
         Hook(grid_);
-        const int y0 = h - S(78);
-        colorLabel_ = win::CreateChild(hwnd(), {.text = std::string(kLabelNoBackground),
-                                                .id = MORVEL_ID_COLORLABEL,
-                                                .x = S(8),
-                                                .y = y0,
-                                                .width = S(90),
-                                                .height = S(18)});
-        colorPanel_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_COLORPANEL,
-                                                .style = SS_SUNKEN,
-                                                .x = S(8),
-                                                .y = y0 + S(22),
-                                                .width = S(90),
-                                                .height = S(44)});
         swatch_.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-        const int left = S(110), gap = S(8);
-        const int bw = (w - left - S(8) - 4 * gap) / 5, bh = S(32);
-        for (int i = 0; i < 10; ++i) {
-            const ButtonDef& b = kButtons[i];
-            buttons_[i] = win::CreateChild(hwnd(), {.className = "BUTTON",
-                                                    .text = b.caption,
-                                                    .id = b.id,
-                                                    .style = BS_PUSHBUTTON | WS_TABSTOP,
-                                                    .x = left + (i % 5) * (bw + gap),
-                                                    .y = y0 + (i / 5) * (bh + S(6)),
-                                                    .width = bw,
-                                                    .height = bh});
-        }
         table_.Clear();
         ShowRowCount();
         RememberFocus(grid_);
@@ -233,15 +224,15 @@ private:
         RECT window{}, grid{};
         GetWindowRect(hwnd(), &window);
         GetWindowRect(grid_, &grid);
-        const ColumnWidths widths = FirstShowingWidths(window.right - window.left, grid.right - grid.left, S(40),
-                                                       GetSystemMetrics(SM_CXHTHUMB));
+        const ColumnWidths widths = FirstShowingWidths(window.right - window.left, grid.right - grid.left,
+                                                       Scale(kNumberColumnWidth), GetSystemMetrics(SM_CXHTHUMB));
         for (int c = 0; c < kColumnCount; ++c) SendMessageA(grid_, LVM_SETCOLUMNWIDTH, c, widths.widths[c]);
         SetFocus(grid_);
-        if (editorState.currentFile != kNoFile) {
+        if (library.editor.currentFile != kNoFile) {
             win::SetText(hwnd(), std::string(kBaseCaption));
-            LoadFile(editorState.currentFile);
+            LoadFile(library.editor.currentFile);
         }
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::Start);
+        modified_ = ApplyEvent(modified_, EditorEvent::Start);
     }
 
     // ---- The table's display ------------------------------------------------------------------
@@ -408,7 +399,7 @@ private:
                     const int to = hit.iItem >= 0 ? hit.iItem + 1 : hit.pt.y < 0 ? 1 : table_.RowCount();
                     if (to != from) {
                         table_.MoveRow(from, to);  // GridRowMoved
-                        editorState.modified = true;
+                        modified_ = true;
                         ShowSelection();
                         GridClick();
                     }
@@ -460,44 +451,52 @@ private:
                 BtnTestClick();
                 return;
             case MORVEL_ID_EDITOR_BTNHELP:
-                WinHelpA(hwnd(), MORVEL_HELP_FILE, HELP_CONTEXT, MORVEL_HELP_EDITOR);
+                ShowHelp(hwnd(), HelpContext::Editor);
                 return;
             case MORVEL_ID_BTNQUIT:
             case IDCANCEL:
-                if (FormCloseQuery()) modalResult_ = IDCANCEL;
+                if (FormCloseQuery()) End(IDCANCEL);
                 return;
             default:
                 return;
         }
     }
 
+    // The Explorer as a modal dialog of the kind. False when it was cancelled, or failed (the
+    // failure has been shown), as the host's RemoteDlg95 reports it.
+    bool RunExplorer(int kind) {
+        const int result = win::Guarded(hwnd(), MORVEL_DLG_CANCELLED, [kind] { return RunExplorerDialog(kind, 0); });
+        return result != MORVEL_DLG_CANCELLED;
+    }
+
+    // After 254, 0 and 252: SaveName, or nothing when the dialog was cancelled.
     std::optional<std::string> ChosenFile(int kind) {
-        if (RemoteDlg95(kind, 0) == MORVEL_DLG_CANCELLED) return std::nullopt;
+        if (!RunExplorer(kind)) return std::nullopt;
         std::string chosen = Settings().ReadString(key::SaveName, kAbsentString);
         if (chosen == kAbsentString) return std::string(kAbsentString);
         return chosen;
     }
 
     void BtnNewClick() {
-        if (editorState.modified && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::NewConfirmed);
+        if (modified_ && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
+        modified_ = ApplyEvent(modified_, EditorEvent::NewConfirmed);
         table_.Clear();
         ShowRowCount();
         GridClick();
     }
 
     void BtnLoadClick() {
-        if (editorState.modified && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
+        if (modified_ && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
         const auto chosen = ChosenFile(MORVEL_KIND_OPEN_SLIDESHOW);
         if (!chosen) {
-            editorState.modified = ApplyEvent(editorState.modified, EditorEvent::OpenCancelled);
+            modified_ = ApplyEvent(modified_, EditorEvent::OpenCancelled);
             return;
         }
         if (*chosen == kAbsentString) return;
         // Mended: caption, current file and flag change only when the file was read.
         if (!LoadFile(*chosen)) return;
-        editorState.currentFile = *chosen;
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::OpenRead);
+        library.editor.currentFile = *chosen;
+        modified_ = ApplyEvent(modified_, EditorEvent::OpenRead);
         win::SetText(hwnd(), CaptionForFile(*chosen));
     }
 
@@ -524,12 +523,12 @@ private:
     void SaveFile() {
         const auto chosen = ChosenFile(MORVEL_KIND_SAVE_SLIDESHOW);
         if (!chosen) {
-            editorState.modified = ApplyEvent(editorState.modified, EditorEvent::SaveCancelled);
+            modified_ = ApplyEvent(modified_, EditorEvent::SaveCancelled);
             return;
         }
         if (*chosen == kAbsentString) return;
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::SaveChosen);
-        editorState.currentFile = *chosen;
+        modified_ = ApplyEvent(modified_, EditorEvent::SaveChosen);
+        library.editor.currentFile = *chosen;
         win::SetText(hwnd(), CaptionForFile(*chosen));
         WriteTable(*chosen);
     }
@@ -546,8 +545,8 @@ private:
     }
 
     void BtnDeleteClick() {
-        editorState.modified = ApplyEvent(
-            editorState.modified, table_.KillSelected() ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
+        modified_ =
+            ApplyEvent(modified_, table_.KillSelected() ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
         ShowRowCount();
         GridClick();
     }
@@ -557,7 +556,7 @@ private:
     }
 
     void BtnAddClick() {
-        if (RemoteDlg95(MORVEL_KIND_ADD_SLIDES, 0) == MORVEL_DLG_CANCELLED) return;
+        if (!RunExplorer(MORVEL_KIND_ADD_SLIDES)) return;
         const std::string listPath = Settings().ReadString(key::Win95Tmp, kAbsentString);
         if (listPath == kAbsentString) return;
         std::string bytes;
@@ -567,7 +566,7 @@ private:
             ShowMessage(hwnd(), BoxKind::Error, std::string(kCorruptMessage));
             return;
         }
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::SlidesAdded);
+        modified_ = ApplyEvent(modified_, EditorEvent::SlidesAdded);
         for (const std::string& file : files) {
             const SlideKind kind = table_.AddFile(file, RealFileSystem());
             ShowRowCount();
@@ -587,15 +586,13 @@ private:
     }
 
     void BtnCDClick() {
-        const FreeValueDialog d = CdTrackDialog();
-        const int track =
-            ExecuteScrlDlg(hwnd(), std::string(d.caption), d.minimum, d.maximum, d.smallStep, d.largeStep, d.initial);
+        const int track = ExecuteScrlDlg(hwnd(), CdTrackDialog());
         if (track < 0) return;
         const bool replace = AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kReplaceCurrentSlide));
         table_.PutCdTrack(track, replace);
         ShowRowCount();
         win::SetText(fullname_, table_.Selected()[kColName]);
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::CdTrackConfirmed);
+        modified_ = ApplyEvent(modified_, EditorEvent::CdTrackConfirmed);
     }
 
     void BtnTestClick() {
@@ -604,23 +601,23 @@ private:
             return;
         }
         // Mended: no test file given, or one that cannot be written, keeps the editor open.
-        if (editorState.testFile == kMissingKey) {
+        if (library.editor.testFile == kMissingKey) {
             ShowMessage(hwnd(), BoxKind::Error, std::string(kNoTestFile));
             return;
         }
-        if (!WriteTable(editorState.testFile)) {
-            editorState.modified = ApplyEvent(editorState.modified, EditorEvent::TestFailed);
+        if (!WriteTable(library.editor.testFile)) {
+            modified_ = ApplyEvent(modified_, EditorEvent::TestFailed);
             return;
         }
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::TestWritten);
-        modalResult_ = kTestModalResult;
+        modified_ = ApplyEvent(modified_, EditorEvent::TestWritten);
+        End(kTestModalResult);
     }
 
     bool FormCloseQuery() {
-        if (!editorState.modified) return true;
+        if (!modified_) return true;
         if (AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return true;
         SaveFile();
-        return !editorState.modified;
+        return !modified_;
     }
 
     // ---- Attribute menus and Global ---------------------------------------
@@ -628,8 +625,8 @@ private:
     void CommonAction() {
         const CellActionResult action = ActionForCell(table_);
         if (action.action == CellAction::Nothing) return;
-        editorState.globalMode = false;
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::AttributeCommand);
+        globalMode_ = false;
+        modified_ = ApplyEvent(modified_, EditorEvent::AttributeCommand);
         if (action.action == CellAction::ReplaceFile) {
             ReplaceSlideFile();
             return;
@@ -640,8 +637,8 @@ private:
 
     void BtnGlobalClick() {
         if (table_.Selected().IsMark(table_.selectedColumn())) return;
-        editorState.globalMode = true;
-        editorState.modified = ApplyEvent(editorState.modified, EditorEvent::Global);
+        globalMode_ = true;
+        modified_ = ApplyEvent(modified_, EditorEvent::Global);
         const CellActionResult action = ActionForCell(table_);
         if (action.action != CellAction::OpenMenu) return;
         RunMenu(action.menu);
@@ -671,39 +668,35 @@ private:
         const MenuEntry& entry = MenuEntries(menu)[static_cast<std::size_t>(position)];
         Choice choice{menu, position};
         if (entry.kind == EntryKind::Free) {
-            const FreeValueDialog d =
-                FreeValueDialogOf(menu, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-            const int value = ExecuteScrlDlg(hwnd(), std::string(d.caption), d.minimum, d.maximum, d.smallStep,
-                                             d.largeStep, d.initial);
+            const int value = ExecuteScrlDlg(
+                hwnd(), FreeValueDialogOf(menu, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
             if (value < 0) return;
             choice.freeValue = value;
         } else if (entry.kind == EntryKind::UserColour) {
-            static COLORREF custom[16] = {};
             CHOOSECOLORA dialog{};
             dialog.lStructSize = sizeof dialog;
             dialog.hwndOwner = hwnd();
-            dialog.lpCustColors = custom;
+            dialog.lpCustColors = library.editor.customColours.data();
             dialog.Flags = CC_FULLOPEN;
             if (!ChooseColorA(&dialog)) return;
             choice.freeValue = static_cast<std::int64_t>(dialog.rgbResult);
         }
-        const bool refresh = ApplyChoice(table_, choice, editorState.globalMode);
+        const bool refresh = ApplyChoice(table_, choice, globalMode_);
         InvalidateRect(grid_, nullptr, FALSE);
         if (refresh) GridClick();
     }
 
-    int dpi_ = 96;
     SlideTable table_;
+    bool modified_ = false;    // the slide table holds changes that are not saved
+    bool globalMode_ = false;  // "&Global" chose the menu: its entry goes to every slide
     HWND fullname_ = nullptr;
     HWND gauge_ = nullptr;
     HWND grid_ = nullptr;
     HWND colorLabel_ = nullptr;
     HWND colorPanel_ = nullptr;
-    HWND buttons_[10] = {};
     win::Brush swatch_;
     win::Font windowFont_;
     win::Font gridFont_;
-    int modalResult_ = 0;
     int dragFrom_ = 0;
 };
 
@@ -711,12 +704,10 @@ private:
 
 int RunEditor() {
     const SettingsFile settings = Settings();
-    editorState.currentFile = settings.ReadString(key::AVLFIL, kNoFile);
-    editorState.testFile = settings.ReadString(key::AVLTMP, kMissingKey);
-    editorState.modified = false;
-    editorState.globalMode = false;
+    library.editor.currentFile = settings.ReadString(key::AVLFIL, kNoFile);
+    library.editor.testFile = settings.ReadString(key::AVLTMP, kMissingKey);
     TEditorForm form;
-    return form.Run();
+    return form.Execute();
 }
 
 }  // namespace morvel

@@ -1,13 +1,12 @@
 #include "editor/win/numeric_entry_dialog.h"
 
 #include <algorithm>
-#include <optional>
+#include <cstdint>
+#include <string>
 
-#include "common/win/controls.h"
+#include "common/win/dialog.h"
 #include "common/win/gdi.h"
-#include "common/win/modal.h"
 #include "common/win/text.h"
-#include "common/win/window.h"
 #include "editor/scroll_value.h"
 #include "morvel32.h"
 
@@ -16,37 +15,64 @@ namespace morvel {
 namespace {
 
 const win::WindowClass kClass{.name = "TScrlDlg"};
-constexpr int kDesignDpi = 120;
 constexpr int kClientWidth = 324, kClientHeight = 123;
 
-class TScrlDlg final : public win::Window {
-public:
-    TScrlDlg(std::int32_t minimum, std::int32_t maximum, std::int32_t smallStep, std::int32_t largeStep,
-             std::int32_t initial)
-        : value_(minimum, maximum, initial), smallStep_(smallStep), largeStep_(largeStep) {}
+// The layout, in design pixels at 120 dpi. The numbers' texts are set from the question.
+constexpr win::ControlSpec kControls[] = {
+    {.id = MORVEL_ID_LABELMIN, .x = 112, .y = 8, .width = 90, .height = 18},
+    {.id = MORVEL_ID_LABELMAX, .style = SS_RIGHT, .x = 216, .y = 8, .width = 96, .height = 18},
+    {.className = "EDIT",
+     .id = MORVEL_ID_CUSTOMSETTING,
+     .style = WS_TABSTOP | ES_AUTOHSCROLL,
+     .exStyle = WS_EX_CLIENTEDGE,
+     .x = 12,
+     .y = 30,
+     .width = 88,
+     .height = 26},
+    {.id = MORVEL_ID_PANEL1, .style = SS_ETCHEDFRAME, .x = 108, .y = 28, .width = 208, .height = 30},
+    {.className = "SCROLLBAR",
+     .id = MORVEL_ID_CUSTOMSCROLLBAR,
+     .style = SBS_HORZ | WS_TABSTOP,
+     .x = 112,
+     .y = 32,
+     .width = 200,
+     .height = 22},
+    {.className = "BUTTON",
+     .text = "&Ok",
+     .id = MORVEL_ID_SCRL_BTNOK,
+     .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
+     .x = 72,
+     .y = 80,
+     .width = 84,
+     .height = 30},
+    {.className = "BUTTON",
+     .text = "Cancel",
+     .id = MORVEL_ID_SCRL_BTNCANCEL,
+     .style = BS_PUSHBUTTON | WS_TABSTOP,
+     .x = 168,
+     .y = 80,
+     .width = 84,
+     .height = 30},
+};
 
-    int Run(HWND owner, const std::string& caption) {
-        const int dpi = win::ScreenDpi();
+class TScrlDlg final : public win::Dialog {
+public:
+    explicit TScrlDlg(const editor::FreeValueDialog& question)
+        : value_(question.minimum, question.maximum, question.initial),
+          smallStep_(static_cast<std::int16_t>(question.smallStep)),
+          largeStep_(static_cast<std::int16_t>(question.largeStep)) {}
+
+    int Execute(HWND owner, const std::string& caption) {
         // Dialog border, no border icons.
-        if (!Create(kClass, win::CentredDialog(caption, win::ScaleToDpi(kClientWidth, dpi, kDesignDpi),
-                                               win::ScaleToDpi(kClientHeight, dpi, kDesignDpi), owner))) {
-            return -1;
-        }
-        win::ModalRun run(hwnd());
-        run.UseDialogKeys(true);
-        ShowWindow(hwnd(), SW_SHOW);
-        SetFocus(edit_);  // FormActivate: the focus to the edit
-        run.Loop([this] { return result_.has_value(); });
-        run.End();
-        DestroyWindow(hwnd());
-        return result_.value_or(-1);
+        if (!CreateFrame(kClass, caption, kClientWidth, kClientHeight, owner)) return CancelResult();
+        return Run();
     }
 
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_CREATE:
-                Build();
+                FormCreate();
                 return 0;
             case WM_COMMAND:
                 Command(LOWORD(wParam), HIWORD(wParam));
@@ -57,76 +83,24 @@ protected:
             case WM_CLOSE:
                 return 0;  // no close box: OK and Cancel are the only ways out
             default:
-                return DefaultMessage(msg, wParam, lParam);
+                return Dialog::WindowMessage(msg, wParam, lParam);
         }
     }
+    int CancelResult() const override { return -1; }
+    int DefaultId() const override { return MORVEL_ID_SCRL_BTNOK; }
 
 private:
-    int S(int v) const { return win::ScaleToDpi(v, dpi_, kDesignDpi); }
-
-    void Build() {
-        dpi_ = win::ScreenDpi();
+    void FormCreate() {
         font_.Reset(win::CreateUiFont({.face = "Arial", .points = 9, .bold = true}));
-        HFONT f = font_.get();
-        win::CreateChild(hwnd(), {.text = std::to_string(value_.minimum()),
-                                  .id = MORVEL_ID_LABELMIN,
-                                  .x = S(112),
-                                  .y = S(8),
-                                  .width = S(90),
-                                  .height = S(18),
-                                  .font = f});
-        win::CreateChild(hwnd(), {.text = std::to_string(value_.maximum()),
-                                  .id = MORVEL_ID_LABELMAX,
-                                  .style = SS_RIGHT,
-                                  .x = S(216),
-                                  .y = S(8),
-                                  .width = S(96),
-                                  .height = S(18),
-                                  .font = f});
-        edit_ = win::CreateChild(hwnd(), {.className = "EDIT",
-                                          .text = std::to_string(value_.initial()),
-                                          .id = MORVEL_ID_CUSTOMSETTING,
-                                          .style = WS_TABSTOP | ES_AUTOHSCROLL,
-                                          .exStyle = WS_EX_CLIENTEDGE,
-                                          .x = S(12),
-                                          .y = S(30),
-                                          .width = S(88),
-                                          .height = S(26),
-                                          .font = f});
-        win::CreateChild(hwnd(), {.id = MORVEL_ID_PANEL1,
-                                  .style = SS_ETCHEDFRAME,
-                                  .x = S(108),
-                                  .y = S(28),
-                                  .width = S(208),
-                                  .height = S(30)});
-        bar_ = win::CreateChild(hwnd(), {.className = "SCROLLBAR",
-                                         .id = MORVEL_ID_CUSTOMSCROLLBAR,
-                                         .style = SBS_HORZ | WS_TABSTOP,
-                                         .x = S(112),
-                                         .y = S(32),
-                                         .width = S(200),
-                                         .height = S(22)});
+        CreateControls(kControls, font_.get());
+        win::SetText(Item(MORVEL_ID_LABELMIN), std::to_string(value_.minimum()));
+        win::SetText(Item(MORVEL_ID_LABELMAX), std::to_string(value_.maximum()));
+        edit_ = Item(MORVEL_ID_CUSTOMSETTING);
+        win::SetText(edit_, std::to_string(value_.initial()));
+        bar_ = Item(MORVEL_ID_CUSTOMSCROLLBAR);
         SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, value_.minimum(), value_.maximum(), 0, value_.position(), 0};
         SetScrollInfo(bar_, SB_CTL, &info, TRUE);
-        win::CreateChild(hwnd(), {.className = "BUTTON",
-                                  .text = "&Ok",
-                                  .id = MORVEL_ID_SCRL_BTNOK,
-                                  .style = BS_DEFPUSHBUTTON | WS_TABSTOP,
-                                  .x = S(72),
-                                  .y = S(80),
-                                  .width = S(84),
-                                  .height = S(30),
-                                  .font = f});
-        win::CreateChild(hwnd(), {.className = "BUTTON",
-                                  .text = "Cancel",
-                                  .id = MORVEL_ID_SCRL_BTNCANCEL,
-                                  .style = BS_PUSHBUTTON | WS_TABSTOP,
-                                  .x = S(168),
-                                  .y = S(80),
-                                  .width = S(84),
-                                  .height = S(30),
-                                  .font = f});
-        RememberFocus(edit_);
+        RememberFocus(edit_);  // FormActivate: the focus to the edit
         ready_ = true;
     }
 
@@ -134,9 +108,9 @@ private:
         if (id == MORVEL_ID_CUSTOMSETTING && code == EN_CHANGE && ready_) {
             Apply(value_.EditChanged(win::WindowText(edit_)));
         } else if (id == MORVEL_ID_SCRL_BTNOK || id == IDOK) {
-            result_ = value_.result();
+            End(value_.result());
         } else if (id == MORVEL_ID_SCRL_BTNCANCEL || id == IDCANCEL) {
-            result_ = -1;
+            End(CancelResult());
         }
     }
 
@@ -191,22 +165,17 @@ private:
     editor::ScrollValue value_;
     std::int32_t smallStep_;
     std::int32_t largeStep_;
-    int dpi_ = 96;
     win::Font font_;
     HWND edit_ = nullptr;
     HWND bar_ = nullptr;
     bool ready_ = false;
-    std::optional<int> result_;
 };
 
 }  // namespace
 
-int ExecuteScrlDlg(HWND owner, const std::string& caption, std::int32_t minimum, std::int32_t maximum,
-                   std::int32_t smallStep, std::int32_t largeStep, std::int32_t initial) {
-    // The steps are 16-bit values.
-    TScrlDlg dialog(minimum, maximum, static_cast<std::int16_t>(smallStep), static_cast<std::int16_t>(largeStep),
-                    initial);
-    return dialog.Run(owner, caption);
+int ExecuteScrlDlg(HWND owner, const editor::FreeValueDialog& question) {
+    TScrlDlg dialog(question);
+    return dialog.Execute(owner, std::string(question.caption));
 }
 
 }  // namespace morvel

@@ -1,16 +1,16 @@
-// TScrlDlg (unit Scrldlg3): the numeric entry dialog The rules are ScrollValue's;
-// this window shows them.
+// TScrlDlg (unit Scrldlg3): the numeric entry dialog. It takes the question (caption, range,
+// steps, initial value) and gives back the answer; the rules are ScrollValue's, this window shows
+// them.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
-#include <string>
+#include "editor/slide_menus.h"
 
 namespace morvel {
 
-// Asks for one whole number in [minimum, maximum]: the chosen value after "&Ok", -1 after Cancel.
-int ExecuteScrlDlg(HWND owner, const std::string& caption, std::int32_t minimum, std::int32_t maximum,
-                   std::int32_t smallStep, std::int32_t largeStep, std::int32_t initial);
+// ExecuteScrlDlg: asks for one whole number in [minimum, maximum]; the chosen value after "&Ok",
+// -1 after Cancel. The steps are taken as the 16-bit values the dialog keeps.
+int ExecuteScrlDlg(HWND owner, const editor::FreeValueDialog& question);
 
 }  // namespace morvel
