@@ -27,9 +27,11 @@
 // --system-runs: runs of the system dialog (default: --runs), cut short once a size has taken
 // --system-budget seconds (default 40: at 100,000 entries one run takes over a minute under
 // Wine); --system-max: the largest folder it is shown (default: every size).
-// --profile SIZE: afterwards, each row once more at that size (the player once), observed by
-// bench/host_profile.h, printed as where the time went; --sample-ms: the sampling period (default
-// 2; 0 for none: each sample stops the library's thread for a moment, which slows it).
+// --profile SIZE: afterwards, each row again at that size (and over the empty folder or one
+// slide), --profile-runs times with its calls timed, once with its messages counted and
+// --profile-runs times sampled every --sample-ms (default 2; 0: no sampling), by
+// bench/host_profile.h; then the pieces of the bare work done by the host itself in other ways
+// (the searches apart, list boxes of other styles, the editor's gauge with fewer steps).
 // MORVEL_BENCH_ROOT names the folder (a Windows path) where scripts/bench.sh made the folders:
 // bench-listing-N (N slideshows, with some folders and other files), bench-empty, bench-slides
 // (10,000 pictures with 8.3 names for the slideshows).
@@ -276,20 +278,22 @@ HWND MakeHostWindow(const char* title, int width, int height) {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-// The host's message loop, while the condition does not hold; false when time ran out.
+// The host's message loop until the condition holds; false when time ran out. The condition is
+// looked at when the queue is empty, that is when the windows are painted and idle: a look at
+// every message would cost the measured loop more than the messages do.
 bool PumpUntil(const std::function<bool()>& condition, double timeoutMs) {
     const double deadline = NowMs() + timeoutMs;
-    while (!condition()) {
-        if (NowMs() > deadline) return false;
+    for (;;) {
         MSG msg;
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+            continue;
         }
+        if (condition()) return true;
+        if (NowMs() > deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
-    return true;
 }
 
 void Pump(double ms) {
@@ -367,7 +371,6 @@ public:
               bool held = false;
               while (!cancelled_ && !(held = reached()) && NowMs() < deadline) Sleep(1);
               if (held) at_ = NowMs() - start;
-              if (onReached_) onReached_();
               finish(held);
           }) {}
     ~Watcher() {
@@ -382,14 +385,11 @@ public:
         if (thread_.joinable()) thread_.join();
         return at_;
     }
-    static std::function<void()> onReached_;
-
 private:
     double at_ = -1;
     std::atomic<bool> cancelled_{false};
     std::thread thread_;
 };
-std::function<void()> Watcher::onReached_;
 
 // ---- Rows ----------------------------------------------------------------------------------------
 
@@ -401,16 +401,19 @@ double OpenSlideshowDialog(const std::string& folder, long entries) {
     SetKey(MORVEL_KEY_LASTDIR, folder);
     const double start = NowMs();
     if (profile) profile->Start(profileWatch);
+    // Found once, then only its list is looked at: each look is a trip to the server.
+    auto dialog = std::make_shared<HWND>(nullptr);
     Watcher watcher(
         start, 120000,
-        [entries] {
-            const HWND dialog = OwnWindow("TFileForm");
-            if (!dialog) return false;
-            const HWND list = GetDlgItem(dialog, MORVEL_ID_XFILES);
+        [entries, dialog] {
+            if (!*dialog) *dialog = OwnWindow("TFileForm");
+            if (!*dialog) return false;
+            const HWND list = GetDlgItem(*dialog, MORVEL_ID_XFILES);
             return list && IsWindowVisible(list) && IsWindowEnabled(list) && CountOf(list, LB_GETCOUNT) == entries &&
-                   Painted(dialog);
+                   Painted(*dialog);
         },
         [](bool) {
+            if (profile) profile->Stop();
             if (const HWND dialog = OwnWindow("TFileForm"))
                 PostMessageA(GetDlgItem(dialog, MORVEL_ID_BTNEXIT), BM_CLICK, 0, 0);
         });
@@ -482,10 +485,12 @@ EditorRun TestSlideshow(const Options& o, const std::string& show, int slides) {
     EditorRun run;
     std::atomic<double> clicked{-1};
     const double start = NowMs();
+    auto found = std::make_shared<HWND>(nullptr);
     Watcher watcher(
         start, 300000,
-        [slides] {
-            const HWND editor = OwnWindow("TEditorForm");
+        [slides, found] {
+            if (!*found) *found = OwnWindow("TEditorForm");
+            const HWND editor = *found;
             if (!editor || !IsWindowEnabled(editor)) return false;
             const HWND grid = GetDlgItem(editor, MORVEL_ID_GRID);
             const HWND gauge = GetDlgItem(editor, MORVEL_ID_GAUGE);
@@ -654,15 +659,16 @@ double SystemDialog(HWND host, const std::string& folder, long entries) {
     ofn.lpstrInitialDir = folder.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     const double start = NowMs();
+    auto dialog = std::make_shared<HWND>(nullptr);
     Watcher watcher(
         start, 600000,
-        [entries] {
-            const HWND dialog = OwnWindow("#32770");
-            if (!dialog) return false;
+        [entries, dialog] {
+            if (!*dialog) *dialog = OwnWindow("#32770");
+            if (!*dialog) return false;
             DescendantArgs args{"SysListView32", nullptr};
-            EnumChildWindows(dialog, FindDescendant, reinterpret_cast<LPARAM>(&args));
+            EnumChildWindows(*dialog, FindDescendant, reinterpret_cast<LPARAM>(&args));
             return args.found && IsWindowVisible(args.found) && CountOf(args.found, LVM_GETITEMCOUNT) == entries &&
-                   Painted(dialog);
+                   Painted(*dialog);
         },
         [](bool) {
             if (const HWND dialog = OwnWindow("#32770")) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -978,7 +984,6 @@ void Profiles(Context& c) {
     const int size = o.profileSize;
     bench::Profile observer(GetModuleHandleA("morvel32.dll"), o.sampleMs);
     profile = &observer;
-    Watcher::onReached_ = [&observer] { observer.Stop(); };
     const std::string folder = ListingFolder(o, size);
     const std::string empty = o.root + "\\bench-empty";
     const Counted counted = Search(folder, {"*.*"});
@@ -995,7 +1000,6 @@ void Profiles(Context& c) {
                 [&] { ModelessExplorer(c.host, folder, entries); });
         Observe(observer, o, "explorer, RemoteWin95 on the empty folder", [&] { ModelessExplorer(c.host, empty, 0); });
     }
-    Watcher::onReached_ = nullptr;
     if (o.Has("test")) {
         const std::string show = WriteSlideshow(o, size);
         Observe(observer, o, "test, \"&Test\" on " + std::to_string(size) + " slides until EditorWin95 returns",
@@ -1028,8 +1032,8 @@ int main(int argc, char** argv) {
     Pump(50);
     SetKey(MORVEL_KEY_WIN95TMP, o.root + "\\bench-exchange.tmp");
 
-    std::printf("What the user waits for, from the export call to the shown window, beside the bare system calls "
-                "(ms, best/median of %d runs)\n",
+    std::printf("What the user waits for, from the export call to the shown window, beside the bare system calls\n"
+                "(ms, best/median of %d runs; library - empty folder or one-slide run = net; ratio = net / bare)\n",
                 o.runs);
     for (int size : o.sizes) {
         if (o.Has("open")) OpenRow(c, size);
