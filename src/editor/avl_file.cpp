@@ -53,7 +53,8 @@ class NameLookup {
 public:
     explicit NameLookup(const FileSystem& fs) : fs_(fs) {}
 
-    void Resolve(const std::string& path, Slide& slide) {
+    // False when the file was not found: the row keeps the path as written.
+    bool Resolve(const std::string& path, Slide& slide) {
         const std::string_view name = path::NamePart(path);
         const std::string_view folder = path::FolderPart(path);
         std::optional<std::string> longName;
@@ -78,7 +79,7 @@ public:
         if (!longName) {
             slide[kColPath] = path::ToLowerAscii(path);
             slide[kColName] = std::string(name);
-            return;
+            return false;
         }
         if (!haveFolder_ || folder != folder_) {
             folder_ = std::string(folder);
@@ -90,6 +91,7 @@ public:
         }
         slide[kColPath] = path::ToLowerAscii(shortFolder_ + shortName);
         slide[kColName] = std::move(*longName);
+        return true;
     }
 
 private:
@@ -149,10 +151,11 @@ struct Keys {
 constexpr Keys kVersion4Keys = {"B", "X", "W", "Z", "L", "S", kMediaList};
 constexpr Keys kLegacyKeys = {"Color", "FX", "Wait", "Vid", "Vol", "Spd", kLegacyMediaList};
 
-void ReadSlideFields(const ini::Document& doc, const std::string& section, const Keys& keys, bool version4,
+// False when the slide names a file that was not found.
+bool ReadSlideFields(const ini::Document& doc, const std::string& section, const Keys& keys, bool version4,
                      const std::string& path, Slide& slide, NameLookup& names) {
     const bool hasPath = !path.empty() && path != kMark;
-    if (hasPath) names.Resolve(path, slide);
+    const bool found = !hasPath || names.Resolve(path, slide);
 
     slide[kColColour] = ReadText(doc, section, keys.colour, "");
     slide[kColBackground] = slide[kColColour].empty() ? "No" : "Yes";
@@ -168,7 +171,7 @@ void ReadSlideFields(const ini::Document& doc, const std::string& section, const
             slide[c] = Mark();
         }
         slide[kColColour].clear();
-        return;
+        return found;
     }
 
     const std::string ext = UpperExtension(path);
@@ -190,13 +193,13 @@ void ReadSlideFields(const ini::Document& doc, const std::string& section, const
         slide[kColValue] = std::to_string(effect);
         slide[kColEffect] = std::string(EffectName(static_cast<int>(effect)));
         for (const int c : {kColZoom, kColVolume, kColSpeed}) slide[c] = Mark();
-        return;
+        return found;
     }
 
     slide[kColZoom] = ReadText(doc, section, keys.zoom, "100");
     slide[kColVolume] = ReadText(doc, section, keys.volume, "100");
     slide[kColSpeed] = ReadText(doc, section, keys.speed, "100");
-    if (InList(kVideoList, ext)) return;
+    if (InList(kVideoList, ext)) return found;
     if (InList(kSoundList, ext)) {
         for (const int c : {kColBackground, kColEffect, kColHPos, kColVPos, kColZoom, kColVolume, kColSpeed}) {
             slide[c] = Mark();
@@ -212,6 +215,7 @@ void ReadSlideFields(const ini::Document& doc, const std::string& section, const
         }
         slide[kColColour].clear();
     }
+    return found;
 }
 
 }  // namespace
@@ -386,7 +390,9 @@ ReadResult ReadAvl(const ini::Document& doc, const FileSystem& fs, Gauge* gauge)
         } else {
             path = ReadText(doc, section, "File", "");
         }
-        ReadSlideFields(doc, section, keys, result.version4, path, slide, names);
+        if (!ReadSlideFields(doc, section, keys, result.version4, path, slide, names)) {
+            result.missingRows.push_back(static_cast<int>(s));
+        }
     }
     if (gauge) gauge->Hide();
     result.status = shortOfCount ? ReadStatus::Partial : ReadStatus::Ok;

@@ -85,6 +85,8 @@ struct ReadResult {
     ReadStatus status = ReadStatus::Invalid;
     std::vector<Slide> slides;
     bool version4 = false;
+    // The slides (numbers from 1, in order) whose file the reading did not find.
+    std::vector<int> missingRows;
 };
 
 // Reads the slides of a parsed file. Each slide with a path costs one search of the file system

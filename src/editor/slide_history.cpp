@@ -1,5 +1,6 @@
 #include "editor/slide_history.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -282,6 +283,20 @@ bool SlideHistory::MoveSelectedRow(SlideTable& table, int delta) {
     if (delta == 0 || to < 1 || to > table.RowCount()) return false;
     MoveRow(table, from, to);
     return true;
+}
+
+void SlideHistory::ApplyRelinks(SlideTable& table, const std::vector<Relink>& relinks) {
+    int first = table.RowCount() + 1, last = 0;
+    for (const Relink& relink : relinks) {
+        if (relink.row < 1 || relink.row > table.RowCount()) continue;
+        first = std::min(first, relink.row);
+        last = std::max(last, relink.row);
+    }
+    if (last == 0) return;
+    const Group step(*this, table);
+    const Snapshot before = Take(table, first, last, 1u << kColPath | 1u << kColName);
+    editor::ApplyRelinks(table, relinks);
+    AddCells(before, table);
 }
 
 // ---- Undo and redo --------------------------------------------------------------------------

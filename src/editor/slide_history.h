@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "common/file_system.h"
+#include "editor/missing_files.h"
 #include "editor/slide_menus.h"
 #include "editor/slide_table.h"
 
@@ -52,6 +53,9 @@ public:
     // Ctrl+Up (delta -1) and Ctrl+Down (+1): the selected row moves one place and stays selected;
     // false, with nothing changed, when it is at that end of the table.
     bool MoveSelectedRow(SlideTable& table, int delta);
+    // Rows whose moved files were found again: as editor::ApplyRelinks (no step when none is in
+    // range).
+    void ApplyRelinks(SlideTable& table, const std::vector<Relink>& relinks);
 
     // Commands run while a Group lives make one step ("&Add Slides" with several files). The
     // selected cell before the step is the one at the Group's start, after it the one at its end.

@@ -235,6 +235,7 @@ TEST(EditorAvlRead, FilesThatExistGetShortPathAndLongName) {
     EXPECT_EQ(r.slides[0][kColName], "Holiday Photo.jpeg");
     EXPECT_EQ(r.slides[1][kColPath], "c:\\my pictures\\gone.bmp");
     EXPECT_EQ(r.slides[1][kColName], "gone.bmp");
+    EXPECT_EQ(r.missingRows, std::vector<int>{2});
 }
 
 // One search per slide while a folder has few slides; a folder that many slides use is searched
@@ -265,6 +266,7 @@ TEST(EditorAvlRead, SearchesPerSlideThenOncePerBusyFolder) {
     EXPECT_EQ(r.slides[51][kColName], "gone.bmp");
     EXPECT_EQ(r.slides[51][kColPath], "c:\\p\\gone.bmp");
     EXPECT_EQ(r.slides[52][kColPath], "c:\\q\\f1.bmp") << "c:\\q holds no f1.bmp: the path as written";
+    EXPECT_EQ(r.missingRows, (std::vector<int>{52, 53})) << "found in memory or by search alike";
 }
 
 TEST(EditorAvlRead, PictureAndKinds) {
@@ -391,6 +393,7 @@ TEST(EditorAvlRead, LegacyFile) {
     EXPECT_EQ(r.slides[0][kColSpeed], "150");
     EXPECT_EQ(r.slides[0][kColColour], "9");
     EXPECT_EQ(r.slides[1][kColName], "CD Track: 12");
+    EXPECT_EQ(r.missingRows, std::vector<int>{1}) << "a CD track names no file";
 }
 
 TEST(EditorAvlRead, LegacyGapCutsTheShow) {
@@ -513,6 +516,7 @@ TEST(EditorAvlRoundTrip, EveryKindReadsBack) {
     }
     EXPECT_EQ(r.slides[1][kColVolume], "50");
     EXPECT_EQ(r.slides[6][kColValue], "35");
+    EXPECT_TRUE(r.missingRows.empty());
 }
 
 TEST(EditorAvlRoundTrip, SaveAndLoadThroughDisk) {

@@ -49,6 +49,7 @@ TEST(EditorSlideHistory, EveryCommandIsOneStepThatUndoesAndRedoes) {
         const SlideHistory::Group step(h, t);
         for (const char* f : {"c:\\p\\a.bmp", "c:\\missing.avi"}) h.AddFile(t, f, fs);
     };
+    const auto relink = [](SlideHistory& h, SlideTable& t) { h.ApplyRelinks(t, {{2, {"b", "B"}}, {5, {"e", "E"}}}); };
     const struct {
         const char* name;
         std::function<void(SlideTable&)> prepare;  // before the history sees the table
@@ -68,6 +69,7 @@ TEST(EditorSlideHistory, EveryCommandIsOneStepThatUndoesAndRedoes) {
         {"Global colour", {}, Pick(MenuId::Colour, "Red", true)},
         {"row dragged", {}, [](SlideHistory& h, SlideTable& t) { h.MoveRow(t, 1, 6); }},
         {"Ctrl+Down", {}, [](SlideHistory& h, SlideTable& t) { EXPECT_TRUE(h.MoveSelectedRow(t, +1)); }},
+        {"moved files found", {}, relink},
     };
     for (const auto& c : cases) {
         SlideTable t = Show(fs);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "common/win/controls.h"
 #include "common/win/dialog.h"
@@ -20,6 +21,7 @@
 #include "editor/slide_menus.h"
 #include "editor/slide_table.h"
 #include "editor/win/numeric_entry_dialog.h"
+#include "editor/win/slide_files.h"
 #include "explorer/win/explorer_dialog.h"
 #include "hostlink/host_link.h"
 #include "hostlink/library.h"
@@ -155,6 +157,8 @@ protected:
         switch (msg) {
             case WM_CREATE:
                 FormCreate();
+                DragAcceptFiles(hwnd(), TRUE);
+                AddFindMissingItem(hwnd());
                 // The first showing's work runs once the window is shown, at the run's first turn.
                 PostMessageA(hwnd(), kMsgFormActivate, 0, 0);
                 return 0;
@@ -175,9 +179,24 @@ protected:
             case kMsgCommonAction:
                 CommonAction();
                 return 0;
+            case WM_DROPFILES:
+                if (DropSlideFiles(hwnd(), reinterpret_cast<HDROP>(wParam), table_, history_,
+                                   [this] { ShowRowCount(); }))
+                    SlidesChanged();
+                return 0;
+            case WM_SYSCOMMAND:
+                if ((wParam & 0xFFF0) != kIdFindMissing) return Dialog::WindowMessage(msg, wParam, lParam);
+                FindMissing();
+                return 0;
             default:
                 return Dialog::WindowMessage(msg, wParam, lParam);
         }
+    }
+
+    bool PreviewMessage(MSG& msg) override {
+        if (!IsFindMissingKey(msg, hwnd())) return false;
+        FindMissing();
+        return true;
     }
 
 private:
@@ -233,6 +252,7 @@ private:
             LoadFile(library.editor.currentFile);
         }
         modified_ = ApplyEvent(modified_, EditorEvent::Start);
+        OfferFoundFiles();
     }
 
     // ---- The table's display ------------------------------------------------------------------
@@ -498,6 +518,7 @@ private:
         library.editor.currentFile = *chosen;
         modified_ = ApplyEvent(modified_, EditorEvent::OpenRead);
         win::SetText(hwnd(), CaptionForFile(*chosen));
+        OfferFoundFiles();
     }
 
     // LoadFile: the table takes the file's slides. False when nothing could be read.
@@ -516,7 +537,28 @@ private:
         ShowRowCount();
         GridClick();
         if (result.status == ReadStatus::Partial) ShowMessage(hwnd(), BoxKind::Error, std::string(kCorruptMessage));
+        missingOnOpen_ = std::move(result.missingRows);
         return true;
+    }
+
+    // ---- Files dropped, and files that moved ------------------------------------------------------
+
+    // The rows of the slideshow just read whose files were not found, offered once the caption
+    // and the modified flag of the opening are set.
+    void OfferFoundFiles() {
+        if (OfferMissingFiles(hwnd(), table_, history_, std::exchange(missingOnOpen_, {}), library.editor.currentFile,
+                              [this] { ShowRowCount(); }))
+            SlidesChanged();
+    }
+
+    void FindMissing() {
+        if (FindMissingFilesCommand(hwnd(), table_, history_, [this] { ShowRowCount(); })) SlidesChanged();
+    }
+
+    void SlidesChanged() {
+        modified_ = true;
+        ShowRowCount();
+        GridClick();
     }
 
     // SaveFile with the test flag false: every save asks for the name.
@@ -687,6 +729,7 @@ private:
     }
 
     SlideTable table_;
+    SlideHistory history_;
     bool modified_ = false;    // the slide table holds changes that are not saved
     bool globalMode_ = false;  // "&Global" chose the menu: its entry goes to every slide
     HWND fullname_ = nullptr;
@@ -698,6 +741,7 @@ private:
     win::Font windowFont_;
     win::Font gridFont_;
     int dragFrom_ = 0;
+    std::vector<int> missingOnOpen_;  // rows of the slideshow just read whose files were not found
 };
 
 }  // namespace
