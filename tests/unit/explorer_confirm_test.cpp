@@ -21,6 +21,7 @@ struct FakeView : ConfirmView {
     bool answer = true;  // Yes to every question
     bool writeBackResult = true;
     int listed = 0;  // what ListMultipleFiles returns
+    bool unreachable = false;  // the name field holds a listed file that no ANSI name reaches
 
     std::vector<std::string> log;  // questions, messages and actions in order
 
@@ -39,6 +40,7 @@ struct FakeView : ConfirmView {
     void Tell(BoxKind kind, const std::string& text) override {
         log.push_back(std::string(kind == BoxKind::Error ? "error:" : "warning:") + text);
     }
+    bool NameFieldUnreachable() const override { return unreachable; }
     bool WriteBack() override {
         log.push_back("writeback:" + name);
         return writeBackResult;
@@ -248,6 +250,31 @@ TEST(ExplorerConfirm, ModelessSelection) {
         v.listed = c.listed;
         if (c.current >= 0 && c.current < static_cast<int>(c.entries.size())) v.name = c.entries[c.current];
         EXPECT_EQ(Confirm(v, fs, {false, 999, false}), ConfirmOutcome::StayOpen) << c.name;
+        EXPECT_EQ(v.log, c.log) << c.name;
+    }
+}
+
+TEST(ExplorerConfirm, FileThatNoAnsiNameReachesIsRefusedAndNothingIsTold) {
+    const struct {
+        const char* name;
+        ConfirmMode mode;
+        int listed;  // -1: the window refused the list
+        Log log;
+    } cases[] = {
+        {"open dialog: before the name check", {true, 254, false}, 0,
+         {"error:The name of this file cannot be passed on.\nPlease rename it."}},
+        {"modeless list: no warning", {false, 999, false}, -1, {"list"}},
+        {"add slides: the folder is not opened", {true, 253, false}, -1, {"list"}},
+    };
+    for (const auto& c : cases) {
+        FakeView v;
+        v.entries = {"sub\\", "??.bmp"};
+        v.current = c.mode.dialogKind == 253 ? 0 : 1;
+        v.name = "??.bmp";
+        v.unreachable = c.listed == 0;
+        v.selected = 2;
+        v.listed = c.listed;
+        EXPECT_EQ(Confirm(v, Disk(), c.mode), ConfirmOutcome::StayOpen) << c.name;
         EXPECT_EQ(v.log, c.log) << c.name;
     }
 }
