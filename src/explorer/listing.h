@@ -54,8 +54,9 @@ bool ListOrderLess(std::string_view a, std::string_view b);
 // Lists the folder: every entry matching one of the searched masks of the mask list that is
 // neither a folder nor a system file, then every subfolder (lower-cased, "\" appended). Folders
 // come before the files, or after them with foldersAfter. A name found by two masks is listed
-// once (two names that only look alike in the code page are two entries). The folder is searched once for every entry; the masks are matched in memory by the
-// file system's own rules, against the long and the short name, as a search per mask would.
+// once; two names that only look alike in the code page are two entries. The folder is searched
+// once for every entry; the masks are matched in memory by the file system's own rules, against
+// the long and the short name, as a search per mask would.
 Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_view maskList,
                    const ListingOptions& options);
 

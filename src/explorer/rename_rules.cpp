@@ -68,9 +68,8 @@ RenameResult RunRename(std::string_view currentFolder, RenameUi& ui, const FileS
         const std::string newExt(path::Extension(newPath));
         if (newExt != source.oldExt && !ui.Confirm(msg::DifferentExtension(source.oldExt, newExt))) continue;
 
-        const bool moved = source.storedName.empty()
-                               ? fs.MovePath(source.folder + source.oldName, newPath)
-                               : fs.MoveStoredName(source.folder, source.storedName, newPath);
+        const bool moved = source.storedName.empty() ? fs.MovePath(source.folder + source.oldName, newPath)
+                                                     : fs.MoveStoredName(source.folder, source.storedName, newPath);
         if (moved) return RenameResult::Renamed;
         ui.Show(BoxKind::Error, msg::CouldNotRename(source.folder, source.oldName, newPath));
         return RenameResult::Failed;

@@ -20,7 +20,7 @@ struct FakeView : ConfirmView {
     std::optional<std::string> typeLabel;
     bool answer = true;  // Yes to every question
     bool writeBackResult = true;
-    int listed = 0;  // what ListMultipleFiles returns
+    int listed = 0;            // what ListMultipleFiles returns
     bool unreachable = false;  // the name field holds a listed file that no ANSI name reaches
 
     std::vector<std::string> log;  // questions, messages and actions in order
@@ -261,7 +261,9 @@ TEST(ExplorerConfirm, FileThatNoAnsiNameReachesIsRefusedAndNothingIsTold) {
         int listed;  // -1: the window refused the list
         Log log;
     } cases[] = {
-        {"open dialog: before the name check", {true, 254, false}, 0,
+        {"open dialog: before the name check",
+         {true, 254, false},
+         0,
          {"error:The name of this file cannot be passed on.\nPlease rename it."}},
         {"modeless list: no warning", {false, 999, false}, -1, {"list"}},
         {"add slides: the folder is not opened", {true, 253, false}, -1, {"list"}},

@@ -24,7 +24,8 @@ TEST(ExplorerNames, EachNameReachesItsFileByTheFormTheCodePageHolds) {
     const struct {
         FoundEntry found;
         std::string text, reaching, shortName;  // as listed, lower-cased
-    } cases[] = {  // in the list's order
+    } cases[] = {
+        // in the list's order
         {{"?older", true, false, "_OLD~JKE", u"\u03A3older"}, "?older\\", "_old~jke\\", "_OLD~JKE"},
         {{"??.bmp", false, false, "", u"\u65E5\u672C.bmp"}, "??.bmp", "", ""},  // the volume keeps no short name
         {{"a.bmp", false, false, ""}, "a.bmp", "a.bmp", "a.bmp"},

@@ -4,7 +4,6 @@
 #include <winnetwk.h>
 
 #include <algorithm>
-#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -51,7 +50,10 @@ public:
         const bool exact = Narrow(data.cFileName, name_);
         const bool shortExact = Narrow(data.cAlternateFileName, shortName_);
         realName_.clear();
-        if (!exact) realName_.assign(std::begin(data.cFileName), std::find(std::begin(data.cFileName), std::end(data.cFileName), L'\0'));
+        if (!exact) {
+            const wchar_t* name = data.cFileName;
+            realName_.assign(name, std::find(name, name + MAX_PATH, L'\0'));
+        }
         const DWORD a = data.dwFileAttributes;
         return FoundEntry{name_, (a & FILE_ATTRIBUTE_DIRECTORY) != 0, (a & FILE_ATTRIBUTE_SYSTEM) != 0,
                           shortExact ? std::string_view(shortName_) : std::string_view(), realName_};

@@ -80,7 +80,8 @@ void TFileForm::mnuFRenameClick() {
         const ListEntry* entry = UnreachableEntryNamed(nameField);
         return entry ? entry->realName : std::u16string();
     };
-    if (RenameCommand(hwnd(), folder_, [this] { return NameField(); }, storedName)) UpdateFiles();
+    const auto nameField = [this] { return NameField(); };
+    if (RenameCommand(hwnd(), folder_, nameField, storedName)) UpdateFiles();
 }
 
 void TFileForm::FormatChosen() {

@@ -29,7 +29,9 @@ HANDLE WINAPI FindFirst(LPCWSTR pattern, LPWIN32_FIND_DATAW data) {
     NoShortName(search != INVALID_HANDLE_VALUE, data);
     return search;
 }
-BOOL WINAPI FindNext(HANDLE search, LPWIN32_FIND_DATAW data) { return NoShortName(findNext(search, data), data); }
+BOOL WINAPI FindNext(HANDLE search, LPWIN32_FIND_DATAW data) {
+    return NoShortName(findNext(search, data), data);
+}
 }  // namespace
 
 TEST_F(ExplorerTest, NamesInThreeScriptsAreDrawnAsTheyAreAndPassedOnAsNamesThatOpen) {
@@ -38,7 +40,9 @@ TEST_F(ExplorerTest, NamesInThreeScriptsAreDrawnAsTheyAreAndPassedOnAsNamesThatO
     const struct {
         const wchar_t* name;
         const char* listed;
-    } files[] = {{L"\u03A8.bmp", "?.bmp"}, {L"\u65E5\u672C.bmp", "??.bmp"}, {L"caf\u00E9.bmp", "caf\xE9.bmp"},
+    } files[] = {{L"\u03A8.bmp", "?.bmp"},
+                 {L"\u65E5\u672C.bmp", "??.bmp"},
+                 {L"caf\u00E9.bmp", "caf\xE9.bmp"},
                  {L"\u03A9mega.bmp", "omega.bmp"}};
     std::vector<std::string> listed;
     for (const auto& f : files) {
@@ -64,35 +68,36 @@ TEST_F(ExplorerTest, NamesInThreeScriptsAreDrawnAsTheyAreAndPassedOnAsNamesThatO
     HWND list = GetDlgItem(explorer, MORVEL_ID_XFILES);
     EXPECT_EQ(ListItems(list), listed);
     std::atomic<bool> done{false};
-    DriveModal([&] { WaitUntil([&] { return done.load(); }, Millis(60000)); }, [&] {
-        SetForegroundWindow(explorer);
-        ASSERT_TRUE(WaitForFocus(explorer, list));
-        // Down to each file and Enter; the file's bytes are its ANSI form.
-        for (std::size_t i = 1; i < listed.size(); ++i) {
-            PressKey(VK_DOWN);
-            PressKey(VK_RETURN);
-            ASSERT_TRUE(WaitUntil([&] { return host.win95fileAtNotify.size() == i; })) << listed[i];
-            const std::string written = host.win95fileAtNotify.back();  // LongName|Win95file
-            EXPECT_EQ(ReadBytes(root / written.substr(0, written.find('|'))), listed[i]) << written;
-            EXPECT_EQ(ReadBytes(written.substr(written.find('|') + 1)), listed[i]) << written;
-        }
-        // The file without a short name: refused, nothing written; "Renam&e" still reaches it.
-        PressKey(VK_HOME);
-        EXPECT_EQ(RunExpectingBox([] { PressKey(VK_RETURN); }, IDOK),
-                  "The name of this file cannot be passed on.\nPlease rename it.");
-        EXPECT_EQ(host.win95fileAtNotify.size(), listed.size() - 1);
-        PressKey({VK_SHIFT}, VK_F10);
-        ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }));
-        PressKey('E');
-        HWND rename = WaitForWindow("Rename File", "TRenameForm");
-        ASSERT_TRUE(rename && WaitForFocus(rename, GetDlgItem(rename, MORVEL_ID_THEFILENAME)));
-        PressKey(VK_HOME);
-        PressKey({VK_SHIFT}, VK_END);
-        TypeText("psi.bmp");
-        PressKey(VK_RETURN);
-        EXPECT_TRUE(WaitUntil([&] { return ReadBytes(root / "psi.bmp") == "?.bmp"; }));
-        done = true;
-    });
+    DriveModal([&] { WaitUntil([&] { return done.load(); }, Millis(60000)); },
+               [&] {
+                   SetForegroundWindow(explorer);
+                   ASSERT_TRUE(WaitForFocus(explorer, list));
+                   // Down to each file and Enter; the file's bytes are its ANSI form.
+                   for (std::size_t i = 1; i < listed.size(); ++i) {
+                       PressKey(VK_DOWN);
+                       PressKey(VK_RETURN);
+                       ASSERT_TRUE(WaitUntil([&] { return host.win95fileAtNotify.size() == i; })) << listed[i];
+                       const std::string written = host.win95fileAtNotify.back();  // LongName|Win95file
+                       EXPECT_EQ(ReadBytes(root / written.substr(0, written.find('|'))), listed[i]) << written;
+                       EXPECT_EQ(ReadBytes(written.substr(written.find('|') + 1)), listed[i]) << written;
+                   }
+                   // The file without a short name: refused, nothing written; "Renam&e" still reaches it.
+                   PressKey(VK_HOME);
+                   EXPECT_EQ(RunExpectingBox([] { PressKey(VK_RETURN); }, IDOK),
+                             "The name of this file cannot be passed on.\nPlease rename it.");
+                   EXPECT_EQ(host.win95fileAtNotify.size(), listed.size() - 1);
+                   PressKey({VK_SHIFT}, VK_F10);
+                   ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }));
+                   PressKey('E');
+                   HWND rename = WaitForWindow("Rename File", "TRenameForm");
+                   ASSERT_TRUE(rename && WaitForFocus(rename, GetDlgItem(rename, MORVEL_ID_THEFILENAME)));
+                   PressKey(VK_HOME);
+                   PressKey({VK_SHIFT}, VK_END);
+                   TypeText("psi.bmp");
+                   PressKey(VK_RETURN);
+                   EXPECT_TRUE(WaitUntil([&] { return ReadBytes(root / "psi.bmp") == "?.bmp"; }));
+                   done = true;
+               });
     RemoteWinClose95();
     for (const auto& f : files) EXPECT_EQ(drawn.count(f.name), f.listed[0] == 'c' ? 0u : 1u) << f.listed;
 }

@@ -42,8 +42,8 @@ const std::set<std::string> kRuntimeWideCalls = {"GetModuleHandleW", "LoadLibrar
 
 // The wide calls of the file-system edge and of drawing names as they are: a wide search finds
 // the names the code page cannot hold, their short names reach them, and the list draws them.
-const std::set<std::string> kNameWideCalls = {"FindFirstFileW",    "FindNextFileW", "GetShortPathNameW",
-                                              "MoveFileW",         "DrawTextW",     "GetCharWidth32W"};
+const std::set<std::string> kNameWideCalls = {"FindFirstFileW", "FindNextFileW", "GetShortPathNameW",
+                                              "MoveFileW",      "DrawTextW",     "GetCharWidth32W"};
 
 // A wide-character variant: the name ends in "W" right after a lower-case letter or digit
 // (CreateWindowExW, DrawTextW), unlike names that merely end in a capital (GdiFlush) or "Window".
