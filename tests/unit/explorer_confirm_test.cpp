@@ -223,6 +223,19 @@ TEST(ExplorerConfirm, AddMultipleSlides) {
     nothing.current = 0;
     EXPECT_EQ(Confirm(nothing, fs, {true, 253, false}), ConfirmOutcome::StayOpen);
     EXPECT_EQ(nothing.log, (Log{"list", "open:sub\\"}));
+
+    nothing.log.clear();
+    nothing.listed = -1;  // refused, the user told why: the folder is not opened
+    EXPECT_EQ(Confirm(nothing, fs, {true, 253, false}), ConfirmOutcome::StayOpen);
+    EXPECT_EQ(nothing.log, (Log{"list"}));
+}
+
+TEST(ExplorerConfirm, FileThatNoAnsiNameReachesIsRefusedBeforeTheNameCheck) {
+    FakeView v;
+    v.name = "??.bmp";
+    v.unreachable = true;
+    EXPECT_EQ(Confirm(v, Disk(), {true, 254, false}), ConfirmOutcome::StayOpen);
+    EXPECT_EQ(v.log, (Log{"error:The name of this file cannot be passed on.\nPlease rename it."}));
 }
 
 TEST(ExplorerConfirm, ModelessSelection) {
@@ -239,6 +252,7 @@ TEST(ExplorerConfirm, ModelessSelection) {
         {"three files listed", {"a.bmp", "b.bmp", "c.bmp"}, 2, 3, 3, {"list", "notify:2320"}},
         {"current folder opens instead", {"sub\\", "a.bmp", "b.bmp"}, 0, 3, 2, {"open:sub\\"}},
         {"nothing listable", {"a.bmp", "b.bmp"}, 1, 0, 0, {"list", "warning:No files selected!"}},
+        {"list refused: the user was told why", {"a.bmp", "b.bmp"}, 1, 2, -1, {"list"}},
         {"no current entry", {"a.bmp"}, -1, 1, 1, {}},
         {"empty list", {}, 0, 0, 0, {}},
     };
@@ -250,33 +264,6 @@ TEST(ExplorerConfirm, ModelessSelection) {
         v.listed = c.listed;
         if (c.current >= 0 && c.current < static_cast<int>(c.entries.size())) v.name = c.entries[c.current];
         EXPECT_EQ(Confirm(v, fs, {false, 999, false}), ConfirmOutcome::StayOpen) << c.name;
-        EXPECT_EQ(v.log, c.log) << c.name;
-    }
-}
-
-TEST(ExplorerConfirm, FileThatNoAnsiNameReachesIsRefusedAndNothingIsTold) {
-    const struct {
-        const char* name;
-        ConfirmMode mode;
-        int listed;  // -1: the window refused the list
-        Log log;
-    } cases[] = {
-        {"open dialog: before the name check",
-         {true, 254, false},
-         0,
-         {"error:The name of this file cannot be passed on.\nPlease rename it."}},
-        {"modeless list: no warning", {false, 999, false}, -1, {"list"}},
-        {"add slides: the folder is not opened", {true, 253, false}, -1, {"list"}},
-    };
-    for (const auto& c : cases) {
-        FakeView v;
-        v.entries = {"sub\\", "??.bmp"};
-        v.current = c.mode.dialogKind == 253 ? 0 : 1;
-        v.name = "??.bmp";
-        v.unreachable = c.listed == 0;
-        v.selected = 2;
-        v.listed = c.listed;
-        EXPECT_EQ(Confirm(v, Disk(), c.mode), ConfirmOutcome::StayOpen) << c.name;
         EXPECT_EQ(v.log, c.log) << c.name;
     }
 }
