@@ -27,10 +27,10 @@ case "$which" in
     python3 - "$bench_root" "$@" <<'PY'
 import os, sys
 root, sizes = sys.argv[1], [int(a) for a in sys.argv[2:]] or [1000, 10000, 30000, 100000]
-def make(folder, files, ext):
+def make(folder, files, ext, stem="Holiday slide"):
     os.makedirs(folder, exist_ok=True)
     for i in range(files):
-        open(os.path.join(folder, "Holiday slide %d%s" % (i * 7919 % 1000003, ext)), "w").close()
+        open(os.path.join(folder, "%s %d%s" % (stem, i * 7919 % 1000003, ext)), "w").close()
     for i in range(max(1, files // 500)):
         os.makedirs(os.path.join(folder, "Folder %d" % i), exist_ok=True)
         open(os.path.join(folder, "notes %d.txt" % i), "w").close()
@@ -38,6 +38,8 @@ def make(folder, files, ext):
 for n in sizes:
     make(os.path.join(root, "bench-listing-%d" % n), n, ".avl")
 make(os.path.join(root, "bench-listing-10000-bmp"), 10000, ".bmp")
+# Names the code page cannot hold: listed through their short names and drawn as they are.
+make(os.path.join(root, "bench-listing-10000-greek"), 10000, ".avl", "\u0394\u03b9\u03b1\u03ba\u03bf\u03c0\u03ad\u03c2")
 PY
     # On a virtual desktop: closing an X11 top-level window waits for a window manager.
     MORVEL_DESKTOP="${MORVEL_DESKTOP:-1024x768}" MORVEL_BENCH_ROOT="Z:$(printf '%s' "$bench_root" | tr '/' '\\')" \

@@ -1,6 +1,11 @@
 // What the portable logic asks of the file system. The Win32 layer answers with the real calls
-// (FindFirstFileA, GetShortPathNameA, GetFileAttributesA, GetLogicalDrives, ...); native tests
+// (FindFirstFileW, GetShortPathNameW, GetFileAttributesA, GetLogicalDrives, ...); native tests
 // answer with a fake.
+//
+// Names are ANSI, as everywhere in the library. A name that the ANSI code page cannot hold comes
+// from a search as the system's look-alike ("Omega.bmp" for the Greek capital omega, "?" where
+// there is none), which opens nothing or another file; such an entry also carries its name as
+// stored, for drawing it and renaming it, and is reached through its short name.
 #pragma once
 
 #include <functional>
@@ -15,11 +20,31 @@ namespace morvel {
 
 // One directory entry as a search reports it.
 struct FoundEntry {
-    std::string_view name;  // as stored on disk (long form)
+    std::string_view name;  // the long form, as stored on disk, in the code page (a look-alike, see above)
     bool folder = false;
     bool system = false;
-    std::string_view shortName;  // the 8.3 name the system keeps beside it; empty when the name is one
+    // The 8.3 name the system keeps beside it; empty when the name is one, when the volume keeps
+    // none, or when the code page cannot hold it either.
+    std::string_view shortName;
+    // The long name as stored, only where the code page cannot hold it.
+    std::u16string_view realName;
 };
+
+// The name that opens a found entry through the ANSI calls: the long name where the code page
+// holds it, else the short name; nothing when neither does.
+inline std::optional<std::string_view> OpeningName(const FoundEntry& e) {
+    if (e.realName.empty()) return e.name;
+    if (!e.shortName.empty()) return e.shortName;
+    return std::nullopt;
+}
+
+// The 8.3 form that opens it: the short name, else the long name where the code page holds it
+// (the name is then its own short form, or the volume keeps none); nothing when neither does.
+inline std::optional<std::string_view> OpeningShortName(const FoundEntry& e) {
+    if (!e.shortName.empty()) return e.shortName;
+    if (e.realName.empty()) return e.name;
+    return std::nullopt;
+}
 
 enum class DriveType { Unknown, Removable, Fixed, Remote, CdRom, RamDisk };
 
@@ -34,10 +59,12 @@ enum class WriteProbe { Denied, Existing, Created };
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // The name of the first directory entry that matches the path, as the entry stores it (the
-    // long name, no folder); nothing when no entry matches.
+    // The name of the first directory entry that matches the path, no folder, as OpeningName
+    // gives it: the long name as the entry stores it where the code page holds it; nothing when
+    // no entry matches or no ANSI name opens it.
     virtual std::optional<std::string> FindFirstName(const std::string& path) const = 0;
-    // The short (8.3) form of a path that exists, else the path unchanged.
+    // The short (8.3) form of a path that exists, else the path unchanged; unchanged too where
+    // the short form would hold a name that the code page cannot.
     virtual std::string ShortPath(const std::string& path) const = 0;
     virtual bool FolderExists(const std::string& path) const = 0;
 
@@ -68,6 +95,11 @@ public:
     // Gives a file or folder a new path, never replacing an entry that has it already; false on
     // failure (the source missing, the target taken, a name the system refuses).
     virtual bool MovePath(const std::string& /*from*/, const std::string& /*to*/) const { return false; }
+    // MovePath for an entry of the folder that only its name as stored reaches.
+    virtual bool MoveStoredName(const std::string& /*folder*/, std::u16string_view /*name*/,
+                                const std::string& /*to*/) const {
+        return false;
+    }
 };
 
 }  // namespace morvel

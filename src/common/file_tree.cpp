@@ -26,12 +26,17 @@ void WalkFileTree(const FileSystem& fs, std::string_view root, const std::functi
         pattern = folder.path;
         pattern += '*';
         fs.Search(pattern, [&](const FoundEntry& entry) {
-            const std::string_view shortName = entry.shortName.empty() ? entry.name : entry.shortName;
+            // A name the code page cannot hold goes on by its short name; with none, nothing
+            // reaches the entry, and a path of its look-alike would name another or nothing.
+            const auto reaching = OpeningName(entry);
+            const auto shortForm = OpeningShortName(entry);
+            if (!reaching || !shortForm) return;
+            const std::string_view shortName = *shortForm;
             if (entry.folder) {
                 if (entry.name.empty() || entry.name == "." || entry.name == "..") return;
                 Folder sub;
-                sub.path.reserve(folder.path.size() + entry.name.size() + 1);
-                sub.path.append(folder.path).append(entry.name).push_back('\\');
+                sub.path.reserve(folder.path.size() + reaching->size() + 1);
+                sub.path.append(folder.path).append(*reaching).push_back('\\');
                 sub.shortPath.reserve(folder.shortPath.size() + shortName.size() + 1);
                 sub.shortPath.append(folder.shortPath).append(shortName).push_back('\\');
                 sub.depth = folder.depth + 1;

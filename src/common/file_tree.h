@@ -1,8 +1,8 @@
 // A walk over a folder and all its subfolders, one search per folder, for lookups that need
 // every file of a tree at once (finding slide files that have moved). It asks the file system's
-// folder search, which on Windows is FindFirstFileA/FindNextFileA: each entry comes with its
+// folder search, which on Windows is FindFirstFileW/FindNextFileW: each entry comes with its
 // long name and the short (8.3) name beside it in one search, so the walk learns both without a
-// further call per file.
+// further call per file. An entry that no ANSI name reaches (file_system.h) is passed over.
 #pragma once
 
 #include <functional>
@@ -17,7 +17,7 @@ struct TreeFile {
     std::string_view folder;       // the folder as searched, ending in "\"
     std::string_view shortFolder;  // the same folder in short (8.3) form, ending in "\"
     std::string_view name;         // the long name, as stored on disk
-    std::string_view shortName;    // the 8.3 name; the long name when that is one already
+    std::string_view shortName;    // the 8.3 name; the long name when that is one already or none is kept
     int depth = 0;                 // folders between the root and the file: 0 for the root's own
 };
 

@@ -21,14 +21,25 @@ ConfirmOutcome SelectionStep(ConfirmView& view, const ConfirmMode& mode) {
     }
     if (mode.dialogMode) return ConfirmOutcome::StayOpen;
     if (view.SelectedCount() == 1) {
-        view.WriteBack();
-        view.Notify(kNotifyOpen);
-    } else if (view.ListMultipleFiles() > 0) {
+        // Nothing written, nothing to tell the host: it would act on the previous file.
+        if (view.WriteBack()) view.Notify(kNotifyOpen);
+        return ConfirmOutcome::StayOpen;
+    }
+    const int listed = view.ListMultipleFiles();
+    if (listed > 0) {
         view.Notify(kNotifyOpenMultiple);
-    } else {
+    } else if (listed == 0) {
         view.Tell(BoxKind::Warning, std::string(msg::kNoFilesSelected));
     }
     return ConfirmOutcome::StayOpen;
+}
+
+// A picked file that no ANSI name reaches is refused before the name checks, whose messages
+// ("Invalid filename.", "File not found.") would mislead about its look-alike text.
+bool NameReachable(ConfirmView& view) {
+    if (!view.NameFieldUnreachable()) return true;
+    view.Tell(BoxKind::Error, std::string(msg::kNameCannotPass));
+    return false;
 }
 
 // The extension check with its question; puts the resulting name into the field. False when the
@@ -49,7 +60,7 @@ ConfirmOutcome ConfirmSave(ConfirmView& view, const FileSystem& fs, const Confir
     if (mode.convertMode) {
         view.SetNameField(path::WithTrailingBackslash(view.Folder()) + std::string(kOutputFolderPlaceholder));
     }
-    if (!ExtensionAccepted(view)) return ConfirmOutcome::StayOpen;
+    if (!NameReachable(view) || !ExtensionAccepted(view)) return ConfirmOutcome::StayOpen;
     const std::string name = view.NameField();
     if (!NameCheckPasses(view, fs, name)) return ConfirmOutcome::StayOpen;
     if (fs.FileExists(FullName(name, view.Folder())) && !view.Ask(BoxKind::Confirmation, msg::FileInUse(name))) {
@@ -60,6 +71,7 @@ ConfirmOutcome ConfirmSave(ConfirmView& view, const FileSystem& fs, const Confir
 
 ConfirmOutcome ConfirmOpen(ConfirmView& view, const FileSystem& fs, const ConfirmMode& mode) {
     if (view.NameField().empty()) return SelectionStep(view, mode);
+    if (!NameReachable(view)) return ConfirmOutcome::StayOpen;
     if (mode.dialogKind == MORVEL_KIND_OPEN_SLIDESHOW && !ExtensionAccepted(view)) return ConfirmOutcome::StayOpen;
     const std::string name = view.NameField();
     if (!NameCheckPasses(view, fs, name)) return ConfirmOutcome::StayOpen;
@@ -90,7 +102,9 @@ ConfirmOutcome Confirm(ConfirmView& view, const FileSystem& fs, const ConfirmMod
     if (!mode.dialogMode) return SelectionStep(view, mode);
     if (IsSaveKind(mode.dialogKind)) return ConfirmSave(view, fs, mode);
     if (mode.dialogKind == MORVEL_KIND_ADD_SLIDES) {
-        if (view.ListMultipleFiles() > 0) return ConfirmOutcome::CloseWithOk;
+        const int listed = view.ListMultipleFiles();
+        if (listed > 0) return ConfirmOutcome::CloseWithOk;
+        if (listed < 0) return ConfirmOutcome::StayOpen;
         return SelectionStep(view, mode);
     }
     return ConfirmOpen(view, fs, mode);

@@ -35,7 +35,13 @@ public:
     // Yes/No question; true for Yes.
     virtual bool Ask(BoxKind kind, const std::string& text) = 0;
     virtual void Tell(BoxKind kind, const std::string& text) = 0;
+    // The name field holds the text of a listed file that no ANSI name reaches (its name is not
+    // in the code page and the volume keeps no short name for it).
+    virtual bool NameFieldUnreachable() const = 0;
+    // False when nothing was written (the window has told the user why).
     virtual bool WriteBack() = 0;
+    // The number of files written to the list file; 0 when none is selected, -1 when the list
+    // was refused (the window has told the user why) and nothing was written.
     virtual int ListMultipleFiles() = 0;
     // Opens a folder entry as a double-click does.
     virtual void OpenFolderEntry(int index) = 0;

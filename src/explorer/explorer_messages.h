@@ -11,6 +11,8 @@ inline constexpr std::string_view kInvalidPath = "Invalid path.\nPlease reenter.
 inline constexpr std::string_view kInvalidFilename = "Invalid filename.\nPlease reenter.";
 inline constexpr std::string_view kFileNotFound = "File not found.";
 inline constexpr std::string_view kNoFilesSelected = "No files selected!";
+// A listed name that the code page cannot hold, on a volume that keeps no short name for it.
+inline constexpr std::string_view kNameCannotPass = "The name of this file cannot be passed on.\nPlease rename it.";
 
 // "Drive A: not ready."
 std::string DriveNotReady(char letter);

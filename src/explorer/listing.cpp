@@ -14,11 +14,39 @@ inline unsigned char Fold(unsigned char c) {
 }
 
 void SortAndDropDuplicates(std::vector<ListEntry>& entries) {
-    std::sort(entries.begin(), entries.end(),
-              [](const ListEntry& a, const ListEntry& b) { return ListOrderLess(a.text, b.text); });
+    std::sort(entries.begin(), entries.end(), [](const ListEntry& a, const ListEntry& b) {
+        if (a.text != b.text) return ListOrderLess(a.text, b.text);
+        return a.realName < b.realName;
+    });
     entries.erase(std::unique(entries.begin(), entries.end(),
-                              [](const ListEntry& a, const ListEntry& b) { return a.text == b.text; }),
+                              [](const ListEntry& a, const ListEntry& b) {
+                                  return a.text == b.text && a.realName == b.realName;
+                              }),
                   entries.end());
+}
+
+std::u16string LowerAscii(std::u16string_view text) {
+    std::u16string lower(text);
+    for (char16_t& c : lower) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+    }
+    return lower;
+}
+
+// The entry of a found name, with its text already cased: where the code page cannot hold the
+// name, its name as stored and its short name, cased alike.
+ListEntry EntryOf(const FoundEntry& found, std::string text, bool lower) {
+    ListEntry entry{std::move(text), found.folder, std::string(OpeningShortName(found).value_or("")), {}, {}};
+    if (found.realName.empty()) return entry;
+    entry.realName = lower ? LowerAscii(found.realName) : std::u16string(found.realName);
+    if (!found.shortName.empty()) {
+        entry.reachingText = lower ? path::ToLowerAscii(found.shortName) : std::string(found.shortName);
+    }
+    if (found.folder) {
+        entry.realName += u'\\';
+        if (!entry.reachingText.empty()) entry.reachingText += '\\';
+    }
+    return entry;
 }
 }  // namespace
 
@@ -53,12 +81,12 @@ Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_vi
             }
             std::string text = path::ToLowerAscii(found.name);
             text += '\\';
-            folders.push_back({std::move(text), true, {}});
+            folders.push_back(EntryOf(found, std::move(text), true));
             return;
         }
         if (found.system || !masks.MatchesEntry(found.name, found.shortName)) return;
         std::string text = options.lowercase ? path::ToLowerAscii(found.name) : std::string(found.name);
-        files.push_back({std::move(text), false, std::string(found.shortName.empty() ? found.name : found.shortName)});
+        files.push_back(EntryOf(found, std::move(text), options.lowercase));
     });
 
     SortAndDropDuplicates(files);

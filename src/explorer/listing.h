@@ -11,12 +11,26 @@
 namespace morvel::explorer_rules {
 
 struct ListEntry {
-    std::string text;  // a folder's text ends in "\"
+    // The name in the code page, as LB_GETTEXT and type-ahead see it; a folder's ends in "\".
+    std::string text;
     bool folder = false;
-    // A file's short (8.3) name as the search reported it: the name itself when it is one.
-    // Kept so that lists of thousands of files need not ask the system for each short name.
+    // A file's short (8.3) name as the search reported it, the name itself when it is one (see
+    // OpeningShortName); empty when no ANSI name reaches the file. Kept so that lists of
+    // thousands of files need not ask the system for each short name.
     std::string shortName;
+    // Where the code page cannot hold the name (the text is then a look-alike): the name as
+    // stored, cased as the text, drawn in the text's place; and the short name, cased as the text
+    // (with "\" for a folder), which stands for the entry in the name field and on to the host.
+    // That is empty when the volume keeps no short name: nothing reaches the entry then.
+    std::u16string realName;
+    std::string reachingText;
 };
+
+// The text that reaches the entry through the ANSI calls: its text, or the short name where the
+// code page cannot hold the name; empty when nothing does.
+inline std::string_view ReachingText(const ListEntry& e) {
+    return e.realName.empty() ? std::string_view(e.text) : std::string_view(e.reachingText);
+}
 
 struct ListingOptions {
     bool lowercase = true;      // "&Lowercase"
@@ -40,8 +54,9 @@ bool ListOrderLess(std::string_view a, std::string_view b);
 // Lists the folder: every entry matching one of the searched masks of the mask list that is
 // neither a folder nor a system file, then every subfolder (lower-cased, "\" appended). Folders
 // come before the files, or after them with foldersAfter. A name found by two masks is listed
-// once. The folder is searched once for every entry; the masks are matched in memory by the
-// file system's own rules, against the long and the short name, as a search per mask would.
+// once; two names that only look alike in the code page are two entries. The folder is searched
+// once for every entry; the masks are matched in memory by the file system's own rules, against
+// the long and the short name, as a search per mask would.
 Listing ListFolder(const FileSystem& fs, std::string_view folder, std::string_view maskList,
                    const ListingOptions& options);
 

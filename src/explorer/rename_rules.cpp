@@ -46,7 +46,9 @@ std::optional<std::string> NewNameProblem(std::string_view newName, std::string_
 
 RenameResult RunRename(std::string_view currentFolder, RenameUi& ui, const FileSystem& fs) {
     for (;;) {
-        const RenameSource source = RenameSourceOf(ui.NameField(), currentFolder);
+        const std::string nameField = ui.NameField();
+        RenameSource source = RenameSourceOf(nameField, currentFolder);
+        source.storedName = ui.StoredName(nameField);
         if (source.oldName.empty()) {
             ui.Show(BoxKind::Warning, std::string(msg::kNoFileSelected));
             return RenameResult::NoFileSelected;
@@ -66,7 +68,9 @@ RenameResult RunRename(std::string_view currentFolder, RenameUi& ui, const FileS
         const std::string newExt(path::Extension(newPath));
         if (newExt != source.oldExt && !ui.Confirm(msg::DifferentExtension(source.oldExt, newExt))) continue;
 
-        if (fs.MovePath(source.folder + source.oldName, newPath)) return RenameResult::Renamed;
+        const bool moved = source.storedName.empty() ? fs.MovePath(source.folder + source.oldName, newPath)
+                                                     : fs.MoveStoredName(source.folder, source.storedName, newPath);
+        if (moved) return RenameResult::Renamed;
         ui.Show(BoxKind::Error, msg::CouldNotRename(source.folder, source.oldName, newPath));
         return RenameResult::Failed;
     }

@@ -20,6 +20,8 @@ struct RenameSource {
     std::string folder;
     std::string oldName;
     std::string oldExt;
+    // The old name as stored, where only that reaches the file (see RenameUi::StoredName).
+    std::u16string storedName;
 };
 RenameSource RenameSourceOf(std::string_view nameField, std::string_view currentFolder);
 
@@ -49,6 +51,9 @@ public:
     virtual ~RenameUi() = default;
     // The name field's text, read afresh at each round.
     virtual std::string NameField() = 0;
+    // The name as stored of the listed file whose text the name field holds, where no ANSI name
+    // reaches it (the code page cannot hold it and the volume keeps no short name); else empty.
+    virtual std::u16string StoredName(const std::string& nameField) = 0;
     // Runs the rename dialog on the folder and the old name: the typed name after OK, nothing
     // after Cancel.
     virtual std::optional<std::string> AskNewName(const std::string& folder, const std::string& oldName) = 0;

@@ -7,8 +7,9 @@
 
 namespace morvel {
 
-// The name of the first directory entry matching the path, as stored on disk; the name part of
-// the path itself when nothing matches.
+// The name of the first directory entry matching the path, as stored on disk where the code page
+// holds it, else its short name (FileSystem::FindFirstName); the name part of the path itself when
+// nothing matches or no ANSI name reaches the entry.
 std::string LongNamePart(const std::string& path, const FileSystem& fs);
 
 }  // namespace morvel

@@ -20,7 +20,8 @@ struct FakeView : ConfirmView {
     std::optional<std::string> typeLabel;
     bool answer = true;  // Yes to every question
     bool writeBackResult = true;
-    int listed = 0;  // what ListMultipleFiles returns
+    int listed = 0;            // what ListMultipleFiles returns
+    bool unreachable = false;  // the name field holds a listed file that no ANSI name reaches
 
     std::vector<std::string> log;  // questions, messages and actions in order
 
@@ -39,6 +40,7 @@ struct FakeView : ConfirmView {
     void Tell(BoxKind kind, const std::string& text) override {
         log.push_back(std::string(kind == BoxKind::Error ? "error:" : "warning:") + text);
     }
+    bool NameFieldUnreachable() const override { return unreachable; }
     bool WriteBack() override {
         log.push_back("writeback:" + name);
         return writeBackResult;
@@ -221,6 +223,19 @@ TEST(ExplorerConfirm, AddMultipleSlides) {
     nothing.current = 0;
     EXPECT_EQ(Confirm(nothing, fs, {true, 253, false}), ConfirmOutcome::StayOpen);
     EXPECT_EQ(nothing.log, (Log{"list", "open:sub\\"}));
+
+    nothing.log.clear();
+    nothing.listed = -1;  // refused, the user told why: the folder is not opened
+    EXPECT_EQ(Confirm(nothing, fs, {true, 253, false}), ConfirmOutcome::StayOpen);
+    EXPECT_EQ(nothing.log, (Log{"list"}));
+}
+
+TEST(ExplorerConfirm, FileThatNoAnsiNameReachesIsRefusedBeforeTheNameCheck) {
+    FakeView v;
+    v.name = "??.bmp";
+    v.unreachable = true;
+    EXPECT_EQ(Confirm(v, Disk(), {true, 254, false}), ConfirmOutcome::StayOpen);
+    EXPECT_EQ(v.log, (Log{"error:The name of this file cannot be passed on.\nPlease rename it."}));
 }
 
 TEST(ExplorerConfirm, ModelessSelection) {
@@ -237,6 +252,7 @@ TEST(ExplorerConfirm, ModelessSelection) {
         {"three files listed", {"a.bmp", "b.bmp", "c.bmp"}, 2, 3, 3, {"list", "notify:2320"}},
         {"current folder opens instead", {"sub\\", "a.bmp", "b.bmp"}, 0, 3, 2, {"open:sub\\"}},
         {"nothing listable", {"a.bmp", "b.bmp"}, 1, 0, 0, {"list", "warning:No files selected!"}},
+        {"list refused: the user was told why", {"a.bmp", "b.bmp"}, 1, 2, -1, {"list"}},
         {"no current entry", {"a.bmp"}, -1, 1, 1, {}},
         {"empty list", {}, 0, 0, 0, {}},
     };

@@ -22,6 +22,7 @@ struct ScriptedUi : RenameUi {
     std::vector<std::string> questions;
 
     std::string NameField() override { return nameField; }
+    std::u16string StoredName(const std::string&) override { return {}; }
     std::optional<std::string> AskNewName(const std::string& folder, const std::string& oldName) override {
         dialogs.emplace_back(folder, oldName);
         if (typed.empty()) return std::nullopt;

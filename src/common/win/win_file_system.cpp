@@ -3,25 +3,91 @@
 #include <windows.h>
 #include <winnetwk.h>
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace morvel {
 
+namespace {
+// Names between the ANSI code page of the file calls and the system's own wide form. The system
+// keeps names wide: a wide search finds every name, which is then given in the code page as the
+// ANSI calls would give it, with a mark of whether that form still names the same entry.
+class Names {
+public:
+    // The host may have switched the file calls to the OEM code page.
+    Names() : codePage_(AreFileApisANSI() ? CP_ACP : CP_OEMCP) {}
+
+    std::wstring Widen(std::string_view text) const {
+        std::wstring wide(text.size(), L'\0');
+        const int n = text.empty() ? 0
+                                   : MultiByteToWideChar(codePage_, 0, text.data(), static_cast<int>(text.size()),
+                                                         wide.data(), static_cast<int>(wide.size()));
+        wide.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        return wide;
+    }
+
+    // The name in the code page, into `out`; true when it converts back to the same name.
+    bool Narrow(std::wstring_view wide, std::string& out) {
+        out.resize(wide.size());
+        std::size_t i = 0;
+        for (; i < wide.size() && wide[i] < 0x80; ++i) out[i] = static_cast<char>(wide[i]);
+        if (i == wide.size()) return true;  // plain ASCII, the common case: no conversion
+        // Up to three bytes a character (a UTF-8 code page); the buffers are reused from name to name.
+        out.resize(wide.size() * 3);
+        const int length = static_cast<int>(wide.size());
+        const int n = WideCharToMultiByte(codePage_, 0, wide.data(), length, out.data(), static_cast<int>(out.size()),
+                                          nullptr, nullptr);
+        out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        if (n <= 0) return false;
+        back_.resize(static_cast<std::size_t>(n));
+        const int m = MultiByteToWideChar(codePage_, 0, out.data(), n, back_.data(), n);
+        return m == length && std::equal(wide.begin(), wide.end(), back_.begin());
+    }
+
+    // One search result, its names held here until the next.
+    FoundEntry Found(const WIN32_FIND_DATAW& data) {
+        const bool exact = Narrow(data.cFileName, name_);
+        const bool shortExact = Narrow(data.cAlternateFileName, shortName_);
+        realName_.clear();
+        if (!exact) {
+            const wchar_t* name = data.cFileName;
+            realName_.assign(name, std::find(name, name + MAX_PATH, L'\0'));
+        }
+        const DWORD a = data.dwFileAttributes;
+        return FoundEntry{name_, (a & FILE_ATTRIBUTE_DIRECTORY) != 0, (a & FILE_ATTRIBUTE_SYSTEM) != 0,
+                          shortExact ? std::string_view(shortName_) : std::string_view(), realName_};
+    }
+
+private:
+    UINT codePage_;
+    std::wstring back_;
+    std::string name_, shortName_;
+    std::u16string realName_;
+};
+}  // namespace
+
 std::optional<std::string> WinFileSystem::FindFirstName(const std::string& path) const {
-    WIN32_FIND_DATAA data{};
-    const HANDLE search = FindFirstFileA(path.c_str(), &data);
+    Names names;
+    WIN32_FIND_DATAW data{};
+    const HANDLE search = FindFirstFileW(names.Widen(path).c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
     FindClose(search);
-    return std::string(data.cFileName);
+    const auto name = OpeningName(names.Found(data));
+    if (!name) return std::nullopt;
+    return std::string(*name);
 }
 
 std::string WinFileSystem::ShortPath(const std::string& path) const {
-    const DWORD needed = GetShortPathNameA(path.c_str(), nullptr, 0);
+    Names names;
+    const std::wstring wide = names.Widen(path);
+    const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
     if (needed == 0) return path;
-    std::vector<char> buffer(needed + 1);
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0 || length >= buffer.size()) return path;
-    return std::string(buffer.data(), length);
+    std::wstring buffer(needed, L'\0');
+    const DWORD length = GetShortPathNameW(wide.c_str(), buffer.data(), needed);
+    if (length == 0 || length >= needed) return path;
+    std::string shortPath;
+    return names.Narrow(std::wstring_view(buffer.data(), length), shortPath) ? shortPath : path;
 }
 
 bool WinFileSystem::FolderExists(const std::string& path) const {
@@ -30,14 +96,13 @@ bool WinFileSystem::FolderExists(const std::string& path) const {
 }
 
 void WinFileSystem::Search(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) const {
-    WIN32_FIND_DATAA data{};
-    const HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+    Names names;
+    WIN32_FIND_DATAW data{};
+    const HANDLE search = FindFirstFileW(names.Widen(pattern).c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        const DWORD a = data.dwFileAttributes;
-        visit(FoundEntry{data.cFileName, (a & FILE_ATTRIBUTE_DIRECTORY) != 0, (a & FILE_ATTRIBUTE_SYSTEM) != 0,
-                         data.cAlternateFileName});
-    } while (FindNextFileA(search, &data));
+        visit(names.Found(data));
+    } while (FindNextFileW(search, &data));
     FindClose(search);
 }
 
@@ -146,6 +211,14 @@ bool WinFileSystem::RemoveFile(const std::string& path) const {
 // instead of destroying the other file.
 bool WinFileSystem::MovePath(const std::string& from, const std::string& to) const {
     return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+bool WinFileSystem::MoveStoredName(const std::string& folder, std::u16string_view name, const std::string& to) const {
+    const Names names;
+    std::wstring from = names.Widen(folder);
+    if (!from.empty() && from.back() != L'\\') from += L'\\';
+    from.append(name.begin(), name.end());
+    return MoveFileW(from.c_str(), names.Widen(to).c_str()) != 0;
 }
 
 const WinFileSystem& RealFileSystem() {

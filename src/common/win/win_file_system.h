@@ -1,4 +1,5 @@
-// The file system as the Win32 calls see it.
+// The file system as the Win32 calls see it: searches and short names through the wide calls,
+// so that a name the code page cannot hold is still found and reached (file_system.h).
 #pragma once
 
 #include "common/file_system.h"
@@ -18,6 +19,7 @@ public:
     WriteProbe ProbeWrite(const std::string& path, std::string_view newFileBytes) const override;
     bool RemoveFile(const std::string& path) const override;
     bool MovePath(const std::string& from, const std::string& to) const override;
+    bool MoveStoredName(const std::string& folder, std::u16string_view name, const std::string& to) const override;
 };
 
 // The one instance the Win32 layer uses.

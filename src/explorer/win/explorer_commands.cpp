@@ -76,7 +76,12 @@ void TFileForm::BtnJPEGClick() {
 }
 
 void TFileForm::mnuFRenameClick() {
-    if (RenameCommand(hwnd(), folder_, [this] { return NameField(); })) UpdateFiles();
+    const auto storedName = [this](const std::string& nameField) {
+        const ListEntry* entry = UnreachableEntryNamed(nameField);
+        return entry ? entry->realName : std::u16string();
+    };
+    const auto nameField = [this] { return NameField(); };
+    if (RenameCommand(hwnd(), folder_, nameField, storedName)) UpdateFiles();
 }
 
 void TFileForm::FormatChosen() {
@@ -130,12 +135,22 @@ std::vector<ListEntry> TFileForm::SelectedFiles() const {
     return files;
 }
 
+std::optional<std::vector<ListEntry>> TFileForm::SelectedFilesToPass() {
+    std::vector<ListEntry> files = SelectedFiles();
+    if (std::any_of(files.begin(), files.end(), [](const ListEntry& e) { return e.shortName.empty(); })) {
+        ShowMessage(hwnd(), BoxKind::Error, std::string(msg::kNameCannotPass));
+        return std::nullopt;
+    }
+    return files;
+}
+
 int TFileForm::ListMultipleFiles() {
     ValidateSelection();
-    const std::vector<ListEntry> files = SelectedFiles();
-    if (files.empty()) return 0;
-    WriteExchangeFile(exchangePath_, MultiFileListWrites(folder_, files, RealFileSystem()), RealFileSystem());
-    return static_cast<int>(files.size());
+    const auto files = SelectedFilesToPass();
+    if (!files) return -1;
+    if (files->empty()) return 0;
+    WriteExchangeFile(exchangePath_, MultiFileListWrites(folder_, *files, RealFileSystem()), RealFileSystem());
+    return static_cast<int>(files->size());
 }
 
 void TFileForm::MarkDirectoryClick() {
@@ -149,22 +164,21 @@ void TFileForm::UnmarkDirectoryClick() {
 }
 
 void TFileForm::BatchConvertClick() {
-    if (ListMultipleFiles() <= 0) {
-        ShowMessage(hwnd(), BoxKind::Warning, std::string(msg::kNoFilesSelected));
-        return;
-    }
-    NotifyHost(NotifyCode::Convert);
+    const int listed = ListMultipleFiles();
+    if (listed == 0) ShowMessage(hwnd(), BoxKind::Warning, std::string(msg::kNoFilesSelected));
+    if (listed > 0) NotifyHost(NotifyCode::Convert);
 }
 
 void TFileForm::InstantSlideshowClick() {
     ValidateSelection();
     if (xfiles_.Count() == 0) return;
-    const std::vector<ListEntry> files = SelectedFiles();
-    if (files.empty()) {
+    const auto files = SelectedFilesToPass();
+    if (!files) return;
+    if (files->empty()) {
         ShowMessage(hwnd(), BoxKind::Warning, std::string(msg::kNoFilesSelected));
         return;
     }
-    WriteExchangeFile(exchangePath_, InstantSlideshowWrites(folder_, files, RealFileSystem()), RealFileSystem());
+    WriteExchangeFile(exchangePath_, InstantSlideshowWrites(folder_, *files, RealFileSystem()), RealFileSystem());
     NotifyHost(NotifyCode::Slideshow);
 }
 
@@ -204,8 +218,8 @@ void TFileForm::NotifyHost(NotifyCode code) {
 }
 
 void TFileForm::NotifyAfterWriteBack(NotifyCode code) {
-    WriteBack();
-    NotifyHost(code);
+    // Nothing written, nothing to tell: the host would act on the file named before.
+    if (WriteBack()) NotifyHost(code);
 }
 
 void TFileForm::PreviewModeClick() {

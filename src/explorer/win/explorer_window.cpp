@@ -115,6 +115,12 @@ int ComboSelection(HWND combo) {
     return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
 }
 
+// What a file entry puts into the name field: the text that reaches it; its own text, a
+// look-alike, where nothing does, so that the field still shows which file was picked.
+const std::string& NameFieldText(const ListEntry& entry) {
+    return entry.realName.empty() || entry.reachingText.empty() ? entry.text : entry.reachingText;
+}
+
 }  // namespace
 
 // ---- Building --------------------------------------------------------------------------------
@@ -530,7 +536,7 @@ void TFileForm::UpdateFiles() {
 
 void TFileForm::InitFocus() {
     if (xfiles_.Count() == 0) return;
-    if (!IsFolderEntry(xfiles_.Text(0))) SetWindowTextA(edit1_, xfiles_.Text(0).c_str());
+    if (!IsFolderEntry(xfiles_.Text(0))) SetWindowTextA(edit1_, NameFieldText(xfiles_.Entries().front()).c_str());
     xfiles_.SelectFirst();
     // Focus only inside the active window: a relist asked for by the host must not take the
     // keyboard from the host's own windows.
@@ -608,12 +614,29 @@ void TFileForm::Tell(BoxKind kind, const std::string& text) {
 void TFileForm::XFilesClick() {
     const int current = xfiles_.Current();
     if (current < 0) return;
-    const std::string& text = xfiles_.Text(current);
-    SetWindowTextA(edit1_, IsFolderEntry(text) ? "" : text.c_str());
+    const ListEntry& entry = xfiles_.Entries().at(static_cast<std::size_t>(current));
+    SetWindowTextA(edit1_, IsFolderEntry(entry.text) ? "" : NameFieldText(entry).c_str());
+}
+
+const ListEntry* TFileForm::UnreachableEntryNamed(const std::string& nameField) const {
+    const int current = xfiles_.Current();
+    if (current < 0) return nullptr;
+    const ListEntry& entry = xfiles_.Entries().at(static_cast<std::size_t>(current));
+    if (entry.folder || !ReachingText(entry).empty() || entry.text != nameField) return nullptr;
+    return &entry;
+}
+
+bool TFileForm::NameFieldUnreachable() const {
+    return UnreachableEntryNamed(NameField()) != nullptr;
 }
 
 void TFileForm::OpenFolderEntry(int index) {
-    std::string target = path::WithTrailingBackslash(folder_) + xfiles_.Text(index);
+    const std::string_view reaching = ReachingText(xfiles_.Entries().at(static_cast<std::size_t>(index)));
+    if (reaching.empty()) {
+        ShowMessage(hwnd(), BoxKind::Error, std::string(msg::kNameCannotPass));
+        return;
+    }
+    std::string target = path::WithTrailingBackslash(folder_) + std::string(reaching);
     if (target.size() > 3 && target.back() == '\\') target.pop_back();
     // The folder list shows the names as the disk holds them, not the list's lower case.
     SetFolder(LongFormOf(target, RealFileSystem()).value_or(target));
@@ -638,6 +661,10 @@ void TFileForm::Edit1Change() {
 }
 
 bool TFileForm::WriteBack() {
+    if (NameFieldUnreachable()) {
+        ShowMessage(hwnd(), BoxKind::Error, std::string(msg::kNameCannotPass));
+        return false;
+    }
     const std::string full = FullName(NameField(), folder_);
     const WriteBackMode mode{dialog_, dialog_ && IsSaveKind(dialogKind_), convertMode_};
     const SettingsFile settings = Settings();

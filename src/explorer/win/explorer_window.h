@@ -84,6 +84,7 @@ public:
     std::optional<std::string> SelectedTypeLabel() const override;
     bool Ask(BoxKind kind, const std::string& text) override;
     void Tell(BoxKind kind, const std::string& text) override;
+    bool NameFieldUnreachable() const override;
     bool WriteBack() override;
     int ListMultipleFiles() override;
     void OpenFolderEntry(int index) override;
@@ -156,6 +157,12 @@ private:
     // Several files, the exchange file and the input-file view.
     void ValidateSelection();
     std::vector<explorer_rules::ListEntry> SelectedFiles() const;
+    // The selected files, once every one of them can be passed on; else the user is told and
+    // nothing comes back.
+    std::optional<std::vector<explorer_rules::ListEntry>> SelectedFilesToPass();
+    // The current entry, when it is a file that no ANSI name reaches and the name field holds
+    // its text.
+    const explorer_rules::ListEntry* UnreachableEntryNamed(const std::string& nameField) const;
     void MarkDirectoryClick();
     void UnmarkDirectoryClick();
     void BatchConvertClick();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace morvel {
 
@@ -250,10 +251,18 @@ int XFileListBox::WidestText() const {
     const HGDIOBJ old = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     std::array<INT, 256> widths{};
     const bool haveWidths = GetCharWidth32A(dc, 0, 255, widths.data()) != 0;
+    std::unordered_map<char16_t, INT> wideWidths;
     int widest = 0;
     for (const auto& e : entries_) {
         int width = 0;
-        if (haveWidths) {
+        if (!e.realName.empty()) {
+            // Names in other scripts share few characters: each one's width is asked once.
+            for (const char16_t c : e.realName) {
+                const auto [known, fresh] = wideWidths.try_emplace(c, 0);
+                if (fresh) GetCharWidth32W(dc, c, c, &known->second);
+                width += known->second;
+            }
+        } else if (haveWidths) {
             for (unsigned char c : e.text) width += widths[c];
         } else {
             SIZE size{};
@@ -274,7 +283,8 @@ void XFileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     }
     const int index = static_cast<int>(item.itemID);
     if (index < 0 || index >= Count()) return;
-    const std::string& text = Text(index);
+    const explorer_rules::ListEntry& entry = entries_[static_cast<std::size_t>(index)];
+    const std::string& text = entry.text;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
@@ -292,8 +302,14 @@ void XFileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     textRect.left += 1 + kGlyphSize + kGlyphGap;
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+    if (entry.realName.empty()) {
+        DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &textRect, kFormat);
+    } else {
+        // The name as it is, not its look-alike in the code page.
+        const std::wstring wide(entry.realName.begin(), entry.realName.end());
+        DrawTextW(item.hDC, wide.c_str(), static_cast<int>(wide.size()), &textRect, kFormat);
+    }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 

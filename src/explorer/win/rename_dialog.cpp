@@ -122,9 +122,11 @@ LRESULT TRenameForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // The rename loop's windows: the dialog and the boxes, owned by the Explorer.
 class RenameWindows final : public explorer_rules::RenameUi {
 public:
-    RenameWindows(HWND owner, std::function<std::string()> nameField)
-        : owner_(owner), nameField_(std::move(nameField)) {}
+    RenameWindows(HWND owner, std::function<std::string()> nameField,
+                  std::function<std::u16string(const std::string&)> storedName)
+        : owner_(owner), nameField_(std::move(nameField)), storedName_(std::move(storedName)) {}
     std::string NameField() override { return nameField_(); }
+    std::u16string StoredName(const std::string& nameField) override { return storedName_(nameField); }
     std::optional<std::string> AskNewName(const std::string& folder, const std::string& oldName) override {
         return RunRenameDialog(owner_, folder, oldName);
     }
@@ -134,6 +136,7 @@ public:
 private:
     HWND owner_;
     std::function<std::string()> nameField_;
+    std::function<std::u16string(const std::string&)> storedName_;
 };
 
 }  // namespace
@@ -143,8 +146,9 @@ std::optional<std::string> RunRenameDialog(HWND owner, const std::string& folder
     return form.Ask(owner, folder, oldName);
 }
 
-bool RenameCommand(HWND owner, const std::string& currentFolder, const std::function<std::string()>& nameField) {
-    RenameWindows windows(owner, nameField);
+bool RenameCommand(HWND owner, const std::string& currentFolder, const std::function<std::string()>& nameField,
+                   const std::function<std::u16string(const std::string&)>& storedName) {
+    RenameWindows windows(owner, nameField, storedName);
     return explorer_rules::RunRename(currentFolder, windows, RealFileSystem()) == explorer_rules::RenameResult::Renamed;
 }
 

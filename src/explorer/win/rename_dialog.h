@@ -16,7 +16,9 @@ std::optional<std::string> RunRenameDialog(HWND owner, const std::string& folder
 
 // The file menu's "Renam&e": renames the file of the name field in the current folder on disk,
 // with the dialog and the message boxes owned by `owner`. `nameField` reads the name field at
-// each round. True when the file was renamed (the list is then listed again by the caller).
-bool RenameCommand(HWND owner, const std::string& currentFolder, const std::function<std::string()>& nameField);
+// each round; `storedName` answers RenameUi::StoredName. True when the file was renamed (the list
+// is then listed again by the caller).
+bool RenameCommand(HWND owner, const std::string& currentFolder, const std::function<std::string()>& nameField,
+                   const std::function<std::u16string(const std::string&)>& storedName);
 
 }  // namespace morvel
