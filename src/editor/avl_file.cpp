@@ -71,8 +71,9 @@ public:
             } else {
                 fs_.Search(path, [&](const FoundEntry& e) {
                     if (longName) return;
-                    longName = std::string(e.name);
-                    shortName = std::string(e.shortName.empty() ? e.name : e.shortName);
+                    const Entry found = EntryOf(e, name);
+                    longName = found.longName;
+                    shortName = found.shortName;
                 });
             }
         }
@@ -119,6 +120,14 @@ private:
         return true;
     }
 
+    // What a slide keeps of a found file: the names that open it (the long name where the code
+    // page holds it, else the short name); the name asked for where no ANSI name reaches it.
+    static Entry EntryOf(const FoundEntry& e, std::string_view asked) {
+        const auto opening = OpeningName(e);
+        const auto shortForm = OpeningShortName(e);
+        return {std::string(opening ? *opening : asked), std::string(shortForm ? *shortForm : asked)};
+    }
+
     // The folder's names once enough slides have asked for it, else null.
     FolderNames* ListedFolder(std::string_view folder, std::string_view name) {
         if (!MatchesInMemory(folder, name)) return nullptr;
@@ -127,8 +136,9 @@ private:
             if (++names.lookups <= kListAfter) return nullptr;
             // The first entry of the folder's order wins, as the system's first match does.
             fs_.Search(std::string(folder) + "*", [&](const FoundEntry& e) {
-                Entry entry{std::string(e.name), std::string(e.shortName.empty() ? e.name : e.shortName)};
-                names.byName.try_emplace(path::ToUpperAscii(e.name), entry);
+                const Entry entry = EntryOf(e, e.name);
+                // A name the code page cannot hold arrives as a look-alike: only its short name finds it.
+                if (e.realName.empty()) names.byName.try_emplace(path::ToUpperAscii(e.name), entry);
                 if (!e.shortName.empty()) names.byName.try_emplace(path::ToUpperAscii(e.shortName), entry);
             });
             names.listed = true;
