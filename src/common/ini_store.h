@@ -103,8 +103,6 @@ class NewFileWriter {
 public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
     const std::string& bytes() const { return out_; }
-    // The bytes, handed over without a copy; the writer is empty afterwards.
-    std::string Take() { return std::move(out_); }
 
 private:
     std::string out_;

@@ -254,7 +254,7 @@ private:
     std::size_t size_ = 0;
 };
 
-// Whether a cell holds exactly the text, by a plain loop: the library's comparison makes a
+// Whether a cell holds exactly the text, by a plain loop: the standard comparison makes a
 // runtime call (memcmp) for every cell whose length matches, and a slide has a dozen of them.
 bool Is(std::string_view cell, std::string_view text) {
     if (cell.size() != text.size()) return false;
@@ -265,7 +265,7 @@ bool Is(std::string_view cell, std::string_view text) {
 }
 
 // Where a path's name part starts (after its last "\\" or ":"), as path::NamePart splits it, by
-// a plain loop over the name's few characters: find_last_of makes a runtime call per character.
+// a plain loop over the name's few characters: find_last_of calls memchr once per character.
 std::size_t NameStart(std::string_view path) {
     std::size_t start = path.size();
     while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') --start;
@@ -285,8 +285,10 @@ void FolderEntry(std::string_view folder, std::string& entry) {
 // The version 4 file in its order: the header, the folder table, then one section per slide.
 // `out` takes Set(section, key, value) calls in that order. A slideshow of many slides is one
 // pass that builds no string per slide: values are put together in buffers used over again.
+// Shows the gauge when there are slides (true) and leaves it to the caller to hide it once the
+// whole work is done.
 template <typename Out>
-void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out) {
+bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out) {
     // The empty placeholder row is no slide: written, it would read back as a CD track 0 that the
     // host would try to play. A table of nothing else is a slideshow of no slides.
     std::vector<const Slide*> slides;
@@ -295,6 +297,9 @@ void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
         if (!IsPlaceholder(slide)) slides.push_back(&slide);
     }
     const int n = static_cast<int>(slides.size());
+    // Shown before the folders are gathered: the gauge's idea of how long the work has taken
+    // counts that pass too.
+    if (gauge && n > 0) gauge->Show(1, n);
     // The folder table comes before the slides, so the folders are gathered first. Slides of one
     // folder mostly follow each other: a path in the previous slide's folder needs no lookup.
     std::vector<std::string> folders = {"c:\\"};
@@ -330,8 +335,7 @@ void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
     for (std::size_t k = 0; k < folders.size(); ++k)
         out.Set("Directory", Decimal(static_cast<std::int64_t>(k)).view(), folders[k]);
 
-    if (n == 0) return;
-    if (gauge) gauge->Show(1, n);
+    if (n == 0) return false;
     std::string value;
     for (int s = 1; s <= n; ++s) {
         if (gauge) gauge->Position(s);
@@ -368,27 +372,32 @@ void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
         if (!Is(slide[kColVolume], kMark)) out.Set(section, "L", slide[kColVolume]);
         if (!Is(slide[kColSpeed], kMark) && !Is(slide[kColSpeed], "100")) out.Set(section, "S", slide[kColSpeed]);
     }
-    if (gauge) gauge->Hide();
+    return true;
 }
 
 }  // namespace
 
 ini::Document WriteAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
     ini::Document doc;
-    EmitAvl(table, screen, gauge, doc);
+    if (EmitAvl(table, screen, gauge, doc) && gauge) gauge->Hide();
     return doc;
 }
 
 std::string WriteAvlBytes(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
     ini::NewFileWriter writer;
-    EmitAvl(table, screen, gauge, writer);
-    return writer.Take();
+    if (EmitAvl(table, screen, gauge, writer) && gauge) gauge->Hide();
+    return writer.bytes();
 }
 
 SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize screen, Gauge* gauge) {
     SaveResult result;
+    ini::NewFileWriter writer;
+    const bool shown = EmitAvl(table, screen, gauge, writer);
     // One write after the last slide: a failure is reported at slide n + 1.
-    if (!ini::WriteFileBytes(path, WriteAvlBytes(table, screen, gauge))) {
+    const bool written = ini::WriteFileBytes(path, writer.bytes());
+    // The gauge stays while the file is written: the user waits for that too.
+    if (shown && gauge) gauge->Hide();
+    if (!written) {
         const auto slides =
             std::count_if(table.rows().begin(), table.rows().end(), [](const Slide& s) { return !IsPlaceholder(s); });
         result.ok = false;

@@ -7,9 +7,11 @@
 namespace morvel {
 
 namespace {
-// Below about a fifth of a second a wait feels immediate; a bar that flashed up for it would only
-// slow it down. Once shown, a few moves a second read as steady progress.
-constexpr DWORD kShowAfterMs = 150;
+// Showing the bar and painting it costs a couple of milliseconds. It appears once the work has
+// gone on ten times that long, so that painting never adds more than about a tenth to a work that
+// is over sooner, and any wait long enough to be noticed (a tenth of a second) shows its progress.
+// Once shown, it moves a few times a second, which reads as steady progress.
+constexpr DWORD kShowAfterMs = 25;
 constexpr DWORD kMoveEveryMs = 100;
 }  // namespace
 
@@ -23,10 +25,13 @@ void WindowGauge::Show(int min, int max) {
 }
 
 void WindowGauge::Position(int value) {
-    if (value - last_ < step_) return;
+    // The last position is always shown on a shown bar: what follows (the file's write) waits
+    // with a full bar.
+    const bool last = value >= max_;
+    if (value - last_ < step_ && !(last && shown_)) return;
     last_ = value;
     const DWORD now = GetTickCount();
-    if (now - (shown_ ? painted_ : started_) < (shown_ ? kMoveEveryMs : kShowAfterMs)) return;
+    if (shown_ ? (now - painted_ < kMoveEveryMs && !last) : (now - started_ < kShowAfterMs)) return;
     Paint(value, now);
 }
 
