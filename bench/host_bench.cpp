@@ -35,10 +35,10 @@
 // MORVEL_BENCH_ROOT names the folder (a Windows path) where scripts/bench.sh made the folders:
 // bench-listing-N (N slideshows, with some folders and other files), bench-empty, bench-slides
 // (10,000 pictures with 8.3 names for the slideshows).
+#include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <mmsystem.h>
-#include <windows.h>
 // After mmsystem.h, whose types it uses.
 #include <digitalv.h>
 
@@ -211,7 +211,7 @@ std::string ListingFolder(const Options& o, int files) {
 }
 
 struct Counted {
-    long files = 0;       // entries the searches returned, every search together
+    long files = 0;      // entries the searches returned, every search together
     long slideshows = 0;  // files matching "*.avl"
     long folders = 0;     // folders other than "." and ".."
 };
@@ -385,7 +385,6 @@ public:
         if (thread_.joinable()) thread_.join();
         return at_;
     }
-
 private:
     double at_ = -1;
     std::atomic<bool> cancelled_{false};
@@ -452,8 +451,8 @@ std::string WriteSlideshow(const Options& o, int slides) {
     char shortFolder[MAX_PATH + 1] = {};
     GetShortPathNameA(folder.c_str(), shortFolder, MAX_PATH);
     CharLowerA(shortFolder);
-    std::string text = "[Header]\r\nVer=4\r\nN=" + std::to_string(slides + 1) +
-                       "\r\n[Directory]\r\n0=c:\\\r\n1=" + shortFolder + "\\\r\n";
+    std::string text = "[Header]\r\nVer=4\r\nN=" + std::to_string(slides + 1) + "\r\n[Directory]\r\n0=c:\\\r\n1=" +
+                       shortFolder + "\\\r\n";
     for (int i = 1; i <= slides; ++i) {
         char slide[96];
         std::snprintf(slide, sizeof slide, "[%d]\r\nF=hs%05d.bmp,1\r\nB=0\r\nX=%d\r\n%s", i, (i - 1) % 10000, i % 30,
@@ -461,8 +460,7 @@ std::string WriteSlideshow(const Options& o, int slides) {
         text += slide;
     }
     const std::string path = o.root + "\\bench-show-" + std::to_string(slides) + ".avl";
-    const HANDLE h =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(h);
@@ -626,9 +624,10 @@ BarePlayer BarePlay(const Options& o) {
     open.lpstrElementName = element.data();
     open.hWndParent = window;
     open.dwStyle = WS_CHILD;
-    const MCIERROR error = mciSendCommandA(
-        0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_DGV_OPEN_PARENT | MCI_DGV_OPEN_WS | MCI_WAIT,
-        reinterpret_cast<DWORD_PTR>(&open));
+    const MCIERROR error =
+        mciSendCommandA(0, MCI_OPEN,
+                        MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_DGV_OPEN_PARENT | MCI_DGV_OPEN_WS | MCI_WAIT,
+                        reinterpret_cast<DWORD_PTR>(&open));
     b.open = NowMs() - at;
     if (error != 0) {
         char text[256] = {};
@@ -753,12 +752,14 @@ void TestRow(Context& c, int size) {
     }
     l.note = "(" + std::to_string(bytes / 1024) + " KB)";
     PrintLine(l);
-    std::printf(
-        "%-9s %7s  opening %d slides until shown %s/%s ms; the same bytes with open and close %s/%s ms, as a "
-        "safe replace (new file, flush, move) %s/%s ms; the gauge seen during the test in %d of %zu run(s)\n",
-        "", "", size, Ms(opened.Best()).c_str(), Ms(opened.Median()).c_str(), Ms(withOpenClose.Best()).c_str(),
-        Ms(withOpenClose.Median()).c_str(), Ms(safe.Best()).c_str(), Ms(safe.Median()).c_str(), gaugeSeen,
-        l.library.runs.size());
+    std::printf("%-9s %7s  opening %d slides until shown %s/%s ms; the same bytes with open and close %s/%s ms "
+                "(ratio %s/%s), as a safe replace (new file, flush, move) %s/%s ms (ratio %s/%s); the gauge seen "
+                "during the test in %d of %zu run(s)\n",
+                "", "", size, Ms(opened.Best()).c_str(), Ms(opened.Median()).c_str(), Ms(withOpenClose.Best()).c_str(),
+                Ms(withOpenClose.Median()).c_str(), Ratio(l.NetBest(), withOpenClose.Best()).c_str(),
+                Ratio(l.NetMedian(), withOpenClose.Median()).c_str(), Ms(safe.Best()).c_str(),
+                Ms(safe.Median()).c_str(), Ratio(l.NetBest(), safe.Best()).c_str(),
+                Ratio(l.NetMedian(), safe.Median()).c_str(), gaugeSeen, l.library.runs.size());
     c.lines.push_back(l);
 }
 
@@ -788,12 +789,11 @@ void PlayerRow(Context& c) {
         playerClose.Add(run1.closed);
     }
     PrintLine(l);
-    std::printf(
-        "%-9s %7s  bare: open %s/%s, window shown %s/%s, close %s/%s ms; VideoWinClose95 until the window "
-        "is gone %s/%s ms\n",
-        "", "", Ms(open.Best()).c_str(), Ms(open.Median()).c_str(), Ms(show.Best()).c_str(), Ms(show.Median()).c_str(),
-        Ms(close.Best()).c_str(), Ms(close.Median()).c_str(), Ms(playerClose.Best()).c_str(),
-        Ms(playerClose.Median()).c_str());
+    std::printf("%-9s %7s  bare: open %s/%s, window shown %s/%s, close %s/%s ms; VideoWinClose95 until the window "
+                "is gone %s/%s ms\n",
+                "", "", Ms(open.Best()).c_str(), Ms(open.Median()).c_str(), Ms(show.Best()).c_str(),
+                Ms(show.Median()).c_str(), Ms(close.Best()).c_str(), Ms(close.Median()).c_str(),
+                Ms(playerClose.Best()).c_str(), Ms(playerClose.Median()).c_str());
     c.lines.push_back(l);
 }
 
@@ -831,9 +831,8 @@ void PrintTable(const Context& c) {
                     (Ratio(l.NetBest(), l.bare.Best()) + "/" + Ratio(l.NetMedian(), l.bare.Median())).c_str(),
                     l.goal.c_str());
     }
-    std::printf(
-        "(system: bare is the library's own net open time at that size, so the ratio is how many times "
-        "the library is faster)\n");
+    std::printf("(system: bare is the library's own net open time at that size, so the ratio is how many times "
+                "the library is faster)\n");
 }
 
 // ---- Variants of the bare calls -------------------------------------------------------------------
@@ -883,8 +882,8 @@ void SearchParts(const std::string& folder, const char* mask) {
         } while (FindNextFileA(search, &data));
         FindClose(search);
     }
-    std::printf("     search \"%s\": FindFirstFileA %.1f ms, FindNextFileA to the end %.1f ms (%ld entries)\n", mask,
-                first, NowMs() - start, found);
+    std::printf("     search \"%s\": FindFirstFileA %.1f ms, FindNextFileA to the end %.1f ms (%ld entries)\n", mask, first,
+                NowMs() - start, found);
 }
 
 // The same search without the short (8.3) names, in large fetches.
@@ -900,9 +899,8 @@ void BasicSearch(const std::string& folder) {
         } while (FindNextFileA(search, &data));
         FindClose(search);
     }
-    std::printf(
-        "     search \"*.*\" by FindFirstFileExA without short names, in large fetches: %.1f ms (%ld entries)\n",
-        NowMs() - start, found);
+    std::printf("     search \"*.*\" by FindFirstFileExA without short names, in large fetches: %.1f ms (%ld entries)\n",
+                NowMs() - start, found);
 }
 
 void ListVariants(const Options& o, int size) {
@@ -963,9 +961,8 @@ void ListVariants(const Options& o, int size) {
                     for (const std::string& n : names) copy.push_back(Lower(n));
                 }));
     std::printf("     sorted without regard to case: %.1f ms\n", Timed([&] {
-                    std::sort(copy.begin(), copy.end(), [](const std::string& a, const std::string& b) {
-                        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
-                    });
+                    std::sort(copy.begin(), copy.end(),
+                              [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
                 }));
     DestroyWindow(host);
     Pump(0);
@@ -991,10 +988,9 @@ void GaugeVariants() {
     };
     std::printf("   the editor's gauge (%ldx%ld), PBM_SETPOS and UpdateWindow in a window of the host's own:\n",
                 static_cast<long>(editorGauge.cx), static_cast<long>(editorGauge.cy));
-    std::printf(
-        "     100 steps, the gauge's style: %.1f ms; 100 steps, PBS_SMOOTH: %.1f ms; 10 steps: %.1f ms; "
-        "10 steps, PBS_SMOOTH: %.1f ms\n",
-        run(0, 100), run(PBS_SMOOTH, 100), run(0, 10), run(PBS_SMOOTH, 10));
+    std::printf("     100 steps, the gauge's style: %.1f ms; 100 steps, PBS_SMOOTH: %.1f ms; 10 steps: %.1f ms; "
+                "10 steps, PBS_SMOOTH: %.1f ms\n",
+                run(0, 100), run(PBS_SMOOTH, 100), run(0, 10), run(PBS_SMOOTH, 10));
     DestroyWindow(host);
     Pump(0);
 }
@@ -1012,9 +1008,8 @@ void PlayerVariants(const Options& o) {
             open.lpstrDeviceType = typed ? device : nullptr;
             open.lpstrElementName = element.data();
             double start = NowMs();
-            const MCIERROR error =
-                mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT | (typed ? MCI_OPEN_TYPE : 0),
-                                reinterpret_cast<DWORD_PTR>(&open));
+            const MCIERROR error = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT | (typed ? MCI_OPEN_TYPE : 0),
+                                                   reinterpret_cast<DWORD_PTR>(&open));
             (typed ? byType : byExtension).Add(NowMs() - start);
             if (error != 0) continue;
             MCI_GENERIC_PARMS parms{};
@@ -1026,10 +1021,10 @@ void PlayerVariants(const Options& o) {
             close.Add(NowMs() - start);
         }
     }
-    std::printf(
-        "   the clip's MCI calls, best of five: MCI_OPEN by extension %s ms, by type \"avivideo\" %s ms; "
-        "MCI_STOP right after the open %s ms; MCI_CLOSE %s ms\n",
-        Ms(byExtension.Best()).c_str(), Ms(byType.Best()).c_str(), Ms(stop.Best()).c_str(), Ms(close.Best()).c_str());
+    std::printf("   the clip's MCI calls, best of five: MCI_OPEN by extension %s ms, by type \"avivideo\" %s ms; "
+                "MCI_STOP right after the open %s ms; MCI_CLOSE %s ms\n",
+                Ms(byExtension.Best()).c_str(), Ms(byType.Best()).c_str(), Ms(stop.Best()).c_str(),
+                Ms(close.Best()).c_str());
 }
 
 // ---- Profiles ------------------------------------------------------------------------------------
@@ -1104,10 +1099,9 @@ int main(int argc, char** argv) {
     Pump(50);
     SetKey(MORVEL_KEY_WIN95TMP, o.root + "\\bench-exchange.tmp");
 
-    std::printf(
-        "What the user waits for, from the export call to the shown window, beside the bare system calls\n"
-        "(ms, best/median of %d runs; library - empty folder or one-slide run = net; ratio = net / bare)\n",
-        o.runs);
+    std::printf("What the user waits for, from the export call to the shown window, beside the bare system calls\n"
+                "(ms, best/median of %d runs; library - empty folder or one-slide run = net; ratio = net / bare)\n",
+                o.runs);
     for (int size : o.sizes) {
         if (o.Has("open")) OpenRow(c, size);
         if (o.Has("explorer")) ExplorerRow(c, size);
