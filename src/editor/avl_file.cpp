@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 
@@ -254,11 +255,20 @@ private:
     std::size_t size_ = 0;
 };
 
-// Whether a cell holds exactly the text, by a plain loop: the standard comparison makes a
-// runtime call (memcmp) for every cell whose length matches, and a slide has a dozen of them.
+// Whether a cell holds exactly the text, compared four bytes at a time in place: the standard
+// comparison makes a runtime call (memcmp) for every cell whose length matches, and a slide has a
+// dozen of them, three or four of which are the 30-character not-applicable mark.
 bool Is(std::string_view cell, std::string_view text) {
-    if (cell.size() != text.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t n = text.size();
+    if (cell.size() != n) return false;
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint32_t a, b;
+        std::memcpy(&a, cell.data() + i, 4);
+        std::memcpy(&b, text.data() + i, 4);
+        if (a != b) return false;
+    }
+    for (; i < n; ++i) {
         if (cell[i] != text[i]) return false;
     }
     return true;
