@@ -511,7 +511,7 @@ EditorRun TestSlideshow(const Options& o, const std::string& show, int slides) {
             const HWND gauge = GetDlgItem(editor, MORVEL_ID_GAUGE);
             while (held && IsWindow(editor) && !run.gaugeSeen) {
                 run.gaugeSeen = IsWindowVisible(gauge) != FALSE;
-                Sleep(2);
+                Sleep(1);
             }
         });
     const MorvelInt result = EditorWin95();

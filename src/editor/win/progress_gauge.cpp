@@ -8,10 +8,10 @@ namespace morvel {
 
 namespace {
 // Showing the bar and painting it costs a couple of milliseconds. It appears once the work has
-// gone on ten times that long, so that painting never adds more than about a tenth to a work that
-// is over sooner, and any wait long enough to be noticed (a tenth of a second) shows its progress.
-// Once shown, it moves a few times a second, which reads as steady progress.
-constexpr DWORD kShowAfterMs = 25;
+// gone on several times that long, so that painting adds little to a work that ends soon after
+// and nothing to a shorter one, while any wait long enough to be noticed (a tenth of a second)
+// shows its progress. Once shown, it moves a few times a second, which reads as steady progress.
+constexpr DWORD kShowAfterMs = 20;
 constexpr DWORD kMoveEveryMs = 100;
 }  // namespace
 
