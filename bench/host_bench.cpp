@@ -474,8 +474,9 @@ std::string TestFile(const Options& o) {
 SIZE editorGauge{600, 22};  // the editor's progress gauge, as last seen
 
 struct EditorRun {
-    double opened = -1;  // from the call until the grid shows every slide, painted
-    double test = -1;    // from the click on "&Test" until EditorWin95 returned
+    double opened = -1;      // from the call until the grid shows every slide, painted
+    double test = -1;        // from the click on "&Test" until EditorWin95 returned
+    bool gaugeSeen = false;  // the progress gauge was seen shown while the test file was written
 };
 
 EditorRun TestSlideshow(const Options& o, const std::string& show, int slides) {
@@ -505,6 +506,13 @@ EditorRun TestSlideshow(const Options& o, const std::string& show, int slides) {
             if (profile) profile->Start(profileWatch);
             clicked = NowMs();
             PostMessageA(GetDlgItem(editor, held ? MORVEL_ID_BTNTEST : MORVEL_ID_BTNQUIT), BM_CLICK, 0, 0);
+            // The gauge, looked at now and then until the editor has gone: a save long enough to
+            // be waited for shows its progress.
+            const HWND gauge = GetDlgItem(editor, MORVEL_ID_GAUGE);
+            while (held && IsWindow(editor) && !run.gaugeSeen) {
+                run.gaugeSeen = IsWindowVisible(gauge) != FALSE;
+                Sleep(1);
+            }
         });
     const MorvelInt result = EditorWin95();
     const double returned = NowMs();
@@ -728,9 +736,11 @@ void TestRow(Context& c, int size) {
     l.goal = "at most 25x";
     Figures opened, withOpenClose, safe;
     std::size_t bytes = 0;
+    int gaugeSeen = 0;
     for (int run = 0; run < c.options.runs; ++run) {
         const EditorRun big = TestSlideshow(c.options, show, size);
         l.library.Add(big.test);
+        gaugeSeen += big.gaugeSeen;
         opened.Add(big.opened);
         const std::string written = FileBytes(TestFile(c.options));
         bytes = written.size();
@@ -742,10 +752,14 @@ void TestRow(Context& c, int size) {
     }
     l.note = "(" + std::to_string(bytes / 1024) + " KB)";
     PrintLine(l);
-    std::printf("%-9s %7s  opening %d slides until shown %s/%s ms; the same bytes with open and close %s/%s ms, as a "
-                "safe replace (new file, flush, move) %s/%s ms\n",
+    std::printf("%-9s %7s  opening %d slides until shown %s/%s ms; the same bytes with open and close %s/%s ms "
+                "(ratio %s/%s), as a safe replace (new file, flush, move) %s/%s ms (ratio %s/%s); the gauge seen "
+                "during the test in %d of %zu run(s)\n",
                 "", "", size, Ms(opened.Best()).c_str(), Ms(opened.Median()).c_str(), Ms(withOpenClose.Best()).c_str(),
-                Ms(withOpenClose.Median()).c_str(), Ms(safe.Best()).c_str(), Ms(safe.Median()).c_str());
+                Ms(withOpenClose.Median()).c_str(), Ratio(l.NetBest(), withOpenClose.Best()).c_str(),
+                Ratio(l.NetMedian(), withOpenClose.Median()).c_str(), Ms(safe.Best()).c_str(),
+                Ms(safe.Median()).c_str(), Ratio(l.NetBest(), safe.Best()).c_str(),
+                Ratio(l.NetMedian(), safe.Median()).c_str(), gaugeSeen, l.library.runs.size());
     c.lines.push_back(l);
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
 
@@ -253,10 +255,64 @@ std::string SaveAbortedMessage(int k) {
 
 namespace {
 
+// Decimal text of a number, in a buffer of the caller's: the writer copies it at once.
+class Decimal {
+public:
+    explicit Decimal(std::int64_t value) {
+        const auto end = std::to_chars(text_.data(), text_.data() + text_.size(), value).ptr;
+        size_ = static_cast<std::size_t>(end - text_.data());
+    }
+    std::string_view view() const { return {text_.data(), size_}; }
+
+private:
+    std::array<char, 24> text_{};
+    std::size_t size_ = 0;
+};
+
+// Whether a cell holds exactly the text, compared four bytes at a time in place: the standard
+// comparison makes a runtime call (memcmp) for every cell whose length matches, and a slide has a
+// dozen of them, three or four of which are the 30-character not-applicable mark.
+bool Is(std::string_view cell, std::string_view text) {
+    const std::size_t n = text.size();
+    if (cell.size() != n) return false;
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint32_t a, b;
+        std::memcpy(&a, cell.data() + i, 4);
+        std::memcpy(&b, text.data() + i, 4);
+        if (a != b) return false;
+    }
+    for (; i < n; ++i) {
+        if (cell[i] != text[i]) return false;
+    }
+    return true;
+}
+
+// Where a path's name part starts (after its last "\\" or ":"), as path::NamePart splits it, by
+// a plain loop over the name's few characters: find_last_of calls memchr once per character.
+std::size_t NameStart(std::string_view path) {
+    std::size_t start = path.size();
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') --start;
+    return start;
+}
+
+// The folder-table entry of a folder: with a final backslash, in lower case, so that a lookup
+// that ignores case is a plain lookup.
+void FolderEntry(std::string_view folder, std::string& entry) {
+    entry.assign(folder);
+    if (entry.empty() || entry.back() != '\\') entry += '\\';
+    for (char& c : entry) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+}
+
 // The version 4 file in its order: the header, the folder table, then one section per slide.
-// `out` takes Set(section, key, value) calls in that order.
+// `out` takes Set(section, key, value) calls in that order. A slideshow of many slides is one
+// pass that builds no string per slide: values are put together in buffers used over again.
+// Shows the gauge when there are slides (true) and leaves it to the caller to hide it once the
+// whole work is done.
 template <typename Out>
-void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out) {
+bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out) {
     // The empty placeholder row is no slide: written, it would read back as a CD track 0 that the
     // host would try to play. A table of nothing else is a slideshow of no slides.
     std::vector<const Slide*> slides;
@@ -265,74 +321,107 @@ void EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
         if (!IsPlaceholder(slide)) slides.push_back(&slide);
     }
     const int n = static_cast<int>(slides.size());
-    // The folder table comes before the slides, so the folders are gathered first.
+    // Shown before the folders are gathered: the gauge's idea of how long the work has taken
+    // counts that pass too.
+    if (gauge && n > 0) gauge->Show(1, n);
+    // The folder table comes before the slides, so the folders are gathered first. Slides of one
+    // folder mostly follow each other: a path in the previous slide's folder needs no lookup.
     std::vector<std::string> folders = {"c:\\"};
     std::unordered_map<std::string, int> folderIndex = {{"c:\\", 0}};
-    std::vector<int> slideFolder(static_cast<std::size_t>(n), -1);
+    struct Place {
+        int folder = -1;  // none: the slide has no file
+        std::size_t nameStart = 0;
+    };
+    std::vector<Place> places(static_cast<std::size_t>(n));
+    std::string_view previousFolder;
+    int previousIndex = -1;
+    std::string entry;
     for (int s = 0; s < n; ++s) {
         const std::string& path = (*slides[static_cast<std::size_t>(s)])[kColPath];
-        if (path.empty() || path == kMark) continue;
-        // Lower case, so that a lookup that ignores case is a plain lookup.
-        const std::string folder = path::ToLowerAscii(path::WithTrailingBackslash(path::FolderPart(path)));
-        auto [it, added] = folderIndex.try_emplace(folder, static_cast<int>(folders.size()));
-        if (added) folders.push_back(folder);
-        slideFolder[static_cast<std::size_t>(s)] = it->second;
+        if (path.empty() || Is(path, kMark)) continue;
+        Place& place = places[static_cast<std::size_t>(s)];
+        place.nameStart = NameStart(path);
+        const std::string_view folder = std::string_view(path).substr(0, place.nameStart);
+        if (previousIndex < 0 || folder != previousFolder) {
+            FolderEntry(folder, entry);
+            auto [it, added] = folderIndex.try_emplace(entry, static_cast<int>(folders.size()));
+            if (added) folders.push_back(entry);
+            previousFolder = folder;
+            previousIndex = it->second;
+        }
+        place.folder = previousIndex;
     }
 
     out.Set("Header", "Ver", "4");
-    out.Set("Header", "ScreenW", std::to_string(screen.width));
-    out.Set("Header", "ScreenH", std::to_string(screen.height));
-    out.Set("Header", "N", std::to_string(n + 1));
-    for (std::size_t k = 0; k < folders.size(); ++k) out.Set("Directory", std::to_string(k), folders[k]);
+    out.Set("Header", "ScreenW", Decimal(screen.width).view());
+    out.Set("Header", "ScreenH", Decimal(screen.height).view());
+    out.Set("Header", "N", Decimal(n + 1).view());
+    for (std::size_t k = 0; k < folders.size(); ++k)
+        out.Set("Directory", Decimal(static_cast<std::int64_t>(k)).view(), folders[k]);
 
-    if (n == 0) return;
-    if (gauge) gauge->Show(1, n);
-    std::string section;
+    if (n == 0) return false;
+    std::string value;
     for (int s = 1; s <= n; ++s) {
         if (gauge) gauge->Position(s);
         const Slide& slide = *slides[static_cast<std::size_t>(s - 1)];
-        section = std::to_string(s);
-        const int folder = slideFolder[static_cast<std::size_t>(s - 1)];
-        if (folder < 0) {
+        const Decimal number(s);
+        const std::string_view section = number.view();
+        const Place& place = places[static_cast<std::size_t>(s - 1)];
+        if (place.folder < 0) {
             out.Set(section, "F", kMark);
         } else {
-            out.Set(section, "F", std::string(path::NamePart(slide[kColPath])) + "," + std::to_string(folder));
+            value.assign(std::string_view(slide[kColPath]).substr(place.nameStart));
+            value += ',';
+            value += Decimal(place.folder).view();
+            out.Set(section, "F", value);
         }
-        if (slide[kColBackground] == "Yes") {
-            out.Set(section, "B", std::to_string(ini::ParseLibraryInt(slide[kColColour], 0)));
+        if (Is(slide[kColBackground], "Yes")) {
+            out.Set(section, "B", Decimal(ini::ParseLibraryInt(slide[kColColour], 0)).view());
         }
-        if (!slide.IsMark(kColValue)) out.Set(section, "X", std::to_string(ini::ParseLibraryInt(slide[kColValue], 0)));
-        if (!slide.IsMark(kColWait) && slide[kColWait] != "0") out.Set(section, "W", slide[kColWait]);
+        if (!Is(slide[kColValue], kMark)) {
+            out.Set(section, "X", Decimal(ini::ParseLibraryInt(slide[kColValue], 0)).view());
+        }
+        if (!Is(slide[kColWait], kMark) && !Is(slide[kColWait], "0")) out.Set(section, "W", slide[kColWait]);
         const std::string& h = slide[kColHPos];
         const std::string& v = slide[kColVPos];
         // A position beside "Mid" is kept too ("Left,Mid"); only both "Mid" is the default.
-        if (h != kMark && v != kMark && (h != "Mid" || v != "Mid")) out.Set(section, "P", h + "," + v);
-        if (!slide.IsMark(kColZoom) && slide[kColZoom] != "100") out.Set(section, "Z", slide[kColZoom]);
+        if (!Is(h, kMark) && !Is(v, kMark) && (!Is(h, "Mid") || !Is(v, "Mid"))) {
+            value.assign(h);
+            value += ',';
+            value += v;
+            out.Set(section, "P", value);
+        }
+        if (!Is(slide[kColZoom], kMark) && !Is(slide[kColZoom], "100")) out.Set(section, "Z", slide[kColZoom]);
         // The volume is written whenever it applies, so 50 % reads back as 50 %.
-        if (!slide.IsMark(kColVolume)) out.Set(section, "L", slide[kColVolume]);
-        if (!slide.IsMark(kColSpeed) && slide[kColSpeed] != "100") out.Set(section, "S", slide[kColSpeed]);
+        if (!Is(slide[kColVolume], kMark)) out.Set(section, "L", slide[kColVolume]);
+        if (!Is(slide[kColSpeed], kMark) && !Is(slide[kColSpeed], "100")) out.Set(section, "S", slide[kColSpeed]);
     }
-    if (gauge) gauge->Hide();
+    return true;
 }
 
 }  // namespace
 
 ini::Document WriteAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
     ini::Document doc;
-    EmitAvl(table, screen, gauge, doc);
+    if (EmitAvl(table, screen, gauge, doc) && gauge) gauge->Hide();
     return doc;
 }
 
 std::string WriteAvlBytes(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
     ini::NewFileWriter writer;
-    EmitAvl(table, screen, gauge, writer);
+    if (EmitAvl(table, screen, gauge, writer) && gauge) gauge->Hide();
     return writer.bytes();
 }
 
 SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize screen, Gauge* gauge) {
     SaveResult result;
+    ini::NewFileWriter writer;
+    const bool shown = EmitAvl(table, screen, gauge, writer);
     // One write after the last slide: a failure is reported at slide n + 1.
-    if (!ini::WriteFileBytes(path, WriteAvlBytes(table, screen, gauge))) {
+    const bool written = ini::WriteFileBytes(path, writer.bytes());
+    // The gauge stays while the file is written: the user waits for that too.
+    if (shown && gauge) gauge->Hide();
+    if (!written) {
         const auto slides =
             std::count_if(table.rows().begin(), table.rows().end(), [](const Slide& s) { return !IsPlaceholder(s); });
         result.ok = false;

@@ -73,7 +73,7 @@ struct SaveResult {
     std::string message;  // SaveAbortedMessage when not ok
 };
 // Writes the table to the file in one pass. The target is replaced only by a complete file; on
-// failure it keeps what it held.
+// failure it keeps what it held. The gauge is hidden once the file is written.
 SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize screen, Gauge* gauge = nullptr);
 
 enum class ReadStatus {

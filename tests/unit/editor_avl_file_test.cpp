@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "common/path_parts.h"
@@ -110,14 +111,15 @@ TEST(EditorAvlWrite, PictureWithDefaultsWritesOnlyFBAndX) {
 }
 
 TEST(EditorAvlWrite, FolderTableInOrderOfFirstUse) {
-    const SlideTable t =
-        TableOf({PictureRow("c:\\pics\\a.bmp", "a"), PictureRow("c:\\pics\\b.bmp", "b"), PictureRow("c:\\c.bmp", "c")});
+    const SlideTable t = TableOf({PictureRow("c:\\pics\\a.bmp", "a"), PictureRow("c:\\pics\\b.bmp", "b"),
+                                  PictureRow("c:\\c.bmp", "c"), PictureRow("c:\\pics\\d.bmp", "d")});
     const std::string bytes = Bytes(WriteAvl(t, {640, 480}));
     EXPECT_EQ(bytes.find("[Directory]\r\n0=c:\\\r\n1=c:\\pics\\\r\n[1]"), bytes.find("[Directory]"));
     const ini::Document doc = WriteAvl(t, {640, 480});
     EXPECT_EQ(doc.Get("1", "F"), "a.bmp,1");
     EXPECT_EQ(doc.Get("2", "F"), "b.bmp,1");
     EXPECT_EQ(doc.Get("3", "F"), "c.bmp,0");
+    EXPECT_EQ(doc.Get("4", "F"), "d.bmp,1") << "a folder used before keeps its number";
 }
 
 TEST(EditorAvlWrite, FolderLookupIgnoresCase) {
@@ -528,8 +530,19 @@ TEST(EditorAvlRoundTrip, SaveAndLoadThroughDisk) {
         old << "[Header]\r\nVer=4\r\nN=3\r\n[1]\r\nF=x,0\r\n[2]\r\nF=y,0\r\n[Extra]\r\nKeep=1\r\n";
     }
     const SlideTable t = TableOf({PictureRow("c:\\a.bmp", "a.bmp")});
-    const SaveResult saved = SaveAvl(path, t, {1024, 768});
+    // The gauge goes only once the file is written: the user waits for the write too.
+    struct HiddenAfterWrite : Gauge {
+        std::string path;
+        bool written = false;
+        void Hide() override {
+            std::ifstream file(path, std::ios::binary);
+            written = std::string(std::istreambuf_iterator<char>(file), {}).find("Extra") == std::string::npos;
+        }
+    } gauge;
+    gauge.path = path;
+    const SaveResult saved = SaveAvl(path, t, {1024, 768}, &gauge);
     ASSERT_TRUE(saved.ok);
+    EXPECT_TRUE(gauge.written);
     std::ifstream in(path, std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();

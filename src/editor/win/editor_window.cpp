@@ -21,6 +21,7 @@
 #include "editor/slide_menus.h"
 #include "editor/slide_table.h"
 #include "editor/win/numeric_entry_dialog.h"
+#include "editor/win/progress_gauge.h"
 #include "editor/win/slide_files.h"
 #include "explorer/win/explorer_dialog.h"
 #include "hostlink/host_link.h"
@@ -113,32 +114,6 @@ int FirstMenuId(MenuId menu) {
     }
     return 0;
 }
-
-// The progress gauge over the path panel. It moves in steps of about 1 % of its range, so that a
-// 10,000-slide file does not cost 10,000 repaints.
-class WindowGauge final : public Gauge {
-public:
-    explicit WindowGauge(HWND bar) : bar_(bar) {}
-    void Show(int min, int max) override {
-        step_ = std::max(1, (max - min) / 100);
-        last_ = min - step_;
-        SendMessageA(bar_, PBM_SETRANGE32, min, max);
-        SetWindowPos(bar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-        UpdateWindow(bar_);
-    }
-    void Position(int value) override {
-        if (value - last_ < step_) return;
-        last_ = value;
-        SendMessageA(bar_, PBM_SETPOS, value, 0);
-        UpdateWindow(bar_);
-    }
-    void Hide() override { ShowWindow(bar_, SW_HIDE); }
-
-private:
-    HWND bar_;
-    int step_ = 1;
-    int last_ = 0;
-};
 
 class TEditorForm final : public win::Dialog, private win::ControlHook {
 public:

@@ -138,13 +138,18 @@ void TVideoForm::Layout() {
 }
 
 void TVideoForm::ShowAndActivate() {
+    // The activation's work (the clip's size, the layout, the display) is done while the window
+    // is still hidden: it then appears once, at the clip's size and painted once, where showing
+    // it first would lay out and paint it at the design size, then again at the clip's. Its
+    // top-left corner is where the centred design-size window has it, as before.
+    Guard([&] { FormActivate(); });
+    if (Destroyed()) return;
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
-    Guard([&] { FormActivate(); });
 }
 
-// Runs once, while VideoWinPlayer95 shows the window; the messages pending meanwhile run when
-// the entry point lets them, right after.
+// Runs once, as VideoWinPlayer95 shows the window; the messages pending meanwhile run when the
+// entry point lets them, right after.
 void TVideoForm::FormActivate() {
     if (library.player.playerActive == 1 || state_.PlayerClosing || activated_) return;
     activated_ = true;
@@ -161,7 +166,9 @@ void TVideoForm::FormActivate() {
     // A clip without a picture keeps the design size; its video area stays black.
     if (state_.VideoWidth != 0 && state_.VideoHeight != 0)
         SetWindowSize(WindowForPicture(Chrome(), state_.VideoWidth, state_.VideoHeight));
-    control_->Stop();
+    // A device just opened is stopped already, and stopping it again takes the driver as long as
+    // opening it did.
+    if (control_->Mode() != Stopped) control_->Stop();
     RefitAndRedisplay();
     state_.LayoutBusy = false;
     ShowWindow(MediaPlayer1, SW_SHOW);

@@ -39,8 +39,9 @@ public:
     bool InDriverDialog() const { return inDriverDialog_; }
     MediaControl& MediaPlayer1Control() { return *control_; }
     const PlayerState& State() const { return state_; }
-    // Shows the window, which activates it, and runs the activation: sized to the clip, the
-    // display attached, the tick started. A failure has shown its box and closed the window.
+    // Runs the activation while the window is still hidden (sized to the clip, the display
+    // attached, the tick started), then shows the window, which activates it. A failure has
+    // shown its box and closed the window.
     void ShowAndActivate();
     // The last step of opening, once the window is on screen.
     void Shown() { PlayerShown(LibraryPlayerSlot(), state_); }
