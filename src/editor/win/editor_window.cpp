@@ -626,8 +626,8 @@ private:
     }
 
     void BtnDeleteClick() {
-        modified_ = ApplyEvent(modified_, history_.KillSelected(table_) ? EditorEvent::KillOneOfSeveral
-                                                                        : EditorEvent::KillOnly);
+        modified_ = ApplyEvent(modified_,
+                               history_.KillSelected(table_) ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
         ShowRowCount();
         GridClick();
     }
