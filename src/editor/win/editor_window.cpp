@@ -241,9 +241,14 @@ protected:
 
     // The thread was asked to quit while the editor ran (the quit still reaches the host's loop
     // afterwards). Unsaved changes are not dropped unasked: the closing question is asked again
-    // until the user gives them up or a save has written them.
+    // until the user gives them up or a save has written them, or until another quit, which ends
+    // every box and dialog at once, says that the user can be asked no more.
     void QuitDuringRun() override {
-        while (modified_ && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) SaveFile();
+        MSG quit;
+        while (modified_ && !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) &&
+               !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) {
+            SaveFile();
+        }
     }
 
 private:

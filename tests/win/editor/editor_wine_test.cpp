@@ -782,7 +782,8 @@ TEST_F(EditorTest, EveryChangeIsUndoneAndRedoneByKeys) {
 }
 
 // Closing, answering No, and a save that fails on a full disk: the editor stays open, modified,
-// under its caption. A quit asks about the changes again, then reaches the caller's loop.
+// under its caption. A quit asks about the changes again (No: the save dialog); a second quit
+// ends the call, and the quit reaches the caller's loop.
 TEST_F(EditorTest, FailedSaveKeepsTheChangesAndAQuitAsksAboutThem) {
     TempFolder root("editorfull");
     PrepareShow(root);
@@ -804,7 +805,9 @@ TEST_F(EditorTest, FailedSaveKeepsTheChangesAndAQuitAsksAboutThem) {
         EXPECT_EQ(AnswerBox(IDOK), "Save aborted at slide #3\nToo many slides or features.");
         EXPECT_EQ(CaptionOf(editor), "Slideshow Editor");
         PostThreadMessageA(thread, WM_QUIT, 3, 0);
-        EXPECT_EQ(AnswerBox(IDYES), "Discard changes?") << "still modified";
+        EXPECT_EQ(AnswerBox(IDNO), "Discard changes?") << "still modified";
+        EXPECT_TRUE(WaitForWindow("Save File", "TFileForm"));
+        PostThreadMessageA(thread, WM_QUIT, 3, 0);  // a second quit: nobody is asked any more
     };
     int result = 12345;
     const auto modal = [&] {
