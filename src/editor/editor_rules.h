@@ -25,7 +25,7 @@ enum class EditorEvent {
     SaveCancelled,
     OpenRead,            // "&Open": the chosen file was read (fully or in part)
     OpenFailed,          // "&Open": the chosen file could not be read (nothing changes)
-    SaveChosen,          // "&Save" with a file chosen, before the file is written
+    SaveChosen,          // "&Save" with a file chosen, once the file is written
     TestWritten,
     TestFailed,          // nothing changes
 };

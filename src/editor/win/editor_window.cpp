@@ -18,8 +18,10 @@
 #include "common/win/win_file_system.h"
 #include "editor/avl_file.h"
 #include "editor/editor_rules.h"
+#include "editor/slide_history.h"
 #include "editor/slide_menus.h"
 #include "editor/slide_table.h"
+#include "editor/win/editor_layout.h"
 #include "editor/win/numeric_entry_dialog.h"
 #include "editor/win/progress_gauge.h"
 #include "editor/win/slide_files.h"
@@ -91,6 +93,34 @@ constexpr win::ControlSpec kControls[] = {
 };
 constexpr int kNumberColumnWidth = 40, kColumnWidth = 50;  // before the first showing sets them
 
+// Commands without a button. Undo and redo are also items of the system menu, whose commands
+// leave the low four bits to the system.
+constexpr int kCmdUndo = 0x0100, kCmdRedo = 0x0110, kCmdRowUp = 0x0120, kCmdRowDown = 0x0130;
+
+// The command keys, which the window sees before the focused control does.
+constexpr struct {
+    WORD key;
+    bool control;
+    bool shift;
+    int command;
+} kCommandKeys[] = {
+    {VK_DELETE, false, false, MORVEL_ID_BTNDELETE},
+    {VK_INSERT, false, false, MORVEL_ID_BTNADD},
+    {'N', true, false, MORVEL_ID_BTNNEW},
+    {'O', true, false, MORVEL_ID_BTNLOAD},
+    {'S', true, false, MORVEL_ID_BTNSAVE},
+    {VK_F1, false, false, MORVEL_ID_EDITOR_BTNHELP},
+    {'Z', true, false, kCmdUndo},
+    {'Y', true, false, kCmdRedo},
+    {'Z', true, true, kCmdRedo},
+    {VK_UP, true, false, kCmdRowUp},
+    {VK_DOWN, true, false, kCmdRowDown},
+};
+
+bool KeyDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
 int FirstMenuId(MenuId menu) {
     switch (menu) {
         case MenuId::Effect:
@@ -119,9 +149,9 @@ class TEditorForm final : public win::Dialog, private win::ControlHook {
 public:
     // Runs the editor on the library's current and test files; EditorWin95's result.
     int Execute() {
-        // Dialog border, system menu only.
+        // A sizing border and a maximise box beside the system menu.
         if (!CreateFrame(kClass, std::string(kCaptionAtCreation), kClientWidth, kClientHeight, nullptr,
-                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN)) {
+                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN)) {
             return kResultOtherwise;
         }
         return Run() == kTestModalResult ? kResultAfterTest : kResultOtherwise;
@@ -159,19 +189,58 @@ protected:
                                    [this] { ShowRowCount(); }))
                     SlidesChanged();
                 return 0;
-            case WM_SYSCOMMAND:
-                if ((wParam & 0xFFF0) != kIdFindMissing) return Dialog::WindowMessage(msg, wParam, lParam);
-                FindMissing();
+            case WM_SIZE:
+                if (wParam != SIZE_MINIMIZED) layout_.Place(hwnd());
                 return 0;
+            case WM_GETMINMAXINFO:
+                layout_.Limit(*reinterpret_cast<MINMAXINFO*>(lParam));
+                return 0;
+            case WM_INITMENUPOPUP:
+                if (HIWORD(lParam)) ShowHistoryState(reinterpret_cast<HMENU>(wParam));
+                return Dialog::WindowMessage(msg, wParam, lParam);
+            case WM_SYSCOMMAND:
+                if ((wParam & 0xFFF0) == kIdFindMissing) {
+                    FindMissing();
+                    return 0;
+                }
+                if ((wParam & 0xFFF0) == kCmdUndo || (wParam & 0xFFF0) == kCmdRedo) {
+                    Command(static_cast<int>(wParam & 0xFFF0));
+                    return 0;
+                }
+                return Dialog::WindowMessage(msg, wParam, lParam);
             default:
                 return Dialog::WindowMessage(msg, wParam, lParam);
         }
     }
 
+    // The command keys, wherever the focus is in the window.
     bool PreviewMessage(MSG& msg) override {
-        if (!IsFindMissingKey(msg, hwnd())) return false;
-        FindMissing();
-        return true;
+        if (IsFindMissingKey(msg, hwnd())) {
+            FindMissing();
+            return true;
+        }
+        if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+        if (KeyDown(VK_MENU)) return false;
+        const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
+        for (const auto& key : kCommandKeys) {
+            if (key.key == msg.wParam && key.control == control && key.shift == shift) {
+                Command(key.command);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The thread was asked to quit while the editor ran (the quit still reaches the host's loop
+    // afterwards). Unsaved changes are not dropped unasked: the closing question is asked again
+    // until the user gives them up or a save has written them, or until another quit, which ends
+    // every box and dialog at once, says that the user can be asked no more.
+    void QuitDuringRun() override {
+        MSG quit;
+        while (modified_ && !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) &&
+               !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) {
+            SaveFile();
+        }
     }
 
 private:
@@ -181,6 +250,8 @@ private:
         INITCOMMONCONTROLSEX common{sizeof common, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&common);
         CreateControls(kControls);
+        layout_.Remember(hwnd());
+        AddHistoryToSystemMenu();
         fullname_ = Item(MORVEL_ID_FULLNAME);
         gauge_ = Item(MORVEL_ID_GAUGE);
         grid_ = Item(MORVEL_ID_GRID);
@@ -393,7 +464,7 @@ private:
                     result = 0;
                     const int to = hit.iItem >= 0 ? hit.iItem + 1 : hit.pt.y < 0 ? 1 : table_.RowCount();
                     if (to != from) {
-                        table_.MoveRow(from, to);  // GridRowMoved
+                        history_.MoveRow(table_, from, to);  // GridRowMoved
                         modified_ = true;
                         ShowSelection();
                         GridClick();
@@ -452,6 +523,14 @@ private:
             case IDCANCEL:
                 if (FormCloseQuery()) End(IDCANCEL);
                 return;
+            case kCmdUndo:
+            case kCmdRedo:
+                UndoClick(id == kCmdRedo);
+                return;
+            case kCmdRowUp:
+            case kCmdRowDown:
+                MoveSelectedSlide(id == kCmdRowUp ? -1 : 1);
+                return;
             default:
                 return;
         }
@@ -476,6 +555,7 @@ private:
         if (modified_ && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
         modified_ = ApplyEvent(modified_, EditorEvent::NewConfirmed);
         table_.Clear();
+        history_.Reset();
         ShowRowCount();
         GridClick();
     }
@@ -509,6 +589,7 @@ private:
             return false;
         }
         table_.Assign(std::move(result.slides));
+        history_.Reset();
         ShowRowCount();
         GridClick();
         if (result.status == ReadStatus::Partial) ShowMessage(hwnd(), BoxKind::Error, std::string(kCorruptMessage));
@@ -544,10 +625,13 @@ private:
             return;
         }
         if (*chosen == kAbsentString) return;
+        // Mended: flag, current file and caption change only once the file is written, so that
+        // a failed save leaves the slideshow modified.
+        if (!WriteTable(*chosen)) return;
         modified_ = ApplyEvent(modified_, EditorEvent::SaveChosen);
+        history_.MarkSaved();
         library.editor.currentFile = *chosen;
         win::SetText(hwnd(), CaptionForFile(*chosen));
-        WriteTable(*chosen);
     }
 
     bool WriteTable(const std::string& path) {
@@ -562,8 +646,8 @@ private:
     }
 
     void BtnDeleteClick() {
-        modified_ =
-            ApplyEvent(modified_, table_.KillSelected() ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
+        modified_ = ApplyEvent(modified_,
+                               history_.KillSelected(table_) ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
         ShowRowCount();
         GridClick();
     }
@@ -584,10 +668,13 @@ private:
             return;
         }
         modified_ = ApplyEvent(modified_, EditorEvent::SlidesAdded);
-        for (const std::string& file : files) {
-            const SlideKind kind = table_.AddFile(file, RealFileSystem());
-            ShowRowCount();
-            WarnIfSlideshow(kind);
+        {
+            const SlideHistory::Group step(history_, table_);  // one undo step for all the files
+            for (const std::string& file : files) {
+                const SlideKind kind = history_.AddFile(table_, file, RealFileSystem());
+                ShowRowCount();
+                WarnIfSlideshow(kind);
+            }
         }
         GridClick();
     }
@@ -596,7 +683,7 @@ private:
     void ReplaceSlideFile() {
         const auto chosen = ChosenFile(MORVEL_KIND_REPLACE_SLIDE);
         if (!chosen || *chosen == kAbsentString) return;
-        const SlideKind kind = table_.PutFile(table_.selectedRow(), *chosen, RealFileSystem());
+        const SlideKind kind = history_.PutFile(table_, table_.selectedRow(), *chosen, RealFileSystem());
         win::SetText(fullname_, table_.Selected()[kColPath]);
         InvalidateRect(grid_, nullptr, FALSE);
         WarnIfSlideshow(kind);
@@ -606,7 +693,7 @@ private:
         const int track = ExecuteScrlDlg(hwnd(), CdTrackDialog());
         if (track < 0) return;
         const bool replace = AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kReplaceCurrentSlide));
-        table_.PutCdTrack(track, replace);
+        history_.PutCdTrack(table_, track, replace);
         ShowRowCount();
         win::SetText(fullname_, table_.Selected()[kColName]);
         modified_ = ApplyEvent(modified_, EditorEvent::CdTrackConfirmed);
@@ -635,6 +722,36 @@ private:
         if (AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return true;
         SaveFile();
         return !modified_;
+    }
+
+    // ---- Undo, and rows moved by keys ----------------------------------------------------------
+
+    void UndoClick(bool redo) {
+        const std::optional<bool> modified = redo ? history_.Redo(table_) : history_.Undo(table_);
+        if (!modified) return;
+        modified_ = *modified;
+        ShowRowCount();
+        GridClick();
+    }
+
+    // Ctrl+Up and Ctrl+Down, as dragging the selected row one place.
+    void MoveSelectedSlide(int delta) {
+        if (!history_.MoveSelectedRow(table_, delta)) return;
+        modified_ = true;
+        ShowSelection();
+        GridClick();
+    }
+
+    void AddHistoryToSystemMenu() {
+        const HMENU menu = GetSystemMenu(hwnd(), FALSE);
+        InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING | MF_GRAYED, kCmdUndo, "&Undo\tCtrl+Z");
+        InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING | MF_GRAYED, kCmdRedo, "&Redo\tCtrl+Y");
+        InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    }
+
+    void ShowHistoryState(HMENU menu) const {
+        EnableMenuItem(menu, kCmdUndo, MF_BYCOMMAND | (history_.CanUndo() ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(menu, kCmdRedo, MF_BYCOMMAND | (history_.CanRedo() ? MF_ENABLED : MF_GRAYED));
     }
 
     // ---- Attribute menus and Global ---------------------------------------
@@ -698,7 +815,7 @@ private:
             if (!ChooseColorA(&dialog)) return;
             choice.freeValue = static_cast<std::int64_t>(dialog.rgbResult);
         }
-        const bool refresh = ApplyChoice(table_, choice, globalMode_);
+        const bool refresh = history_.ApplyChoice(table_, choice, globalMode_);
         InvalidateRect(grid_, nullptr, FALSE);
         if (refresh) GridClick();
     }
@@ -717,6 +834,7 @@ private:
     win::Font gridFont_;
     int dragFrom_ = 0;
     std::vector<int> missingOnOpen_;  // rows of the slideshow just read whose files were not found
+    EditorLayout layout_;
 };
 
 }  // namespace

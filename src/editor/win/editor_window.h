@@ -1,7 +1,8 @@
 // TEditorForm (unit SHOW9546): the Slideshow Editor window. The slide table and every rule live
 // in the portable model (slide_table, avl_file, slide_menus, editor_rules); this unit is the
-// window: creation, layout, handlers. The window owns what lives while it is open (the table, the
-// modified flag, the global mode); the current and test files are the library's (library.editor).
+// window: creation, layout, handlers. The window owns what lives while it is open (the table, its
+// undo history, the modified flag, the global mode); the current and test files are the library's
+// (library.editor).
 #pragma once
 
 namespace morvel {

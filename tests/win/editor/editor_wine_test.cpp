@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -297,7 +298,8 @@ TEST_F(EditorTest, FailedOpenKeepsCaptionAndModifiedFlag) {
         WaitUntil([&] { return ItemCount(grid) == 2; });
         EXPECT_EQ(Cell(grid, 1, 4), "CD Track: 1");
 
-        ClickControl(editor, MORVEL_ID_BTNLOAD);
+        MakeForeground(editor);
+        PressKey({VK_CONTROL}, 'O');  // "&Open"
         box = WaitForMessageBox();
         ASSERT_TRUE(box.has_value());
         EXPECT_EQ(box->text, "Discard changes?");
@@ -335,7 +337,8 @@ TEST_F(EditorTest, AddSlidesThroughTheExplorerThenSave) {
         HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
         ASSERT_TRUE(editor);
         HWND grid = Control(editor, MORVEL_ID_GRID);
-        ClickControl(editor, MORVEL_ID_BTNADD);
+        MakeForeground(editor);
+        Keys({VK_INSERT});  // "&Add Slides"
         HWND add = WaitForWindow("Add Multiple Slides", "TFileForm");
         ASSERT_TRUE(add);
         HWND list = GetDlgItem(add, MORVEL_ID_XFILES);
@@ -357,8 +360,14 @@ TEST_F(EditorTest, AddSlidesThroughTheExplorerThenSave) {
         EXPECT_EQ(Cell(grid, 0, 4), "first.bmp");
         EXPECT_EQ(Cell(grid, 1, 4), "movie.mov");
         EXPECT_EQ(Cell(grid, 1, 11), "50");
+        // The two files are one step to undo and to make again.
+        MakeForeground(editor);
+        PressKey({VK_CONTROL}, 'Z');
+        EXPECT_TRUE(WaitUntil([&] { return ItemCount(grid) == 1 && Cell(grid, 0, 4) == "<right-click me>"; }));
+        PressKey({VK_CONTROL}, 'Y');
+        EXPECT_TRUE(WaitUntil([&] { return ItemCount(grid) == 2 && Cell(grid, 1, 4) == "movie.mov"; }));
 
-        ClickControl(editor, MORVEL_ID_BTNSAVE);
+        PressKey({VK_CONTROL}, 'S');  // "&Save"
         HWND save = WaitForWindow("Save File", "TFileForm");
         ASSERT_TRUE(save);
         WaitUntil([&] { return IsWindowEnabled(GetDlgItem(save, MORVEL_ID_XFILES)) != 0; });
@@ -501,6 +510,10 @@ TEST_F(EditorTest, RowDraggedToTheTopAndHiddenColumnsStayNarrow) {
         EXPECT_EQ(Cell(grid, 2, 4), "clip.avi");
         for (int r = 0; r < 3; ++r) EXPECT_EQ(Cell(grid, r, 0), std::to_string(r + 1));
         SetCursorPos(0, 0);
+        PressKey({VK_CONTROL}, 'Z');
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 4) == "a.bmp" && Cell(grid, 2, 4) == "s.wav"; }));
+        PressKey({VK_CONTROL}, 'Y');
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 4) == "s.wav"; }));
 
         HWND header = reinterpret_cast<HWND>(SendMessageA(grid, LVM_GETHEADER, 0, 0));
         for (int item : {1, 2, 3, 5}) {
@@ -530,13 +543,17 @@ TEST_F(EditorTest, HelpOpensContext300) {
         ASSERT_TRUE(editor);
         ClickControl(editor, MORVEL_ID_EDITOR_BTNHELP);
         WaitUntil([] { return !helpCalls.empty(); });
+        MakeForeground(editor);
+        PressKey(VK_F1);
+        WaitUntil([] { return helpCalls.size() == 2; });
         ClickControl(editor, MORVEL_ID_BTNQUIT);
         WaitForWindowGone("Morvel Slideshow Editor");
     });
-    ASSERT_EQ(helpCalls.size(), 1u);
+    ASSERT_EQ(helpCalls.size(), 2u) << "the button, then F1";
     EXPECT_EQ(helpCalls[0].file, "MORVEL.HLP");
     EXPECT_EQ(helpCalls[0].command, static_cast<UINT>(HELP_CONTEXT));
     EXPECT_EQ(helpCalls[0].data, 300u);
+    EXPECT_EQ(helpCalls[1].data, 300u);
 }
 
 TEST_F(EditorTest, GlobalWaitFromTheMenuReachesEverySlideWithAWait) {
@@ -672,6 +689,176 @@ TEST_F(EditorTest, TestThatCannotWriteKeepsTheEditorOpen) {
         WaitForWindowGone("Morvel Slideshow Editor");
     });
     EXPECT_EQ(second, 0);
+}
+
+// What the grid shows: the selected (focused) row, then every cell row by row.
+std::vector<std::string> Shown(HWND grid) {
+    std::vector<std::string> shown{std::to_string(SendMessageA(grid, LVM_GETNEXTITEM, -1, LVNI_FOCUSED))};
+    for (int r = 0; r < ItemCount(grid); ++r) {
+        for (int c = 0; c < morvel::editor::kColumnCount; ++c) shown.push_back(Cell(grid, r, c));
+    }
+    return shown;
+}
+
+// Presses the button on the next message box and returns its text.
+std::string AnswerBox(int button) {
+    const auto box = WaitForMessageBox();
+    if (!box) return "<no box>";
+    AnswerMessageBox(*box, button);
+    return box->text;
+}
+
+// Each kind of change, made by keys on the host's slideshow, is undone by Ctrl+Z, made again by
+// Ctrl+Y and undone by the system menu's "&Undo" while "&Redo" is greyed: the rows and the
+// selected row come back each time; back where the slideshow was opened, closing asks nothing.
+TEST_F(EditorTest, EveryChangeIsUndoneAndRedoneByKeys) {
+    TempFolder root("editorundo");
+    PrepareShow(root);
+    const WORD R = VK_RIGHT, D = VK_DOWN, E = VK_RETURN;
+    // The cell's menu (or Global's) and its entry so many places down.
+    const auto menu = [&](char alt, int down) {
+        alt ? AltKey(alt) : Keys({E});
+        WaitForPopupMenu(), Keys(std::vector<WORD>(down, D)), Keys({E});
+    };
+    const auto dialog = [&](const char* caption) {
+        MakeForeground(WaitForWindow(caption, "TScrlDlg")), Keys({'7', E});
+    };
+    const auto replaceBy = [](const std::string& file) {
+        HWND replace = WaitForWindow("Replace Slide", "TFileForm");
+        WaitUntil([&] { return IsWindowEnabled(Control(replace, MORVEL_ID_XFILES)) != 0; });
+        SetText(Control(replace, MORVEL_ID_EDIT1), file);
+        ClickControl(replace, MORVEL_ID_BTNOK);
+    };
+    const struct {
+        std::vector<WORD> to;  // from the Filename cell of row 1
+        int row;
+        std::function<void()> change;
+    } changes[] = {
+        {{D}, 1, [] { Keys({VK_DELETE}); }},
+        {{R, R, R}, 0, [&] { menu(0, 2); }},  // Wait: "1 second"
+        {{R, R, R, R, E}, 0, [&] { WaitForPopupMenu(), Keys({'U'}), dialog("Horizontal Position (pixels)"); }},
+        {{E}, 0, [&] { replaceBy(root / "s.wav"); }},
+        {{}, 0, [] { PressKey({VK_CONTROL}, VK_DOWN); }},
+        {{VK_END}, 2, [] { PressKey({VK_CONTROL}, VK_UP); }},
+        // Last: a button's letter leaves the focus on the button, and the keys to a cell need the grid.
+        {{R, R, R}, 0, [&] { menu('G', 4); }},  // "&Global" on Wait: "5 seconds"
+        {{}, 0, [&] { AltKey('D'), dialog("CD Audio Track Selection"), AnswerBox(IDNO); }},
+    };
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        const HMENU system = GetSystemMenu(editor, FALSE);
+        std::vector<std::string> before, after;
+        for (const auto& c : changes) {
+            SCOPED_TRACE(&c - changes);
+            MakeForeground(editor);
+            Keys({VK_HOME, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT});
+            Keys(c.to);
+            ASSERT_TRUE(WaitUntil([&] { return Shown(grid)[0] == std::to_string(c.row); }));
+            before = Shown(grid);
+            c.change();
+            ASSERT_TRUE(WaitUntil([&] { return Shown(grid) != before; }));
+            after = Shown(grid);
+            MakeForeground(editor);
+            PressKey({VK_CONTROL}, 'Z');
+            EXPECT_TRUE(WaitUntil([&] { return Shown(grid) == before; }));
+            PressKey({VK_CONTROL}, 'Y');
+            EXPECT_TRUE(WaitUntil([&] { return Shown(grid) == after; }));
+            PressKey({VK_MENU}, VK_SPACE);
+            ASSERT_TRUE(WaitForPopupMenu());
+            EXPECT_EQ(GetMenuState(system, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+            EXPECT_NE(GetMenuState(system, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
+            Keys({'U'});
+            EXPECT_TRUE(WaitUntil([&] { return Shown(grid) == before; }));
+        }
+        PressKey({VK_CONTROL, VK_SHIFT}, 'Z');
+        EXPECT_TRUE(WaitUntil([&] { return Shown(grid) == after; }));
+        PressKey({VK_CONTROL}, 'Z');
+        EXPECT_TRUE(WaitUntil([&] { return Shown(grid) == before; }));
+        Keys({VK_ESCAPE});
+        EXPECT_FALSE(WaitForMessageBox(Millis(800)).has_value()) << "back where it was opened";
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// Closing, answering No, and a save that fails on a full disk: the editor stays open, modified,
+// under its caption. A quit asks about the changes again (No: the save dialog); a second quit
+// ends the call, and the quit reaches the caller's loop.
+TEST_F(EditorTest, FailedSaveKeepsTheChangesAndAQuitAsksAboutThem) {
+    TempFolder root("editorfull");
+    PrepareShow(root);
+    const SmallDisk disk(64);
+    ASSERT_TRUE(disk.active() && WriteBytes(disk / "saved.avl", ""));
+    disk.Fill();
+    const DWORD thread = GetCurrentThreadId();
+    MSG quit{};
+    const auto driver = [&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        MakeForeground(editor);
+        Keys({VK_DELETE, VK_ESCAPE});
+        EXPECT_EQ(AnswerBox(IDNO), "Discard changes?");
+        HWND save = WaitForWindow("Save File", "TFileForm");
+        WaitUntil([&] { return IsWindowEnabled(Control(save, MORVEL_ID_XFILES)) != 0; });
+        SetText(Control(save, MORVEL_ID_EDIT1), disk / "saved.avl");
+        ClickControl(save, MORVEL_ID_BTNOK);
+        AnswerBox(IDYES);  // the file exists: replace it
+        EXPECT_EQ(AnswerBox(IDOK), "Save aborted at slide #3\nToo many slides or features.");
+        EXPECT_EQ(CaptionOf(editor), "Slideshow Editor");
+        PostThreadMessageA(thread, WM_QUIT, 3, 0);
+        EXPECT_EQ(AnswerBox(IDNO), "Discard changes?") << "still modified";
+        EXPECT_TRUE(WaitForWindow("Save File", "TFileForm"));
+        PostThreadMessageA(thread, WM_QUIT, 3, 0);  // a second quit: nobody is asked any more
+    };
+    int result = 12345;
+    const auto modal = [&] {
+        result = EditorWin95();
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    };
+    DriveModal(modal, driver, Millis(30000));
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(quit.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(quit.wParam, 3u);
+}
+
+// Maximised, the table takes the room and the path panel the width, while the colour panel and
+// the buttons keep their places at the bottom; every distance to the edges kept stays the same.
+// Restored, the window has its starting size, which is also the smallest it can be made.
+TEST_F(EditorTest, MaximisedTheTableTakesTheRoom) {
+    RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        // Each control's left edge, and its top and right edges or its sizes, as far as they are kept.
+        const auto margins = [&] {
+            RECT client{};
+            GetClientRect(editor, &client);
+            std::vector<LONG> kept;
+            for (const int id : {MORVEL_ID_FULLNAME, MORVEL_ID_GRID, MORVEL_ID_COLORPANEL, MORVEL_ID_BTNQUIT}) {
+                RECT r{};
+                GetWindowRect(Control(editor, id), &r);
+                MapWindowPoints(nullptr, editor, reinterpret_cast<POINT*>(&r), 2);
+                const bool grows = id == MORVEL_ID_FULLNAME || id == MORVEL_ID_GRID;
+                kept.insert(kept.end(), {r.left, grows ? r.top : client.bottom - r.top,
+                                         grows ? client.right - r.right : r.right - r.left,
+                                         id == MORVEL_ID_GRID ? client.bottom - r.bottom : r.bottom - r.top});
+            }
+            return kept;
+        };
+        RECT start{}, now{};
+        GetWindowRect(editor, &start);
+        MINMAXINFO limits{};
+        SendMessageA(editor, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        EXPECT_EQ(limits.ptMinTrackSize.x, start.right - start.left);
+        EXPECT_EQ(limits.ptMinTrackSize.y, start.bottom - start.top);
+        const std::vector<LONG> kept = margins();
+        PostMessageA(editor, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        EXPECT_TRUE(WaitUntil([&] {
+            GetWindowRect(editor, &now);
+            return IsZoomed(editor) && now.bottom - now.top > start.bottom - start.top && margins() == kept;
+        }));
+        PostMessageA(editor, WM_SYSCOMMAND, SC_RESTORE, 0);
+        EXPECT_TRUE(
+            WaitUntil([&] { return GetWindowRect(editor, &now) && EqualRect(&now, &start) && margins() == kept; }));
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+    });
 }
 
 }  // namespace

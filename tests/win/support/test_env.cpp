@@ -217,11 +217,16 @@ Immutable::~Immutable() {
 }
 
 SmallDisk::SmallDisk(int kilobytes) {
+    // Wine gives the first processes of every fresh prefix the same ids, so the name is made
+    // unique by the folder's creation: runs side by side (or one that died mounted) never share it.
     static int counter = 0;
-    const std::string name = "morvel-disk-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-    unixPath_ = "/tmp/" + name;
-    windowsPath_ = "Z:\\tmp\\" + name;
-    if (!CreateDirectoryA(windowsPath_.c_str(), nullptr)) {
+    do {
+        const std::string name =
+            "morvel-disk-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+        unixPath_ = "/tmp/" + name;
+        windowsPath_ = "Z:\\tmp\\" + name;
+    } while (!CreateDirectoryA(windowsPath_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+    if (!FileExists(windowsPath_)) {
         ADD_FAILURE() << "cannot create " << windowsPath_;
         return;
     }
