@@ -45,20 +45,20 @@ int Dialog::Scale(int designPixels) const {
     return ScaleToDpi(designPixels, dpi_, kDesignDpi);
 }
 
-HWND Dialog::CreateControls(std::span<const ControlSpec> table, HFONT font) {
+HWND Dialog::CreateControls(std::span<const ControlRow> table, HFONT font) {
     HWND first = nullptr;
-    for (const ControlSpec& spec : table) {
-        const HWND control = CreateChild(hwnd(), {.className = spec.className,
-                                                  .text = spec.text,
-                                                  .id = spec.id,
-                                                  .style = spec.style,
-                                                  .exStyle = spec.exStyle,
-                                                  .x = Scale(spec.x),
-                                                  .y = Scale(spec.y),
-                                                  .width = Scale(spec.width),
-                                                  .height = Scale(spec.height),
-                                                  .visible = spec.visible,
-                                                  .enabled = spec.enabled,
+    for (const ControlRow& row : table) {
+        const HWND control = CreateChild(hwnd(), {.className = row.className,
+                                                  .text = row.text,
+                                                  .id = row.id,
+                                                  .style = row.style,
+                                                  .exStyle = row.exStyle,
+                                                  .x = Scale(row.x),
+                                                  .y = Scale(row.y),
+                                                  .width = Scale(row.width),
+                                                  .height = Scale(row.height),
+                                                  .visible = row.visible,
+                                                  .enabled = row.enabled,
                                                   .font = font});
         if (!first) first = control;
     }

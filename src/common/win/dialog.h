@@ -9,7 +9,7 @@
 //
 // Layout has one unit system: design pixels at 120 pixels per inch, scaled to the screen once,
 // when the window or a control is created (`Scale`). Controls are declared as tables of
-// `ControlSpec` and created by `CreateControls`.
+// `ControlRow` and created by `CreateControls`.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +25,7 @@ namespace morvel::win {
 inline constexpr int kDesignDpi = 120;
 
 // One child control of a dialog's table; positions and sizes in design pixels.
-struct ControlSpec {
+struct ControlRow {
     const char* className = "STATIC";
     const char* text = "";
     int id = 0;
@@ -90,7 +90,7 @@ protected:
     int Scale(int designPixels) const;
     // Creates the controls of a table, each scaled once, with the font given; returns the first
     // control made (or null).
-    HWND CreateControls(std::span<const ControlSpec> table, HFONT font = nullptr);
+    HWND CreateControls(std::span<const ControlRow> table, HFONT font = nullptr);
     HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
     // DM_GETDEFID answered with the default button, WM_CLOSE ended with `CancelResult()`; the rest

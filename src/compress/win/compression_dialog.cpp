@@ -74,7 +74,7 @@ std::optional<int> ScrolledPosition(HWND bar, WPARAM request) {
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD kRadio = BS_AUTORADIOBUTTON | BS_LEFTTEXT;
 constexpr int kPresetsDropHeight = 275;
-constexpr win::ControlSpec kControls[] = {
+constexpr win::ControlRow kControls[] = {
     {"COMBOBOX", "", MORVEL_ID_CUSTOMLEADSETTING, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 10, 123, 286,
      kPresetsDropHeight},
     {"BUTTON", "&Ok", MORVEL_ID_COMPRESS_BTNOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 128, 215, 121, 38},

@@ -43,7 +43,7 @@ constexpr UINT kMsgCommonAction = WM_APP + 0x201;  // CommonAction, after the gr
 constexpr UINT kMsgFormActivate = WM_APP + 0x202;  // FormActivate, at the run's first turn
 
 // The buttons: two rows of five at the bottom right.
-constexpr win::ControlSpec ButtonAt(int column, int row, int id, const char* caption) {
+constexpr win::ControlRow ButtonAt(int column, int row, int id, const char* caption) {
     return {.className = "BUTTON",
             .text = caption,
             .id = id,
@@ -55,7 +55,7 @@ constexpr win::ControlSpec ButtonAt(int column, int row, int id, const char* cap
 }
 
 // The layout, in design pixels at 120 dpi. The gauge lies inside the path panel's sunken edge.
-constexpr win::ControlSpec kControls[] = {
+constexpr win::ControlRow kControls[] = {
     {.text = kPathPanelBlank.data(),
      .id = MORVEL_ID_FULLNAME,
      .style = SS_SUNKEN | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE,

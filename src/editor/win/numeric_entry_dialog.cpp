@@ -18,7 +18,7 @@ const win::WindowClass kClass{.name = "TScrlDlg"};
 constexpr int kClientWidth = 324, kClientHeight = 123;
 
 // The layout, in design pixels at 120 dpi. The numbers' texts are set from the question.
-constexpr win::ControlSpec kControls[] = {
+constexpr win::ControlRow kControls[] = {
     {.id = MORVEL_ID_LABELMIN, .x = 112, .y = 8, .width = 90, .height = 18},
     {.id = MORVEL_ID_LABELMAX, .style = SS_RIGHT, .x = 216, .y = 8, .width = 96, .height = 18},
     {.className = "EDIT",

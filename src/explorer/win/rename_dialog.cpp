@@ -20,7 +20,7 @@ constexpr int kMaxName = 255;
 // Design pixels at 120 dpi; the folder label shows a folder name that may hold "&" as it is, not
 // as an accelerator.
 constexpr int kClientWidth = 456, kClientHeight = 171;
-constexpr win::ControlSpec kControls[] = {
+constexpr win::ControlRow kControls[] = {
     {.id = MORVEL_ID_RENAME_DIRLABEL,
      .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS,
      .x = 15,

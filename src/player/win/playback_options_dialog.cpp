@@ -17,7 +17,7 @@ constexpr int kClientWidth = 408, kClientHeight = 198;  // design pixels: 326 x 
 // From top to bottom: speed label and bar, volume label and bar, the button row. Design pixels
 // at 120 dpi.
 constexpr DWORD kBar = SBS_HORZ | WS_TABSTOP;
-constexpr win::ControlSpec kControls[] = {
+constexpr win::ControlRow kControls[] = {
     {"STATIC", "", MORVEL_ID_SPEEDLABEL, SS_CENTER, 0, 38, 8, 333, 23},
     {"SCROLLBAR", "", MORVEL_ID_SPEEDSCROLL, kBar, 0, 38, 33, 333, 21},
     {"STATIC", "", MORVEL_ID_VOLUMELABEL, SS_CENTER, 0, 38, 65, 333, 23},

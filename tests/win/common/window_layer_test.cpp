@@ -328,7 +328,7 @@ protected:
     }
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == WM_CREATE) {
-            static constexpr win::ControlSpec kControls[] = {
+            static constexpr win::ControlRow kControls[] = {
                 {.text = "&Name:", .id = kNameLabel, .x = 10, .y = 10, .width = 60, .height = 20},
                 {.className = "EDIT", .id = kNameEdit, .style = WS_TABSTOP, .exStyle = WS_EX_CLIENTEDGE,
                  .x = 80, .y = 10, .width = 200, .height = 25},
