@@ -166,10 +166,10 @@ int main(int argc, char** argv) {
     const double readMs = Millis(start);
     start = Clock::now();
     int found = 0;
-    const std::string shortFolderOfFile = big.Row(1)[editor::kColPath].substr(0, big.Row(1)[editor::kColPath].rfind('\\') + 1);
+    const std::string shortFolderOfFile = big.Row(1)[editor::kColPath].str().substr(0, big.Row(1)[editor::kColPath].view().rfind('\\') + 1);
     for (int i = 1; i <= 10000; ++i) {
         WIN32_FIND_DATAA data;
-        const std::string& path = big.Row(i)[editor::kColPath];
+        const std::string path = big.Row(i)[editor::kColPath].str();
         const HANDLE h = FindFirstFileA((shortFolderOfFile + path.substr(path.rfind('\\') + 1)).c_str(), &data);
         if (h != INVALID_HANDLE_VALUE) {
             ++found;

@@ -32,6 +32,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -98,15 +99,31 @@ private:
 // The bytes of a new ANSI file written section after section, exactly as Document::Set on an
 // empty document followed by Serialize would give them, for writers whose section and key names
 // are all distinct and whose keys of one section come together (a slideshow of 10,000 slides
-// is then one pass over a string, not an indexed document).
+// is then one pass over a buffer, not an indexed document). Set starts a section when its name
+// differs from the last one; Section always starts one, and Line adds to the last one.
 class NewFileWriter {
 public:
+    // Room for about this many bytes in all, so that a large file is put together in place.
+    void Reserve(std::size_t bytes);
     void Set(std::string_view section, std::string_view key, std::string_view value);
-    const std::string& bytes() const { return out_; }
+    void Section(std::string_view name);
+    void Line(std::string_view key, std::string_view value);
+    // A line whose value is two texts joined by a character ("name,3"), as if joined first.
+    void Line(std::string_view key, std::string_view value, char join, std::string_view more);
+    std::string_view bytes() const { return {buffer_.get(), size_}; }
+    // The bytes, leaving the writer empty.
+    std::string Take();
 
 private:
-    std::string out_;
-    std::string section_;
+    // n bytes more at the end, to be written through the pointer.
+    char* Extend(std::size_t n);
+
+    std::unique_ptr<char[]> buffer_;  // its first size_ of capacity_ bytes are the file's
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+    // The current section's name, where the writer put it in the buffer.
+    std::size_t sectionAt_ = 0;
+    std::size_t sectionSize_ = 0;
     bool started_ = false;
 };
 

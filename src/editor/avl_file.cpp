@@ -178,7 +178,7 @@ bool ReadSlideFields(const ini::Document& doc, const std::string& section, const
     if (!hasPath) {
         // A CD-track slide keeps its track as read.
         slide[kColPath] = Mark();
-        slide[kColName] = std::string(kCdTrackPrefix) + slide[kColValue];
+        slide[kColName] = std::string(kCdTrackPrefix) + slide[kColValue].str();
         for (const int c : {kColBackground, kColEffect, kColHPos, kColVPos, kColZoom, kColVolume, kColSpeed}) {
             slide[c] = Mark();
         }
@@ -306,8 +306,26 @@ void FolderEntry(std::string_view folder, std::string& entry) {
     }
 }
 
+// A document taking a file's sections and their lines in file order.
+class DocumentLines {
+public:
+    explicit DocumentLines(ini::Document& doc) : doc_(doc) {}
+    void Section(std::string_view name) { section_.assign(name); }
+    void Line(std::string_view key, std::string_view value) { doc_.Set(section_, key, value); }
+    void Line(std::string_view key, std::string_view value, char join, std::string_view more) {
+        std::string joined(value);
+        joined += join;
+        joined += more;
+        doc_.Set(section_, key, joined);
+    }
+
+private:
+    ini::Document& doc_;
+    std::string section_;
+};
+
 // The version 4 file in its order: the header, the folder table, then one section per slide.
-// `out` takes Set(section, key, value) calls in that order. A slideshow of many slides is one
+// `out` takes Section(name) and Line(key, value) calls in that order. A slideshow of many slides is one
 // pass that builds no string per slide: values are put together in buffers used over again.
 // Shows the gauge when there are slides (true) and leaves it to the caller to hide it once the
 // whole work is done.
@@ -337,12 +355,12 @@ bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
     int previousIndex = -1;
     std::string entry;
     for (int s = 0; s < n; ++s) {
-        const std::string& path = (*slides[static_cast<std::size_t>(s)])[kColPath];
+        const CellText& path = (*slides[static_cast<std::size_t>(s)])[kColPath];
         if (path.empty() || Is(path, kMark)) continue;
         Place& place = places[static_cast<std::size_t>(s)];
         place.nameStart = NameStart(path);
         const std::string_view folder = std::string_view(path).substr(0, place.nameStart);
-        if (previousIndex < 0 || folder != previousFolder) {
+        if (previousIndex < 0 || !Is(folder, previousFolder)) {
             FolderEntry(folder, entry);
             auto [it, added] = folderIndex.try_emplace(entry, static_cast<int>(folders.size()));
             if (added) folders.push_back(entry);
@@ -352,49 +370,46 @@ bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
         place.folder = previousIndex;
     }
 
-    out.Set("Header", "Ver", "4");
-    out.Set("Header", "ScreenW", Decimal(screen.width).view());
-    out.Set("Header", "ScreenH", Decimal(screen.height).view());
-    out.Set("Header", "N", Decimal(n + 1).view());
-    for (std::size_t k = 0; k < folders.size(); ++k)
-        out.Set("Directory", Decimal(static_cast<std::int64_t>(k)).view(), folders[k]);
+    if constexpr (requires { out.Reserve(std::size_t{}); }) {
+        // A slide's section is its path's name, the numbers and a few short keys.
+        std::size_t bytes = 256;
+        for (const std::string& folder : folders) bytes += folder.size() + 16;
+        for (const Slide* slide : slides) bytes += (*slide)[kColPath].size() + 96;
+        out.Reserve(bytes);
+    }
+    out.Section("Header");
+    out.Line("Ver", "4");
+    out.Line("ScreenW", Decimal(screen.width).view());
+    out.Line("ScreenH", Decimal(screen.height).view());
+    out.Line("N", Decimal(n + 1).view());
+    out.Section("Directory");
+    for (std::size_t k = 0; k < folders.size(); ++k) out.Line(Decimal(static_cast<std::int64_t>(k)).view(), folders[k]);
 
     if (n == 0) return false;
-    std::string value;
     for (int s = 1; s <= n; ++s) {
         if (gauge) gauge->Position(s);
         const Slide& slide = *slides[static_cast<std::size_t>(s - 1)];
         const Decimal number(s);
-        const std::string_view section = number.view();
+        out.Section(number.view());
         const Place& place = places[static_cast<std::size_t>(s - 1)];
         if (place.folder < 0) {
-            out.Set(section, "F", kMark);
+            out.Line("F", kMark);
         } else {
-            value.assign(std::string_view(slide[kColPath]).substr(place.nameStart));
-            value += ',';
-            value += Decimal(place.folder).view();
-            out.Set(section, "F", value);
+            out.Line("F", slide[kColPath].view().substr(place.nameStart), ',', Decimal(place.folder).view());
         }
-        if (Is(slide[kColBackground], "Yes")) {
-            out.Set(section, "B", Decimal(ini::ParseLibraryInt(slide[kColColour], 0)).view());
-        }
-        if (!Is(slide[kColValue], kMark)) {
-            out.Set(section, "X", Decimal(ini::ParseLibraryInt(slide[kColValue], 0)).view());
-        }
-        if (!Is(slide[kColWait], kMark) && !Is(slide[kColWait], "0")) out.Set(section, "W", slide[kColWait]);
-        const std::string& h = slide[kColHPos];
-        const std::string& v = slide[kColVPos];
+        if (Is(slide[kColBackground], "Yes")) out.Line("B", Decimal(ini::ParseLibraryInt(slide[kColColour], 0)).view());
+        if (!Is(slide[kColValue], kMark)) out.Line("X", Decimal(ini::ParseLibraryInt(slide[kColValue], 0)).view());
+        if (!Is(slide[kColWait], kMark) && !Is(slide[kColWait], "0")) out.Line("W", slide[kColWait]);
+        const CellText& h = slide[kColHPos];
+        const CellText& v = slide[kColVPos];
         // A position beside "Mid" is kept too ("Left,Mid"); only both "Mid" is the default.
         if (!Is(h, kMark) && !Is(v, kMark) && (!Is(h, "Mid") || !Is(v, "Mid"))) {
-            value.assign(h);
-            value += ',';
-            value += v;
-            out.Set(section, "P", value);
+            out.Line("P", h, ',', v);
         }
-        if (!Is(slide[kColZoom], kMark) && !Is(slide[kColZoom], "100")) out.Set(section, "Z", slide[kColZoom]);
+        if (!Is(slide[kColZoom], kMark) && !Is(slide[kColZoom], "100")) out.Line("Z", slide[kColZoom]);
         // The volume is written whenever it applies, so 50 % reads back as 50 %.
-        if (!Is(slide[kColVolume], kMark)) out.Set(section, "L", slide[kColVolume]);
-        if (!Is(slide[kColSpeed], kMark) && !Is(slide[kColSpeed], "100")) out.Set(section, "S", slide[kColSpeed]);
+        if (!Is(slide[kColVolume], kMark)) out.Line("L", slide[kColVolume]);
+        if (!Is(slide[kColSpeed], kMark) && !Is(slide[kColSpeed], "100")) out.Line("S", slide[kColSpeed]);
     }
     return true;
 }
@@ -403,14 +418,15 @@ bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
 
 ini::Document WriteAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
     ini::Document doc;
-    if (EmitAvl(table, screen, gauge, doc) && gauge) gauge->Hide();
+    DocumentLines lines(doc);
+    if (EmitAvl(table, screen, gauge, lines) && gauge) gauge->Hide();
     return doc;
 }
 
 std::string WriteAvlBytes(const SlideTable& table, ScreenSize screen, Gauge* gauge) {
     ini::NewFileWriter writer;
     if (EmitAvl(table, screen, gauge, writer) && gauge) gauge->Hide();
-    return writer.bytes();
+    return writer.Take();
 }
 
 SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize screen, Gauge* gauge) {

@@ -174,7 +174,7 @@ std::vector<int> MissingRows(const SlideTable& table, const FileSystem& fs) {
             });
         }
         for (const int row : rows) {
-            const std::string& path = table.Row(row)[kColPath];
+            const std::string path = table.Row(row)[kColPath].str();
             const std::string_view name = path::NamePart(path);
             const bool exists =
                 listed && MatchesInMemory(name) ? names.count(path::ToUpperAscii(name)) != 0 : fs.FileExists(path);
@@ -192,7 +192,7 @@ std::vector<Relink> FindMissingFiles(const SlideTable& table, const std::vector<
     for (const int row : rows) {
         if (row < 1 || row > table.RowCount() || !NamesFile(table.Row(row))) continue;
         asked.push_back(row);
-        paths.push_back(table.Row(row)[kColPath]);
+        paths.push_back(table.Row(row)[kColPath].str());
     }
     std::vector<std::optional<FileNames>> found = FindFilesByName(paths, fs, folder);
     std::vector<Relink> relinks;

@@ -30,15 +30,9 @@ CellPosition PositionOf(const SlideTable& table) {
     return {table.selectedRow(), table.selectedColumn()};
 }
 
-// Heap bytes a string holds beyond its own object.
-std::size_t HeapOf(const std::string& s) {
-    static const std::size_t inPlace = std::string().capacity();
-    return s.capacity() > inPlace ? s.capacity() + 1 : 0;
-}
-
 std::size_t HeapOf(const Slide& slide) {
     std::size_t bytes = 0;
-    for (const std::string& cell : slide.cells) bytes += HeapOf(cell);
+    for (const CellText& cell : slide.cells) bytes += cell.HeapBytes();
     return bytes;
 }
 
@@ -137,12 +131,12 @@ SlideHistory::CellsEdit SlideHistory::Compare(const Snapshot& before, const Slid
     CellsEdit edit;
     // Texts by their content: the views point into the snapshot and the table, which outlive this.
     std::unordered_map<std::string_view, std::uint32_t> index;
-    const auto intern = [&](const std::string& text) {
-        const auto [it, added] = index.try_emplace(text, static_cast<std::uint32_t>(edit.pool.size()));
+    const auto intern = [&](const CellText& text) {
+        const auto [it, added] = index.try_emplace(text.view(), static_cast<std::uint32_t>(edit.pool.size()));
         if (added) edit.pool.push_back(text);
         return it->second;
     };
-    const std::string* was = before.cells.data();
+    const CellText* was = before.cells.data();
     for (int c = 0; c < kColumnCount; ++c) {
         if ((before.columns & (1u << c)) == 0) continue;
         ColumnChange change;
@@ -162,7 +156,7 @@ SlideHistory::CellsEdit SlideHistory::Compare(const Snapshot& before, const Slid
             PutNumber(change.values, newText);
         };
         for (int row = before.first; row < before.first + before.count; ++row, ++was) {
-            const std::string& now = table.Row(row)[c];
+            const CellText& now = table.Row(row)[c];
             if (*was == now) continue;
             const auto r = static_cast<std::uint32_t>(row);
             if (runLength > 0 && r == runStart + runLength) {
@@ -203,9 +197,9 @@ std::size_t SlideHistory::Measure(const Step& step) {
     std::size_t bytes = sizeof(Step) + step.edits.capacity() * sizeof(Edit);
     for (const Edit& edit : step.edits) {
         if (const auto* cells = std::get_if<CellsEdit>(&edit)) {
-            bytes += cells->columns.capacity() * sizeof(ColumnChange) + cells->pool.capacity() * sizeof(std::string);
+            bytes += cells->columns.capacity() * sizeof(ColumnChange) + cells->pool.capacity() * sizeof(CellText);
             for (const ColumnChange& c : cells->columns) bytes += c.rows.capacity() + c.values.capacity();
-            for (const std::string& text : cells->pool) bytes += HeapOf(text);
+            for (const CellText& text : cells->pool) bytes += text.HeapBytes();
         } else if (const auto* row = std::get_if<RowEdit>(&edit)) {
             bytes += HeapOf(row->slide);
         }

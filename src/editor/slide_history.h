@@ -106,7 +106,7 @@ private:
     };
     struct CellsEdit {
         std::vector<ColumnChange> columns;
-        std::vector<std::string> pool;
+        std::vector<CellText> pool;
     };
     struct RowEdit {
         bool inserted = false;  // the row was put at `row`; else it was removed from there
@@ -130,7 +130,7 @@ private:
         int first = 1;
         int count = 0;
         unsigned columns = 0;
-        std::vector<std::string> cells;
+        std::vector<CellText> cells;
     };
     static constexpr unsigned kAllColumns = (1u << kColumnCount) - 1;
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/file_system.h"
+#include "editor/cell_text.h"
 
 namespace morvel::editor {
 
@@ -42,10 +43,10 @@ inline constexpr std::string_view kPlaceholderName = "<right-click me>";
 inline constexpr std::string_view kCdTrackPrefix = "CD Track: ";
 
 struct Slide {
-    std::array<std::string, kColumnCount> cells;
+    std::array<CellText, kColumnCount> cells;
 
-    std::string& operator[](int c) { return cells[static_cast<std::size_t>(c)]; }
-    const std::string& operator[](int c) const { return cells[static_cast<std::size_t>(c)]; }
+    CellText& operator[](int c) { return cells[static_cast<std::size_t>(c)]; }
+    const CellText& operator[](int c) const { return cells[static_cast<std::size_t>(c)]; }
     bool IsMark(int c) const { return (*this)[c] == kMark; }
     bool operator==(const Slide&) const = default;
 };

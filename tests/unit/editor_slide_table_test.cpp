@@ -55,9 +55,9 @@ TEST(EditorSlideTable, KindSettings) {
         Slide s;
         SetUpKind(s, c.kind, 7);
         std::vector<std::string> got;
-        for (int col = kColBackground; col < kColumnCount; ++col) got.push_back(s[col]);
-        got.push_back(s[kColValue]);
-        got.push_back(s[kColColour]);
+        for (int col = kColBackground; col < kColumnCount; ++col) got.push_back(s[col].str());
+        got.push_back(s[kColValue].str());
+        got.push_back(s[kColColour].str());
         EXPECT_EQ(got, c.cols) << static_cast<int>(c.kind);
     }
 }

@@ -434,3 +434,40 @@ TEST(IniStoreSettings, LongValueAndMissingSection) {
 }
 
 }  // namespace
+
+// ---- The new-file writer ----------------------------------------------------------------------
+
+// Lines written straight to a new file's bytes read exactly as the document writes them, for the
+// texts a slideshow can hold: blanks before a value, a NUL inside, nothing before the joining
+// comma, a blank as the joining character. Growth from no room at all is exercised too.
+TEST(IniStoreNewFileWriter, WritesTheDocumentsBytes) {
+    using namespace std::string_literals;
+    struct Join {
+        std::string key, value;
+        char join;
+        std::string more;
+    };
+    const std::vector<Join> rows = {
+        {"F", "p1.bmp", ',', "3"},     {" F", "  p1.bmp", ',', "3"}, {"F", "p\0x"s, ',', "3"},
+        {"F", "", ',', "3"},           {"F", "  ", ',', " 3"},       {"P", "Left", ',', "M\0id"s},
+        {"P", "  ", ' ', " Mid"},      {"P", "Left", '\0', "Mid"},   {"K\0ey"s, "v", ',', ""},
+        {"", std::string(300, 'x'), ',', std::string(300, 'y')},
+    };
+    ini::NewFileWriter writer;
+    Document doc;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Join& r = rows[i];
+        const std::string section = i % 2 ? " S" + std::to_string(i) : "S" + std::to_string(i);
+        writer.Section(section);
+        writer.Line(r.key, r.value, r.join, r.more);
+        writer.Set(section, "plain", r.value);
+        std::string joined(r.value);
+        joined += r.join;
+        joined += r.more;
+        doc.Set(section, r.key, joined);
+        doc.Set(section, "plain", r.value);
+    }
+    EXPECT_EQ(writer.bytes(), doc.Serialize());
+    EXPECT_EQ(writer.Take(), doc.Serialize());
+    EXPECT_TRUE(writer.bytes().empty());
+}

@@ -324,7 +324,7 @@ private:
     // GridClick: the path panel and the colour indicator for the selected row.
     void GridClick() {
         const Slide& s = table_.Selected();
-        win::SetText(fullname_, s[kColPath]);
+        win::SetText(fullname_, s[kColPath].str());
         if (s[kColBackground] == "Yes") {
             if (!s[kColColour].empty()) {
                 swatch_.Reset(CreateSolidBrush(static_cast<COLORREF>(ini::ParseLibraryInt(s[kColColour], 0))));
@@ -684,7 +684,7 @@ private:
         const auto chosen = ChosenFile(MORVEL_KIND_REPLACE_SLIDE);
         if (!chosen || *chosen == kAbsentString) return;
         const SlideKind kind = history_.PutFile(table_, table_.selectedRow(), *chosen, RealFileSystem());
-        win::SetText(fullname_, table_.Selected()[kColPath]);
+        win::SetText(fullname_, table_.Selected()[kColPath].str());
         InvalidateRect(grid_, nullptr, FALSE);
         WarnIfSlideshow(kind);
     }
@@ -695,7 +695,7 @@ private:
         const bool replace = AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kReplaceCurrentSlide));
         history_.PutCdTrack(table_, track, replace);
         ShowRowCount();
-        win::SetText(fullname_, table_.Selected()[kColName]);
+        win::SetText(fullname_, table_.Selected()[kColName].str());
         modified_ = ApplyEvent(modified_, EditorEvent::CdTrackConfirmed);
     }
 
