@@ -116,7 +116,8 @@ TEST(ExplorerListing, OrderIsCaseInsensitiveAndTotal) {
 TEST(ExplorerListing, SortsAsListOrderLessWithCapitalsKept) {
     // "_" and "[" lie between the capitals and the small letters: only a case-blind sort puts
     // "a_b" before "AC" and "A[c" before both.
-    std::vector<std::string> names = {"a_b.bmp", "AC.bmp", "A[c.bmp", "abd.BMP", "Zed.bmp", "\xC9t.bmp", "b.bmp", "B2.bmp"};
+    std::vector<std::string> names = {"a_b.bmp", "AC.bmp",    "A[c.bmp", "abd.BMP",
+                                      "Zed.bmp", "\xC9t.bmp", "b.bmp",   "B2.bmp"};
     FakeFileSystem fs;
     for (const std::string& name : names) fs.AddFile("c:\\d\\" + name);
     std::sort(names.begin(), names.end(), ListOrderLess);

@@ -22,7 +22,7 @@ namespace morvel {
 class XFileListBox : private win::ControlHook {
 public:
     XFileListBox() = default;
-    ~XFileListBox() override;
+    ~XFileListBox() override;  // releases the glyph copies
 
     struct Style {
         bool multiSelect = true;
@@ -77,17 +77,16 @@ private:
     // Makes the entry the only selected and current one, shows it and tells the parent, as a
     // move with the arrow keys does.
     void MoveCaretTo(int index);
+    void ReleaseGlyphs();
 
     HWND hwnd_ = nullptr;
     HWND parent_ = nullptr;
     int id_ = 0;
     Style style_;
-    void ReleaseGlyphs();
-
     HFONT font_ = nullptr;
     // The file glyph and, beside it, the folder glyph, kept selected in a memory DC of the box's
-    // own for as long as the box lives: selecting a bitmap into a DC costs several times more
-    // than drawing it, so that DrawItem only copies.
+    // own for as long as the box lives: under some systems selecting a bitmap into a DC costs
+    // many times more than drawing it, so DrawItem only copies.
     HDC glyphDc_ = nullptr;
     HBITMAP glyphs_ = nullptr;
     HGDIOBJ glyphDcBitmap_ = nullptr;  // the DC's own, selected back before it is deleted
