@@ -34,6 +34,8 @@ namespace {
 #define BENCH_OBSERVED(X)                                                                                              \
     X("kernel32.dll", HANDLE, FindFirstFileA, (LPCSTR a, LPWIN32_FIND_DATAA b), (a, b), 0)                             \
     X("kernel32.dll", BOOL, FindNextFileA, (HANDLE a, LPWIN32_FIND_DATAA b), (a, b), 0)                                \
+    X("kernel32.dll", HANDLE, FindFirstFileW, (LPCWSTR a, LPWIN32_FIND_DATAW b), (a, b), 0)                            \
+    X("kernel32.dll", BOOL, FindNextFileW, (HANDLE a, LPWIN32_FIND_DATAW b), (a, b), 0)                                \
     X("kernel32.dll", BOOL, FindClose, (HANDLE a), (a), 0)                                                             \
     X("kernel32.dll", HANDLE, CreateFileA,                                                                             \
       (LPCSTR a, DWORD b, DWORD c, LPSECURITY_ATTRIBUTES d, DWORD e, DWORD f, HANDLE g), (a, b, c, d, e, f, g), 0)     \
@@ -90,6 +92,8 @@ namespace {
     X("gdi32.dll", BOOL, BitBlt, (HDC a, int b, int c, int d, int e, HDC f, int g, int h, DWORD i),                    \
       (a, b, c, d, e, f, g, h, i), 0)                                                                                  \
     X("gdi32.dll", HDC, CreateCompatibleDC, (HDC a), (a), 0)                                                           \
+    X("gdi32.dll", BOOL, DeleteDC, (HDC a), (a), 0)                                                                    \
+    X("gdi32.dll", HGDIOBJ, SelectObject, (HDC a, HGDIOBJ b), (a, b), 0)                                               \
     X("gdi32.dll", HBITMAP, CreateCompatibleBitmap, (HDC a, int b, int c), (a, b, c), 0)                               \
     X("comctl32.dll", BOOL, InitCommonControlsEx, (const INITCOMMONCONTROLSEX* a), (a), 0)                             \
     X("comctl32.dll", LRESULT, DefSubclassProc, (HWND a, UINT b, WPARAM c, LPARAM d), (a, b, c, d), b)                 \

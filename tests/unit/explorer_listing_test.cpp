@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "explorer/listing.h"
 #include "unit/support/fake_file_system.h"
 
@@ -109,4 +111,15 @@ TEST(ExplorerListing, OrderIsCaseInsensitiveAndTotal) {
     EXPECT_TRUE(ListOrderLess("abc d\\", "abc\\"));  // space before backslash, as the bytes say
     EXPECT_TRUE(ListOrderLess("zz", "\xFF"));        // bytes above 0x7F sort after ASCII
     EXPECT_NE(ListOrderLess("ABC", "abc"), ListOrderLess("abc", "ABC"));
+}
+
+TEST(ExplorerListing, SortsAsListOrderLessWithCapitalsKept) {
+    // "_" and "[" lie between the capitals and the small letters: only a case-blind sort puts
+    // "a_b" before "AC" and "A[c" before both.
+    std::vector<std::string> names = {"a_b.bmp", "AC.bmp",    "A[c.bmp", "abd.BMP",
+                                      "Zed.bmp", "\xC9t.bmp", "b.bmp",   "B2.bmp"};
+    FakeFileSystem fs;
+    for (const std::string& name : names) fs.AddFile("c:\\d\\" + name);
+    std::sort(names.begin(), names.end(), ListOrderLess);
+    EXPECT_EQ(Texts(ListFolder(fs, "c:\\d", "*.bmp", {false, false})), names);
 }

@@ -389,6 +389,7 @@ void TFileForm::FormActivate() {
     // the user does in the set-up's message pauses meets a half-built window; only then can it
     // take the focus.
     EnableWindow(xfiles_.hwnd(), TRUE);
+    ShowFileList();
     RememberFocus(xfiles_.hwnd());
     if (GetActiveWindow() == hwnd()) SetFocus(xfiles_.hwnd());
 }
@@ -529,9 +530,15 @@ void TFileForm::UpdateFiles() {
     menus_.Listed(listing.hasParent, !listing.entries.empty());
     xfiles_.Fill(std::move(listing.entries));
     CalcStringWidth();
-    if (!inputViewShown_) ShowWindow(xfiles_.hwnd(), SW_SHOW);
+    // A list that a dialog's set-up still keeps disabled is shown when the set-up enables it:
+    // shown now, it would be drawn once disabled and once again enabled.
+    if (IsWindowEnabled(xfiles_.hwnd())) ShowFileList();
     InitFocus();
     SetCursor(previous);
+}
+
+void TFileForm::ShowFileList() {
+    if (!inputViewShown_) ShowWindow(xfiles_.hwnd(), SW_SHOW);
 }
 
 void TFileForm::InitFocus() {

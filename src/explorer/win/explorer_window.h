@@ -133,6 +133,8 @@ private:
     void FilterComboBox1Change();
     void UpdateFiles();
     void InitFocus();
+    // Shows the file list unless the input file view stands in its place.
+    void ShowFileList();
     void CalcStringWidth();
     void UpdateHistory();
     void LookBoxChange();

@@ -24,6 +24,10 @@ bool BeginsWith(const std::string& text, const std::string& prefix) {
 }
 }  // namespace
 
+XFileListBox::~XFileListBox() {
+    ReleaseGlyphs();
+}
+
 DWORD XFileListBox::StyleBits() const {
     // No LBS_SORT: the entries arrive in the list's own order, which the box would not keep.
     DWORD bits =
@@ -66,6 +70,7 @@ void XFileListBox::Recreate(const Style& style) {
     // The old box keeps its ID until it is gone, so the new one takes it afterwards.
     SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DestroyWindow(old);
+    columnWidth_ = 0;
     SetWindowLongPtrA(hwnd_, GWLP_ID, id_);
     Hook(hwnd_);
     EnableWindow(hwnd_, enabled);
@@ -88,17 +93,48 @@ void XFileListBox::SetFont(HFONT font) {
     const int height = std::max<int>(metrics.tmHeight, kGlyphSize) + 2;
     SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, height);
     InvalidateRect(hwnd_, nullptr, TRUE);
+    widest_ = -1;
 }
 
 void XFileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
-    fileGlyph_ = file;
-    folderGlyph_ = folder;
+    ReleaseGlyphs();
+    hasGlyph_[0] = file != nullptr;
+    hasGlyph_[1] = folder != nullptr;
+    if (!file && !folder) return;
+    HDC screen = GetDC(nullptr);
+    glyphDc_ = CreateCompatibleDC(screen);
+    glyphs_ = CreateCompatibleBitmap(screen, 2 * kGlyphSize, kGlyphSize);
+    ReleaseDC(nullptr, screen);
+    glyphDcBitmap_ = SelectObject(glyphDc_, glyphs_);
+    HDC source = CreateCompatibleDC(glyphDc_);
+    int left = 0;
+    for (const HBITMAP glyph : {file, folder}) {
+        if (glyph) {
+            const HGDIOBJ old = SelectObject(source, glyph);
+            BitBlt(glyphDc_, left, 0, kGlyphSize, kGlyphSize, source, 0, 0, SRCCOPY);
+            SelectObject(source, old);
+        }
+        left += kGlyphSize;
+    }
+    DeleteDC(source);
+}
+
+void XFileListBox::ReleaseGlyphs() {
+    if (glyphDc_) {
+        SelectObject(glyphDc_, glyphDcBitmap_);
+        DeleteDC(glyphDc_);
+    }
+    if (glyphs_) DeleteObject(glyphs_);
+    glyphDc_ = nullptr;
+    glyphs_ = nullptr;
+    glyphDcBitmap_ = nullptr;
 }
 
 void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
     SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
     entries_ = std::move(entries);
+    widest_ = -1;
     typed_.clear();
     // Room for every entry at once, then each appended where it belongs: already in order.
     std::size_t bytes = 0;
@@ -117,6 +153,7 @@ void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
 void XFileListBox::Clear() {
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
     entries_.clear();
+    widest_ = -1;
     typed_.clear();
 }
 
@@ -230,6 +267,8 @@ void XFileListBox::SetColumns(int columns) {
     RECT client{};
     GetClientRect(hwnd_, &client);
     const int width = std::max(1, static_cast<int>(client.right) / std::max(1, columns));
+    if (width == columnWidth_) return;
+    columnWidth_ = width;
     SendMessageA(hwnd_, LB_SETCOLUMNWIDTH, width, 0);
 }
 
@@ -245,6 +284,7 @@ int XFileListBox::TextWidth(const std::string& text) const {
 
 int XFileListBox::WidestText() const {
     if (entries_.empty()) return 0;
+    if (widest_ >= 0) return widest_;
     // Character widths once, then sums: measuring 100,000 names one by one costs more than
     // listing them.
     HDC dc = GetDC(hwnd_);
@@ -273,6 +313,7 @@ int XFileListBox::WidestText() const {
     }
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
+    widest_ = widest;
     return widest;
 }
 
@@ -288,15 +329,11 @@ void XFileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
-    const HBITMAP glyph = explorer_rules::IsFolderEntry(text) ? folderGlyph_ : fileGlyph_;
+    const int glyph = explorer_rules::IsFolderEntry(text) ? 1 : 0;
     const int height = item.rcItem.bottom - item.rcItem.top;
-    if (glyph) {
-        HDC memory = CreateCompatibleDC(item.hDC);
-        const HGDIOBJ old = SelectObject(memory, glyph);
+    if (hasGlyph_[glyph]) {
         BitBlt(item.hDC, item.rcItem.left + 1, item.rcItem.top + (height - kGlyphSize) / 2, kGlyphSize, kGlyphSize,
-               memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+               glyphDc_, glyph * kGlyphSize, 0, SRCCOPY);
     }
     RECT textRect = item.rcItem;
     textRect.left += 1 + kGlyphSize + kGlyphGap;

@@ -21,6 +21,9 @@ namespace morvel {
 
 class XFileListBox : private win::ControlHook {
 public:
+    XFileListBox() = default;
+    ~XFileListBox() override;  // releases the glyph copies
+
     struct Style {
         bool multiSelect = true;
         bool multiColumn = true;
@@ -34,6 +37,7 @@ public:
     const Style& style() const { return style_; }
 
     void SetFont(HFONT font);
+    // The box draws copies of the glyphs: the bitmaps stay free for other controls.
     void SetGlyphs(HBITMAP file, HBITMAP folder);
 
     // Replaces every entry; the box does not redraw until it is filled.
@@ -56,7 +60,7 @@ public:
 
     // Columns of equal width across the box.
     void SetColumns(int columns);
-    // Width of the widest entry in the box's font.
+    // Width of the widest entry in the box's font, measured once per fill and font.
     int WidestText() const;
     int TextWidth(const std::string& text) const;
 
@@ -73,14 +77,24 @@ private:
     // Makes the entry the only selected and current one, shows it and tells the parent, as a
     // move with the arrow keys does.
     void MoveCaretTo(int index);
+    void ReleaseGlyphs();
 
     HWND hwnd_ = nullptr;
     HWND parent_ = nullptr;
     int id_ = 0;
     Style style_;
     HFONT font_ = nullptr;
-    HBITMAP fileGlyph_ = nullptr;
-    HBITMAP folderGlyph_ = nullptr;
+    // The file glyph and, beside it, the folder glyph, kept selected in a memory DC of the box's
+    // own for as long as the box lives: under some systems selecting a bitmap into a DC costs
+    // many times more than drawing it, so DrawItem only copies.
+    HDC glyphDc_ = nullptr;
+    HBITMAP glyphs_ = nullptr;
+    HGDIOBJ glyphDcBitmap_ = nullptr;  // the DC's own, selected back before it is deleted
+    bool hasGlyph_[2] = {false, false};
+    // The width last given to the box (LB_SETCOLUMNWIDTH lays the box out again even when
+    // nothing changes), 0 for none; and the widest entry, -1 until measured.
+    int columnWidth_ = 0;
+    mutable int widest_ = -1;
     std::vector<explorer_rules::ListEntry> entries_;
     std::string typed_;
     DWORD lastTyped_ = 0;

@@ -134,6 +134,7 @@ TEST_F(ExplorerTest, OpenSlideshowAppendsTheExtensionAndWritesBack) {
     const int result = RunDialog(254, "Open Slideshow", [&](HWND dialog) {
         WaitUntil([&] { return !ListItems(GetDlgItem(dialog, MORVEL_ID_XFILES)).empty(); });
         EXPECT_EQ(ListItems(GetDlgItem(dialog, MORVEL_ID_XFILES)), (std::vector<std::string>{"summer holiday.avl"}));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(GetDlgItem(dialog, MORVEL_ID_XFILES)) != 0; }));
         const auto box = TypeAndConfirm(dialog, "Summer holiday");
         EXPECT_FALSE(box.has_value()) << box->text;
     });

@@ -98,6 +98,38 @@ TEST_F(ExplorerTest, FileListAnswersAnsiAndUnicodeReads) {
     RemoteWinClose95();
 }
 
+// Each entry is drawn with its own glyph, paint after paint, all from the box's one memory DC:
+// inside the glyph the folder one is yellow, the file one white.
+TEST_F(ExplorerTest, EveryEntryIsDrawnWithItsGlyph) {
+    TempFolder root("glyphs");
+    HostWindow host;
+    HWND list = GetDlgItem(OpenOn(root, host), MORVEL_ID_XFILES);
+    ASSERT_EQ(ListItems(list), kEntries);
+    RECT client{};
+    GetClientRect(list, &client);
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(canvas, nullptr);
+    const HGDIOBJ old = SelectObject(dc, canvas);
+    for (int paint = 0; paint < 2; ++paint) {
+        SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        GdiFlush();
+        for (std::size_t i = 0; i < kEntries.size(); ++i) {
+            RECT item{};
+            SendMessageA(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+            const int x = item.left + 9, y = item.top + (item.bottom - item.top - 16) / 2 + 10;
+            ASSERT_TRUE(x < client.right && y < client.bottom) << kEntries[i];
+            const DWORD pixel = static_cast<const DWORD*>(bits)[y * client.right + x];
+            const DWORD expected = kEntries[i].back() == '\\' ? 0xFFD040 : 0xFFFFFF;  // RGB(255, 208, 64)
+            for (int shift : {0, 8, 16}) EXPECT_NEAR((pixel >> shift) & 0xFF, (expected >> shift) & 0xFF, 16) << i;
+        }
+    }
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+}
+
 // Another process reads the list as it reads a standard list box holding the same strings: in
 // Unicode the entries themselves; in ANSI whatever the system carries for any list box (Wine 8
 // carries the Unicode text into the ANSI buffer, so its ANSI read shows one letter).
