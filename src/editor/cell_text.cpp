@@ -44,6 +44,8 @@ CellText& CellText::operator=(CellText&& other) noexcept {
     return *this;
 }
 
-std::ostream& operator<<(std::ostream& out, const CellText& cell) { return out << cell.view(); }
+std::ostream& operator<<(std::ostream& out, const CellText& cell) {
+    return out << cell.view();
+}
 
 }  // namespace morvel::editor

@@ -175,8 +175,8 @@ protected:
         if (table_.RowCount() < kFreedAsideRows) return;
         SendMessageA(grid_, WM_SETREDRAW, FALSE, 0);
         try {
-            freeing_ = std::thread([table = std::exchange(table_, SlideTable{}),
-                                    history = std::exchange(history_, SlideHistory{})] {});
+            freeing_ = std::thread(
+                [table = std::exchange(table_, SlideTable{}), history = std::exchange(history_, SlideHistory{})] {});
         } catch (const std::system_error&) {
             // No thread: what was moved out has been freed here.
         }
@@ -846,7 +846,7 @@ private:
 
     SlideTable table_;
     SlideHistory history_;
-    std::thread freeing_;  // frees the table of a closing editor (RunEnding)
+    std::thread freeing_;      // frees the table of a closing editor (RunEnding)
     bool modified_ = false;    // the slide table holds changes that are not saved
     bool globalMode_ = false;  // "&Global" chose the menu: its entry goes to every slide
     HWND fullname_ = nullptr;
