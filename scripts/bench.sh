@@ -4,6 +4,9 @@
 #   scripts/bench.sh find [FILES [MISSING]]   tree size and missing slides (100000 and 1000)
 #   scripts/bench.sh host [--sizes 1000,10000] [--runs 3] [--rows open,test] [--profile 30000] ...
 #     (options: bench/host_bench.cpp; with none, the whole table, under ten minutes)
+#   Wine's window work wanders between cores, so the host rows of a few milliseconds vary by
+#   as much again from run to run; `taskset -c 1 scripts/bench.sh host ...` gives steady figures
+#   (with no second core for the editor's thread that frees a closing table).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${MORVEL_BUILD:-$root/build}"
