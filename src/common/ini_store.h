@@ -99,13 +99,12 @@ private:
 // The bytes of a new ANSI file written section after section, exactly as Document::Set on an
 // empty document followed by Serialize would give them, for writers whose section and key names
 // are all distinct and whose keys of one section come together (a slideshow of 10,000 slides
-// is then one pass over a buffer, not an indexed document). Set starts a section when its name
-// differs from the last one; Section always starts one, and Line adds to the last one.
+// is then one pass over a buffer, not an indexed document). Section starts a section, and Line
+// adds to the last one.
 class NewFileWriter {
 public:
     // Room for about this many bytes in all, so that a large file is put together in place.
     void Reserve(std::size_t bytes);
-    void Set(std::string_view section, std::string_view key, std::string_view value);
     void Section(std::string_view name);
     void Line(std::string_view key, std::string_view value);
     // A line whose value is two texts joined by a character ("name,3"), as if joined first.
@@ -121,10 +120,6 @@ private:
     std::unique_ptr<char[]> buffer_;  // its first size_ of capacity_ bytes are the file's
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
-    // The current section's name, where the writer put it in the buffer.
-    std::size_t sectionAt_ = 0;
-    std::size_t sectionSize_ = 0;
-    bool started_ = false;
 };
 
 // Reading and writing whole files. Missing files read as empty documents.

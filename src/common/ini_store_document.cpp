@@ -475,29 +475,19 @@ std::string NewFileWriter::Take() {
     std::string bytes(buffer_.get(), size_);
     buffer_.reset();
     size_ = capacity_ = 0;
-    started_ = false;
     return bytes;
 }
 
 // Each line is measured first and then copied in place: a slideshow's file is tens of thousands
 // of short lines, and appending their pieces one by one cost more than the copying itself.
-void NewFileWriter::Set(std::string_view section, std::string_view key, std::string_view value) {
-    section = TrimLeadingBlanks(CutAtNul(section));
-    if (!started_ || section != std::string_view(buffer_.get() + sectionAt_, sectionSize_)) Section(section);
-    Line(key, value);
-}
-
 void NewFileWriter::Section(std::string_view name) {
     name = TrimLeadingBlanks(CutAtNul(name));
     char* at = Extend(name.size() + 4);
     *at++ = '[';
-    sectionAt_ = static_cast<std::size_t>(at - buffer_.get());
-    sectionSize_ = name.size();
     at = CopyText(at, name);
     *at++ = ']';
     *at++ = '\r';
     *at = '\n';
-    started_ = true;
 }
 
 void NewFileWriter::Line(std::string_view key, std::string_view value) {

@@ -174,10 +174,10 @@ std::vector<int> MissingRows(const SlideTable& table, const FileSystem& fs) {
             });
         }
         for (const int row : rows) {
-            const std::string path = table.Row(row)[kColPath].str();
+            const CellText& path = table.Row(row)[kColPath];
             const std::string_view name = path::NamePart(path);
-            const bool exists =
-                listed && MatchesInMemory(name) ? names.count(path::ToUpperAscii(name)) != 0 : fs.FileExists(path);
+            const bool exists = listed && MatchesInMemory(name) ? names.count(path::ToUpperAscii(name)) != 0
+                                                                : fs.FileExists(path.str());
             if (!exists) missing.push_back(row);
         }
     }

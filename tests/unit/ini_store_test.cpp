@@ -460,7 +460,7 @@ TEST(IniStoreNewFileWriter, WritesTheDocumentsBytes) {
         const std::string section = i % 2 ? " S" + std::to_string(i) : "S" + std::to_string(i);
         writer.Section(section);
         writer.Line(r.key, r.value, r.join, r.more);
-        writer.Set(section, "plain", r.value);
+        writer.Line("plain", r.value);
         std::string joined(r.value);
         joined += r.join;
         joined += r.more;
