@@ -80,8 +80,8 @@ public:
             }
         }
         if (!longName) {
-            slide[kColPath] = path::ToLowerAscii(path);
-            slide[kColName] = std::string(name);
+            slide[kColPath] = texts_.Text(path::ToLowerAscii(path));
+            slide[kColName] = texts_.Text(name);
             return false;
         }
         if (!haveFolder_ || folder != folder_) {
@@ -92,8 +92,8 @@ public:
             }
             haveFolder_ = true;
         }
-        slide[kColPath] = path::ToLowerAscii(shortFolder_ + shortName);
-        slide[kColName] = std::move(*longName);
+        slide[kColPath] = texts_.Text(path::ToLowerAscii(shortFolder_ + shortName));
+        slide[kColName] = texts_.Text(*longName);
         return true;
     }
 
@@ -149,6 +149,7 @@ private:
     }
 
     const FileSystem& fs_;
+    CellText::Pool texts_;  // the slides' paths and long names, in a few blocks
     bool haveFolder_ = false;
     std::string folder_;
     std::string shortFolder_;

@@ -1,23 +1,44 @@
 #include "editor/cell_text.h"
 
 #include <cstring>
+#include <new>
 #include <ostream>
 
 namespace morvel::editor {
 
+CellText::Block* CellText::NewBlock(std::size_t textBytes) {
+    return new (::operator new(sizeof(Block) + textBytes)) Block;
+}
+
+void CellText::DeleteBlock(Block* block) {
+    block->~Block();
+    ::operator delete(block);
+}
+
 void CellText::Take(std::string_view text) {
     char* to = inPlace_;
     if (text.size() > kInPlace) {
-        onHeap_ = new char[text.size() + 1];
-        to = onHeap_;
+        Block* block = NewBlock(text.size() + 1);
+        to = reinterpret_cast<char*>(block + 1);
+        onHeap_ = {to, block};
     }
     if (!text.empty()) std::memcpy(to, text.data(), text.size());
     to[text.size()] = '\0';
     size_ = static_cast<std::uint32_t>(text.size());
 }
 
+CellText::CellText(const CellText& other) noexcept : size_(other.size_) {
+    std::memcpy(inPlace_, other.inPlace_, sizeof inPlace_);  // the text, or the shared block's
+    if (OnHeap()) onHeap_.block->users.fetch_add(1, std::memory_order_relaxed);
+}
+
+CellText& CellText::operator=(const CellText& other) noexcept {
+    CellText copy(other);
+    return *this = std::move(copy);
+}
+
 CellText::CellText(CellText&& other) noexcept : size_(other.size_) {
-    std::memcpy(inPlace_, other.inPlace_, sizeof inPlace_);  // the text, or the heap block's pointer
+    std::memcpy(inPlace_, other.inPlace_, sizeof inPlace_);  // the text, or the shared block's
     other.size_ = 0;
     other.inPlace_[0] = '\0';
 }
@@ -42,6 +63,28 @@ CellText& CellText::operator=(CellText&& other) noexcept {
     other.size_ = 0;
     other.inPlace_[0] = '\0';
     return *this;
+}
+
+CellText CellText::Pool::Text(std::string_view text) {
+    if (text.size() <= kInPlace) return CellText(text);
+    const std::size_t bytes = text.size() + 1;
+    if (bytes > left_) {
+        // A text larger than a block gets a block of its own, and the pool keeps its own block.
+        if (bytes > kBlockBytes / 4) return CellText(text);
+        if (block_) Release(block_);
+        block_ = NewBlock(kBlockBytes);
+        next_ = reinterpret_cast<char*>(block_ + 1);
+        left_ = kBlockBytes;
+    }
+    CellText cell;
+    std::memcpy(next_, text.data(), text.size());
+    next_[text.size()] = '\0';
+    cell.onHeap_ = {next_, block_};
+    cell.size_ = static_cast<std::uint32_t>(text.size());
+    block_->users.fetch_add(1, std::memory_order_relaxed);
+    next_ += bytes;
+    left_ -= bytes;
+    return cell;
 }
 
 std::ostream& operator<<(std::ostream& out, const CellText& cell) {

@@ -37,5 +37,28 @@ TEST(EditorCellText, EveryAssignmentBetweenPlaceAndHeapKeepsTheText) {
     }
 }
 
+// Texts of a pool outlive the pool and each other, whichever goes first, across its blocks, and
+// copies share them (the sanitizers report a block freed too early or never).
+TEST(EditorCellText, PooledTextsOutliveThePoolAndEachOther) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i) texts.push_back("c:\\slides\\holiday\\" + std::to_string(i) + std::string(i % 40, 'x'));
+    texts.push_back(std::string(40000, 'b'));  // larger than a pool's block takes
+    texts.push_back("short");
+    std::vector<CellText> cells;
+    std::vector<CellText> copies;
+    {
+        CellText::Pool pool;
+        for (const std::string& text : texts) cells.push_back(pool.Text(text));
+        for (std::size_t i = 0; i < cells.size(); i += 2) copies.push_back(cells[i]);
+    }
+    for (std::size_t i = 0; i < cells.size(); i += 3) cells[i] = "replaced";
+    cells.erase(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(cells.size() / 2));
+    for (std::size_t i = 0; i < copies.size(); ++i) EXPECT_EQ(copies[i], texts[2 * i]) << i;
+    const std::size_t dropped = texts.size() - cells.size();
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        EXPECT_EQ(cells[i], (dropped + i) % 3 == 0 ? "replaced" : texts[dropped + i]) << i;
+    }
+}
+
 }  // namespace
 }  // namespace morvel::editor

@@ -150,6 +150,13 @@ int FirstMenuId(MenuId menu) {
 // A table from this size on is freed beside the closing window (RunEnding).
 constexpr int kFreedAsideRows = 2000;
 
+// Whether the process may run on more than one processor: a thread of its own then runs beside
+// this one; on one processor it only takes turns with it, and costs its switches besides.
+bool MoreThanOneProcessor() {
+    DWORD_PTR process = 0, system = 0;
+    return GetProcessAffinityMask(GetCurrentProcess(), &process, &system) && (process & (process - 1)) != 0;
+}
+
 class TEditorForm final : public win::Dialog, private win::ControlHook {
 public:
     ~TEditorForm() override {
@@ -172,7 +179,7 @@ protected:
     // history go to a thread of their own that frees them meanwhile, and the editor joins it
     // before it returns. The grid draws no more, and what it asks is answered from an empty table.
     void RunEnding() override {
-        if (table_.RowCount() < kFreedAsideRows) return;
+        if (table_.RowCount() < kFreedAsideRows || !MoreThanOneProcessor()) return;
         SendMessageA(grid_, WM_SETREDRAW, FALSE, 0);
         try {
             freeing_ = std::thread(
