@@ -428,30 +428,20 @@ bool Document::Set(std::string_view section, std::string_view key, std::string_v
 
 namespace {
 
-// Copies a key's or a value's few bytes in place: on Windows memcpy is a call into the C runtime
-// DLL, which for so few bytes costs more than the copying.
-char* CopyText(char* to, std::string_view text) {
+// Copies a key's or a value's bytes in place up to its first NUL, a word at a time while no byte
+// of the word is NUL, and returns the end of the copy. On Windows memcpy and memchr are calls into
+// the C runtime DLL, which for so few bytes cost more than the copying.
+char* CopyToNul(char* to, std::string_view text) {
     const char* from = text.data();
     std::size_t n = text.size();
     for (; n >= 4; n -= 4, from += 4, to += 4) {
         std::uint32_t word;
         std::memcpy(&word, from, 4);
+        if (((word - 0x01010101u) & ~word & 0x80808080u) != 0) break;  // a NUL among the four
         std::memcpy(to, &word, 4);
     }
-    switch (n) {
-        case 3:
-            to[2] = from[2];
-            [[fallthrough]];
-        case 2:
-            to[1] = from[1];
-            [[fallthrough]];
-        case 1:
-            to[0] = from[0];
-            break;
-        default:
-            break;
-    }
-    return to + n;
+    for (; n > 0 && *from != '\0'; --n) *to++ = *from++;
+    return to;
 }
 
 }  // namespace
@@ -481,46 +471,53 @@ std::string NewFileWriter::Take() {
 // Each line is measured first and then copied in place: a slideshow's file is tens of thousands
 // of short lines, and appending their pieces one by one cost more than the copying itself.
 void NewFileWriter::Section(std::string_view name) {
-    name = TrimLeadingBlanks(CutAtNul(name));
+    // Blanks are trimmed before the cut at the first NUL: a NUL is no blank, so either order
+    // leaves the same text.
+    name = TrimLeadingBlanks(name);
     char* at = Extend(name.size() + 4);
     *at++ = '[';
-    at = CopyText(at, name);
+    at = CopyToNul(at, name);
     *at++ = ']';
     *at++ = '\r';
-    *at = '\n';
+    *at++ = '\n';
+    size_ = static_cast<std::size_t>(at - buffer_.get());
 }
 
 void NewFileWriter::Line(std::string_view key, std::string_view value) {
-    key = TrimLeadingBlanks(CutAtNul(key));
-    value = TrimLeadingBlanks(CutAtNul(value));
+    key = TrimLeadingBlanks(key);
+    value = TrimLeadingBlanks(value);
     char* at = Extend(key.size() + value.size() + 3);
-    at = CopyText(at, key);
+    at = CopyToNul(at, key);
     *at++ = '=';
-    at = CopyText(at, value);
+    at = CopyToNul(at, value);
     *at++ = '\r';
-    *at = '\n';
+    *at++ = '\n';
+    size_ = static_cast<std::size_t>(at - buffer_.get());
 }
 
 void NewFileWriter::Line(std::string_view key, std::string_view value, char join, std::string_view more) {
-    const std::string_view cut = CutAtNul(value);
-    if (cut.size() < value.size() || join == '\0') return Line(key, cut);
-    value = TrimLeadingBlanks(cut);
+    value = TrimLeadingBlanks(value);
+    if (join == '\0' || (!value.empty() && value.front() == '\0')) return Line(key, value);
     if (value.empty()) {
         // Nothing before the joining character: the blanks trimmed go on into it and beyond.
         std::string joined(1, join);
         joined += more;
         return Line(key, joined);
     }
-    key = TrimLeadingBlanks(CutAtNul(key));
-    more = CutAtNul(more);
+    key = TrimLeadingBlanks(key);
     char* at = Extend(key.size() + value.size() + more.size() + 4);
-    at = CopyText(at, key);
+    at = CopyToNul(at, key);
     *at++ = '=';
-    at = CopyText(at, value);
-    *at++ = join;
-    at = CopyText(at, more);
+    char* const valueAt = at;
+    at = CopyToNul(at, value);
+    // A value cut at a NUL ends the line there.
+    if (static_cast<std::size_t>(at - valueAt) == value.size()) {
+        *at++ = join;
+        at = CopyToNul(at, more);
+    }
     *at++ = '\r';
-    *at = '\n';
+    *at++ = '\n';
+    size_ = static_cast<std::size_t>(at - buffer_.get());
 }
 
 bool Document::DeleteKey(std::string_view section, std::string_view key) {

@@ -291,6 +291,17 @@ bool Is(std::string_view cell, std::string_view text) {
 
 // Where a path's name part starts (after its last "\\" or ":"), as path::NamePart splits it, by
 // a plain loop over the name's few characters: find_last_of calls memchr once per character.
+// A number cell as the file has it: the number ParseLibraryInt reads in the cell, written in
+// decimal. A cell that already is that decimal (a few digits, no leading zero) is written as it is.
+std::string_view NumberText(std::string_view cell, Decimal& spare) {
+    if (!cell.empty() && cell.size() <= 9 && (cell[0] != '0' || cell.size() == 1) &&
+        std::all_of(cell.begin(), cell.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return cell;
+    }
+    spare = Decimal(ini::ParseLibraryInt(cell, 0));
+    return spare.view();
+}
+
 std::size_t NameStart(std::string_view path) {
     std::size_t start = path.size();
     while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') --start;
@@ -355,8 +366,11 @@ bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
     std::string_view previousFolder;
     int previousIndex = -1;
     std::string entry;
+    // A slide's section is its path's name, the numbers and a few short keys.
+    std::size_t bytes = 256;
     for (int s = 0; s < n; ++s) {
         const CellText& path = (*slides[static_cast<std::size_t>(s)])[kColPath];
+        bytes += path.size() + 96;
         if (path.empty() || Is(path, kMark)) continue;
         Place& place = places[static_cast<std::size_t>(s)];
         place.nameStart = NameStart(path);
@@ -372,10 +386,7 @@ bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
     }
 
     if constexpr (requires { out.Reserve(std::size_t{}); }) {
-        // A slide's section is its path's name, the numbers and a few short keys.
-        std::size_t bytes = 256;
         for (const std::string& folder : folders) bytes += folder.size() + 16;
-        for (const Slide* slide : slides) bytes += (*slide)[kColPath].size() + 96;
         out.Reserve(bytes);
     }
     out.Section("Header");
@@ -387,6 +398,7 @@ bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
     for (std::size_t k = 0; k < folders.size(); ++k) out.Line(Decimal(static_cast<std::int64_t>(k)).view(), folders[k]);
 
     if (n == 0) return false;
+    Decimal spare(0);
     for (int s = 1; s <= n; ++s) {
         if (gauge) gauge->Position(s);
         const Slide& slide = *slides[static_cast<std::size_t>(s - 1)];
@@ -398,8 +410,8 @@ bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
         } else {
             out.Line("F", slide[kColPath].view().substr(place.nameStart), ',', Decimal(place.folder).view());
         }
-        if (Is(slide[kColBackground], "Yes")) out.Line("B", Decimal(ini::ParseLibraryInt(slide[kColColour], 0)).view());
-        if (!Is(slide[kColValue], kMark)) out.Line("X", Decimal(ini::ParseLibraryInt(slide[kColValue], 0)).view());
+        if (Is(slide[kColBackground], "Yes")) out.Line("B", NumberText(slide[kColColour], spare));
+        if (!Is(slide[kColValue], kMark)) out.Line("X", NumberText(slide[kColValue], spare));
         if (!Is(slide[kColWait], kMark) && !Is(slide[kColWait], "0")) out.Line("W", slide[kColWait]);
         const CellText& h = slide[kColHPos];
         const CellText& v = slide[kColVPos];

@@ -452,12 +452,15 @@ TEST(IniStoreNewFileWriter, WritesTheDocumentsBytes) {
         {"F", "", ',', "3"},           {"F", "  ", ',', " 3"},       {"P", "Left", ',', "M\0id"s},
         {"P", "  ", ' ', " Mid"},      {"P", "Left", '\0', "Mid"},   {"K\0ey"s, "v", ',', ""},
         {"", std::string(300, 'x'), ',', std::string(300, 'y')},
+        {"F", "  \0x"s, ',', "3"},     {"Keys\0\0xx"s, "a longer pa\0th.bmp"s, ',', "3"},
+        {"F", "abcdefgh", ',', "12345\0"s "678"},
     };
     ini::NewFileWriter writer;
     Document doc;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Join& r = rows[i];
-        const std::string section = i % 2 ? " S" + std::to_string(i) : "S" + std::to_string(i);
+        std::string section = i % 2 ? " S" + std::to_string(i) : "S" + std::to_string(i);
+        if (i + 1 == rows.size()) section = "Last\0"s + section;
         writer.Section(section);
         writer.Line(r.key, r.value, r.join, r.more);
         writer.Line("plain", r.value);
