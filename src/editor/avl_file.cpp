@@ -53,7 +53,8 @@ bool HasWildcard(std::string_view path) {
 // folder then costs one search, not 10,000.
 class NameLookup {
 public:
-    explicit NameLookup(const FileSystem& fs) : fs_(fs) {}
+    // Slides' paths take about textBytes in all.
+    NameLookup(const FileSystem& fs, std::size_t textBytes) : fs_(fs), texts_(textBytes) {}
 
     // False when the file was not found: the row keeps the path as written.
     bool Resolve(const std::string& path, Slide& slide) {
@@ -483,7 +484,9 @@ ReadResult ReadAvl(const ini::Document& doc, const FileSystem& fs, Gauge* gauge)
     if (present == 0) return result;
 
     const Keys& keys = result.version4 ? kVersion4Keys : kLegacyKeys;
-    NameLookup names(fs);
+    // The paths of a slideshow in one block: freed, it goes back to the system at once, while
+    // blocks among the reading's own go only with the last of them.
+    NameLookup names(fs, static_cast<std::size_t>(present) * 64);
     std::string previousIndex;
     std::string folder;
     bool haveFolder = false;

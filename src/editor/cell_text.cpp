@@ -1,5 +1,6 @@
 #include "editor/cell_text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <ostream>
@@ -72,9 +73,10 @@ CellText CellText::Pool::Text(std::string_view text) {
         // A text larger than a block gets a block of its own, and the pool keeps its own block.
         if (bytes > kBlockBytes / 4) return CellText(text);
         if (block_) Release(block_);
-        block_ = NewBlock(kBlockBytes);
+        left_ = std::max(nextBlockBytes_, bytes);
+        block_ = NewBlock(left_);
         next_ = reinterpret_cast<char*>(block_ + 1);
-        left_ = kBlockBytes;
+        nextBlockBytes_ = kBlockBytes;
     }
     CellText cell;
     std::memcpy(next_, text.data(), text.size());

@@ -84,7 +84,8 @@ private:
 // The pool may go before the cells it made; each block goes with the last cell that uses it.
 class CellText::Pool {
 public:
-    Pool() = default;
+    // The first block holds this many bytes of texts (more come in blocks of 64 KB).
+    explicit Pool(std::size_t firstBlockBytes = kBlockBytes) : nextBlockBytes_(firstBlockBytes) {}
     Pool(const Pool&) = delete;
     Pool& operator=(const Pool&) = delete;
     ~Pool() {
@@ -99,6 +100,7 @@ private:
     Block* block_ = nullptr;
     char* next_ = nullptr;
     std::size_t left_ = 0;
+    std::size_t nextBlockBytes_;
 };
 
 std::ostream& operator<<(std::ostream& out, const CellText& cell);
