@@ -19,6 +19,11 @@ void CellText::DeleteBlock(Block* block) {
 void CellText::Take(std::string_view text) {
     char* to = inPlace_;
     if (text.size() > kInPlace) {
+        if (text == kNotApplicable) {
+            onHeap_ = {kNotApplicable.data(), nullptr};
+            size_ = static_cast<std::uint32_t>(text.size());
+            return;
+        }
         Block* block = NewBlock(text.size() + 1);
         to = reinterpret_cast<char*>(block + 1);
         onHeap_ = {to, block};
@@ -30,7 +35,7 @@ void CellText::Take(std::string_view text) {
 
 CellText::CellText(const CellText& other) noexcept : size_(other.size_) {
     std::memcpy(inPlace_, other.inPlace_, sizeof inPlace_);  // the text, or the shared block's
-    if (OnHeap()) onHeap_.block->users.fetch_add(1, std::memory_order_relaxed);
+    if (OnHeap() && onHeap_.block) onHeap_.block->users.fetch_add(1, std::memory_order_relaxed);
 }
 
 CellText& CellText::operator=(const CellText& other) noexcept {
@@ -67,7 +72,7 @@ CellText& CellText::operator=(CellText&& other) noexcept {
 }
 
 CellText CellText::Pool::Text(std::string_view text) {
-    if (text.size() <= kInPlace) return CellText(text);
+    if (text.size() <= kInPlace || text == kNotApplicable) return CellText(text);
     const std::size_t bytes = text.size() + 1;
     if (bytes > left_) {
         // A text larger than a block gets a block of its own, and the pool keeps its own block.

@@ -1,6 +1,8 @@
-// The text of one cell of the slide table. Up to 31 characters are kept in the cell itself and
-// only longer texts on the heap: a slide has thirteen cells, and all but its path are a short
-// number, a word, a file name or the 30-character not-applicable mark.
+// The text of one cell of the slide table. Up to 15 characters are kept in the cell itself: a
+// slide has thirteen cells, and all but its path and name are a short number or word. The
+// 30-character not-applicable mark, three or four to a slide, is not copied at all: the cell
+// refers to the one mark. Other longer texts go on the heap. A row then takes 260 bytes instead
+// of 468, and a table of 10,000 slides is read, written and freed that much faster.
 //
 // A text on the heap is never changed, only replaced, so copies of a cell share it: a block
 // counts the cells that use it and goes when the last lets go. A Pool puts the long texts of a
@@ -19,7 +21,9 @@ namespace morvel::editor {
 
 class CellText {
 public:
-    static constexpr std::size_t kInPlace = 31;
+    static constexpr std::size_t kInPlace = 15;
+    // The not-applicable mark: 30 hyphens.
+    static constexpr std::string_view kNotApplicable = "------------------------------";
     class Pool;
 
     CellText() noexcept { inPlace_[0] = '\0'; }
@@ -44,8 +48,9 @@ public:
     operator std::string_view() const { return view(); }  // NOLINT: read like a string
     std::string str() const { return std::string(view()); }
     void clear() { *this = std::string_view(); }
-    // The heap bytes of the cell's text (none when it is kept in place), shared with its copies.
-    std::size_t HeapBytes() const { return OnHeap() ? size_ + 1 : 0; }
+    // The heap bytes of the cell's text (none when it is kept in place or is the mark), shared
+    // with its copies.
+    std::size_t HeapBytes() const { return OnHeap() && onHeap_.block ? size_ + 1 : 0; }
 
     friend bool operator==(const CellText& a, const CellText& b) { return a.view() == b.view(); }
     friend bool operator==(const CellText& a, std::string_view b) { return a.view() == b; }
@@ -67,14 +72,14 @@ private:
     // Sets the text into a cell that holds none (freed or new).
     void Take(std::string_view text);
     void Free() {
-        if (OnHeap()) Release(onHeap_.block);
+        if (OnHeap() && onHeap_.block) Release(onHeap_.block);
     }
 
     union {
         char inPlace_[kInPlace + 1];
         struct {
             const char* text;
-            Block* block;
+            Block* block;  // none: the text is the mark
         } onHeap_;
     };
     std::uint32_t size_ = 0;

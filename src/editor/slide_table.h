@@ -15,7 +15,7 @@
 namespace morvel::editor {
 
 // The not-applicable mark: 30 hyphens.
-inline constexpr std::string_view kMark = "------------------------------";
+inline constexpr std::string_view kMark = CellText::kNotApplicable;
 
 enum Column : int {
     kColNumber = 0,

@@ -1,5 +1,6 @@
-// The slide table's cell text: kept in place up to 31 characters and on the heap beyond, through
-// every copy, move and assignment between the two (the sanitizers watch the heap blocks).
+// The slide table's cell text: kept in place up to 15 characters, the mark by reference and other
+// texts on the heap, through every copy, move and assignment between them (the sanitizers watch
+// the heap blocks).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,12 +13,14 @@ namespace morvel::editor {
 namespace {
 
 TEST(EditorCellText, EveryAssignmentBetweenPlaceAndHeapKeepsTheText) {
-    const std::vector<std::string> texts = {"", "5", std::string(31, 'm'), std::string(32, 'h'),
+    const std::vector<std::string> texts = {"", "5", std::string(15, 'm'), std::string(16, 'h'),
+                                            std::string(CellText::kNotApplicable), std::string(30, '+'),
                                             "c:\\mydocu~1\\pictur~1\\holida~1\\img_0001.jpg"};
     for (const std::string& a : texts) {
         for (const std::string& b : texts) {
             CellText cell(a);
-            EXPECT_EQ(cell.HeapBytes(), a.size() > CellText::kInPlace ? a.size() + 1 : 0) << a;
+            const bool onHeap = a.size() > CellText::kInPlace && a != CellText::kNotApplicable;
+            EXPECT_EQ(cell.HeapBytes(), onHeap ? a.size() + 1 : 0) << a;
             cell = b;
             EXPECT_EQ(cell, b);
             EXPECT_EQ(cell.c_str()[cell.size()], '\0');
@@ -44,6 +47,7 @@ TEST(EditorCellText, PooledTextsOutliveThePoolAndEachOther) {
     for (int i = 0; i < 3000; ++i) texts.push_back("c:\\slides\\holiday\\" + std::to_string(i) + std::string(i % 40, 'x'));
     texts.push_back(std::string(40000, 'b'));  // larger than a pool's block takes
     texts.push_back("short");
+    texts.push_back(std::string(CellText::kNotApplicable));
     std::vector<CellText> cells;
     std::vector<CellText> copies;
     {
