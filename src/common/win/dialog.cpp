@@ -85,7 +85,6 @@ int Dialog::Run() {
     if (quit && !ended_ && IsWindow(window)) QuitDuringRun();
     running_ = false;
     const int result = ended_ ? result_ : CancelResult();
-    RunEnding();
     modal.End();
     if (IsWindow(window)) DestroyWindow(window);
     return result;

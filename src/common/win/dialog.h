@@ -85,8 +85,6 @@ protected:
     // The thread was asked to quit while the dialog ran and had not ended: by default `Run` then
     // returns `CancelResult()`; a dialog that has a close step of its own runs it here.
     virtual void QuitDuringRun() {}
-    // The run has ended; the window, still shown, is hidden and destroyed next.
-    virtual void RunEnding() {}
 
     // Design pixels at 120 dpi on this screen.
     int Scale(int designPixels) const;

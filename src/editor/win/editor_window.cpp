@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "common/win/controls.h"
@@ -147,22 +145,8 @@ int FirstMenuId(MenuId menu) {
     return 0;
 }
 
-// A table from this size on is freed beside the closing window (RunEnding).
-constexpr int kFreedAsideRows = 2000;
-
-// Whether the process may run on more than one processor: a thread of its own then runs beside
-// this one; on one processor it only takes turns with it, and costs its switches besides.
-bool MoreThanOneProcessor() {
-    DWORD_PTR process = 0, system = 0;
-    return GetProcessAffinityMask(GetCurrentProcess(), &process, &system) && (process & (process - 1)) != 0;
-}
-
 class TEditorForm final : public win::Dialog, private win::ControlHook {
 public:
-    ~TEditorForm() override {
-        if (freeing_.joinable()) freeing_.join();
-    }
-
     // Runs the editor on the library's current and test files; EditorWin95's result.
     int Execute() {
         // A sizing border and a maximise box beside the system menu.
@@ -174,21 +158,6 @@ public:
     }
 
 protected:
-    // Hiding and destroying the window is mostly waiting for the system, several milliseconds;
-    // freeing a large table and its history is tens of thousands of heap blocks. The table and
-    // history go to a thread of their own that frees them meanwhile, and the editor joins it
-    // before it returns. The grid draws no more, and what it asks is answered from an empty table.
-    void RunEnding() override {
-        if (table_.RowCount() < kFreedAsideRows || !MoreThanOneProcessor()) return;
-        SendMessageA(grid_, WM_SETREDRAW, FALSE, 0);
-        try {
-            freeing_ = std::thread(
-                [table = std::exchange(table_, SlideTable{}), history = std::exchange(history_, SlideHistory{})] {});
-        } catch (const std::system_error&) {
-            // No thread: what was moved out has been freed here.
-        }
-    }
-
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_CREATE:
@@ -853,7 +822,6 @@ private:
 
     SlideTable table_;
     SlideHistory history_;
-    std::thread freeing_;      // frees the table of a closing editor (RunEnding)
     bool modified_ = false;    // the slide table holds changes that are not saved
     bool globalMode_ = false;  // "&Global" chose the menu: its entry goes to every slide
     HWND fullname_ = nullptr;
