@@ -34,8 +34,8 @@ void CellText::Take(std::string_view text) {
 }
 
 CellText::CellText(const CellText& other) noexcept : size_(other.size_) {
-    std::memcpy(inPlace_, other.inPlace_, sizeof inPlace_);  // the text, or the shared block's
-    if (OnHeap() && onHeap_.block) onHeap_.block->users.fetch_add(1, std::memory_order_relaxed);
+    std::memcpy(inPlace_, other.inPlace_, sizeof inPlace_);  // the text, or where it is kept
+    if (OnHeap() && onHeap_.block) ++onHeap_.block->users;
 }
 
 CellText& CellText::operator=(const CellText& other) noexcept {
@@ -44,7 +44,7 @@ CellText& CellText::operator=(const CellText& other) noexcept {
 }
 
 CellText::CellText(CellText&& other) noexcept : size_(other.size_) {
-    std::memcpy(inPlace_, other.inPlace_, sizeof inPlace_);  // the text, or the shared block's
+    std::memcpy(inPlace_, other.inPlace_, sizeof inPlace_);  // the text, or where it is kept
     other.size_ = 0;
     other.inPlace_[0] = '\0';
 }
@@ -75,7 +75,8 @@ CellText CellText::Pool::Text(std::string_view text) {
     if (text.size() <= kInPlace || text == kNotApplicable) return CellText(text);
     const std::size_t bytes = text.size() + 1;
     if (bytes > left_) {
-        // A text larger than a block gets a block of its own, and the pool keeps its own block.
+        // A text of more than a quarter of a block gets a block of its own; the pool keeps its
+        // block for the next texts.
         if (bytes > kBlockBytes / 4) return CellText(text);
         if (block_) Release(block_);
         left_ = std::max(nextBlockBytes_, bytes);
@@ -88,7 +89,7 @@ CellText CellText::Pool::Text(std::string_view text) {
     next_[text.size()] = '\0';
     cell.onHeap_ = {next_, block_};
     cell.size_ = static_cast<std::uint32_t>(text.size());
-    block_->users.fetch_add(1, std::memory_order_relaxed);
+    ++block_->users;
     next_ += bytes;
     left_ -= bytes;
     return cell;

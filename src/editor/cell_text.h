@@ -1,16 +1,17 @@
 // The text of one cell of the slide table. Up to 15 characters are kept in the cell itself: a
 // slide has thirteen cells, and all but its path and name are a short number or word. The
 // 30-character not-applicable mark, three or four to a slide, is not copied at all: the cell
-// refers to the one mark. Other longer texts go on the heap. A row then takes 260 bytes instead
-// of 468, and a table of 10,000 slides is read, written and freed that much faster.
+// refers to the one mark. Other longer texts go on the heap. In the 32-bit library a row then
+// takes 260 bytes instead of 468, and a table of 10,000 slides is read, written and freed that
+// much faster.
 //
 // A text on the heap is never changed, only replaced, so copies of a cell share it: a block
-// counts the cells that use it and goes when the last lets go. A Pool puts the long texts of a
-// whole slideshow being read into a few large blocks. A table of 10,000 slides is then read
-// with a few dozen allocations instead of 10,000, and freed with as few. Portable.
+// counts the cells that use it and goes when the last lets go. The count is a plain one: cells
+// that share a text stay on one thread. A Pool puts the long texts of a whole slideshow being
+// read into a few large blocks. A table of 10,000 slides is then read with a few dozen
+// allocations instead of 10,000, and freed with as few. Portable.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
@@ -60,11 +61,11 @@ public:
 private:
     // A heap block of texts: the count of the cells (and the pool) that use it, then the texts.
     struct Block {
-        std::atomic<std::uint32_t> users{1};
+        std::uint32_t users = 1;
     };
     static Block* NewBlock(std::size_t textBytes);
     static void Release(Block* block) {
-        if (block->users.fetch_sub(1, std::memory_order_acq_rel) == 1) DeleteBlock(block);
+        if (--block->users == 0) DeleteBlock(block);
     }
     static void DeleteBlock(Block* block);
 

@@ -13,8 +13,12 @@ namespace morvel::editor {
 namespace {
 
 TEST(EditorCellText, EveryAssignmentBetweenPlaceAndHeapKeepsTheText) {
-    const std::vector<std::string> texts = {"", "5", std::string(15, 'm'), std::string(16, 'h'),
-                                            std::string(CellText::kNotApplicable), std::string(30, '+'),
+    const std::vector<std::string> texts = {"",
+                                            "5",
+                                            std::string(15, 'm'),
+                                            std::string(16, 'h'),
+                                            std::string(CellText::kNotApplicable),
+                                            std::string(30, '+'),
                                             "c:\\mydocu~1\\pictur~1\\holida~1\\img_0001.jpg"};
     for (const std::string& a : texts) {
         for (const std::string& b : texts) {
@@ -44,7 +48,8 @@ TEST(EditorCellText, EveryAssignmentBetweenPlaceAndHeapKeepsTheText) {
 // copies share them (the sanitizers report a block freed too early or never).
 TEST(EditorCellText, PooledTextsOutliveThePoolAndEachOther) {
     std::vector<std::string> texts;
-    for (int i = 0; i < 3000; ++i) texts.push_back("c:\\slides\\holiday\\" + std::to_string(i) + std::string(i % 40, 'x'));
+    for (int i = 0; i < 3000; ++i)
+        texts.push_back("c:\\slides\\holiday\\" + std::to_string(i) + std::string(i % 40, 'x'));
     texts.push_back(std::string(40000, 'b'));  // larger than a pool's block takes
     texts.push_back("short");
     texts.push_back(std::string(CellText::kNotApplicable));
