@@ -484,34 +484,26 @@ void NewFileWriter::Section(std::string_view name) {
 }
 
 void NewFileWriter::Line(std::string_view key, std::string_view value) {
-    key = TrimLeadingBlanks(key);
-    value = TrimLeadingBlanks(value);
-    char* at = Extend(key.size() + value.size() + 3);
-    at = CopyToNul(at, key);
-    *at++ = '=';
-    at = CopyToNul(at, value);
-    *at++ = '\r';
-    *at++ = '\n';
-    size_ = static_cast<std::size_t>(at - buffer_.get());
+    Line(key, value, '\0', {});
 }
 
+// A NUL as the joining character joins nothing: the line is the value alone.
 void NewFileWriter::Line(std::string_view key, std::string_view value, char join, std::string_view more) {
+    key = TrimLeadingBlanks(key);
     value = TrimLeadingBlanks(value);
-    if (join == '\0' || (!value.empty() && value.front() == '\0')) return Line(key, value);
-    if (value.empty()) {
+    if (join != '\0' && value.empty()) {
         // Nothing before the joining character: the blanks trimmed go on into it and beyond.
         std::string joined(1, join);
         joined += more;
         return Line(key, joined);
     }
-    key = TrimLeadingBlanks(key);
     char* at = Extend(key.size() + value.size() + more.size() + 4);
     at = CopyToNul(at, key);
     *at++ = '=';
     char* const valueAt = at;
     at = CopyToNul(at, value);
     // A value cut at a NUL ends the line there.
-    if (static_cast<std::size_t>(at - valueAt) == value.size()) {
+    if (join != '\0' && static_cast<std::size_t>(at - valueAt) == value.size()) {
         *at++ = join;
         at = CopyToNul(at, more);
     }

@@ -292,8 +292,6 @@ bool Is(std::string_view cell, std::string_view text) {
     return true;
 }
 
-// Where a path's name part starts (after its last "\\" or ":"), as path::NamePart splits it, by
-// a plain loop over the name's few characters: find_last_of calls memchr once per character.
 // A number cell as the file has it: the number ParseLibraryInt reads in the cell, written in
 // decimal. A cell that already is that decimal (a few digits, no leading zero) is written as it is.
 std::string_view NumberText(std::string_view cell, Decimal& spare) {
@@ -305,6 +303,8 @@ std::string_view NumberText(std::string_view cell, Decimal& spare) {
     return spare.view();
 }
 
+// Where a path's name part starts (after its last "\\" or ":"), as path::NamePart splits it, by
+// a plain loop over the name's few characters: find_last_of calls memchr once per character.
 std::size_t NameStart(std::string_view path) {
     std::size_t start = path.size();
     while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') --start;
@@ -340,8 +340,8 @@ private:
 };
 
 // The version 4 file in its order: the header, the folder table, then one section per slide.
-// `out` takes Section(name) and Line(key, value) calls in that order. A slideshow of many slides is one
-// pass that builds no string per slide: values are put together in buffers used over again.
+// `out` takes Section(name) and Line(key, value) calls in that order. A slideshow of many slides
+// is one pass that builds no string per slide: a value of two parts is given as its parts.
 // Shows the gauge when there are slides (true) and leaves it to the caller to hide it once the
 // whole work is done.
 template <typename Out>

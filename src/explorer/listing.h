@@ -32,6 +32,13 @@ inline std::string_view ReachingText(const ListEntry& e) {
     return e.realName.empty() ? std::string_view(e.text) : std::string_view(e.reachingText);
 }
 
+// What a file entry puts into the name field: the text that reaches it; its own text, a
+// look-alike, where nothing does, so that the field still shows which file was picked.
+inline std::string_view NameFieldText(const ListEntry& e) {
+    const std::string_view reaching = ReachingText(e);
+    return reaching.empty() ? std::string_view(e.text) : reaching;
+}
+
 struct ListingOptions {
     bool lowercase = true;      // "&Lowercase"
     bool foldersAfter = false;  // "Folders &after files"

@@ -43,6 +43,8 @@ TEST(ExplorerNames, EachNameReachesItsFileByTheFormTheCodePageHolds) {
         const FoundEntry& found = cases[i].found;
         EXPECT_EQ(e.text, cases[i].text) << i;
         EXPECT_EQ(ReachingText(e), cases[i].reaching) << i;
+        // The name field shows the look-alike of an entry that nothing reaches.
+        EXPECT_EQ(NameFieldText(e), cases[i].reaching.empty() ? e.text : cases[i].reaching) << i;
         EXPECT_EQ(e.shortName, cases[i].shortName) << i;
         EXPECT_EQ(e.realName.empty(), found.realName.empty()) << i;
         EXPECT_EQ(OpeningName(found).has_value(), !cases[i].reaching.empty()) << i;

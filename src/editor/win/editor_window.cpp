@@ -115,6 +115,7 @@ constexpr struct {
     {'Z', true, true, kCmdRedo},
     {VK_UP, true, false, kCmdRowUp},
     {VK_DOWN, true, false, kCmdRowDown},
+    {'F', true, false, static_cast<int>(kIdFindMissing)},
 };
 
 bool KeyDown(int key) {
@@ -198,16 +199,14 @@ protected:
             case WM_INITMENUPOPUP:
                 if (HIWORD(lParam)) ShowHistoryState(reinterpret_cast<HMENU>(wParam));
                 return Dialog::WindowMessage(msg, wParam, lParam);
-            case WM_SYSCOMMAND:
-                if ((wParam & 0xFFF0) == kIdFindMissing) {
-                    FindMissing();
-                    return 0;
-                }
-                if ((wParam & 0xFFF0) == kCmdUndo || (wParam & 0xFFF0) == kCmdRedo) {
-                    Command(static_cast<int>(wParam & 0xFFF0));
+            case WM_SYSCOMMAND: {
+                const int command = static_cast<int>(wParam & 0xFFF0);
+                if (command == static_cast<int>(kIdFindMissing) || command == kCmdUndo || command == kCmdRedo) {
+                    Command(command);
                     return 0;
                 }
                 return Dialog::WindowMessage(msg, wParam, lParam);
+            }
             default:
                 return Dialog::WindowMessage(msg, wParam, lParam);
         }
@@ -215,10 +214,6 @@ protected:
 
     // The command keys, wherever the focus is in the window.
     bool PreviewMessage(MSG& msg) override {
-        if (IsFindMissingKey(msg, hwnd())) {
-            FindMissing();
-            return true;
-        }
         if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
         if (KeyDown(VK_MENU)) return false;
         const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
@@ -531,6 +526,9 @@ private:
             case kCmdRowDown:
                 MoveSelectedSlide(id == kCmdRowUp ? -1 : 1);
                 return;
+            case static_cast<int>(kIdFindMissing):
+                FindMissing();
+                return;
             default:
                 return;
         }
@@ -668,14 +666,7 @@ private:
             return;
         }
         modified_ = ApplyEvent(modified_, EditorEvent::SlidesAdded);
-        {
-            const SlideHistory::Group step(history_, table_);  // one undo step for all the files
-            for (const std::string& file : files) {
-                const SlideKind kind = history_.AddFile(table_, file, RealFileSystem());
-                ShowRowCount();
-                WarnIfSlideshow(kind);
-            }
-        }
+        AddSlideFiles(hwnd(), files, table_, history_, [this] { ShowRowCount(); });
         GridClick();
     }
 

@@ -33,9 +33,14 @@ void AddFindMissingItem(HWND window) {
     AppendMenuA(menu, MF_STRING, kIdFindMissing, item.c_str());
 }
 
-bool IsFindMissingKey(const MSG& msg, HWND window) {
-    return msg.message == WM_KEYDOWN && msg.wParam == 'F' && GetKeyState(VK_CONTROL) < 0 &&
-           GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0 && (msg.hwnd == window || IsChild(window, msg.hwnd));
+void AddSlideFiles(HWND owner, const std::vector<std::string>& files, SlideTable& table, SlideHistory& history,
+                   const std::function<void()>& showRows) {
+    const SlideHistory::Group step(history, table);
+    for (const std::string& file : files) {
+        const SlideKind kind = history.AddFile(table, file, RealFileSystem());
+        showRows();
+        if (kind == SlideKind::Avl) ShowMessage(owner, BoxKind::Warning, std::string(kAvlWarning));
+    }
 }
 
 bool DropSlideFiles(HWND owner, HDROP drop, SlideTable& table, SlideHistory& history,
@@ -53,14 +58,7 @@ bool DropSlideFiles(HWND owner, HDROP drop, SlideTable& table, SlideHistory& his
         win::BusyCursor busy;
         take = FilesToAdd(dropped, RealFileSystem());
     }
-    if (!take.files.empty()) {
-        const SlideHistory::Group step(history, table);
-        for (const std::string& file : take.files) {
-            const SlideKind kind = history.AddFile(table, file, RealFileSystem());
-            showRows();
-            if (kind == SlideKind::Avl) ShowMessage(owner, BoxKind::Warning, std::string(kAvlWarning));
-        }
-    }
+    if (!take.files.empty()) AddSlideFiles(owner, take.files, table, history, showRows);
     if (take.leftOut > 0) ShowMessage(owner, BoxKind::Information, NotAddedMessage(take.leftOut));
     return !take.files.empty();
 }

@@ -24,13 +24,15 @@ inline constexpr UINT kIdFindMissing = 0x0E40;
 
 // Puts "Find missing files..." with its key at the end of the window's system menu.
 void AddFindMissingItem(HWND window);
-// Ctrl+F pressed in the window or one of its controls.
-bool IsFindMissingKey(const MSG& msg, HWND window);
+
+// The files as "&Add Slides" adds them: one undo step for all, the rows shown after each file,
+// and the AVL warning after a slideshow's row.
+void AddSlideFiles(HWND owner, const std::vector<std::string>& files, editor::SlideTable& table,
+                   editor::SlideHistory& history, const std::function<void()>& showRows);
 
 // WM_DROPFILES: each dropped file that "Add Multiple Slides" would list in its starting file type,
-// and such files of a dropped folder, added as "&Add Slides" adds them (the AVL warning after a
-// slideshow's row), in the shell's order; the rest counted in an information box. Finishes the
-// drop.
+// and such files of a dropped folder, added by AddSlideFiles in the shell's order; the rest
+// counted in an information box. Finishes the drop.
 bool DropSlideFiles(HWND owner, HDROP drop, editor::SlideTable& table, editor::SlideHistory& history,
                     const std::function<void()>& showRows);
 

@@ -115,12 +115,6 @@ int ComboSelection(HWND combo) {
     return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
 }
 
-// What a file entry puts into the name field: the text that reaches it; its own text, a
-// look-alike, where nothing does, so that the field still shows which file was picked.
-const std::string& NameFieldText(const ListEntry& entry) {
-    return entry.realName.empty() || entry.reachingText.empty() ? entry.text : entry.reachingText;
-}
-
 }  // namespace
 
 // ---- Building --------------------------------------------------------------------------------
@@ -543,7 +537,7 @@ void TFileForm::ShowFileList() {
 
 void TFileForm::InitFocus() {
     if (xfiles_.Count() == 0) return;
-    if (!IsFolderEntry(xfiles_.Text(0))) SetWindowTextA(edit1_, NameFieldText(xfiles_.Entries().front()).c_str());
+    if (!IsFolderEntry(xfiles_.Text(0))) win::SetText(edit1_, std::string(NameFieldText(xfiles_.Entries().front())));
     xfiles_.SelectFirst();
     // Focus only inside the active window: a relist asked for by the host must not take the
     // keyboard from the host's own windows.
@@ -622,7 +616,7 @@ void TFileForm::XFilesClick() {
     const int current = xfiles_.Current();
     if (current < 0) return;
     const ListEntry& entry = xfiles_.Entries().at(static_cast<std::size_t>(current));
-    SetWindowTextA(edit1_, IsFolderEntry(entry.text) ? "" : NameFieldText(entry).c_str());
+    win::SetText(edit1_, IsFolderEntry(entry.text) ? std::string() : std::string(NameFieldText(entry)));
 }
 
 const ListEntry* TFileForm::UnreachableEntryNamed(const std::string& nameField) const {

@@ -4,9 +4,9 @@
 //
 // The box keeps its strings (LBS_HASSTRINGS) as any list box does, so that LB_GETTEXT answers
 // in ANSI and Unicode, and to other processes (screen readers, test tools). It keeps the ANSI
-// text of each entry; an entry whose name the code page cannot hold is drawn by its real name. Typing moves the
-// caret to the next entry that begins with the typed letter; letters typed quickly one after
-// another search for the whole prefix.
+// text of each entry; an entry whose name the code page cannot hold is drawn by its real name.
+// Typing moves the caret to the next entry that begins with the typed letter; letters typed
+// quickly one after another search for the whole prefix.
 #pragma once
 
 #include <windows.h>
