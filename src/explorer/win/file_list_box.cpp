@@ -67,11 +67,13 @@ void XFileListBox::Recreate(const Style& style) {
                                        .width = rect.right - rect.left,
                                        .height = rect.bottom - rect.top,
                                        .visible = visible});
-    // The old box keeps its ID until it is gone, so the new one takes it afterwards.
+    // The new box takes the ID before the old one goes, so that a look for the list by its ID
+    // (GetDlgItem, from this process or another) always finds a box. Placed behind the old one,
+    // it is found second until the old one is gone.
     SetWindowPos(hwnd_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowLongPtrA(hwnd_, GWLP_ID, id_);
     DestroyWindow(old);
     columnWidth_ = 0;
-    SetWindowLongPtrA(hwnd_, GWLP_ID, id_);
     Hook(hwnd_);
     EnableWindow(hwnd_, enabled);
     if (font_) SetFont(font_);
