@@ -237,34 +237,6 @@ TEST_F(EditorTest, HostFileEffectChosenByKeysThenTestWritesTheFile) {
     EXPECT_EQ(ReadBytes(testFile).value_or("<none>"), expected);
 }
 
-// A slideshow large enough that the closing editor frees its table on a thread of its own: the
-// test file holds every slide.
-TEST_F(EditorTest, LargeSlideshowTestedWritesEverySlide) {
-    TempFolder root("editorlarge");
-    ASSERT_TRUE(WriteBytes(root / "a.bmp", "BM"));
-    const std::string folder = Lower(ShortPathOf(root.path())) + "\\";
-    constexpr int kSlides = 2500;
-    std::string slides;
-    for (int i = 1; i <= kSlides; ++i)
-        slides += "[" + std::to_string(i) + "]\r\nF=a.bmp,1\r\nB=0\r\nX=" + std::to_string(i % 7) + "\r\n";
-    const std::string head = "[Header]\r\nVer=4\r\n";
-    const std::string table = "N=" + std::to_string(kSlides + 1) + "\r\n[Directory]\r\n0=c:\\\r\n1=" + folder + "\r\n";
-    ASSERT_TRUE(WriteBytes(root / "show.avl", head + table + slides));
-    const std::string testFile = root / "test.avl";
-    HostWrite("AVLFIL", root / "show.avl");
-    HostWrite("AVLTMP", testFile);
-    const int result = RunEditor([&] {
-        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
-        ASSERT_TRUE(editor && WaitUntil([&] { return ItemCount(Control(editor, MORVEL_ID_GRID)) == kSlides; }));
-        ClickControl(editor, MORVEL_ID_BTNTEST);
-        EXPECT_TRUE(WaitForWindowGone("Slideshow Editor"));
-    });
-    EXPECT_EQ(result, -1);
-    const std::string screen = "ScreenW=" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
-                               "\r\nScreenH=" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "\r\n";
-    EXPECT_TRUE(ReadBytes(testFile).value_or("<none>") == head + screen + table + slides);
-}
-
 TEST_F(EditorTest, CdTrackTypedIntoTheNumericDialog) {
     const int result = RunEditor([] {
         HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
@@ -734,6 +706,29 @@ std::string AnswerBox(int button) {
     if (!box) return "<no box>";
     AnswerMessageBox(*box, button);
     return box->text;
+}
+
+// By real keys, with the focus read back: the editor opens on its table; a message box (Ctrl+F
+// with no file missing) gives the focus back to it; Tab leaves it for a button and Shift+Tab
+// comes back; Esc closes the window.
+TEST_F(EditorTest, FocusOpensOnTheTableAndComesBackAfterABox) {
+    const int result = RunEditor([] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        EXPECT_TRUE(WaitForFocus(editor, grid)) << "opens on the table";
+        PressKey({VK_CONTROL}, 'F');
+        EXPECT_NE(AnswerBox(IDOK), "<no box>");
+        EXPECT_TRUE(WaitForFocus(editor, grid)) << "back on the table after the box";
+        Keys({VK_TAB});
+        EXPECT_TRUE(WaitUntil([&] { return ClassOf(FocusOf(editor)) == "Button"; })) << ClassOf(FocusOf(editor));
+        PressKey({VK_SHIFT}, VK_TAB);
+        EXPECT_TRUE(WaitForFocus(editor, grid)) << "Shift+Tab back on the table";
+        Keys({VK_ESCAPE});
+        EXPECT_TRUE(WaitForWindowGone("Morvel Slideshow Editor"));
+    });
+    EXPECT_EQ(result, 0);
 }
 
 // Each kind of change, made by keys on the host's slideshow, is undone by Ctrl+Z, made again by
