@@ -444,6 +444,23 @@ char* CopyToNul(char* to, std::string_view text) {
     return to;
 }
 
+// Writes "key=value", the joining character and `more` after it, and the line's end, each
+// text cut at its first NUL; returns the end. A NUL as the joining character joins nothing, and
+// a value cut at a NUL ends the line there. The room is there already.
+inline char* PutLine(char* at, std::string_view key, std::string_view value, char join, std::string_view more) {
+    at = CopyToNul(at, key);
+    *at++ = '=';
+    char* const valueAt = at;
+    at = CopyToNul(at, value);
+    if (join != '\0' && static_cast<std::size_t>(at - valueAt) == value.size()) {
+        *at++ = join;
+        at = CopyToNul(at, more);
+    }
+    *at++ = '\r';
+    *at++ = '\n';
+    return at;
+}
+
 }  // namespace
 
 void NewFileWriter::Reserve(std::size_t bytes) {
@@ -484,10 +501,13 @@ void NewFileWriter::Section(std::string_view name) {
 }
 
 void NewFileWriter::Line(std::string_view key, std::string_view value) {
-    Line(key, value, '\0', {});
+    key = TrimLeadingBlanks(key);
+    value = TrimLeadingBlanks(value);
+    char* at = Extend(key.size() + value.size() + 3);
+    at = PutLine(at, key, value, '\0', {});
+    size_ = static_cast<std::size_t>(at - buffer_.get());
 }
 
-// A NUL as the joining character joins nothing: the line is the value alone.
 void NewFileWriter::Line(std::string_view key, std::string_view value, char join, std::string_view more) {
     key = TrimLeadingBlanks(key);
     value = TrimLeadingBlanks(value);
@@ -498,17 +518,7 @@ void NewFileWriter::Line(std::string_view key, std::string_view value, char join
         return Line(key, joined);
     }
     char* at = Extend(key.size() + value.size() + more.size() + 4);
-    at = CopyToNul(at, key);
-    *at++ = '=';
-    char* const valueAt = at;
-    at = CopyToNul(at, value);
-    // A value cut at a NUL ends the line there.
-    if (join != '\0' && static_cast<std::size_t>(at - valueAt) == value.size()) {
-        *at++ = join;
-        at = CopyToNul(at, more);
-    }
-    *at++ = '\r';
-    *at++ = '\n';
+    at = PutLine(at, key, value, join, more);
     size_ = static_cast<std::size_t>(at - buffer_.get());
 }
 
