@@ -344,15 +344,38 @@ private:
 // is one pass that builds no string per slide: a value of two parts is given as its parts.
 // Shows the gauge when there are slides (true) and leaves it to the caller to hide it once the
 // whole work is done.
-template <typename Out>
-bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out) {
-    // The empty placeholder row is no slide: written, it would read back as a CD track 0 that the
-    // host would try to play. A table of nothing else is a slideshow of no slides.
+// The empty placeholder row is no slide: written, it would read back as a CD track 0 that the
+// host would try to play. A table of nothing else is a slideshow of no slides.
+std::vector<const Slide*> SlidesOf(const SlideTable& table) {
     std::vector<const Slide*> slides;
     slides.reserve(static_cast<std::size_t>(table.RowCount()));
     for (const Slide& slide : table.rows()) {
         if (!IsPlaceholder(slide)) slides.push_back(&slide);
     }
+    return slides;
+}
+
+// One slide's keys after F, as the file holds them.
+template <typename Out>
+void EmitSlideKeys(const Slide& slide, Decimal& spare, Out& out) {
+    if (Is(slide[kColBackground], "Yes")) out.Line("B", NumberText(slide[kColColour], spare));
+    if (!Is(slide[kColValue], kMark)) out.Line("X", NumberText(slide[kColValue], spare));
+    if (!Is(slide[kColWait], kMark) && !Is(slide[kColWait], "0")) out.Line("W", slide[kColWait]);
+    const CellText& h = slide[kColHPos];
+    const CellText& v = slide[kColVPos];
+    // A position beside "Mid" is kept too ("Left,Mid"); only both "Mid" is the default.
+    if (!Is(h, kMark) && !Is(v, kMark) && (!Is(h, "Mid") || !Is(v, "Mid"))) {
+        out.Line("P", h, ',', v);
+    }
+    if (!Is(slide[kColZoom], kMark) && !Is(slide[kColZoom], "100")) out.Line("Z", slide[kColZoom]);
+    // The volume is written whenever it applies, so 50 % reads back as 50 %.
+    if (!Is(slide[kColVolume], kMark)) out.Line("L", slide[kColVolume]);
+    if (!Is(slide[kColSpeed], kMark) && !Is(slide[kColSpeed], "100")) out.Line("S", slide[kColSpeed]);
+}
+
+template <typename Out>
+bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out) {
+    const std::vector<const Slide*> slides = SlidesOf(table);
     const int n = static_cast<int>(slides.size());
     // Shown before the folders are gathered: the gauge's idea of how long the work has taken
     // counts that pass too.
@@ -413,19 +436,7 @@ bool EmitAvl(const SlideTable& table, ScreenSize screen, Gauge* gauge, Out& out)
         } else {
             out.Line("F", slide[kColPath].view().substr(place.nameStart), ',', Decimal(place.folder).view());
         }
-        if (Is(slide[kColBackground], "Yes")) out.Line("B", NumberText(slide[kColColour], spare));
-        if (!Is(slide[kColValue], kMark)) out.Line("X", NumberText(slide[kColValue], spare));
-        if (!Is(slide[kColWait], kMark) && !Is(slide[kColWait], "0")) out.Line("W", slide[kColWait]);
-        const CellText& h = slide[kColHPos];
-        const CellText& v = slide[kColVPos];
-        // A position beside "Mid" is kept too ("Left,Mid"); only both "Mid" is the default.
-        if (!Is(h, kMark) && !Is(v, kMark) && (!Is(h, "Mid") || !Is(v, "Mid"))) {
-            out.Line("P", h, ',', v);
-        }
-        if (!Is(slide[kColZoom], kMark) && !Is(slide[kColZoom], "100")) out.Line("Z", slide[kColZoom]);
-        // The volume is written whenever it applies, so 50 % reads back as 50 %.
-        if (!Is(slide[kColVolume], kMark)) out.Line("L", slide[kColVolume]);
-        if (!Is(slide[kColSpeed], kMark) && !Is(slide[kColSpeed], "100")) out.Line("S", slide[kColSpeed]);
+        EmitSlideKeys(slide, spare, out);
     }
     return true;
 }
@@ -443,6 +454,42 @@ std::string WriteAvlBytes(const SlideTable& table, ScreenSize screen, Gauge* gau
     ini::NewFileWriter writer;
     if (EmitAvl(table, screen, gauge, writer) && gauge) gauge->Hide();
     return writer.Take();
+}
+
+std::string WriteSlideSections(const std::vector<const Slide*>& slides) {
+    ini::NewFileWriter out;
+    std::size_t bytes = 0;
+    for (const Slide* slide : slides) bytes += (*slide)[kColPath].size() + 96;
+    out.Reserve(bytes);
+    Decimal spare(0);
+    int number = 0;
+    for (const Slide* slide : slides) {
+        if (IsPlaceholder(*slide)) continue;
+        out.Section(Decimal(++number).view());
+        const CellText& path = (*slide)[kColPath];
+        out.Line("F", path.empty() ? kMark : path.view());
+        EmitSlideKeys(*slide, spare, out);
+    }
+    return out.Take();
+}
+
+ReadResult ReadSlideSections(std::string_view text, const FileSystem& fs) {
+    ini::Document doc = ini::Document::Parse(text);
+    // A whole slideshow file, or slides in the old layout, read as the file would be.
+    if (doc.Get("Header", "Ver") || !doc.Get("1", "F")) return ReadAvl(doc, fs);
+    std::int64_t count = 0;
+    while (const auto f = doc.Get(std::to_string(count + 1), "F")) {
+        ++count;
+        // Each F is a full path. One with a comma would be split into a name and a folder index:
+        // it becomes an empty name in a folder that is the whole path.
+        if (f->find(',') == std::string::npos) continue;
+        const std::string index = "p" + std::to_string(count);
+        doc.Set("Directory", index, *f);
+        doc.Set(std::to_string(count), "F", "," + index);
+    }
+    doc.Set("Header", "Ver", "4");
+    doc.Set("Header", "N", std::to_string(count + 1));
+    return ReadAvl(doc, fs);
 }
 
 SaveResult SaveAvl(const std::string& path, const SlideTable& table, ScreenSize screen, Gauge* gauge) {

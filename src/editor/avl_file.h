@@ -95,6 +95,14 @@ ReadResult ReadAvl(const ini::Document& doc, const FileSystem& fs, Gauge* gauge 
 // Reads a file from disk (a missing or unreadable file is Invalid).
 ReadResult LoadAvl(const std::string& path, const FileSystem& fs, Gauge* gauge = nullptr);
 
+// The slides as the sections of a slideshow file, numbered from 1, F the full path of each file
+// (the placeholder row left out): the slides on the clipboard, as its text.
+std::string WriteSlideSections(const std::vector<const Slide*>& slides);
+// Slides from text: such sections, or a whole slideshow file in either layout, read as a file
+// is read (paths in their short form where the file exists, missing files listed). Status
+// Invalid when the text holds no slide.
+ReadResult ReadSlideSections(std::string_view text, const FileSystem& fs);
+
 // The multi-file list file of "&Add Slides": the folder (Directory/Name, default
 // "c:\", with a final "\") followed by each entry's F, in order, while F is not "ERROR".
 std::vector<std::string> ReadSlideList(const ini::Document& doc);

@@ -202,6 +202,11 @@ std::size_t SlideHistory::Measure(const Step& step) {
             for (const CellText& text : cells->pool) bytes += text.HeapBytes();
         } else if (const auto* row = std::get_if<RowEdit>(&edit)) {
             bytes += HeapOf(row->slide);
+        } else if (const auto* rows = std::get_if<RowsEdit>(&edit)) {
+            bytes += rows->positions.capacity() * sizeof(int) + rows->slides.capacity() * sizeof(Slide);
+            for (const Slide& slide : rows->slides) bytes += HeapOf(slide);
+        } else if (const auto* order = std::get_if<OrderEdit>(&edit)) {
+            bytes += order->order.capacity() * sizeof(int);
         }
     }
     return bytes;
@@ -279,6 +284,84 @@ bool SlideHistory::MoveSelectedRow(SlideTable& table, int delta) {
     return true;
 }
 
+bool SlideHistory::KillRows(SlideTable& table, const std::vector<int>& rows) {
+    std::vector<int> positions;
+    for (const int r : rows) {
+        if (r >= 1 && r <= table.RowCount() && (positions.empty() || r > positions.back())) positions.push_back(r);
+    }
+    if (positions.empty()) return true;
+    if (positions.size() == 1) {
+        table.Select(positions.front(), table.selectedColumn());
+        return KillSelected(table);
+    }
+    const Group step(*this, table);
+    const bool every = static_cast<int>(positions.size()) == table.RowCount();
+    // Every row: all but the first go as rows, the first becomes the placeholder as a change of cells.
+    if (every) positions.erase(positions.begin());
+    RowsEdit edit{false, positions, {}};
+    edit.slides.reserve(positions.size());
+    for (const int r : positions) edit.slides.push_back(table.Row(r));
+    table.RemoveRows(positions);
+    pending_.edits.emplace_back(std::move(edit));
+    if (every) {
+        const Snapshot before = Take(table, 1, 1);
+        table.Clear();
+        AddCells(before, table);
+    }
+    return true;
+}
+
+std::vector<int> SlideHistory::InsertSlides(SlideTable& table, int after, std::vector<Slide> slides) {
+    std::vector<int> rows;
+    if (slides.empty()) return rows;
+    const Group step(*this, table);
+    int first = std::clamp(after, 0, table.RowCount()) + 1;
+    if (table.RowCount() == 1 && IsPlaceholder(table.Row(1))) {
+        // Into an empty table: the first slide takes the placeholder's row.
+        const Snapshot before = Take(table, 1, 1);
+        table.Row(1) = std::move(slides.front());
+        table.Row(1)[kColNumber] = "1";
+        AddCells(before, table);
+        slides.erase(slides.begin());
+        rows.push_back(1);
+        first = 2;
+    }
+    if (!slides.empty()) {
+        RowsEdit edit{true, {}, std::move(slides)};
+        for (std::size_t i = 0; i < edit.slides.size(); ++i) {
+            edit.positions.push_back(first + static_cast<int>(i));
+            edit.slides[i][kColNumber] = std::to_string(edit.positions.back());
+        }
+        table.InsertRows(edit.positions, edit.slides);
+        rows.insert(rows.end(), edit.positions.begin(), edit.positions.end());
+        pending_.edits.emplace_back(std::move(edit));
+    }
+    table.Select(rows.back(), table.selectedColumn());
+    return rows;
+}
+
+bool SlideHistory::Reorder(SlideTable& table, const RowOrder& order) {
+    if (order.empty() || static_cast<int>(order.size()) != table.RowCount()) return false;
+    std::size_t first = 0, last = order.size();
+    while (first < last && order[first] == static_cast<int>(first) + 1) ++first;
+    while (last > first && order[last - 1] == static_cast<int>(last)) --last;
+    if (first == last) return false;
+    const Group step(*this, table);
+    table.Reorder(order);
+    pending_.edits.emplace_back(OrderEdit{static_cast<int>(first) + 1, RowOrder(order.begin() + static_cast<std::ptrdiff_t>(first),
+                                                                             order.begin() + static_cast<std::ptrdiff_t>(last))});
+    return true;
+}
+
+bool SlideHistory::ApplyChoice(SlideTable& table, const Choice& choice, const std::vector<int>& rows) {
+    if (rows.empty()) return false;
+    const Group step(*this, table);
+    const Snapshot before = Take(table, rows.front(), rows.back(), ColumnsOf(choice.menu));
+    const bool refresh = editor::ApplyChoice(table, choice, rows);
+    AddCells(before, table);
+    return refresh;
+}
+
 void SlideHistory::ApplyRelinks(SlideTable& table, const std::vector<Relink>& relinks) {
     int first = table.RowCount() + 1, last = 0;
     for (const Relink& relink : relinks) {
@@ -335,6 +418,27 @@ void SlideHistory::Apply(SlideTable& table, const Edit& edit, bool undo) {
         } else {
             table.MoveRow(move->from, move->to);
         }
+    } else if (const auto* rows = std::get_if<RowsEdit>(&edit)) {
+        if (rows->inserted != undo) {
+            table.InsertRows(rows->positions, rows->slides);
+        } else if (rows->positions.size() < static_cast<std::size_t>(table.RowCount())) {
+            table.RemoveRows(rows->positions);
+        }
+    } else if (const auto* order = std::get_if<OrderEdit>(&edit)) {
+        const int end = order->first + static_cast<int>(order->order.size()) - 1;
+        if (end > table.RowCount()) return;
+        RowOrder full(static_cast<std::size_t>(table.RowCount()));
+        for (std::size_t i = 0; i < full.size(); ++i) full[i] = static_cast<int>(i) + 1;
+        for (std::size_t i = 0; i < order->order.size(); ++i) {
+            const std::size_t at = static_cast<std::size_t>(order->first - 1) + i;
+            const int from = order->order[i];
+            if (undo) {
+                full[static_cast<std::size_t>(from - 1)] = static_cast<int>(at) + 1;
+            } else {
+                full[at] = from;
+            }
+        }
+        table.Reorder(full);
     }
 }
 

@@ -20,6 +20,7 @@
 
 #include "common/file_system.h"
 #include "editor/missing_files.h"
+#include "editor/row_selection.h"
 #include "editor/slide_menus.h"
 #include "editor/slide_table.h"
 
@@ -53,6 +54,17 @@ public:
     // Ctrl+Up (delta -1) and Ctrl+Down (+1): the selected row moves one place and stays selected;
     // false, with nothing changed, when it is at that end of the table.
     bool MoveSelectedRow(SlideTable& table, int delta);
+    // "&Kill Slide" on several rows (ascending): they go in one step; the row now at the first of
+    // them is selected. Removing every row leaves the placeholder. As KillSelected, false only
+    // when the table held one slide.
+    bool KillRows(SlideTable& table, const std::vector<int>& rows);
+    // A paste: the slides inserted after row `after` (into a table holding only the placeholder,
+    // in its place), renumbered. Returns the rows they now take.
+    std::vector<int> InsertSlides(SlideTable& table, int after, std::vector<Slide> slides);
+    // The rows in a new order (see RowOrder); false, with nothing changed, for an empty order.
+    bool Reorder(SlideTable& table, const RowOrder& order);
+    // A menu entry on selected rows (ascending): as editor::ApplyChoice with those rows.
+    bool ApplyChoice(SlideTable& table, const Choice& choice, const std::vector<int>& rows);
     // Rows whose moved files were found again: as editor::ApplyRelinks (no step when none is in
     // range).
     void ApplyRelinks(SlideTable& table, const std::vector<Relink>& relinks);
@@ -117,7 +129,18 @@ private:
         int from = 0;
         int to = 0;
     };
-    using Edit = std::variant<CellsEdit, RowEdit, MoveEdit>;
+    // Several rows put at (or removed from) positions, ascending, counted in the larger table.
+    struct RowsEdit {
+        bool inserted = false;
+        std::vector<int> positions;
+        std::vector<Slide> slides;
+    };
+    // Rows first.. first + size - 1 took the rows numbered order[i] before.
+    struct OrderEdit {
+        int first = 1;
+        std::vector<int> order;
+    };
+    using Edit = std::variant<CellsEdit, RowEdit, MoveEdit, RowsEdit, OrderEdit>;
     struct Step {
         CellPosition before;
         CellPosition after;

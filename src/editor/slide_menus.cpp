@@ -1,6 +1,8 @@
 #include "editor/slide_menus.h"
 
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "editor/avl_file.h"
 
@@ -191,82 +193,122 @@ void GlobalModifyLOOP(SlideTable& table, int column, const std::string& value) {
     }
 }
 
-bool ApplyChoice(SlideTable& table, const Choice& choice, bool globalMode) {
-    const auto entries = MenuEntries(choice.menu);
-    if (choice.position < 0 || static_cast<std::size_t>(choice.position) >= entries.size()) return false;
-    const MenuEntry& entry = entries[static_cast<std::size_t>(choice.position)];
-    Slide& row = table.Selected();
-    const int column = MenuColumn(choice.menu);
-    const std::string value = entry.kind == EntryKind::Fixed ? std::to_string(entry.value)
-                              : entry.kind == EntryKind::Caption ? std::string(entry.caption)
-                                                                 : std::to_string(choice.freeValue);
+namespace {
 
+// The text an entry writes into its column.
+std::string EntryValue(const MenuEntry& entry, const Choice& choice) {
+    return entry.kind == EntryKind::Fixed     ? std::to_string(entry.value)
+           : entry.kind == EntryKind::Caption ? std::string(entry.caption)
+                                              : std::to_string(choice.freeValue);
+}
+
+const MenuEntry* EntryOf(const Choice& choice) {
+    const auto entries = MenuEntries(choice.menu);
+    if (choice.position < 0 || static_cast<std::size_t>(choice.position) >= entries.size()) return nullptr;
+    return &entries[static_cast<std::size_t>(choice.position)];
+}
+
+// The loop entry's caption and value field.
+std::pair<std::string, std::string> LoopTexts(const MenuEntry& entry, const Choice& choice) {
+    const std::int64_t count = entry.kind == EntryKind::Free ? choice.freeValue : choice.position + 1;
+    return {"Loop " + std::to_string(count) + "x", std::to_string(count - 1)};
+}
+
+}  // namespace
+
+bool ApplyChoice(SlideTable& table, const Choice& choice, const std::vector<int>& rows) {
+    const MenuEntry* entry = EntryOf(choice);
+    if (!entry) return false;
+    const int column = MenuColumn(choice.menu);
+    const std::string value = EntryValue(*entry, choice);
+    const auto each = [&](auto&& change) {
+        for (const int r : rows) {
+            if (r >= 1 && r <= table.RowCount()) change(table.Row(r));
+        }
+    };
     switch (choice.menu) {
         case MenuId::Effect: {
+            // Slides that are not looping and have an effect: name and number together.
             const std::string number = std::to_string(choice.position);
-            if (globalMode) {
-                // Every slide that is not looping and has an effect: name and number together.
-                for (int r = 1; r <= table.RowCount(); ++r) {
-                    Slide& s = table.Row(r);
-                    if (IsLooping(s) || s.IsMark(kColEffect)) continue;
-                    s[kColEffect] = value;
-                    s[kColValue] = number;
-                }
-            } else {
-                row[kColEffect] = value;
-                row[kColValue] = number;
-            }
+            each([&](Slide& s) {
+                if (IsLooping(s) || s.IsMark(kColEffect)) return;
+                s[kColEffect] = value;
+                s[kColValue] = number;
+            });
             return false;
         }
         case MenuId::Loop: {
-            const std::int64_t count = entry.kind == EntryKind::Free ? choice.freeValue : choice.position + 1;
-            const std::string caption = "Loop " + std::to_string(count) + "x";
-            const std::string number = std::to_string(count - 1);
-            if (globalMode) {
-                GlobalModifyLOOP(table, kColEffect, caption);
-                GlobalModifyLOOP(table, kColValue, number);
-            } else {
-                row[kColEffect] = caption;
-                row[kColValue] = number;
-            }
+            const auto [caption, number] = LoopTexts(*entry, choice);
+            each([&](Slide& s) {
+                if (!IsLooping(s)) return;
+                if (!s.IsMark(kColEffect)) s[kColEffect] = caption;
+                if (!s.IsMark(kColValue)) s[kColValue] = number;
+            });
             return false;
         }
         case MenuId::HPos:
         case MenuId::VPos:
-            if (globalMode) {
-                GlobalModifyPOS(table, column, value);
-            } else if (entry.kind == EntryKind::Free) {
+            each([&](Slide& s) {
+                if (!s.IsMark(column)) SetPositions(s, column, value);
+            });
+            return false;
+        case MenuId::Colour:
+            each([&](Slide& s) {
+                if (entry->kind != EntryKind::NoColour && !s.IsMark(kColColour)) s[kColColour] = value;
+                if (!s.IsMark(kColBackground)) s[kColBackground] = entry->kind == EntryKind::NoColour ? "No" : "Yes";
+            });
+            return true;
+        case MenuId::Wait:
+        case MenuId::Size:
+        case MenuId::Volume:
+        case MenuId::Speed:
+            each([&](Slide& s) {
+                if (!s.IsMark(column)) s[column] = value;
+            });
+            return false;
+    }
+    return false;
+}
+
+bool ApplyChoice(SlideTable& table, const Choice& choice, bool globalMode) {
+    if (globalMode) {
+        std::vector<int> every(static_cast<std::size_t>(table.RowCount()));
+        for (std::size_t i = 0; i < every.size(); ++i) every[i] = static_cast<int>(i) + 1;
+        return ApplyChoice(table, choice, every);
+    }
+    const MenuEntry* entry = EntryOf(choice);
+    if (!entry) return false;
+    Slide& row = table.Selected();
+    const int column = MenuColumn(choice.menu);
+    const std::string value = EntryValue(*entry, choice);
+    switch (choice.menu) {
+        case MenuId::Effect:
+            row[kColEffect] = value;
+            row[kColValue] = std::to_string(choice.position);
+            return false;
+        case MenuId::Loop: {
+            const auto [caption, number] = LoopTexts(*entry, choice);
+            row[kColEffect] = caption;
+            row[kColValue] = number;
+            return false;
+        }
+        case MenuId::HPos:
+        case MenuId::VPos:
+            if (entry->kind == EntryKind::Free) {
                 row[column] = value;
             } else {
                 SetPositions(row, column, value);
             }
             return false;
         case MenuId::Colour:
-            if (entry.kind == EntryKind::NoColour) {
-                if (globalMode) {
-                    GlobalModify(table, kColBackground, "No");
-                } else {
-                    row[kColBackground] = "No";
-                }
-                return true;
-            }
-            if (globalMode) {
-                GlobalModify(table, kColColour, value);
-                GlobalModify(table, kColBackground, "Yes");
-            } else {
-                row[kColBackground] = "Yes";
-                row[kColColour] = value;
-            }
+            row[kColBackground] = entry->kind == EntryKind::NoColour ? "No" : "Yes";
+            if (entry->kind != EntryKind::NoColour) row[kColColour] = value;
             return true;
         case MenuId::Wait:
         case MenuId::Size:
         case MenuId::Volume:
         case MenuId::Speed:
-            if (globalMode) {
-                GlobalModify(table, column, value);
-            } else {
-                row[column] = value;
-            }
+            row[column] = value;
             return false;
     }
     return false;

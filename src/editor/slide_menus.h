@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editor/slide_table.h"
 
@@ -71,6 +72,9 @@ struct Choice {
 // Applies the choice to the selected row, or with globalMode to every slide it reaches. Returns
 // whether the selection display is to be refreshed (the colour entries).
 bool ApplyChoice(SlideTable& table, const Choice& choice, bool globalMode);
+// The choice on the given rows as a Global sets it on the whole column: a row where the entry
+// does not apply (the mark in its cell, or not looping for a loop entry) is left as it is.
+bool ApplyChoice(SlideTable& table, const Choice& choice, const std::vector<int>& rows);
 
 // The global modify operations: the value goes to every row whose cell is not the mark.
 void GlobalModify(SlideTable& table, int column, const std::string& value);

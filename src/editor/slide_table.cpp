@@ -136,6 +136,67 @@ void SlideTable::MoveRow(int from, int to) {
     selectedRow_ = to;
 }
 
+void SlideTable::Reorder(const std::vector<int>& order) {
+    if (order.size() != rows_.size()) return;
+    std::vector<bool> seen(rows_.size(), false);
+    for (const int r : order) {
+        if (r < 1 || r > RowCount() || seen[static_cast<std::size_t>(r - 1)]) return;
+        seen[static_cast<std::size_t>(r - 1)] = true;
+    }
+    std::vector<Slide> rows;
+    rows.reserve(rows_.size());
+    int selected = selectedRow_;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        rows.push_back(std::move(rows_[static_cast<std::size_t>(order[i] - 1)]));
+        if (order[i] == selectedRow_) selected = static_cast<int>(i) + 1;
+    }
+    rows_ = std::move(rows);
+    Renumber();
+    selectedRow_ = selected;
+}
+
+void SlideTable::RemoveRows(const std::vector<int>& positions) {
+    if (positions.empty()) return;
+    std::size_t kept = 0, next = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (next < positions.size() && positions[next] == static_cast<int>(i) + 1) {
+            ++next;
+            continue;
+        }
+        if (kept != i) rows_[kept] = std::move(rows_[i]);
+        ++kept;
+    }
+    rows_.resize(kept);
+    if (rows_.empty()) {
+        Clear();
+        return;
+    }
+    Renumber();
+    selectedRow_ = std::clamp(positions.front(), 1, RowCount());
+}
+
+void SlideTable::InsertRows(const std::vector<int>& positions, const std::vector<Slide>& slides) {
+    const std::size_t total = rows_.size() + std::min(positions.size(), slides.size());
+    std::vector<Slide> rows;
+    rows.reserve(total);
+    std::size_t old = 0, next = 0;
+    int selected = selectedRow_;
+    for (std::size_t i = 0; i < total; ++i) {
+        if (next < positions.size() && next < slides.size() && positions[next] == static_cast<int>(i) + 1) {
+            rows.push_back(slides[next++]);
+        } else if (old < rows_.size()) {
+            if (static_cast<int>(old) + 1 == selectedRow_) selected = static_cast<int>(rows.size()) + 1;
+            rows.push_back(std::move(rows_[old++]));
+        }
+    }
+    // Positions beyond the end go last, in order.
+    while (next < positions.size() && next < slides.size()) rows.push_back(slides[next++]);
+    while (old < rows_.size()) rows.push_back(std::move(rows_[old++]));
+    rows_ = std::move(rows);
+    Renumber();
+    selectedRow_ = std::clamp(selected, 1, RowCount());
+}
+
 SlideKind SlideTable::PutFile(int row, const std::string& chosenPath, const FileSystem& fs) {
     Slide& s = Row(row);
     const FileNames names = NamesOfFile(chosenPath, fs);

@@ -104,6 +104,16 @@ public:
     // A row dragged from one place to another (GridRowMoved); rows are renumbered and the
     // moved row stays selected.
     void MoveRow(int from, int to);
+    // The rows in a new order (position i from 0 holds the row numbered order[i] before; an order
+    // that is not a permutation of 1..n does nothing), renumbered; the selected cell follows its row.
+    void Reorder(const std::vector<int>& order);
+    // Removes the rows at these positions (ascending, in range), renumbered. Removing every row
+    // leaves the placeholder row. The selected row becomes the one now at the first removed
+    // position, or the last row.
+    void RemoveRows(const std::vector<int>& positions);
+    // Puts the slides so that they stand at these positions (ascending, from 1, counted in the
+    // table that results), renumbered; the selection stays on its row.
+    void InsertRows(const std::vector<int>& positions, const std::vector<Slide>& slides);
 
     // Puts a file into the row (number, path, name, kind's settings). Returns the kind.
     SlideKind PutFile(int row, const std::string& chosenPath, const FileSystem& fs);

@@ -70,6 +70,15 @@ TEST(EditorSlideHistory, EveryCommandIsOneStepThatUndoesAndRedoes) {
         {"row dragged", {}, [](SlideHistory& h, SlideTable& t) { h.MoveRow(t, 1, 6); }},
         {"Ctrl+Down", {}, [](SlideHistory& h, SlideTable& t) { EXPECT_TRUE(h.MoveSelectedRow(t, +1)); }},
         {"moved files found", {}, relink},
+        {"several rows killed", {}, [](SlideHistory& h, SlideTable& t) { EXPECT_TRUE(h.KillRows(t, {2, 4, 5})); }},
+        {"every row killed", {}, [](SlideHistory& h, SlideTable& t) { EXPECT_TRUE(h.KillRows(t, {1, 2, 3, 4, 5, 6, 7})); }},
+        {"slides pasted", {}, [](SlideHistory& h, SlideTable& t) { h.InsertSlides(t, 3, {t.Row(1), t.Row(7)}); }},
+        {"slides pasted into the placeholder", [](SlideTable& t) { t.Clear(); },
+         [&](SlideHistory& h, SlideTable& t) { h.InsertSlides(t, 1, Show(fs).rows()); }},
+        {"block moved down", {}, [](SlideHistory& h, SlideTable& t) { h.Reorder(t, OrderAfterStep(7, {2, 3}, +1)); }},
+        {"rows dropped", {}, [](SlideHistory& h, SlideTable& t) { h.Reorder(t, OrderAfterDrop(7, {1, 5}, 3)); }},
+        {"effect on selected rows", {},
+         [](SlideHistory& h, SlideTable& t) { h.ApplyChoice(t, Entry(MenuId::Effect, "Spiral In"), {1, 2, 7}); }},
     };
     for (const auto& c : cases) {
         SlideTable t = Show(fs);
