@@ -18,12 +18,15 @@
 #include "common/win/win_file_system.h"
 #include "editor/avl_file.h"
 #include "editor/editor_rules.h"
+#include "editor/row_selection.h"
 #include "editor/slide_history.h"
 #include "editor/slide_menus.h"
 #include "editor/slide_table.h"
 #include "editor/win/editor_layout.h"
 #include "editor/win/numeric_entry_dialog.h"
 #include "editor/win/progress_gauge.h"
+#include "editor/win/row_drag.h"
+#include "editor/win/slide_clipboard.h"
 #include "editor/win/slide_files.h"
 #include "explorer/win/explorer_dialog.h"
 #include "hostlink/host_link.h"
@@ -72,7 +75,7 @@ constexpr win::ControlRow kControls[] = {
      .visible = false},
     {.className = WC_LISTVIEWA,
      .id = MORVEL_ID_GRID,
-     .style = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+     .style = LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_TABSTOP,
      .exStyle = WS_EX_CLIENTEDGE,
      .x = 8,
      .y = 38,
@@ -93,9 +96,10 @@ constexpr win::ControlRow kControls[] = {
 };
 constexpr int kNumberColumnWidth = 40, kColumnWidth = 50;  // before the first showing sets them
 
-// Commands without a button. Undo and redo are also items of the system menu, whose commands
-// leave the low four bits to the system.
+// Commands without a button. Undo, redo, cut, copy and paste are also items of the system menu,
+// whose commands leave the low four bits to the system.
 constexpr int kCmdUndo = 0x0100, kCmdRedo = 0x0110, kCmdRowUp = 0x0120, kCmdRowDown = 0x0130;
+constexpr int kCmdCut = 0x0140, kCmdCopy = 0x0150, kCmdPaste = 0x0160, kCmdSelectAll = 0x0170;
 
 // The command keys, which the window sees before the focused control does.
 constexpr struct {
@@ -116,10 +120,41 @@ constexpr struct {
     {VK_UP, true, false, kCmdRowUp},
     {VK_DOWN, true, false, kCmdRowDown},
     {'F', true, false, static_cast<int>(kIdFindMissing)},
+    {'A', true, false, kCmdSelectAll},
+    {'X', true, false, kCmdCut},
+    {VK_DELETE, false, true, kCmdCut},
+    {'C', true, false, kCmdCopy},
+    {VK_INSERT, true, false, kCmdCopy},
+    {'V', true, false, kCmdPaste},
+    {VK_INSERT, false, true, kCmdPaste},
 };
+
+bool IsSystemMenuCommand(int command) {
+    switch (command) {
+        case kCmdUndo:
+        case kCmdRedo:
+        case kCmdCut:
+        case kCmdCopy:
+        case kCmdPaste:
+        case static_cast<int>(kIdFindMissing):
+            return true;
+        default:
+            return false;
+    }
+}
 
 bool KeyDown(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
+}
+
+// Half the highlight, half the window colour: rows selected beside the current cell.
+COLORREF PaleHighlight() {
+    const COLORREF a = GetSysColor(COLOR_HIGHLIGHT), b = GetSysColor(COLOR_WINDOW);
+    return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
+}
+
+POINT PointOf(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 int FirstMenuId(MenuId menu) {
@@ -197,11 +232,11 @@ protected:
                 layout_.Limit(*reinterpret_cast<MINMAXINFO*>(lParam));
                 return 0;
             case WM_INITMENUPOPUP:
-                if (HIWORD(lParam)) ShowHistoryState(reinterpret_cast<HMENU>(wParam));
+                if (HIWORD(lParam)) ShowSystemMenuState(reinterpret_cast<HMENU>(wParam));
                 return Dialog::WindowMessage(msg, wParam, lParam);
             case WM_SYSCOMMAND: {
                 const int command = static_cast<int>(wParam & 0xFFF0);
-                if (command == static_cast<int>(kIdFindMissing) || command == kCmdUndo || command == kCmdRedo) {
+                if (IsSystemMenuCommand(command)) {
                     Command(command);
                     return 0;
                 }
@@ -215,6 +250,12 @@ protected:
     // The command keys, wherever the focus is in the window.
     bool PreviewMessage(MSG& msg) override {
         if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+        // Esc during a drag of rows cancels the drag, not the window.
+        if (msg.wParam == VK_ESCAPE && rowDrag_.pressed()) {
+            rowDrag_.Cancel(grid_);
+            ReleaseCapture();
+            return true;
+        }
         if (KeyDown(VK_MENU)) return false;
         const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
         for (const auto& key : kCommandKeys) {
@@ -298,20 +339,28 @@ private:
 
     // ---- The table's display ------------------------------------------------------------------
 
+    // The rows as they are now, the current row alone selected.
     void ShowRowCount() {
         SendMessageA(grid_, LVM_SETITEMCOUNT, table_.RowCount(), 0);
+        selection_.Reset(table_.RowCount(), table_.selectedRow());
         ShowSelection();
     }
 
-    // Puts the list view's focus on the selected row (for assistive technology) and redraws.
+    // The list view's item states follow the selection (LVIS_SELECTED on every selected row,
+    // LVIS_FOCUSED on the current one), for assistive technology; then it is redrawn.
     void ShowSelection() {
-        LVITEMA clear{};
-        clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(grid_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
-        LVITEMA focus{};
-        focus.stateMask = LVIS_FOCUSED;
-        focus.state = LVIS_FOCUSED;
-        SendMessageA(grid_, LVM_SETITEMSTATE, table_.selectedRow() - 1, reinterpret_cast<LPARAM>(&focus));
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = selection_.All() ? LVIS_SELECTED : 0;
+        SendMessageA(grid_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+        if (!selection_.All()) {
+            state.stateMask = state.state = LVIS_SELECTED;
+            for (const int row : selection_.Rows()) {
+                SendMessageA(grid_, LVM_SETITEMSTATE, row - 1, reinterpret_cast<LPARAM>(&state));
+            }
+        }
+        state.stateMask = state.state = LVIS_FOCUSED;
+        SendMessageA(grid_, LVM_SETITEMSTATE, table_.selectedRow() - 1, reinterpret_cast<LPARAM>(&state));
         SendMessageA(grid_, LVM_ENSUREVISIBLE, table_.selectedRow() - 1, FALSE);
         InvalidateRect(grid_, nullptr, FALSE);
     }
@@ -332,8 +381,23 @@ private:
         InvalidateRect(colorPanel_, nullptr, TRUE);
     }
 
-    void SelectCell(int row, int column) {
+    // How a click or key with Shift or Ctrl changes the selected rows.
+    enum class Extent { One, Range, Toggle };
+
+    void SelectCell(int row, int column, Extent extent = Extent::One) {
         table_.Select(row, column);
+        const int count = table_.RowCount();
+        switch (extent) {
+            case Extent::One:
+                selection_.Reset(count, table_.selectedRow());
+                break;
+            case Extent::Range:
+                selection_.Extend(count, table_.selectedRow());
+                break;
+            case Extent::Toggle:
+                selection_.Toggle(count, table_.selectedRow());
+                break;
+        }
         ShowSelection();
         GridClick();
     }
@@ -369,16 +433,23 @@ private:
     LRESULT CustomDraw(NMLVCUSTOMDRAW* draw) {
         switch (draw->nmcd.dwDrawStage) {
             case CDDS_PREPAINT:
-                return CDRF_NOTIFYITEMDRAW;
+                return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+            case CDDS_POSTPAINT:
+                rowDrag_.DrawLine(grid_, draw->nmcd.hdc);
+                return CDRF_DODEFAULT;
             case CDDS_ITEMPREPAINT:
-                // Only the selected cell is drawn as selected, never the whole row.
+                // The list view's own selection look is never drawn: the cells are coloured below.
                 draw->nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
                 return CDRF_NOTIFYSUBITEMDRAW;
             case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-                const bool selected = static_cast<int>(draw->nmcd.dwItemSpec) == table_.selectedRow() - 1 &&
-                                      draw->iSubItem == table_.selectedColumn();
-                draw->clrText = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-                draw->clrTextBk = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+                const int row = static_cast<int>(draw->nmcd.dwItemSpec) + 1;
+                const bool current = row == table_.selectedRow() && draw->iSubItem == table_.selectedColumn();
+                // The current cell as a single selection shows it; the selected rows, when they
+                // are more than the current row, in a paler highlight around it.
+                const bool rowShown = selection_.IsSelected(row) &&
+                                      (selection_.Count() > 1 || !selection_.IsSelected(table_.selectedRow()));
+                draw->clrText = GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+                draw->clrTextBk = current ? GetSysColor(COLOR_HIGHLIGHT) : rowShown ? PaleHighlight() : GetSysColor(COLOR_WINDOW);
                 return CDRF_NEWFONT;
             }
             default:
@@ -396,25 +467,34 @@ private:
                 if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
                 return true;
             }
-            case WM_KEYDOWN:
+            case WM_KEYDOWN: {
+                const Extent extent = KeyDown(VK_SHIFT) ? Extent::Range : Extent::One;
+                const int row = table_.selectedRow(), column = table_.selectedColumn();
+                const int page = std::max(1, static_cast<int>(SendMessageA(grid_, LVM_GETCOUNTPERPAGE, 0, 0)) - 1);
                 switch (wParam) {
                     case VK_LEFT:
-                        SelectCell(table_.selectedRow(), table_.selectedColumn() - 1);
+                        SelectCell(row, column - 1, extent);
                         break;
                     case VK_RIGHT:
-                        SelectCell(table_.selectedRow(), table_.selectedColumn() + 1);
+                        SelectCell(row, column + 1, extent);
                         break;
                     case VK_UP:
-                        SelectCell(table_.selectedRow() - 1, table_.selectedColumn());
+                        SelectCell(row - 1, column, extent);
                         break;
                     case VK_DOWN:
-                        SelectCell(table_.selectedRow() + 1, table_.selectedColumn());
+                        SelectCell(row + 1, column, extent);
+                        break;
+                    case VK_PRIOR:
+                        SelectCell(row - page, column, extent);
+                        break;
+                    case VK_NEXT:
+                        SelectCell(row + page, column, extent);
                         break;
                     case VK_HOME:
-                        SelectCell(1, table_.selectedColumn());
+                        SelectCell(1, column, extent);
                         break;
                     case VK_END:
-                        SelectCell(table_.RowCount(), table_.selectedColumn());
+                        SelectCell(table_.RowCount(), column, extent);
                         break;
                     case VK_RETURN:
                     case VK_SPACE:
@@ -425,48 +505,69 @@ private:
                 }
                 result = 0;
                 return true;
+            }
             case WM_CHAR:
                 // No incremental search and no in-place editing: the keys above did the work.
                 result = 0;
                 return true;
-            case WM_LBUTTONDOWN: {
-                // Only the left button selects a cell; columns 0 to 3 are never selected.
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK: {
+                // Only the left button selects; columns 0 to 3 are never the current cell. The
+                // list view's own selection is never used: the click is taken here. A double
+                // click on a cell goes on to the list view, which reports it; on a number it is
+                // a press like any other.
                 LVHITTESTINFO hit{};
-                hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                hit.pt = PointOf(lParam);
                 SendMessageA(grid_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-                if (hit.iItem >= 0 && hit.iSubItem == kColNumber) {
-                    // A row is dragged by its number, the fixed column, to the row it is dropped on.
-                    dragFrom_ = hit.iItem + 1;
-                    SetFocus(grid_);
-                    SetCapture(grid_);
-                    result = 0;
-                    return true;
-                }
-                if (hit.iItem >= 0 && hit.iSubItem >= kFirstSelectableColumn) SelectCell(hit.iItem + 1, hit.iSubItem);
-                return false;
-            }
-            case WM_CAPTURECHANGED:
-                if (reinterpret_cast<HWND>(lParam) != grid_) dragFrom_ = 0;
-                return false;
-            case WM_LBUTTONUP:
-                if (dragFrom_ > 0) {
-                    LVHITTESTINFO hit{};
-                    hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-                    SendMessageA(grid_, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-                    const int from = dragFrom_;
-                    dragFrom_ = 0;
-                    ReleaseCapture();
-                    result = 0;
-                    const int to = hit.iItem >= 0 ? hit.iItem + 1 : hit.pt.y < 0 ? 1 : table_.RowCount();
-                    if (to != from) {
-                        history_.MoveRow(table_, from, to);  // GridRowMoved
-                        modified_ = true;
+                if (msg == WM_LBUTTONDBLCLK && hit.iSubItem != kColNumber) return false;
+                SetFocus(grid_);
+                result = 0;
+                if (hit.iItem < 0) return true;
+                const int row = hit.iItem + 1;
+                const Extent extent = (wParam & MK_SHIFT)     ? Extent::Range
+                                      : (wParam & MK_CONTROL) ? Extent::Toggle
+                                                              : Extent::One;
+                if (hit.iSubItem == kColNumber) {
+                    // Rows are dragged by their number. A row not yet selected is selected first;
+                    // a plain press on a selected row keeps the others until the release.
+                    if (extent != Extent::One || !selection_.IsSelected(row)) {
+                        SelectCell(row, table_.selectedColumn(), extent);
+                    } else {
+                        table_.Select(row, table_.selectedColumn());
                         ShowSelection();
                         GridClick();
                     }
+                    if (extent == Extent::One) {
+                        rowDrag_.Press(hit.pt);
+                        SetCapture(grid_);
+                    }
                     return true;
                 }
+                if (hit.iSubItem >= kFirstSelectableColumn) SelectCell(row, hit.iSubItem, extent);
+                return true;
+            }
+            case WM_MOUSEMOVE:
+                if (!rowDrag_.pressed()) return false;
+                rowDrag_.Move(grid_, PointOf(lParam));
+                result = 0;
+                return true;
+            case WM_CAPTURECHANGED:
+                if (reinterpret_cast<HWND>(lParam) != grid_ && rowDrag_.pressed()) rowDrag_.Cancel(grid_);
                 return false;
+            case WM_LBUTTONUP: {
+                if (!rowDrag_.pressed()) return false;
+                const bool dragged = rowDrag_.dragging();
+                const std::optional<int> gap = rowDrag_.Release(grid_, PointOf(lParam));
+                ReleaseCapture();
+                result = 0;
+                if (gap) {
+                    DropSelectedRows(*gap);  // GridRowMoved
+                } else if (!dragged) {
+                    // A plain click on a selected row's number: that row alone, as any click.
+                    SelectCell(table_.selectedRow(), table_.selectedColumn());
+                }
+                return true;
+            }
             case WM_NOTIFY: {
                 const auto* nm = reinterpret_cast<const NMHEADERA*>(lParam);
                 const UINT code = nm->hdr.code;
@@ -524,7 +625,20 @@ private:
                 return;
             case kCmdRowUp:
             case kCmdRowDown:
-                MoveSelectedSlide(id == kCmdRowUp ? -1 : 1);
+                MoveSelectedSlides(id == kCmdRowUp ? -1 : 1);
+                return;
+            case kCmdSelectAll:
+                selection_.SelectAll(table_.RowCount());
+                ShowSelection();
+                return;
+            case kCmdCut:
+                if (CopySelectedSlides()) BtnDeleteClick();
+                return;
+            case kCmdCopy:
+                CopySelectedSlides();
+                return;
+            case kCmdPaste:
+                PasteSlides();
                 return;
             case static_cast<int>(kIdFindMissing):
                 FindMissing();
@@ -643,9 +757,10 @@ private:
         return saved.ok;
     }
 
+    // "&Kill Slide" and Delete: every selected row.
     void BtnDeleteClick() {
-        modified_ = ApplyEvent(modified_,
-                               history_.KillSelected(table_) ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
+        const bool several = history_.KillRows(table_, selection_.Rows());
+        modified_ = ApplyEvent(modified_, several ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
         ShowRowCount();
         GridClick();
     }
@@ -725,10 +840,61 @@ private:
         GridClick();
     }
 
-    // Ctrl+Up and Ctrl+Down, as dragging the selected row one place.
-    void MoveSelectedSlide(int delta) {
-        if (!history_.MoveSelectedRow(table_, delta)) return;
+    // ---- Several rows: moved, copied, pasted -------------------------------------------------
+
+    // The selected rows in a new order, one step; they stay selected where they now stand.
+    void ReorderSelectedRows(const RowOrder& order) {
+        const std::vector<int> rows = selection_.Rows();
+        if (!history_.Reorder(table_, order)) return;
         modified_ = true;
+        const std::vector<int> anchor = PositionsAfter(order, {selection_.anchor()});
+        selection_.Set(table_.RowCount(), PositionsAfter(order, rows), anchor.empty() ? 1 : anchor.front());
+        ShowSelection();
+        GridClick();
+    }
+
+    // Ctrl+Up and Ctrl+Down: the selected rows one place, as a block; not past either end.
+    void MoveSelectedSlides(int delta) {
+        ReorderSelectedRows(OrderAfterStep(table_.RowCount(), selection_.Rows(), delta));
+    }
+
+    // GridRowMoved: the dragged rows dropped at the gap.
+    void DropSelectedRows(int gap) {
+        ReorderSelectedRows(OrderAfterDrop(table_.RowCount(), selection_.Rows(), gap));
+    }
+
+    // The selected slides that a copy takes (the placeholder row is none).
+    std::vector<const Slide*> SlidesToCopy() const {
+        std::vector<const Slide*> slides;
+        for (const int row : selection_.Rows()) {
+            if (!IsPlaceholder(table_.Row(row))) slides.push_back(&table_.Row(row));
+        }
+        return slides;
+    }
+
+    bool CopySelectedSlides() {
+        const std::vector<const Slide*> slides = SlidesToCopy();
+        if (slides.empty()) return false;
+        return PutSlidesOnClipboard(hwnd(), WriteSlideSections(slides));
+    }
+
+    // The clipboard's slides after the current row, one step, selected; files that are missing
+    // keep the path given, as "&Add Slides" keeps a missing file's.
+    void PasteSlides() {
+        const std::optional<std::string> text = SlidesTextOnClipboard(hwnd());
+        ReadResult read;
+        if (text) {
+            win::BusyCursor busy;
+            read = ReadSlideSections(*text, RealFileSystem());
+        }
+        if (read.slides.empty()) {
+            ShowMessage(hwnd(), BoxKind::Information, kNoSlidesOnClipboard);
+            return;
+        }
+        const std::vector<int> rows = history_.InsertSlides(table_, table_.selectedRow(), std::move(read.slides));
+        modified_ = true;
+        ShowRowCount();
+        selection_.Set(table_.RowCount(), rows, rows.front());
         ShowSelection();
         GridClick();
     }
@@ -737,12 +903,22 @@ private:
         const HMENU menu = GetSystemMenu(hwnd(), FALSE);
         InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING | MF_GRAYED, kCmdUndo, "&Undo\tCtrl+Z");
         InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING | MF_GRAYED, kCmdRedo, "&Redo\tCtrl+Y");
-        InsertMenuA(menu, 2, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+        InsertMenuA(menu, 2, MF_BYPOSITION | MF_STRING | MF_GRAYED, kCmdCut, "Cu&t\tCtrl+X");
+        InsertMenuA(menu, 3, MF_BYPOSITION | MF_STRING | MF_GRAYED, kCmdCopy, "&Copy\tCtrl+C");
+        InsertMenuA(menu, 4, MF_BYPOSITION | MF_STRING | MF_GRAYED, kCmdPaste, "&Paste\tCtrl+V");
+        InsertMenuA(menu, 5, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     }
 
-    void ShowHistoryState(HMENU menu) const {
-        EnableMenuItem(menu, kCmdUndo, MF_BYCOMMAND | (history_.CanUndo() ? MF_ENABLED : MF_GRAYED));
-        EnableMenuItem(menu, kCmdRedo, MF_BYCOMMAND | (history_.CanRedo() ? MF_ENABLED : MF_GRAYED));
+    void ShowSystemMenuState(HMENU menu) const {
+        const auto enable = [menu](int command, bool on) {
+            EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+        };
+        enable(kCmdUndo, history_.CanUndo());
+        enable(kCmdRedo, history_.CanRedo());
+        const bool slides = !SlidesToCopy().empty();
+        enable(kCmdCut, slides);
+        enable(kCmdCopy, slides);
+        enable(kCmdPaste, ClipboardMayHoldSlides());
     }
 
     // ---- Attribute menus and Global ---------------------------------------
@@ -806,7 +982,10 @@ private:
             if (!ChooseColorA(&dialog)) return;
             choice.freeValue = static_cast<std::int64_t>(dialog.rgbResult);
         }
-        const bool refresh = history_.ApplyChoice(table_, choice, globalMode_);
+        // One row as it always was; several as a Global on those rows.
+        const bool alone = selection_.Count() == 1 && selection_.IsSelected(table_.selectedRow());
+        const bool refresh = globalMode_ || alone ? history_.ApplyChoice(table_, choice, globalMode_)
+                                                  : history_.ApplyChoice(table_, choice, selection_.Rows());
         InvalidateRect(grid_, nullptr, FALSE);
         if (refresh) GridClick();
     }
@@ -823,7 +1002,8 @@ private:
     win::Brush swatch_;
     win::Font windowFont_;
     win::Font gridFont_;
-    int dragFrom_ = 0;
+    RowSelection selection_;  // the rows selected; the current row is the table's selected cell
+    RowDrag rowDrag_;
     std::vector<int> missingOnOpen_;  // rows of the slideshow just read whose files were not found
     EditorLayout layout_;
 };

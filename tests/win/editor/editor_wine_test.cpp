@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -477,6 +478,11 @@ void MouseTo(POINT at) {
     move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &move, sizeof(INPUT));
+    // A loaded machine may place the pointer late: a click before that lands elsewhere.
+    WaitUntil([&] {
+        POINT now{};
+        return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
+    }, Millis(2000));
     Sleep(50);
 }
 
@@ -882,6 +888,222 @@ TEST_F(EditorTest, MaximisedTheTableTakesTheRoom) {
             WaitUntil([&] { return GetWindowRect(editor, &now) && EqualRect(&now, &start) && margins() == kept; }));
         ClickControl(editor, MORVEL_ID_BTNQUIT);
     });
+}
+
+// Three pictures and a video clip in one folder, opened from the host.
+std::string PrepareFourSlides(const TempFolder& root) {
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "clip.avi"}) EXPECT_TRUE(WriteBytes(root / name, "BM"));
+    const std::string folder = Lower(ShortPathOf(root.path())) + "\\";
+    EXPECT_TRUE(WriteBytes(root / "four.avl", "[Header]\r\nVer=4\r\nN=5\r\n[Directory]\r\n0=" + folder +
+                                                  "\r\n[1]\r\nF=a.bmp,0\r\nX=0\r\n[2]\r\nF=b.bmp,0\r\nX=0\r\n"
+                                                  "[3]\r\nF=c.bmp,0\r\nX=0\r\n[4]\r\nF=clip.avi,0\r\nX=0\r\n"));
+    HostWrite("AVLFIL", root / "four.avl");
+    return folder;
+}
+
+// The rows the list view reports selected, and its focused row, as a screen reader reads them.
+std::vector<int> SelectedRows(HWND grid) {
+    std::vector<int> rows;
+    for (int r = 0; r < ItemCount(grid); ++r) {
+        if (SendMessageA(grid, LVM_GETITEMSTATE, r, LVIS_SELECTED) & LVIS_SELECTED) rows.push_back(r);
+    }
+    rows.push_back(static_cast<int>(SendMessageA(grid, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+    return rows;
+}
+
+std::vector<std::string> Names(HWND grid) {
+    std::vector<std::string> names;
+    for (int r = 0; r < ItemCount(grid); ++r) names.push_back(Cell(grid, r, 0) + " " + Cell(grid, r, 4));
+    return names;
+}
+
+// A left click on a cell with a modifier key held down, given as one input so that nothing
+// comes between the key and the button.
+void ClickCell(HWND grid, int item, int column, WORD modifier = 0) {
+    MouseTo(CellCentre(grid, item, column));
+    INPUT input[4] = {};
+    input[0].type = input[3].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[3].ki.wVk = modifier;
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    input[1].type = input[2].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    if (modifier) {
+        SendInput(4, input, sizeof(INPUT));
+    } else {
+        SendInput(2, input + 1, sizeof(INPUT));
+    }
+    Sleep(80);
+}
+
+void ShiftKeys(const std::vector<WORD>& keys) {
+    for (const WORD k : keys) PressKey({VK_SHIFT}, k);
+}
+
+// Each click or key changes the selected rows as in any list, and the list view's item states
+// follow (the last number is the focused row).
+TEST_F(EditorTest, SeveralRowsSelectedByClicksAndKeys) {
+    TempFolder root("editorselect");
+    PrepareFourSlides(root);
+    const struct {
+        const char* what;
+        std::function<void(HWND grid)> act;
+        std::vector<int> shown;
+    } steps[] = {
+        {"click", [](HWND g) { ClickCell(g, 0, 7); }, {0, 0}},
+        {"Shift+click", [](HWND g) { ClickCell(g, 2, 5, VK_SHIFT); }, {0, 1, 2, 2}},
+        {"Ctrl+click removes", [](HWND g) { ClickCell(g, 1, 6, VK_CONTROL); }, {0, 2, 1}},
+        {"Ctrl+click adds", [](HWND g) { ClickCell(g, 3, 6, VK_CONTROL); }, {0, 2, 3, 3}},
+        {"a key without Shift", [](HWND) { Keys({VK_UP}); }, {2, 2}},
+        {"Shift+Up twice", [](HWND) { ShiftKeys({VK_UP, VK_UP}); }, {0, 1, 2, 0}},
+        {"Shift+End", [](HWND) { ShiftKeys({VK_END}); }, {2, 3, 3}},
+        {"Shift+Page Up", [](HWND) { ShiftKeys({VK_PRIOR}); }, {0, 1, 2, 0}},
+        {"Ctrl+A", [](HWND) { PressKey({VK_CONTROL}, 'A'); }, {0, 1, 2, 3, 0}},
+        {"a plain click on a number", [](HWND g) { ClickCell(g, 1, 0); }, {1, 1}},
+    };
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        for (const auto& step : steps) {
+            step.act(grid);
+            EXPECT_TRUE(WaitUntil([&] { return SelectedRows(grid) == step.shown; }))
+                << step.what << ": " << testing::PrintToString(SelectedRows(grid));
+        }
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        EXPECT_TRUE(WaitForWindowGone("Slideshow Editor")) << "selecting changes nothing";
+    });
+    EXPECT_EQ(result, 0);
+}
+
+// Delete removes a range and one Ctrl+Z brings it back; an effect chosen goes to the three
+// selected pictures in one step; two rows dragged by their numbers land below the last row.
+TEST_F(EditorTest, CommandsOnSeveralRows) {
+    TempFolder root("editorrows");
+    PrepareFourSlides(root);
+    const std::vector<std::string> opened = {"1 a.bmp", "2 b.bmp", "3 c.bmp", "4 clip.avi"};
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        Keys({VK_DOWN});
+        ShiftKeys({VK_DOWN});
+        Keys({VK_DELETE});
+        EXPECT_TRUE(WaitUntil([&] { return Names(grid) == std::vector<std::string>{"1 a.bmp", "2 clip.avi"}; }));
+        PressKey({VK_CONTROL}, 'Z');
+        EXPECT_TRUE(WaitUntil([&] { return Names(grid) == opened; }));
+
+        // The Effect cell of row 3, then up to row 1 with Shift: the menu is row 1's.
+        Keys({VK_HOME, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT});
+        ShiftKeys({VK_UP, VK_UP});
+        Keys({VK_RETURN});
+        ASSERT_TRUE(WaitForPopupMenu());
+        Keys({VK_DOWN, VK_DOWN, VK_RETURN});  // "Wipe Dn"
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 2, 6) == "Wipe Dn"; }));
+        for (int r = 0; r < 3; ++r) EXPECT_EQ(Cell(grid, r, 6) + Cell(grid, r, 2), "Wipe Dn1") << r;
+        EXPECT_EQ(Cell(grid, 3, 6), "Loop 1x");
+        PressKey({VK_CONTROL}, 'Z');
+        EXPECT_TRUE(WaitUntil([&] { return Cell(grid, 0, 6) == "none" && Cell(grid, 2, 6) == "none"; }));
+
+        // Rows 1 and 2 dragged by row 1's number to the lower half of the last row.
+        Keys({VK_HOME});
+        ShiftKeys({VK_DOWN});
+        const POINT from = CellCentre(grid, 0, 0);
+        const POINT to = {from.x, CellCentre(grid, 3, 0).y + 3};
+        MouseTo(from);
+        Button(MOUSEEVENTF_LEFTDOWN);
+        for (int step = 1; step <= 6; ++step) MouseTo({from.x, from.y + (to.y - from.y) * step / 6});
+        Button(MOUSEEVENTF_LEFTUP);
+        const std::vector<std::string> dropped = {"1 c.bmp", "2 clip.avi", "3 a.bmp", "4 b.bmp"};
+        EXPECT_TRUE(WaitUntil([&] { return Names(grid) == dropped; }));
+        EXPECT_EQ(SelectedRows(grid), (std::vector<int>{2, 3, 2})) << "the dropped rows stay selected";
+        // Esc during a drag, and a release outside the table, move nothing.
+        MouseTo(CellCentre(grid, 2, 0));
+        Button(MOUSEEVENTF_LEFTDOWN);
+        MouseTo(CellCentre(grid, 0, 0));
+        Keys({VK_ESCAPE});
+        Button(MOUSEEVENTF_LEFTUP);
+        MouseTo(CellCentre(grid, 2, 0));
+        Button(MOUSEEVENTF_LEFTDOWN);
+        MouseTo(CellCentre(grid, 0, 0));
+        RECT outside{};
+        GetWindowRect(editor, &outside);
+        MouseTo({outside.left + 20, outside.bottom - 20});
+        Button(MOUSEEVENTF_LEFTUP);
+        EXPECT_TRUE(IsWindowVisible(editor)) << "Esc in a drag does not close the window";
+        EXPECT_EQ(Names(grid), dropped);
+        PressKey({VK_CONTROL}, 'Z');
+        EXPECT_TRUE(WaitUntil([&] { return Names(grid) == opened; })) << testing::PrintToString(Names(grid));
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        EXPECT_TRUE(WaitForWindowGone("Slideshow Editor")) << "back where it was opened";
+    });
+    EXPECT_EQ(result, 0);
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return "<not open>";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Slides copied in one editor run are pasted in another with their files; the clipboard's text
+// is the slides' sections; text without slides pastes nothing.
+TEST_F(EditorTest, SlidesCopiedInOneRunPastedInAnother) {
+    TempFolder root("editorcopy");
+    const std::string folder = PrepareFourSlides(root);
+    RunEditor([&] {
+        HWND editor = WaitForWindow("Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        MakeForeground(editor);
+        ClickCell(grid, 1, 4);
+        ClickCell(grid, 3, 4, VK_CONTROL);
+        PressKey({VK_CONTROL}, 'C');
+        EXPECT_TRUE(WaitUntil([&] { return ClipboardText().find("[2]") != std::string::npos; }));
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        WaitForWindowGone("Slideshow Editor");
+    });
+    EXPECT_EQ(ClipboardText(), "[1]\r\nF=" + folder + "b.bmp\r\nX=0\r\n[2]\r\nF=" + folder +
+                                   "clip.avi\r\nX=0\r\nL=100\r\n");
+    RemoveSettings();
+    const int result = RunEditor([&] {
+        HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+        ASSERT_TRUE(editor);
+        HWND grid = Control(editor, MORVEL_ID_GRID);
+        const HMENU system = GetSystemMenu(editor, FALSE);
+        MakeForeground(editor);
+        PressKey({VK_MENU}, VK_SPACE);
+        ASSERT_TRUE(WaitForPopupMenu());
+        const std::vector<std::string> items = {"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V"};
+        for (int i = 0; i < 3; ++i) {
+            char text[64] = {};
+            GetMenuStringA(system, static_cast<UINT>(i + 2), text, sizeof text, MF_BYPOSITION);
+            EXPECT_EQ(text, items[static_cast<std::size_t>(i)]);
+            EXPECT_EQ((GetMenuState(system, static_cast<UINT>(i + 2), MF_BYPOSITION) & MF_GRAYED) != 0, i < 2)
+                << "nothing to copy from the placeholder; slides to paste";
+        }
+        Keys({'P'});
+        EXPECT_TRUE(WaitUntil([&] { return ItemCount(grid) == 2; }));
+        EXPECT_EQ(Names(grid), (std::vector<std::string>{"1 b.bmp", "2 clip.avi"}));
+        EXPECT_EQ(Cell(grid, 1, 1), folder + "clip.avi");
+        EXPECT_EQ(Cell(grid, 1, 6), "Loop 1x");
+        // Text from elsewhere without slides.
+        ASSERT_TRUE(SetClipboardText("Slides for Tuesday:\r\nbeach, harbour\r\n"));
+        PressKey({VK_SHIFT}, VK_INSERT);
+        EXPECT_EQ(AnswerBox(IDOK), "The clipboard holds no slides.");
+        EXPECT_EQ(ItemCount(grid), 2);
+        ClickControl(editor, MORVEL_ID_BTNQUIT);
+        EXPECT_EQ(AnswerBox(IDYES), "Discard changes?") << "a paste is a change";
+        WaitForWindowGone("Morvel Slideshow Editor");
+    });
+    EXPECT_EQ(result, 0);
 }
 
 }  // namespace
