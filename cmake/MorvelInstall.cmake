@@ -5,7 +5,10 @@
 #   bin/morvel-ini.exe           stripped the same way
 #   bin/morvel-ini.exe.debug
 #   include/morvel32.h
-#   lib/libmorvel32.a            the import library
+#   lib/libmorvel32.a            the import library for MinGW-w64
+#   lib/morvel32.lib             the import library for MSVC's and LLVM's linkers
+#   lib/morvel32.def             the exports, for making an import library with other tools
+#   LICENSE, CHANGELOG.md
 #   docs/integrating.md          the protocol, export by export and flow by flow
 #   examples/minimal_host.c      a host in one C file that runs the guide's four flows
 
@@ -35,7 +38,9 @@ add_custom_target(morvel32_dist ALL DEPENDS ${morvel_dist_files})
 configure_file(${CMAKE_SOURCE_DIR}/docs/package-README.md.in ${morvel_dist}/README.md @ONLY)
 
 install(FILES ${CMAKE_SOURCE_DIR}/include/morvel32.h DESTINATION include)
-install(FILES ${CMAKE_BINARY_DIR}/lib/libmorvel32.a DESTINATION lib)
+install(FILES ${CMAKE_BINARY_DIR}/lib/libmorvel32.a ${CMAKE_BINARY_DIR}/lib/morvel32.lib
+              ${CMAKE_SOURCE_DIR}/src/hostlink/morvel32.def DESTINATION lib)
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/CHANGELOG.md DESTINATION .)
 install(FILES ${morvel_dist}/README.md DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/integrating.md DESTINATION docs)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/minimal_host.c DESTINATION examples)

@@ -1,8 +1,9 @@
 # The installed package holds what an integrator reads and runs and nothing else, its programs
 # carry no symbols but name the symbol files beside them, and its README speaks to integrators.
 #   cmake -DTREE=<installed tree> -P check_contents.cmake
-set(expected README.md bin/morvel-ini.exe bin/morvel-ini.exe.debug bin/morvel32.dll bin/morvel32.dll.debug
-             docs/integrating.md examples/minimal_host.c include/morvel32.h lib/libmorvel32.a)
+set(expected CHANGELOG.md LICENSE README.md bin/morvel-ini.exe bin/morvel-ini.exe.debug bin/morvel32.dll
+             bin/morvel32.dll.debug docs/integrating.md examples/minimal_host.c include/morvel32.h
+             lib/libmorvel32.a lib/morvel32.def lib/morvel32.lib)
 file(GLOB_RECURSE found RELATIVE ${TREE} ${TREE}/*)
 list(SORT found)
 if(NOT found STREQUAL expected)
