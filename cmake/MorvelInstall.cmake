@@ -16,12 +16,15 @@ set(morvel_dist ${CMAKE_BINARY_DIR}/dist)
 
 # A program as shipped: its symbols moved to NAME.debug beside it, which the debug link names, so
 # that a debugger reading a crash finds them.
+# objcopy would stamp each image with the time it ran; SOURCE_DATE_EPOCH=0 keeps the zero stamp
+# the linker left, so that two builds give the same bytes.
 function(morvel_stripped target name)
+  set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
   add_custom_command(
     OUTPUT ${morvel_dist}/${name} ${morvel_dist}/${name}.debug
     COMMAND ${CMAKE_COMMAND} -E make_directory ${morvel_dist}
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${morvel_dist}/${name}.debug
-    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${name}.debug $<TARGET_FILE:${target}> ${name}
+    COMMAND ${objcopy} --only-keep-debug $<TARGET_FILE:${target}> ${morvel_dist}/${name}.debug
+    COMMAND ${objcopy} --strip-all --add-gnu-debuglink=${name}.debug $<TARGET_FILE:${target}> ${name}
     DEPENDS ${target}
     WORKING_DIRECTORY ${morvel_dist}
     COMMENT "Stripped ${name} and ${name}.debug")

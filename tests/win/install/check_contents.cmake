@@ -39,7 +39,8 @@ foreach(program morvel32.dll morvel-ini.exe)
 endforeach()
 
 file(READ ${TREE}/README.md readme)
-foreach(needed "docs/integrating.md" "examples/minimal_host.c" "lib/libmorvel32.a" "GetProcAddress")
+foreach(needed "docs/integrating.md" "examples/minimal_host.c" "lib/libmorvel32.a" "lib/morvel32.lib" "GetProcAddress"
+               "Windows XP SP3 to Windows 11")
   string(FIND "${readme}" "${needed}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "README.md does not mention ${needed}")
