@@ -375,11 +375,13 @@ static DWORD WINAPI ScriptedUser(LPVOID unused) {
         printf("scripted user: no dialog\n");
         return 1;
     }
-    /* The dialog has listed its folder once the list is enabled and shows the file. */
-    list = GetDlgItem(dialog, MORVEL_ID_FILE_LIST);
+    /* The dialog has listed its folder once it is visible and its list is enabled and shows the
+     * file. The list is looked up by its ID each time: the dialog may replace the box while it
+     * sets itself up. */
     for (waited = 0; waited < 10000; waited += 50) {
+        list = GetDlgItem(dialog, MORVEL_ID_FILE_LIST);
         entry = SendMessageA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)SCRIPTED_PICK);
-        if (IsWindowEnabled(list) && entry != LB_ERR) break;
+        if (IsWindowVisible(dialog) && IsWindowEnabled(list) && entry != LB_ERR) break;
         Sleep(50);
     }
     DescribeStart(dialog, list);

@@ -24,8 +24,9 @@
 
 #ifndef RC_INVOKED
 
-#if defined(_WIN64) || defined(__x86_64__) || defined(_M_X64) || defined(_M_AMD64) || defined(__aarch64__) || \
-    defined(_M_ARM64)
+/* Windows targets only: the library's own portable code is also built natively for its tests. */
+#if defined(_WIN32) && (defined(_WIN64) || defined(_M_X64) || defined(_M_AMD64) || defined(_M_ARM64) || \
+                        defined(__x86_64__) || defined(__aarch64__))
 #  error "morvel32.dll is a 32-bit DLL: build the host as a 32-bit (x86) program."
 #endif
 

@@ -13,7 +13,7 @@ set(expected
     "after ShortToLongName95:\n  LongName=Harbour at Dawn\\.bmp\n")
 # What the guide tells a host's tests to expect: the file list is an owner-drawn list box that keeps
 # its texts, and the dialog starts on its first entry, marked, named in the name field, focused.
-list(APPEND expected "  file list: class LISTBOX, owner-drawn, with strings\n")
+list(APPEND expected "  file list: class ListBox, owner-drawn, with strings\n")
 foreach(line IN LISTS expected)
   if(NOT out MATCHES "${line}")
     message(FATAL_ERROR "the output lacks a line matching: ${line}\n${err}")
