@@ -6,7 +6,7 @@
 #include "common/win/win_file_system.h"
 #include "common/win/guard.h"
 #include "hostlink/long_name.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 using namespace morvel;
