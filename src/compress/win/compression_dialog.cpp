@@ -15,7 +15,7 @@
 #include "common/win/keys.h"
 #include "common/win/message_box.h"
 #include "common/win/text.h"
-#include "hostlink/host_link.h"
+#include "hostlink/win/host_link.h"
 #include "morvel32.h"
 
 namespace morvel {

@@ -27,9 +27,9 @@
 #include "editor/win/progress_gauge.h"
 #include "editor/win/slide_files.h"
 #include "explorer/win/explorer_dialog.h"
-#include "hostlink/host_link.h"
-#include "hostlink/library.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/host_link.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {

@@ -5,7 +5,7 @@
 #include "explorer/dialog_setup.h"
 #include "explorer/win/explorer_window.h"
 #include "common/win/guard.h"
-#include "hostlink/library.h"
+#include "hostlink/win/library.h"
 #include "morvel32.h"
 
 namespace morvel {
