@@ -42,7 +42,7 @@ configure_file(${CMAKE_SOURCE_DIR}/docs/package-README.md.in ${morvel_dist}/READ
 
 install(FILES ${CMAKE_SOURCE_DIR}/include/morvel32.h DESTINATION include)
 install(FILES ${CMAKE_BINARY_DIR}/lib/libmorvel32.a ${CMAKE_BINARY_DIR}/lib/morvel32.lib
-              ${CMAKE_SOURCE_DIR}/src/hostlink/morvel32.def DESTINATION lib)
+              ${CMAKE_SOURCE_DIR}/src/hostlink/win/morvel32.def DESTINATION lib)
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/CHANGELOG.md DESTINATION .)
 install(FILES ${morvel_dist}/README.md DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/docs/integrating.md DESTINATION docs)

@@ -7,9 +7,9 @@
 
 namespace morvel {
 
-void StartPlayer(PlayerSlot slot, std::int32_t playMode) {
-    slot.PlayMode = playMode;
-    slot.CloseRequest = false;
+void StartPlayer(PlayerSlot& slot, std::int32_t playMode) {
+    slot.playMode = playMode;
+    slot.closeRequest = false;
 }
 
 PlayerState OpeningState(std::int32_t option, std::string videoFile) {
@@ -19,9 +19,9 @@ PlayerState OpeningState(std::int32_t option, std::string videoFile) {
     return state;
 }
 
-void PlayerShown(PlayerSlot slot, PlayerState& state) {
-    slot.PlayerActive = 1;
-    state.PlayVolume = TraitsOf(slot.PlayMode).openingVolume;
+void PlayerShown(PlayerSlot& slot, PlayerState& state) {
+    slot.playerActive = 1;
+    state.PlayVolume = TraitsOf(slot.playMode).openingVolume;
 }
 
 void VideoPlayback::PlayPreparation() {
@@ -29,7 +29,7 @@ void VideoPlayback::PlayPreparation() {
     view_.StartTick();
     control_.SetNextNoWait();
     control_.SetNextNotify();
-    if (TraitsOf(slot_.PlayMode).sendsVolumeAndSpeed) {
+    if (TraitsOf(slot_.playMode).sendsVolumeAndSpeed) {
         SendVolume();
         SendSpeed();
     }
@@ -44,7 +44,7 @@ int VideoPlayback::ReadPosition() {
     return mode;
 }
 
-void VideoPlayback::Timer1Timer() {
+void VideoPlayback::OnTick() {
     if (state_.PlayerClosing || !DeviceOpen()) return;
     const bool stopped = control_.Mode() == Stopped;
     if (stopped) view_.StopTick();
@@ -52,12 +52,12 @@ void VideoPlayback::Timer1Timer() {
     view_.SetStatusCaption(TickStatusText(mode, state_.FramePos));
     if (stopped) {
         const StopPoint stop{view_.BarPosition(), state_.BarMax, state_.FramePos, state_.FrameCount};
-        switch (EndOfClip(stop, slot_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
+        switch (EndOfClip(stop, slot_.playMode, view_.LoopChecked(), state_.FirstStop)) {
             case EndAction::ShowStoppedBefore:
                 control_.SetVisibleButtons(buttons::StoppedBefore);
                 break;
             case EndAction::Loop:
-                if (TraitsOf(slot_.PlayMode).rewindBeforeLoop) control_.Previous();
+                if (TraitsOf(slot_.playMode).rewindBeforeLoop) control_.Previous();
                 PlayPreparation();
                 control_.Play();
                 break;
@@ -68,10 +68,10 @@ void VideoPlayback::Timer1Timer() {
                 break;
         }
     }
-    if (slot_.CloseRequest) view_.CloseWindow();
+    if (slot_.closeRequest) view_.CloseWindow();
 }
 
-void VideoPlayback::MediaPlayer1Click(MediaButton button) {
+void VideoPlayback::OnMediaButton(MediaButton button) {
     switch (button) {
         case MediaButton::Play:
             PlayPreparation();
@@ -82,7 +82,7 @@ void VideoPlayback::MediaPlayer1Click(MediaButton button) {
             break;
         case MediaButton::Stop:
             view_.BusyCursor();
-            slot_.CloseRequest = true;
+            slot_.closeRequest = true;
             view_.StartTick();
             break;
         case MediaButton::Prev:
@@ -99,7 +99,7 @@ void VideoPlayback::MediaPlayer1Click(MediaButton button) {
     control_.ButtonCommand(button);
 }
 
-void VideoPlayback::MediaPlayer1Notify() {
+void VideoPlayback::OnDeviceNotice() {
     control_.SetNextNotify();
     view_.ProcessMessages();
 }
@@ -134,7 +134,7 @@ void VideoPlayback::SendSpeed() {
     view_.StartTick();
 }
 
-void VideoPlayback::mnuPlayClick() {
+void VideoPlayback::Play() {
     if (!DeviceOpen()) return;
     const int mode = control_.Mode();
     if (mode != Stopped && mode != Paused) return;
@@ -142,14 +142,14 @@ void VideoPlayback::mnuPlayClick() {
     control_.Play();
 }
 
-void VideoPlayback::mnuPauseClick() {
+void VideoPlayback::Pause() {
     if (!DeviceOpen() || control_.Mode() != Playing) return;
     control_.SetVisibleButtons(buttons::StoppedBefore);
     view_.StopTick();
     control_.Pause();
 }
 
-void VideoPlayback::mnuQuietPlaybackClick() {
+void VideoPlayback::ToggleQuiet() {
     if (!DeviceOpen()) return;
     view_.BusyCursor();
     const bool quiet = view_.QuietChecked();
@@ -159,19 +159,19 @@ void VideoPlayback::mnuQuietPlaybackClick() {
     view_.ProcessMessages();
 }
 
-void VideoPlayback::XScrollbar1Change(int barPosition) {
+void VideoPlayback::OnSeekBarChanged(int barPosition) {
     if (state_.TimerUpdate) return;
     view_.SetStatusCaption(SeekStatusText(FrameOfBarValue(barPosition, state_.FrameCount)));
 }
 
-void VideoPlayback::XScrollbar1Scroll() {
+void VideoPlayback::OnSeekBarScrolled() {
     if (!DeviceOpen() || control_.Mode() != Playing) return;
     view_.StopTick();
     control_.Pause();
     control_.SetVisibleButtons(buttons::StoppedBefore);
 }
 
-void VideoPlayback::XScrollbar1MouseDown() {
+void VideoPlayback::OnSeekBarReleased() {
     if (!DeviceOpen()) return;
     view_.BusyCursor();
     device_.SeekTo(FrameOfBarValue(view_.BarPosition(), state_.FrameCount));
@@ -186,7 +186,7 @@ void VideoPlayback::CloseRequestFromUser() {
         view_.StartTick();
 }
 
-void VideoPlayback::FormClose() {
+void VideoPlayback::ClosePlayback() {
     view_.BusyCursor();
     state_.PlayerClosing = true;
     view_.StopTick();
@@ -195,9 +195,9 @@ void VideoPlayback::FormClose() {
         control_.Close();
     }
     state_.PlayerClosing = false;
-    slot_.CloseRequest = false;
-    slot_.PlayMode = 0;
-    slot_.PlayerActive = 0;
+    slot_.closeRequest = false;
+    slot_.playMode = 0;
+    slot_.playerActive = 0;
     view_.NormalCursor();
 }
 

@@ -1,11 +1,12 @@
 #include "common/win/gdi.h"
 
+#include "common/win/layer_state.h"
+
 #include <cstdlib>
 
 namespace morvel::win {
 
 namespace {
-int busyDepth = 0;
 HCURSOR CursorOf(LPCSTR id) {
     return LoadCursorA(nullptr, id);
 }
@@ -39,17 +40,18 @@ void SetWindowFont(HWND window, HFONT font, bool children) {
     }
 }
 
-BusyCursor::BusyCursor() {
-    ++busyDepth;
+void BusyCursor::Begin() {
+    ++Layer().busyDepth;
     SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_WAIT)));
 }
 
-BusyCursor::~BusyCursor() {
-    if (--busyDepth == 0) SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_ARROW)));
+void BusyCursor::End() {
+    int& depth = Layer().busyDepth;
+    if (depth > 0 && --depth == 0) SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_ARROW)));
 }
 
 bool BusyCursor::Active() {
-    return busyDepth > 0;
+    return Layer().busyDepth > 0;
 }
 
 }  // namespace morvel::win
