@@ -8,25 +8,26 @@
 
 #define IMPORT __declspec(dllimport)
 #define WINAPI __stdcall
-typedef void *Handle;
-typedef void(WINAPI *TimerProc)(Handle, unsigned, unsigned, unsigned long);
+typedef void* Handle;
+typedef void(WINAPI* TimerProc)(Handle, unsigned, unsigned, unsigned long);
 
 IMPORT Handle WINAPI GetStdHandle(unsigned long which);
-IMPORT int WINAPI WriteFile(Handle file, const void *data, unsigned long size, unsigned long *written, void *overlapped);
+IMPORT int WINAPI WriteFile(Handle file, const void* data, unsigned long size, unsigned long* written,
+                            void* overlapped);
 IMPORT void WINAPI ExitProcess(unsigned code);
-IMPORT int WINAPI CreateDirectoryA(const char *path, void *security);
-IMPORT Handle WINAPI CreateFileA(const char *path, unsigned long access, unsigned long share, void *security,
+IMPORT int WINAPI CreateDirectoryA(const char* path, void* security);
+IMPORT Handle WINAPI CreateFileA(const char* path, unsigned long access, unsigned long share, void* security,
                                  unsigned long disposition, unsigned long flags, Handle model);
 IMPORT int WINAPI CloseHandle(Handle handle);
-IMPORT unsigned long WINAPI GetShortPathNameA(const char *path, char *shortPath, unsigned long size);
-IMPORT int WINAPI WritePrivateProfileStringA(const char *section, const char *key, const char *value, const char *file);
-IMPORT unsigned long WINAPI GetPrivateProfileStringA(const char *section, const char *key, const char *fallback,
-                                                     char *value, unsigned long size, const char *file);
-IMPORT int WINAPI lstrlenA(const char *text);
-IMPORT int WINAPI lstrcmpA(const char *a, const char *b);
+IMPORT unsigned long WINAPI GetShortPathNameA(const char* path, char* shortPath, unsigned long size);
+IMPORT int WINAPI WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* file);
+IMPORT unsigned long WINAPI GetPrivateProfileStringA(const char* section, const char* key, const char* fallback,
+                                                     char* value, unsigned long size, const char* file);
+IMPORT int WINAPI lstrlenA(const char* text);
+IMPORT int WINAPI lstrcmpA(const char* a, const char* b);
 IMPORT unsigned WINAPI SetTimer(Handle window, unsigned id, unsigned milliseconds, TimerProc proc);
 IMPORT int WINAPI KillTimer(Handle window, unsigned id);
-IMPORT Handle WINAPI FindWindowA(const char *className, const char *caption);
+IMPORT Handle WINAPI FindWindowA(const char* className, const char* caption);
 IMPORT int WINAPI PostMessageA(Handle window, unsigned message, unsigned wParam, long lParam);
 
 #define STD_OUTPUT (-11)
@@ -39,7 +40,7 @@ IMPORT int WINAPI PostMessageA(Handle window, unsigned message, unsigned wParam,
 static unsigned closeTimer;
 static int failures;
 
-static void Print(const char *text) {
+static void Print(const char* text) {
     unsigned long written;
     WriteFile(GetStdHandle((unsigned long)STD_OUTPUT), text, (unsigned long)lstrlenA(text), &written, 0);
 }
@@ -57,7 +58,7 @@ static void PrintNumber(int value) {
     Print(digits + at);
 }
 
-static void Expect(const char *what, int got, int expected) {
+static void Expect(const char* what, int got, int expected) {
     Print(what);
     Print(" = ");
     PrintNumber(got);
@@ -69,7 +70,7 @@ static void Expect(const char *what, int got, int expected) {
     Print("\n");
 }
 
-static void ReadKey(const char *key, char *value, unsigned long size) {
+static void ReadKey(const char* key, char* value, unsigned long size) {
     GetPrivateProfileStringA(MORVEL_INI_SECTION, key, MORVEL_ABSENT_STRING, value, size, MORVEL_INI_FILE);
     Print(key);
     Print("=");
