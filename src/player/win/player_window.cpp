@@ -75,7 +75,7 @@ void TVideoForm::OnCreate() {
 
     videoBackground_ = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
     videoPanel_ = panel(videoBackground_, MORVEL_ID_VIDEOWIN,
-                     {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
+                        {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
     imageHolder_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
     controlStrip_ = panel(hwnd(), MORVEL_ID_PANEL4, face);
     mediaPanel_ = panel(controlStrip_, MORVEL_ID_MEDIAPANEL, face);
@@ -84,16 +84,17 @@ void TVideoForm::OnCreate() {
     seekBar_.Create(seekPanel_, MORVEL_ID_XSCROLLBAR1, kBarLeft, kBarTop, 10, kBarHeight);
     menuPanel_ = panel(controlStrip_, MORVEL_ID_MENUPANEL, face);
     menuButton_ = win::CreateChild(menuPanel_, {.className = "BUTTON",
-                                              .id = MORVEL_ID_MENUBUTTON,
-                                              .style = BS_OWNERDRAW,
-                                              .x = 0,
-                                              .y = 2,
-                                              .width = 31,
-                                              .height = 27,
-                                              .visible = false});
-    statusPanel_ = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
-    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ || !seekBar_.Handle() ||
-        !menuPanel_ || !menuButton_ || !statusPanel_)
+                                                .id = MORVEL_ID_MENUBUTTON,
+                                                .style = BS_OWNERDRAW,
+                                                .x = 0,
+                                                .y = 2,
+                                                .width = 31,
+                                                .height = 27,
+                                                .visible = false});
+    statusPanel_ =
+        panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
+    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ ||
+        !seekBar_.Handle() || !menuPanel_ || !menuButton_ || !statusPanel_)
         throw std::runtime_error("Unable to create the video window.");
     SetWindowTextA(statusPanel_, "Ready");
 

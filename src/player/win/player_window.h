@@ -117,7 +117,8 @@ private:
 
     PlayerState state_;
     // Children: panels and bar are owned by their windows; the form keeps their handles.
-    HWND videoBackground_ = nullptr, videoPanel_ = nullptr, imageHolder_ = nullptr, controlStrip_ = nullptr, mediaPanel_ = nullptr;
+    HWND videoBackground_ = nullptr, videoPanel_ = nullptr, imageHolder_ = nullptr, controlStrip_ = nullptr,
+         mediaPanel_ = nullptr;
     HWND seekPanel_ = nullptr, menuPanel_ = nullptr, menuButton_ = nullptr, statusPanel_ = nullptr, mediaBar_ = nullptr;
     SeekBar seekBar_;
     win::Font formFont_, statusFont_;
