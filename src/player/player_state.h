@@ -10,21 +10,21 @@
 namespace morvel {
 
 struct PlayerState {
-    std::uint16_t PlayOption = 0;    // low 16 bits of VideoWinPlayer95's option; 8 = pause and re-seek
-    bool FirstStop = true;           // consumed by the first stop in play mode 2
-    bool PlayerClosing = false;      // keeps activation, ticks and palette handling out
-    bool TimerUpdate = false;        // the tick is moving the seek bar: no "Seek Frame:" text
-    bool LayoutBusy = false;         // resize notifications caused by our own layout are ignored
-    std::int32_t PlayVolume = 1000;  // device units 0..1000
-    std::int32_t PlaySpeed = 1000;   // device units 0..2000, 1000 normal
-    std::string VideoFile;
-    std::int32_t FramePos = 0;
-    std::int32_t FrameCount = 0;
-    std::uint16_t BarMax = 0;
-    std::uint16_t VideoWidth = 0;
-    std::uint16_t VideoHeight = 0;
-    std::uint16_t FrameExtraX = 0;
-    std::uint16_t FrameExtraY = 0;
+    std::uint16_t playOption = 0;  // low 16 bits of VideoWinPlayer95's option; 8 = pause and re-seek
+    bool firstStop = true;         // consumed by the first stop in play mode 2
+    bool closing = false;          // keeps activation, ticks and palette handling out
+    bool tickMovesBar = false;     // the tick is moving the seek bar: no "Seek Frame:" text
+    bool layoutBusy = false;       // resize notifications caused by our own layout are ignored
+    std::int32_t volume = 1000;    // device units 0..1000
+    std::int32_t speed = 1000;     // device units 0..2000, 1000 normal
+    std::string videoFile;
+    std::int32_t framePosition = 0;
+    std::int32_t frameCount = 0;
+    std::uint16_t barMax = 0;
+    std::uint16_t videoWidth = 0;
+    std::uint16_t videoHeight = 0;
+    std::uint16_t frameExtraX = 0;
+    std::uint16_t frameExtraY = 0;
 };
 
 struct PlayerSlot {

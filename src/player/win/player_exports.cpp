@@ -52,7 +52,7 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
     // The window may close while pending messages run (the host's own calls among them): the
     // object stays, and whether its window does is checked after each run.
     const win::Window::Use use(*form);
-    const std::string& clip = form->State().VideoFile;
+    const std::string& clip = form->State().videoFile;
     MediaControl& control = form->Media();
     control.FileName = clip;
     win::PumpPending();

@@ -96,7 +96,7 @@ private:
     void FitVideo();
     void OnResized();
     // The pause-layout-resume sequence of zoom, optimize and the status toggle: hourglass, the
-    // clip paused (option 8) and the tick stopped, `change` with LayoutBusy set, then one
+    // clip paused (option 8) and the tick stopped, `change` with layoutBusy set, then one
     // OnResized and the tick again.
     template <typename Change>
     void ChangeLayout(Change change);
