@@ -21,8 +21,8 @@
 #include "explorer/save_formats.h"
 #include "explorer/win/explorer_pane.h"
 #include "explorer/win/modeless_explorer.h"
-#include "hostlink/library.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {

@@ -2,10 +2,10 @@
 // open window) and the modal dialog (RemoteDlg95).
 #include <windows.h>
 
+#include "common/win/guard.h"
 #include "explorer/win/explorer_dialog.h"
 #include "explorer/win/modeless_explorer.h"
-#include "common/win/guard.h"
-#include "hostlink/library.h"
+#include "hostlink/win/library.h"
 #include "morvel32.h"
 
 using namespace morvel;

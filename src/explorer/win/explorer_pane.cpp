@@ -24,8 +24,8 @@
 #include "explorer/save_formats.h"
 #include "explorer/start_folder.h"
 #include "explorer/write_back.h"
-#include "hostlink/library.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {

@@ -7,8 +7,8 @@
 #include "explorer/explorer_geometry.h"
 #include "explorer/explorer_settings.h"
 #include "explorer/file_types.h"
-#include "hostlink/library.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 
 namespace morvel {
 

@@ -6,7 +6,7 @@
 #include "common/win/guard.h"
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
-#include "hostlink/library.h"
+#include "hostlink/win/library.h"
 #include "morvel32.h"
 #include "player/play_modes.h"
 #include "player/player_keys.h"
@@ -18,13 +18,13 @@ namespace morvel {
 
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kMsgCloseNow = WM_APP + 0x510;      // close the window at once
 constexpr UINT kMsgCloseRequest = WM_APP + 0x513;  // the host's close request
 
 // Sizes of the window's parts, in pixels.
 constexpr int kDesignWidth = 216, kDesignHeight = 270, kDesignPixelsPerInch = 120;
-constexpr int kPanel4Height = 31, kStatusHeight = 22, kMediaPanelWidth = 73, kMenuPanelWidth = 32;
+constexpr int kControlStripHeight = 31, kStatusHeight = 22, kMediaPanelWidth = 73, kMenuPanelWidth = 32;
 constexpr int kBarLeft = 1, kBarTop = 4, kBarHeight = 18, kBarMargin = 4;
 
 win::WindowClass FormClass() {
@@ -34,10 +34,6 @@ win::WindowClass FormClass() {
 }
 
 }  // namespace
-
-PlayerSlot LibraryPlayerSlot() {
-    return {library.player.playMode, library.player.playerActive, library.player.closeRequest};
-}
 
 TVideoForm* TVideoForm::Create(PlayerState state) {
     const int dpi = win::ScreenDpi();
@@ -58,8 +54,8 @@ TVideoForm* TVideoForm::Create(PlayerState state) {
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    form->state_.FrameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
-    form->state_.FrameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
+    form->state_.frameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
+    form->state_.frameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
     library.player.window = form;
     // The window sees the keys of every focusable control first: a press on the menu button that
     // does not end as a click leaves the focus there.
@@ -79,41 +75,42 @@ void TVideoForm::OnCreate() {
 
     videoBackground_ = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
     videoPanel_ = panel(videoBackground_, MORVEL_ID_VIDEOWIN,
-                     {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
+                        {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
     imageHolder_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
     controlStrip_ = panel(hwnd(), MORVEL_ID_PANEL4, face);
     mediaPanel_ = panel(controlStrip_, MORVEL_ID_MEDIAPANEL, face);
-    mediaBar_ = MediaBar::Create(mediaPanel_, MORVEL_ID_MEDIAPLAYER1, 0, 2, kMediaPanelWidth, kPanel4Height - 4);
+    mediaBar_ = MediaBar::Create(mediaPanel_, MORVEL_ID_MEDIAPLAYER1, 0, 2, kMediaPanelWidth, kControlStripHeight - 4);
     seekPanel_ = panel(controlStrip_, MORVEL_ID_PANEL2, face);
     seekBar_.Create(seekPanel_, MORVEL_ID_XSCROLLBAR1, kBarLeft, kBarTop, 10, kBarHeight);
     menuPanel_ = panel(controlStrip_, MORVEL_ID_MENUPANEL, face);
     menuButton_ = win::CreateChild(menuPanel_, {.className = "BUTTON",
-                                              .id = MORVEL_ID_MENUBUTTON,
-                                              .style = BS_OWNERDRAW,
-                                              .x = 0,
-                                              .y = 2,
-                                              .width = 31,
-                                              .height = 27,
-                                              .visible = false});
-    statusPanel_ = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
-    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ || !seekBar_.Handle() ||
-        !menuPanel_ || !menuButton_ || !statusPanel_)
+                                                .id = MORVEL_ID_MENUBUTTON,
+                                                .style = BS_OWNERDRAW,
+                                                .x = 0,
+                                                .y = 2,
+                                                .width = 31,
+                                                .height = 27,
+                                                .visible = false});
+    statusPanel_ =
+        panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
+    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ ||
+        !seekBar_.Handle() || !menuPanel_ || !menuButton_ || !statusPanel_)
         throw std::runtime_error("Unable to create the video window.");
     SetWindowTextA(statusPanel_, "Ready");
 
     device_ = CreateMciDevice(mediaBar_);
     control_ = std::make_unique<MediaControl>(*device_);
-    playback_ = std::make_unique<VideoPlayback>(LibraryPlayerSlot(), state_, *control_, *device_, *this);
+    playback_ = std::make_unique<VideoPlayback>(library.player.slot, state_, *control_, *device_, *this);
     MediaBar::Attach(mediaBar_, *control_);
 
-    seekBar_.OnChange = [this] { playback_->XScrollbar1Change(seekBar_.Position()); };
-    seekBar_.OnScroll = [this](int) { playback_->XScrollbar1Scroll(); };
-    seekBar_.OnMouseDown = [this] { playback_->XScrollbar1MouseDown(); };
+    seekBar_.OnChange = [this] { playback_->OnSeekBarChanged(seekBar_.Position()); };
+    seekBar_.OnScroll = [this](int) { playback_->OnSeekBarScrolled(); };
+    seekBar_.OnMouseDown = [this] { playback_->OnSeekBarReleased(); };
     Layout();
 }
 
 WindowChrome TVideoForm::Chrome() const {
-    return {state_.FrameExtraX, state_.FrameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kPanel4Height};
+    return {state_.frameExtraX, state_.frameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kControlStripHeight};
 }
 
 void TVideoForm::SetWindowSize(const WindowSize& size) {
@@ -125,14 +122,14 @@ void TVideoForm::Layout() {
     GetClientRect(hwnd(), &client);
     const int width = client.right, height = client.bottom;
     const int statusHeight = menuState_.statusVisible ? kStatusHeight : 0;
-    const int videoHeight = std::max(0, height - statusHeight - kPanel4Height);
+    const int videoHeight = std::max(0, height - statusHeight - kControlStripHeight);
     MoveWindow(statusPanel_, 0, height - kStatusHeight, width, kStatusHeight, TRUE);
-    MoveWindow(controlStrip_, 0, videoHeight, width, kPanel4Height, TRUE);
+    MoveWindow(controlStrip_, 0, videoHeight, width, kControlStripHeight, TRUE);
     MoveWindow(videoBackground_, 0, 0, width, videoHeight, TRUE);
-    MoveWindow(mediaPanel_, 0, 0, std::min(kMediaPanelWidth, width), kPanel4Height, TRUE);
+    MoveWindow(mediaPanel_, 0, 0, std::min(kMediaPanelWidth, width), kControlStripHeight, TRUE);
     const int menuLeft = std::max(kMediaPanelWidth, width - kMenuPanelWidth);
-    MoveWindow(menuPanel_, menuLeft, 0, kMenuPanelWidth, kPanel4Height, TRUE);
-    MoveWindow(seekPanel_, kMediaPanelWidth, 0, std::max(0, menuLeft - kMediaPanelWidth), kPanel4Height, TRUE);
+    MoveWindow(menuPanel_, menuLeft, 0, kMenuPanelWidth, kControlStripHeight, TRUE);
+    MoveWindow(seekPanel_, kMediaPanelWidth, 0, std::max(0, menuLeft - kMediaPanelWidth), kControlStripHeight, TRUE);
 }
 
 void TVideoForm::ShowAndActivate() {
@@ -155,26 +152,26 @@ void TVideoForm::ShowAndActivate() {
 // Runs once, as VideoWinPlayer95 shows the window; the messages pending meanwhile run when the
 // entry point lets them, right after.
 void TVideoForm::OnFirstShow() {
-    if (library.player.playerActive == 1 || state_.PlayerClosing || activated_) return;
+    if (library.player.slot.playerActive == 1 || state_.closing || activated_) return;
     activated_ = true;
     control_->SetEnabledButtons(buttons::Enabled);
     control_->SetVisibleButtons(buttons::AtActivation);
     BusyCursor();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     control_->Display(videoPanel_);
     control_->TimeFormatFrames();
     control_->Frames = 1;
     playback_->ReadVideoSize();
-    state_.BarMax = LastBarValue(state_.FrameCount);
-    seekBar_.SetMax(state_.BarMax);
+    state_.barMax = LastBarValue(state_.frameCount);
+    seekBar_.SetMax(state_.barMax);
     // A clip without a picture keeps the design size; its video area stays black.
-    if (state_.VideoWidth != 0 && state_.VideoHeight != 0)
-        SetWindowSize(WindowForPicture(Chrome(), state_.VideoWidth, state_.VideoHeight));
+    if (state_.videoWidth != 0 && state_.videoHeight != 0)
+        SetWindowSize(WindowForPicture(Chrome(), state_.videoWidth, state_.videoHeight));
     // A device just opened is stopped already, and stopping it again takes the driver as long as
     // opening it did.
     if (control_->Mode() != Stopped) control_->Stop();
     RefitAndRedisplay();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     ShowWindow(mediaBar_, SW_SHOW);
     ShowWindow(menuButton_, SW_SHOW);
     NormalCursor();
@@ -186,7 +183,7 @@ void TVideoForm::RefitAndRedisplay() {
     GetClientRect(seekPanel_, &panel2);
     ShowWindow(bar, SW_HIDE);
     MoveWindow(bar, kBarLeft, kBarTop, std::max(0, static_cast<int>(panel2.right) - kBarMargin), kBarHeight, TRUE);
-    MoveWindow(mediaBar_, 0, 2, kMediaPanelWidth, kPanel4Height - 4, TRUE);
+    MoveWindow(mediaBar_, 0, 2, kMediaPanelWidth, kControlStripHeight - 4, TRUE);
     FitVideo();
     ShowWindow(bar, SW_SHOW);
     playback_->ReseekFrame();
@@ -197,12 +194,12 @@ void TVideoForm::StartTick() {
     // A modal loop of a handler (the driver's dialog) may have seen the window destroyed: no
     // timer of the thread in its place.
     if (Destroyed()) return;
-    SetTimer(hwnd(), kTimer1, tickInterval_, nullptr);
+    SetTimer(hwnd(), kTickTimer, tickInterval_, nullptr);
     tickRunning_ = true;
 }
 
 void TVideoForm::StopTick() {
-    if (tickRunning_) KillTimer(hwnd(), kTimer1);
+    if (tickRunning_) KillTimer(hwnd(), kTickTimer);
     tickRunning_ = false;
 }
 
@@ -255,7 +252,7 @@ void TVideoForm::RedisplayVideo(bool redrawFrame) {
 
 void TVideoForm::PaintVideo(HDC dc) {
     // The device draws while it plays; an uncovered picture is redrawn from its current frame.
-    if (control_ && control_->IsOpen() && activated_ && !state_.PlayerClosing) device_->UpdateInto(dc);
+    if (control_ && control_->IsOpen() && activated_ && !state_.closing) device_->UpdateInto(dc);
 }
 
 void TVideoForm::FitVideo() {
@@ -263,18 +260,18 @@ void TVideoForm::FitVideo() {
     BusyCursor();
     RECT area;
     GetClientRect(videoBackground_, &area);
-    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.VideoWidth, state_.VideoHeight);
+    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.videoWidth, state_.videoHeight);
     MoveWindow(videoPanel_, fit.left, fit.top, fit.width, fit.height, TRUE);
     NormalCursor();
 }
 
 void TVideoForm::OnResized() {
-    if (!control_->IsOpen() || state_.LayoutBusy || !activated_ || library.player.playerActive == 0) return;
+    if (!control_->IsOpen() || state_.layoutBusy || !activated_ || library.player.slot.playerActive == 0) return;
     BusyCursor();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     playback_->PauseForChange();
     RefitAndRedisplay();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     NormalCursor();
 }
 
@@ -283,9 +280,9 @@ void TVideoForm::ChangeLayout(Change change) {
     BusyCursor();
     playback_->PauseForChange();
     StopTick();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     change();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     OnResized();
     StartTick();
     NormalCursor();
@@ -293,7 +290,7 @@ void TVideoForm::ChangeLayout(Change change) {
 
 void TVideoForm::ZoomVideo(std::int16_t factor) {
     ChangeLayout([&] {
-        const auto size = ZoomWindowSize(factor, state_.VideoWidth, state_.VideoHeight, Chrome(),
+        const auto size = ZoomWindowSize(factor, state_.videoWidth, state_.videoHeight, Chrome(),
                                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         if (size) SetWindowSize(*size);
     });
@@ -341,14 +338,14 @@ void TVideoForm::ConfigureDevice() {
     inDriverDialog_ = false;
     if (closeAfterDialog_) return CloseWindow();
     StartTick();
-    if (TraitsOf(library.player.playMode).relayoutAfterConfigure) OnResized();
+    if (TraitsOf(library.player.slot.playMode).relayoutAfterConfigure) OnResized();
     NormalCursor();
 }
 
 void TVideoForm::ShowPlaybackOptions() {
     if (!control_->IsOpen()) return;
     playback_->PauseForOptions();
-    const auto chosen = RunPlaybackOptions(hwnd(), library.player.playMode, {state_.PlayVolume, state_.PlaySpeed});
+    const auto chosen = RunPlaybackOptions(hwnd(), library.player.slot.playMode, {state_.volume, state_.speed});
     if (chosen) playback_->OptionsAccepted(AcceptedPlaybackValues(chosen->volume, chosen->speed));
 }
 
@@ -361,7 +358,7 @@ void TVideoForm::ShowMenuAtButton() {
 }
 
 void TVideoForm::ShowMenu(int x, int y) {
-    const HMENU menu = CreatePlayerMenu(PlayerMenu(library.player.playMode, menuState_));
+    const HMENU menu = CreatePlayerMenu(PlayerMenu(library.player.slot.playMode, menuState_));
     SetForegroundWindow(hwnd());
     // The chosen item comes back as WM_COMMAND, to the one dispatcher.
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
@@ -392,9 +389,9 @@ void TVideoForm::RunCommand(PlayerCommand command) {
         case PlayerCommand::CloseRequest:
             return playback_->CloseRequestFromUser();
         case PlayerCommand::Play:
-            return playback_->mnuPlayClick();
+            return playback_->Play();
         case PlayerCommand::Pause:
-            return playback_->mnuPauseClick();
+            return playback_->Pause();
         case PlayerCommand::Menu:
             return ShowMenuAtButton();
         case PlayerCommand::Optimize:
@@ -406,7 +403,7 @@ void TVideoForm::RunCommand(PlayerCommand command) {
         case PlayerCommand::Options:
             return ShowPlaybackOptions();
         case PlayerCommand::Quiet:
-            return playback_->mnuQuietPlaybackClick();
+            return playback_->ToggleQuiet();
         case PlayerCommand::Loop:
             menuState_.loop = !menuState_.loop;
             return;
@@ -419,11 +416,11 @@ bool TVideoForm::ControlNotification(WPARAM wParam, LPARAM lParam) {
     const HWND from = reinterpret_cast<HWND>(lParam);
     const WORD code = HIWORD(wParam);
     if (from == mediaBar_ && code == MediaBar::kDeviceNotify) {
-        playback_->MediaPlayer1Notify();
+        playback_->OnDeviceNotice();
         return true;
     }
     if (from == mediaBar_ && code >= MediaBar::kClickNotify && code < MediaBar::kClickNotify + kMediaButtonCount) {
-        playback_->MediaPlayer1Click(static_cast<MediaButton>(code - MediaBar::kClickNotify));
+        playback_->OnMediaButton(static_cast<MediaButton>(code - MediaBar::kClickNotify));
         return true;
     }
     if (from == menuButton_ && code == BN_CLICKED) {
@@ -463,15 +460,15 @@ void TVideoForm::CloseWindow() {
 void TVideoForm::ClosePlayer() {
     closing_ = true;
     try {
-        playback_->FormClose();
+        playback_->ClosePlayback();
     } catch (...) {
         // The device is released with the window whatever it answered.
     }
     StopTick();
-    state_.PlayerClosing = false;
-    library.player.closeRequest = false;
-    library.player.playMode = 0;
-    library.player.playerActive = 0;
+    state_.closing = false;
+    library.player.slot.closeRequest = false;
+    library.player.slot.playMode = 0;
+    library.player.slot.playerActive = 0;
     NormalCursor();
 }
 
@@ -492,7 +489,7 @@ void TVideoForm::OnDestroy() {
     // Destroyed from outside (the host's DestroyWindow): the player ends as a close ends it.
     if (!closing_) ClosePlayer();
     StopTick();
-    KillTimer(hwnd(), kTimer1);
+    KillTimer(hwnd(), kTickTimer);
     if (control_) control_->Close();
 }
 
@@ -516,7 +513,7 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam != SIZE_MINIMIZED) OnResized();
             return 0;
         case WM_TIMER:
-            if (wParam == kTimer1) playback_->Timer1Timer();
+            if (wParam == kTickTimer) playback_->OnTick();
             return 0;
         case WM_COMMAND:
             // Menu items and accelerators come without a control; a control's other
@@ -540,14 +537,14 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             DrawMenuButton(*item);
             return TRUE;
         }
-        case kMsgPanelClick:  // FormClick on the video area's background, VideoWinClick on the picture
+        case kMsgPanelClick:  // a click on the video area's background or on the picture
             if (wParam == MORVEL_ID_VIDEOWIN || wParam == MORVEL_ID_VIDEOWINBACK) UpdateVideo();
             return 0;
         case WM_LBUTTONUP:
             UpdateVideo();
             return 0;
         case WM_PALETTECHANGED:
-            switch (PaletteChangeAction(library.player.playMode, state_.PlayerClosing,
+            switch (PaletteChangeAction(library.player.slot.playMode, state_.closing,
                                         reinterpret_cast<HWND>(wParam) == hwnd())) {
                 case PaletteAction::Ignore:
                     return 0;
