@@ -20,21 +20,18 @@
 
 namespace morvel {
 
-class TFileForm;
+class ModelessExplorer;
 class TVideoForm;
 
 struct Library {
     win::LayerState layer;
 
     struct Explorer {
-        TFileForm* modeless = nullptr;   // the modeless Explorer while it exists
+        ModelessExplorer* modeless = nullptr;  // the modeless Explorer while it exists
         bool dialogRunning = false;      // a RemoteDlg95 is in its modal run
         bool relistAfterDialog = false;  // RemoteWinUpdate95 came during a dialog: list afterwards
         // Last chosen format position per colour depth, in the order of the per-depth table.
         std::array<int, 5> lastFormatIndex{};
-        // Format code of each entry of the format list last shown (positions beyond it keep older
-        // values). Read by the dialog that shows the list.
-        std::array<int, 64> formatCodes{};
     } explorer;
 
     struct Editor {
