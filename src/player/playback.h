@@ -78,7 +78,7 @@ public:
 
 private:
     bool DeviceOpen() const { return control_.IsOpen(); }
-    // Reads the position into FramePos and moves the bar without a seek text; returns the mode.
+    // Reads the position into framePosition and moves the bar without a seek text; returns the mode.
     int ReadPosition();
 
     PlayerSlot& slot_;

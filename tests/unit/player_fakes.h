@@ -183,11 +183,11 @@ struct PlayerRig {
         StartPlayer(host.Slot(), playMode);
         state = OpeningState(option, "c:\\clip.avi");
         device.length = length;
-        control.FileName = state.VideoFile;
+        control.FileName = state.videoFile;
         control.Open();
         host.playerActive = 1;
         playback.ReadVideoSize();
-        state.BarMax = LastBarValue(state.FrameCount);
+        state.barMax = LastBarValue(state.frameCount);
         control.SetVisibleButtons(buttons::AtActivation);
         device.log.clear();
     }

@@ -25,7 +25,7 @@ TEST(PlayerPlayback, PlaySendsVolumeAndSpeedThenPlaysWithoutWaiting) {
     };
     for (const Case& c : cases) {
         PlayerRig rig(c.playMode, 100);
-        if (c.playMode == 1) rig.state.PlayVolume = 500;  // as VideoWinPlayer95 leaves it
+        if (c.playMode == 1) rig.state.volume = 500;  // as VideoWinPlayer95 leaves it
         rig.playback.OnMediaButton(MediaButton::Play);
         EXPECT_EQ(rig.device.log, c.expected) << "play mode " << c.playMode;
         EXPECT_EQ(rig.control.VisibleButtons(), buttons::WhilePlaying) << "play mode " << c.playMode;
@@ -89,7 +89,7 @@ TEST(PlayerPlayback, TickEndLogicPerModeAndLoop) {
 }
 
 TEST(PlayerPlayback, LongClipStoppedOnItsLastFrameIsAtTheEnd) {
-    // 32771 frames: one bar step per 10 frames, BarMax 3277. The driver stops on frame 32770,
+    // 32771 frames: one bar step per 10 frames, barMax 3277. The driver stops on frame 32770,
     // whose bar value is 3276: by the bar alone the clip would read as stopped before its end.
     struct Case {
         const char* name;
@@ -136,7 +136,7 @@ TEST(PlayerPlayback, TickCaptionAndBarWithoutSeekText) {
     EXPECT_EQ(rig.view.caption, "Playing Frame:12345");
     EXPECT_EQ(rig.view.bar, 1234);
     EXPECT_TRUE(rig.view.tickRunning);
-    EXPECT_FALSE(rig.state.TimerUpdate);
+    EXPECT_FALSE(rig.state.tickMovesBar);
 }
 
 TEST(PlayerPlayback, SeekBarTextsAndSeeks) {
@@ -259,7 +259,7 @@ TEST(PlayerClose, ClosingAPlayingClipStopsItFirst) {
     rig.device.mode = Playing;
     rig.playback.ClosePlayback();
     EXPECT_EQ(rig.device.log, (std::vector<std::string>{"stop wait=1 notify=0", "close wait=1 notify=0"}));
-    EXPECT_FALSE(rig.state.PlayerClosing);
+    EXPECT_FALSE(rig.state.closing);
 }
 
 TEST(PlayerClose, RequestRule) {
@@ -300,8 +300,8 @@ TEST(PlayerStart, OptionLowBitsAndStatusValue) {
     SlotFields host;
     StartPlayer(host.Slot(), 2);
     const PlayerState state = OpeningState(0x00050008, "c:\\clip.avi");
-    EXPECT_EQ(state.PlayOption, 8);
-    EXPECT_TRUE(state.FirstStop);
+    EXPECT_EQ(state.playOption, 8);
+    EXPECT_TRUE(state.firstStop);
     EXPECT_EQ(PlayerStatusValue(host.Slot()), 2);
     host.playerActive = 1;
     EXPECT_EQ(PlayerStatusValue(host.Slot()), 258);
@@ -351,21 +351,21 @@ TEST(PlayerDevice, FailedOpenKeepsTheCodeAndText) {
 
 TEST(PlayerDevice, ClipWithoutPictureHasNoSize) {
     PlayerRig rig(0, 100);
-    EXPECT_EQ(rig.state.VideoWidth, 160) << "the previous clip's picture";
+    EXPECT_EQ(rig.state.videoWidth, 160) << "the previous clip's picture";
     rig.device.sourceError = 296;
     rig.playback.ReadVideoSize();
-    EXPECT_EQ(rig.state.VideoWidth, 0);
-    EXPECT_EQ(rig.state.VideoHeight, 0);
-    EXPECT_EQ(rig.state.FrameCount, 100);
+    EXPECT_EQ(rig.state.videoWidth, 0);
+    EXPECT_EQ(rig.state.videoHeight, 0);
+    EXPECT_EQ(rig.state.frameCount, 100);
 }
 
 TEST(PlayerDevice, SourceSizeTakesLow16Bits) {
     PlayerRig rig(0, 100);
     rig.device.source = SourceRect{0, 0, 0x10140, 0x200F0};
     rig.playback.ReadVideoSize();
-    EXPECT_EQ(rig.state.VideoWidth, 0x140);
-    EXPECT_EQ(rig.state.VideoHeight, 0xF0);
-    EXPECT_EQ(rig.state.FrameCount, 100);
+    EXPECT_EQ(rig.state.videoWidth, 0x140);
+    EXPECT_EQ(rig.state.videoHeight, 0xF0);
+    EXPECT_EQ(rig.state.frameCount, 100);
 }
 
 }  // namespace

@@ -66,9 +66,9 @@ TEST(PlayerPlayModes, OpeningVolumeOnceTheWindowIsShown) {
         PlayerSlot& slot = host.Slot();
         StartPlayer(slot, c.playMode);
         PlayerState state = OpeningState(0, "c:\\clip.avi");
-        EXPECT_EQ(state.PlayVolume, 1000) << "play mode " << c.playMode << " before the window is shown";
+        EXPECT_EQ(state.volume, 1000) << "play mode " << c.playMode << " before the window is shown";
         PlayerShown(slot, state);
-        EXPECT_EQ(state.PlayVolume, c.volume) << "play mode " << c.playMode;
+        EXPECT_EQ(state.volume, c.volume) << "play mode " << c.playMode;
         EXPECT_EQ(PlayerStatusValue(slot), 256 + c.playMode);
     }
 }

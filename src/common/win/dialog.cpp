@@ -3,7 +3,6 @@
 #include "common/mnemonic.h"
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
-#include "common/win/keys.h"
 #include "common/win/modal.h"
 #include "common/win/text.h"
 
@@ -26,11 +25,11 @@ bool LabelLetter(char typed, std::span<const LabelTarget> labels, std::span<cons
 }
 
 bool Dialog::CreateFrame(const WindowClass& cls, std::string title, int designWidth, int designHeight, HWND owner,
-                          DWORD style, DWORD exStyle) {
+                         DWORD style, DWORD exStyle) {
     dpi_ = ScreenDpi();
     ended_ = false;
-    return Create(cls, CentredDialog(std::move(title), Scale(designWidth), Scale(designHeight), owner, style, exStyle)) !=
-           nullptr;
+    return Create(cls, CentredDialog(std::move(title), Scale(designWidth), Scale(designHeight), owner, style,
+                                     exStyle)) != nullptr;
 }
 
 bool Dialog::CreateScaled(const WindowClass& cls, CreateArgs args) {
@@ -76,7 +75,7 @@ int Dialog::Run() {
     running_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    const bool quit = !modal.Loop([this] { return ended_; }, [](MSG& msg) { return RouteKey(msg, false); });
+    const bool quit = !modal.Loop([this] { return ended_; });
     if (quit && !ended_ && IsWindow(window)) QuitDuringRun();
     running_ = false;
     const int result = ended_ ? result_ : CancelResult();

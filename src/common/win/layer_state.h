@@ -10,10 +10,10 @@
 namespace morvel::win {
 
 struct LayerState {
-    int busyDepth = 0;                            // open waits of the hourglass
-    std::vector<std::string> registeredClasses;   // unregistered when the library unloads
-    HHOOK hostLoopHook = nullptr;                 // routes the host loop's keys (keys.h)
-    int hostLoopWindows = 0;                      // windows that asked for that route
+    int busyDepth = 0;                           // open waits of the hourglass
+    std::vector<std::string> registeredClasses;  // unregistered when the library unloads
+    HHOOK hostLoopHook = nullptr;                // routes the host loop's keys (keys.h)
+    int hostLoopWindows = 0;                     // windows that asked for that route
 };
 
 LayerState& Layer();

@@ -104,8 +104,9 @@ Window* Window::FromHandle(HWND window) {
 
 bool Window::PreviewKey(const MSG& msg) {
     const Use use(*this);
-    return GuardedWith(false, [&] { return KeyPreview(msg); },
-                       [&](const std::exception* failure) { ReportFailure(msg.message, failure); });
+    return GuardedWith(
+        false, [&] { return KeyPreview(msg); },
+        [&](const std::exception* failure) { ReportFailure(msg.message, failure); });
 }
 
 void Window::TakeKeysFromHostLoop() {

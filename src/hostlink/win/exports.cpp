@@ -3,8 +3,8 @@
 // to the user and never reaches the host.
 #include <windows.h>
 
-#include "common/win/win_file_system.h"
 #include "common/win/guard.h"
+#include "common/win/win_file_system.h"
 #include "hostlink/long_name.h"
 #include "hostlink/win/settings_file.h"
 #include "morvel32.h"

@@ -8,12 +8,12 @@
 
 #include "common/path_parts.h"
 #include "common/win/gdi.h"
+#include "common/win/guard.h"
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
 #include "common/win/win_file_system.h"
-#include "common/win/guard.h"
-#include "hostlink/win/library.h"
 #include "hostlink/long_name.h"
+#include "hostlink/win/library.h"
 #include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 #include "player/play_modes.h"
@@ -52,7 +52,7 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
     // The window may close while pending messages run (the host's own calls among them): the
     // object stays, and whether its window does is checked after each run.
     const win::Window::Use use(*form);
-    const std::string& clip = form->State().VideoFile;
+    const std::string& clip = form->State().videoFile;
     MediaControl& control = form->Media();
     control.FileName = clip;
     win::PumpPending();

@@ -54,8 +54,8 @@ TVideoForm* TVideoForm::Create(PlayerState state) {
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    form->state_.FrameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
-    form->state_.FrameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
+    form->state_.frameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
+    form->state_.frameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
     library.player.window = form;
     // The window sees the keys of every focusable control first: a press on the menu button that
     // does not end as a click leaves the focus there.
@@ -75,7 +75,7 @@ void TVideoForm::OnCreate() {
 
     videoBackground_ = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
     videoPanel_ = panel(videoBackground_, MORVEL_ID_VIDEOWIN,
-                     {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
+                        {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
     imageHolder_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
     controlStrip_ = panel(hwnd(), MORVEL_ID_PANEL4, face);
     mediaPanel_ = panel(controlStrip_, MORVEL_ID_MEDIAPANEL, face);
@@ -84,16 +84,17 @@ void TVideoForm::OnCreate() {
     seekBar_.Create(seekPanel_, MORVEL_ID_XSCROLLBAR1, kBarLeft, kBarTop, 10, kBarHeight);
     menuPanel_ = panel(controlStrip_, MORVEL_ID_MENUPANEL, face);
     menuButton_ = win::CreateChild(menuPanel_, {.className = "BUTTON",
-                                              .id = MORVEL_ID_MENUBUTTON,
-                                              .style = BS_OWNERDRAW,
-                                              .x = 0,
-                                              .y = 2,
-                                              .width = 31,
-                                              .height = 27,
-                                              .visible = false});
-    statusPanel_ = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
-    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ || !seekBar_.Handle() ||
-        !menuPanel_ || !menuButton_ || !statusPanel_)
+                                                .id = MORVEL_ID_MENUBUTTON,
+                                                .style = BS_OWNERDRAW,
+                                                .x = 0,
+                                                .y = 2,
+                                                .width = 31,
+                                                .height = 27,
+                                                .visible = false});
+    statusPanel_ =
+        panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
+    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ ||
+        !seekBar_.Handle() || !menuPanel_ || !menuButton_ || !statusPanel_)
         throw std::runtime_error("Unable to create the video window.");
     SetWindowTextA(statusPanel_, "Ready");
 
@@ -109,7 +110,7 @@ void TVideoForm::OnCreate() {
 }
 
 WindowChrome TVideoForm::Chrome() const {
-    return {state_.FrameExtraX, state_.FrameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kControlStripHeight};
+    return {state_.frameExtraX, state_.frameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kControlStripHeight};
 }
 
 void TVideoForm::SetWindowSize(const WindowSize& size) {
@@ -151,26 +152,26 @@ void TVideoForm::ShowAndActivate() {
 // Runs once, as VideoWinPlayer95 shows the window; the messages pending meanwhile run when the
 // entry point lets them, right after.
 void TVideoForm::OnFirstShow() {
-    if (library.player.slot.playerActive == 1 || state_.PlayerClosing || activated_) return;
+    if (library.player.slot.playerActive == 1 || state_.closing || activated_) return;
     activated_ = true;
     control_->SetEnabledButtons(buttons::Enabled);
     control_->SetVisibleButtons(buttons::AtActivation);
     BusyCursor();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     control_->Display(videoPanel_);
     control_->TimeFormatFrames();
     control_->Frames = 1;
     playback_->ReadVideoSize();
-    state_.BarMax = LastBarValue(state_.FrameCount);
-    seekBar_.SetMax(state_.BarMax);
+    state_.barMax = LastBarValue(state_.frameCount);
+    seekBar_.SetMax(state_.barMax);
     // A clip without a picture keeps the design size; its video area stays black.
-    if (state_.VideoWidth != 0 && state_.VideoHeight != 0)
-        SetWindowSize(WindowForPicture(Chrome(), state_.VideoWidth, state_.VideoHeight));
+    if (state_.videoWidth != 0 && state_.videoHeight != 0)
+        SetWindowSize(WindowForPicture(Chrome(), state_.videoWidth, state_.videoHeight));
     // A device just opened is stopped already, and stopping it again takes the driver as long as
     // opening it did.
     if (control_->Mode() != Stopped) control_->Stop();
     RefitAndRedisplay();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     ShowWindow(mediaBar_, SW_SHOW);
     ShowWindow(menuButton_, SW_SHOW);
     NormalCursor();
@@ -251,7 +252,7 @@ void TVideoForm::RedisplayVideo(bool redrawFrame) {
 
 void TVideoForm::PaintVideo(HDC dc) {
     // The device draws while it plays; an uncovered picture is redrawn from its current frame.
-    if (control_ && control_->IsOpen() && activated_ && !state_.PlayerClosing) device_->UpdateInto(dc);
+    if (control_ && control_->IsOpen() && activated_ && !state_.closing) device_->UpdateInto(dc);
 }
 
 void TVideoForm::FitVideo() {
@@ -259,18 +260,18 @@ void TVideoForm::FitVideo() {
     BusyCursor();
     RECT area;
     GetClientRect(videoBackground_, &area);
-    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.VideoWidth, state_.VideoHeight);
+    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.videoWidth, state_.videoHeight);
     MoveWindow(videoPanel_, fit.left, fit.top, fit.width, fit.height, TRUE);
     NormalCursor();
 }
 
 void TVideoForm::OnResized() {
-    if (!control_->IsOpen() || state_.LayoutBusy || !activated_ || library.player.slot.playerActive == 0) return;
+    if (!control_->IsOpen() || state_.layoutBusy || !activated_ || library.player.slot.playerActive == 0) return;
     BusyCursor();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     playback_->PauseForChange();
     RefitAndRedisplay();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     NormalCursor();
 }
 
@@ -279,9 +280,9 @@ void TVideoForm::ChangeLayout(Change change) {
     BusyCursor();
     playback_->PauseForChange();
     StopTick();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     change();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     OnResized();
     StartTick();
     NormalCursor();
@@ -289,7 +290,7 @@ void TVideoForm::ChangeLayout(Change change) {
 
 void TVideoForm::ZoomVideo(std::int16_t factor) {
     ChangeLayout([&] {
-        const auto size = ZoomWindowSize(factor, state_.VideoWidth, state_.VideoHeight, Chrome(),
+        const auto size = ZoomWindowSize(factor, state_.videoWidth, state_.videoHeight, Chrome(),
                                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         if (size) SetWindowSize(*size);
     });
@@ -344,7 +345,7 @@ void TVideoForm::ConfigureDevice() {
 void TVideoForm::ShowPlaybackOptions() {
     if (!control_->IsOpen()) return;
     playback_->PauseForOptions();
-    const auto chosen = RunPlaybackOptions(hwnd(), library.player.slot.playMode, {state_.PlayVolume, state_.PlaySpeed});
+    const auto chosen = RunPlaybackOptions(hwnd(), library.player.slot.playMode, {state_.volume, state_.speed});
     if (chosen) playback_->OptionsAccepted(AcceptedPlaybackValues(chosen->volume, chosen->speed));
 }
 
@@ -464,7 +465,7 @@ void TVideoForm::ClosePlayer() {
         // The device is released with the window whatever it answered.
     }
     StopTick();
-    state_.PlayerClosing = false;
+    state_.closing = false;
     library.player.slot.closeRequest = false;
     library.player.slot.playMode = 0;
     library.player.slot.playerActive = 0;
@@ -543,7 +544,7 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             UpdateVideo();
             return 0;
         case WM_PALETTECHANGED:
-            switch (PaletteChangeAction(library.player.slot.playMode, state_.PlayerClosing,
+            switch (PaletteChangeAction(library.player.slot.playMode, state_.closing,
                                         reinterpret_cast<HWND>(wParam) == hwnd())) {
                 case PaletteAction::Ignore:
                     return 0;

@@ -96,7 +96,7 @@ private:
     void FitVideo();
     void OnResized();
     // The pause-layout-resume sequence of zoom, optimize and the status toggle: hourglass, the
-    // clip paused (option 8) and the tick stopped, `change` with LayoutBusy set, then one
+    // clip paused (option 8) and the tick stopped, `change` with layoutBusy set, then one
     // OnResized and the tick again.
     template <typename Change>
     void ChangeLayout(Change change);
@@ -117,7 +117,8 @@ private:
 
     PlayerState state_;
     // Children: panels and bar are owned by their windows; the form keeps their handles.
-    HWND videoBackground_ = nullptr, videoPanel_ = nullptr, imageHolder_ = nullptr, controlStrip_ = nullptr, mediaPanel_ = nullptr;
+    HWND videoBackground_ = nullptr, videoPanel_ = nullptr, imageHolder_ = nullptr, controlStrip_ = nullptr,
+         mediaPanel_ = nullptr;
     HWND seekPanel_ = nullptr, menuPanel_ = nullptr, menuButton_ = nullptr, statusPanel_ = nullptr, mediaBar_ = nullptr;
     SeekBar seekBar_;
     win::Font formFont_, statusFont_;
