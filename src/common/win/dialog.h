@@ -7,9 +7,9 @@
 // windows for the run (ModalRun), loops until `End`, then gives the activation back and
 // destroys the window.
 //
-// Layout has one unit system: design pixels at 120 pixels per inch, scaled to the screen once,
-// when the window or a control is created (`Scale`). Controls are declared as tables of
-// `ControlRow` and created by `CreateControls`.
+// Layout has one unit system: design pixels at 120 pixels per inch (common/design_scale.h),
+// scaled to the screen once, when the window or a control is created (`Scale`). Controls are
+// declared as tables of `ControlRow` and created by `CreateControls`.
 #pragma once
 
 #include <windows.h>
@@ -17,12 +17,10 @@
 #include <span>
 #include <string>
 
+#include "common/design_scale.h"
 #include "common/win/window.h"
 
 namespace morvel::win {
-
-// The resolution the dialogs' tables are written for.
-inline constexpr int kDesignDpi = 120;
 
 // One child control of a dialog's table; positions and sizes in design pixels.
 struct ControlRow {
@@ -87,7 +85,8 @@ protected:
     virtual void QuitDuringRun() {}
 
     // Design pixels at 120 dpi on this screen.
-    int Scale(int designPixels) const;
+    int Scale(int designPixels) const { return scale_(designPixels); }
+    const DesignScale& Scaling() const { return scale_; }
     // Creates the controls of a table, each scaled once, with the font given; returns the first
     // control made (or null).
     HWND CreateControls(std::span<const ControlRow> table, HFONT font = nullptr);
@@ -98,7 +97,7 @@ protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    int dpi_ = kDesignDpi;
+    DesignScale scale_;
     int result_ = 0;
     bool ended_ = false;
     bool running_ = false;

@@ -148,7 +148,7 @@ std::optional<compress::CompressValues> TUserCompress::Show(HWND owner) {
 }
 
 void TUserCompress::FormCreate() {
-    font_.Reset(win::CreateUiFont({.face = "MS Sans Serif", .pixelHeight = 14, .bold = true}));
+    font_.Reset(win::CreateUiFont({.face = "MS Sans Serif", .designHeight = 14, .bold = true}));
     const compress::Arrangement arrange = compress::ArrangementFor(code_);
     if (arrange.presetReset) values_.cmp = 0;
     const int preset = compress::PresetIndex(values_.cmp);

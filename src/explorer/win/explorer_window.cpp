@@ -408,7 +408,7 @@ void TFileForm::FormResize() {
     const int labelLeft = Scale(kLabelLeft), labelWidth = Scale(kLabelWidth), labelHeight = Scale(kLabelHeight);
     const int fieldLeft = Scale(kFieldLeft), speed = Scale(kSpeedButton);
     const int buttonWidth = Scale(kButtonWidth), buttonHeight = Scale(kButtonHeight);
-    const LayoutResult r = LayOut({width, labelWidth, fieldLeft, speed, buttonWidth});
+    const LayoutResult r = LayOut({width, labelWidth, fieldLeft, speed, buttonWidth, Scaling()});
     const int field = std::max(0, r.fieldWidth);
     MoveWindow(lookLabel_, labelLeft, Scale(kTopLabel), labelWidth, labelHeight, TRUE);
     MoveWindow(lookBox_.hwnd(), fieldLeft, Scale(kTopRow), field, Scale(kDropHeight), TRUE);
@@ -546,7 +546,7 @@ void TFileForm::InitFocus() {
 
 void TFileForm::CalcStringWidth() {
     if (menus_.Checked(MORVEL_ID_MNUONECOL)) return;
-    columnWidth_ = ColumnWidth(xfiles_.WidestText(), xfiles_.TextWidth("WW"));
+    columnWidth_ = ColumnWidth(xfiles_.WidestText(), xfiles_.TextWidth("WW"), Scaling());
     RECT client{};
     GetClientRect(xfiles_.hwnd(), &client);
     xfiles_.SetColumns(ColumnCount(client.right, columnWidth_));

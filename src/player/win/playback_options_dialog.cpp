@@ -64,8 +64,8 @@ std::optional<PlaybackValues> TVidOptions::Show(HWND owner) {
 }
 
 void TVidOptions::FormCreate() {
-    dialogFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 18, .bold = true}));
-    labelFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 15, .bold = true}));
+    dialogFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 18, .bold = true}));
+    labelFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 15, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_.get()), FALSE);
     CreateControls(kControls, dialogFont_.get());
     for (const int label : {MORVEL_ID_SPEEDLABEL, MORVEL_ID_VOLUMELABEL})

@@ -51,6 +51,8 @@ LRESULT PlayerPanel::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd(), &ps);
             return 0;
         }
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(look_.showsText ? look_.font : nullptr);
         case WM_SETTEXT: {
             const LRESULT result = DefaultMessage(msg, wParam, lParam);
             InvalidateRect(hwnd(), nullptr, FALSE);

@@ -65,8 +65,8 @@ TVideoForm* TVideoForm::Create(PlayerState state) {
 }
 
 void TVideoForm::FormCreate() {
-    formFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 18, .bold = true}));
-    statusFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 15, .bold = true}));
+    formFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 18, .bold = true}));
+    statusFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 15, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     const PanelLook black{.colour = RGB(0, 0, 0)};
     const PanelLook face{};

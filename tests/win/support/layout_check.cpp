@@ -138,9 +138,12 @@ private:
             SeekBar(control);
             return;
         }
-        const bool drawsText = cls == "Button" || cls == "Static" || cls == "Edit" || cls == "ComboBox" || cls == "ListBox";
-        if (!drawsText) return;
+        const bool holdsText = cls == "Edit" || cls == "ComboBox" || cls == "ListBox";
+        const bool standard = holdsText || cls == "Button" || cls == "Static";
+        // A control of the library's own that draws a caption answers WM_GETFONT like a standard one.
+        if (!standard && !SendMessageA(control, WM_GETFONT, 0, 0)) return;
         if (cls == "Static" && IsDecoration(style)) return;
+        if (!holdsText && Text(control).empty()) return;
         FontDc font(control);
         report_.smallestFont = report_.smallestFont ? std::min(report_.smallestFont, font.CharHeight()) : font.CharHeight();
         // Eight points is the smallest text of every window; a font that kept its 96-dpi pixels
