@@ -36,7 +36,6 @@ class WindowScaleTest : public ExplorerTest {
 protected:
     void SetUp() override {
         ExplorerTest::SetUp();
-        CreateDirectoryA((folder_ / "Holiday Pictures").c_str(), nullptr);
         for (const char* name : {"beach.bmp", "a rather long picture name.bmp", "show.avl"}) {
             HANDLE file = CreateFileA((folder_ / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             CloseHandle(file);
@@ -61,6 +60,37 @@ TEST_F(WindowScaleTest, Explorer) {
     HWND explorer = WaitForWindow("Morvel Explorer", "TFileForm");
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(GetDlgItem(explorer, MORVEL_ID_XFILES), LB_GETCOUNT, 0, 0) > 0; }));
     ExpectLaidOut(explorer, "Explorer");
+    // The rename dialog of the first entry, a file.
+    DriveModal([&] { MenuCommand(explorer, MORVEL_ID_MNUFRENAME); },
+               [&] {
+                   HWND rename = WaitForWindow("Rename File", "TRenameForm");
+                   ExpectLaidOut(rename, "Rename dialog");
+                   if (rename) PostMessageA(rename, WM_CLOSE, 0, 0);
+                   EXPECT_TRUE(WaitForWindowGone("Rename File"));
+               });
+}
+
+TEST_F(WindowScaleTest, ExplorerDialog) {
+    RunDialog(24, "Save File", [&](HWND dialog) {
+        ExpectLaidOut(dialog, "Explorer dialog");
+        ClickControl(dialog, MORVEL_ID_BTNEXIT);
+    });
+}
+
+TEST_F(WindowScaleTest, EditorAndNumericEntry) {
+    DriveModal([] { EditorWin95(); },
+               [] {
+                   HWND editor = WaitForWindow("Morvel Slideshow Editor", "TEditorForm");
+                   ExpectLaidOut(editor, "Editor");
+                   if (!editor) return;
+                   ClickControl(editor, MORVEL_ID_BTNCD);
+                   HWND dialog = WaitForWindow("CD Audio Track Selection", "TScrlDlg");
+                   ExpectLaidOut(dialog, "Numeric entry");
+                   if (dialog) ClickControl(dialog, MORVEL_ID_SCRL_BTNCANCEL);
+                   EXPECT_TRUE(WaitForWindowGone("CD Audio Track Selection"));
+                   ClickControl(editor, MORVEL_ID_BTNQUIT);
+               },
+               Millis(30000));
 }
 
 TEST_F(WindowScaleTest, CompressionDialog) {
