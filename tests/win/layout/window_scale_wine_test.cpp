@@ -94,7 +94,9 @@ TEST_F(WindowScaleTest, EditorAndNumericEntry) {
 }
 
 TEST_F(WindowScaleTest, CompressionDialog) {
-    // The preset list (CMP) and the two bars (enhanced JPEG) are the dialog's two arrangements.
+    // The preset list (CMP) and the two bars (enhanced JPEG) are the dialog's two arrangements;
+    // the list opens on its widest preset.
+    HostWrite("SaveCMP", "7");
     for (const int format : {2, 5}) {
         RunDialog(24, "Save File", [&](HWND explorer) {
             ChooseFileType(explorer, format);

@@ -157,6 +157,13 @@ private:
         if (cls == "ComboBox") {
             Items(control, CB_GETITEMHEIGHT, font.Height(), "selection field", -1);
             if (SendMessageA(control, CB_GETCOUNT, 0, 0) > 0) Items(control, CB_GETITEMHEIGHT, font.Height(), "item", 0);
+            // The chosen entry in the selection field, beside the drop-down button, inside the
+            // edges, with the field's margin of a pixel each side.
+            const int room = client.right - GetSystemMetrics(SM_CXVSCROLL) - 2 * GetSystemMetrics(SM_CXEDGE) - 2;
+            const SIZE need = font.Extent(Text(control), DT_SINGLELINE | DT_NOPREFIX);
+            if (need.cx > room) {
+                Problem(control, "entry needs " + std::to_string(need.cx) + " px, has " + std::to_string(room));
+            }
             return;
         }
         if (cls == "ListBox") {
@@ -195,6 +202,8 @@ private:
     }
 
     void SeekBar(HWND bar) {
+        // A disabled bar shows no thumb at any size.
+        if (!IsWindowEnabled(bar)) return;
         SCROLLBARINFO info{};
         info.cbSize = sizeof info;
         // Asked of the bar itself, so that it answers on its own thread when the check runs on
