@@ -3,6 +3,7 @@
 #include "common/mnemonic.h"
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
+#include "common/win/keys.h"
 #include "common/win/modal.h"
 #include "common/win/text.h"
 
@@ -41,21 +42,15 @@ bool Dialog::CreateScaled(const WindowClass& cls, CreateArgs args) {
     return Create(cls, args) != nullptr;
 }
 
-HWND Dialog::CreateControls(std::span<const ControlRow> table, HFONT font) {
+HWND Dialog::CreateControls(std::span<const ChildArgs> table, HFONT font) {
     HWND first = nullptr;
-    for (const ControlRow& row : table) {
-        const HWND control = CreateChild(hwnd(), {.className = row.className,
-                                                  .text = row.text,
-                                                  .id = row.id,
-                                                  .style = row.style,
-                                                  .exStyle = row.exStyle,
-                                                  .x = Scale(row.x),
-                                                  .y = Scale(row.y),
-                                                  .width = Scale(row.width),
-                                                  .height = Scale(row.height),
-                                                  .visible = row.visible,
-                                                  .enabled = row.enabled,
-                                                  .font = font});
+    for (ChildArgs row : table) {
+        row.x = Scale(row.x);
+        row.y = Scale(row.y);
+        row.width = Scale(row.width);
+        row.height = Scale(row.height);
+        if (font) row.font = font;
+        const HWND control = CreateChild(hwnd(), row);
         if (!first) first = control;
     }
     return first;
@@ -77,7 +72,7 @@ int Dialog::Run() {
     running_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    const bool quit = !modal.Loop([this] { return ended_; }, [this](MSG& msg) { return PreviewMessage(msg); });
+    const bool quit = !modal.Loop([this] { return ended_; }, [](MSG& msg) { return RouteKey(msg, false); });
     if (quit && !ended_ && IsWindow(window)) QuitDuringRun();
     running_ = false;
     const int result = ended_ ? result_ : CancelResult();
@@ -90,6 +85,9 @@ LRESULT Dialog::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case DM_GETDEFID:
             return DefaultButton(hwnd(), DefaultId());
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
         case WM_CLOSE:
             End(CancelResult());
             return 0;

@@ -8,8 +8,9 @@
 // destroys the window.
 //
 // Layout has one unit system: design pixels at 120 pixels per inch (common/design_scale.h),
-// scaled to the screen once, when the window or a control is created (`Scale`). Controls are
-// declared as tables of `ControlRow` and created by `CreateControls`.
+// scaled to the screen once, when the window or a control is created (`Scale`). Controls are declared as tables of
+// `ChildArgs` and created by `CreateControls`. Keys reach the dialog's `KeyPreview` from the run
+// (keys.h); its controls' commands reach `OnCommand`.
 #pragma once
 
 #include <windows.h>
@@ -18,24 +19,11 @@
 #include <string>
 
 #include "common/design_scale.h"
+#include "common/win/controls.h"
 #include "common/win/window.h"
 
 namespace morvel::win {
 
-// One child control of a dialog's table; positions and sizes in design pixels.
-struct ControlRow {
-    const char* className = "STATIC";
-    const char* text = "";
-    int id = 0;
-    DWORD style = 0;  // added to WS_CHILD, and WS_VISIBLE unless `visible` is false
-    DWORD exStyle = 0;
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    bool visible = true;
-    bool enabled = true;
-};
 
 // A label and the control that its underlined letter gives the focus to.
 struct LabelTarget {
@@ -75,8 +63,9 @@ protected:
     virtual int CancelResult() const { return IDCANCEL; }
     // The button that Enter presses when the focus is on no push button (DM_GETDEFID).
     virtual int DefaultId() const { return IDOK; }
-    // Sees each message of the run before it is dispatched; true for one it has handled.
-    virtual bool PreviewMessage(MSG&) { return false; }
+    // A control's command or notification (WM_COMMAND): its ID and notification code. Menu
+    // items and accelerators come with the code 0 or 1, IDOK and IDCANCEL from the dialog keys.
+    virtual void OnCommand(int /*id*/, int /*code*/) {}
     // Whether Tab, the arrows, Enter, Escape and Alt+letter work as in a system dialog
     // (IsDialogMessage) while the dialog runs.
     virtual bool UsesDialogKeys() const { return true; }
@@ -87,13 +76,13 @@ protected:
     // Design pixels at 120 dpi on this screen.
     int Scale(int designPixels) const { return scale_(designPixels); }
     const DesignScale& Scaling() const { return scale_; }
-    // Creates the controls of a table, each scaled once, with the font given; returns the first
-    // control made (or null).
-    HWND CreateControls(std::span<const ControlRow> table, HFONT font = nullptr);
+    // Creates the controls of a table, positions and sizes given in design pixels and each scaled
+    // once, with the font given; returns the first control made (or null).
+    HWND CreateControls(std::span<const ChildArgs> table, HFONT font = nullptr);
     HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
-    // DM_GETDEFID answered with the default button, WM_CLOSE ended with `CancelResult()`; the rest
-    // goes to DefaultMessage. Derived dialogs pass on what they do not handle.
+    // DM_GETDEFID answered with the default button, WM_COMMAND handed to `OnCommand`, WM_CLOSE
+    // ended with `CancelResult()`; the rest goes to DefaultMessage. Derived dialogs pass on what they do not handle.
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

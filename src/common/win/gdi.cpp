@@ -73,13 +73,13 @@ void SetWindowFont(HWND window, HFONT font, bool children) {
     }
 }
 
-BusyCursor::BusyCursor() {
+void BusyCursor::Begin() {
     ++busyDepth;
     SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_WAIT)));
 }
 
-BusyCursor::~BusyCursor() {
-    if (--busyDepth == 0) SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_ARROW)));
+void BusyCursor::End() {
+    if (busyDepth > 0 && --busyDepth == 0) SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_ARROW)));
 }
 
 bool BusyCursor::Active() {

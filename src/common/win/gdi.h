@@ -73,13 +73,17 @@ int PointsOfHeight(int pixelHeight, int dpi = 0);
 void SetWindowFont(HWND window, HFONT font, bool children = false);
 
 // The hourglass for as long as the object lives, whatever the mouse does meanwhile: every window
-// of the layer answers WM_SETCURSOR with it while any BusyCursor is alive.
+// of the layer answers WM_SETCURSOR with it while any wait is open. Waits nest; code whose waits
+// do not follow a scope opens and closes them with `Begin` and `End`.
 class BusyCursor {
 public:
-    BusyCursor();
-    ~BusyCursor();
+    BusyCursor() { Begin(); }
+    ~BusyCursor() { End(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
+
+    static void Begin();
+    static void End();
     static bool Active();
 };
 

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/win/controls.h"
 #include "common/win/gdi.h"
 #include "common/win/guard.h"
+#include "common/win/keys.h"
 
 namespace morvel::win {
 
@@ -103,6 +105,28 @@ bool CanTakeFocus(HWND window) {
     return true;
 }
 
+Window* Window::FromHandle(HWND window) {
+    if (!window || reinterpret_cast<WNDPROC>(GetClassLongPtrA(window, GCLP_WNDPROC)) != &Window::Procedure)
+        return nullptr;
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+bool Window::PreviewKey(const MSG& msg) {
+    const Use use(*this);
+    return GuardedWith(false, [&] { return KeyPreview(msg); },
+                       [&](const std::exception* failure) { ReportFailure(msg.message, failure); });
+}
+
+void Window::TakeKeysFromHostLoop() {
+    if (keysFromHostLoop_ || !hwnd_) return;
+    keysFromHostLoop_ = true;
+    AddHostLoopKeys();
+}
+
+void Window::ReportFailure(UINT, const std::exception* failure) {
+    ShowFailureBox(VisibleRoot(hwnd_), failure);
+}
+
 HWND Window::RestoreFocus() {
     HWND target = focusChild_;
     if (!(target && IsChild(hwnd_, target) && CanTakeFocus(target))) {
@@ -163,20 +187,30 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
     const Use use(*self);
     if (msg == WM_NCDESTROY) {
+        if (self->keysFromHostLoop_) {
+            self->keysFromHostLoop_ = false;
+            RemoveHostLoopKeys();
+        }
         const LRESULT result = Guarded(nullptr, LRESULT{0}, [&] { return self->WindowMessage(msg, wParam, lParam); });
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->detachPending_ = true;  // carried out when the last Use ends
         return result;
     }
-    // A failure is shown owned by the window's top-level window, so that the box is modal to it.
     LRESULT result = 0;
     bool failed = true;
-    GuardedMessage(hwnd, 0, [&] {
-        result = self->WindowMessage(msg, wParam, lParam);
-        failed = false;
-        return 0;
-    });
+    GuardedWith(
+        0,
+        [&] {
+            if ((msg == WM_HSCROLL || msg == WM_VSCROLL) && ScrollBar::Scrolled(lParam, wParam)) {
+                result = 0;
+            } else {
+                result = self->WindowMessage(msg, wParam, lParam);
+            }
+            failed = false;
+            return 0;
+        },
+        [&](const std::exception* failure) { self->ReportFailure(msg, failure); });
     if (failed) result = self->FailedResult(msg);
     return result;
 }

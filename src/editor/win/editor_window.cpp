@@ -13,6 +13,7 @@
 #include "common/win/dialog.h"
 #include "common/win/gdi.h"
 #include "common/win/guard.h"
+#include "common/win/keys.h"
 #include "common/win/message_box.h"
 #include "common/win/text.h"
 #include "common/win/win_file_system.h"
@@ -43,7 +44,7 @@ constexpr UINT kMsgCommonAction = WM_APP + 0x201;  // CommonAction, after the gr
 constexpr UINT kMsgFormActivate = WM_APP + 0x202;  // FormActivate, at the run's first turn
 
 // The buttons: two rows of five at the bottom right.
-constexpr win::ControlRow ButtonAt(int column, int row, int id, const char* caption) {
+constexpr win::ChildArgs ButtonAt(int column, int row, int id, const char* caption) {
     return {.className = "BUTTON",
             .text = caption,
             .id = id,
@@ -55,7 +56,7 @@ constexpr win::ControlRow ButtonAt(int column, int row, int id, const char* capt
 }
 
 // The layout, in design pixels at 120 dpi. The gauge lies inside the path panel's sunken edge.
-constexpr win::ControlRow kControls[] = {
+constexpr win::ChildArgs kControls[] = {
     {.text = kPathPanelBlank.data(),
      .id = MORVEL_ID_FULLNAME,
      .style = SS_SUNKEN | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE,
@@ -98,29 +99,20 @@ constexpr int kNumberColumnWidth = 40, kColumnWidth = 50;  // before the first s
 constexpr int kCmdUndo = 0x0100, kCmdRedo = 0x0110, kCmdRowUp = 0x0120, kCmdRowDown = 0x0130;
 
 // The command keys, which the window sees before the focused control does.
-constexpr struct {
-    WORD key;
-    bool control;
-    bool shift;
-    int command;
-} kCommandKeys[] = {
-    {VK_DELETE, false, false, MORVEL_ID_BTNDELETE},
-    {VK_INSERT, false, false, MORVEL_ID_BTNADD},
-    {'N', true, false, MORVEL_ID_BTNNEW},
-    {'O', true, false, MORVEL_ID_BTNLOAD},
-    {'S', true, false, MORVEL_ID_BTNSAVE},
-    {VK_F1, false, false, MORVEL_ID_EDITOR_BTNHELP},
-    {'Z', true, false, kCmdUndo},
-    {'Y', true, false, kCmdRedo},
-    {'Z', true, true, kCmdRedo},
-    {VK_UP, true, false, kCmdRowUp},
-    {VK_DOWN, true, false, kCmdRowDown},
-    {'F', true, false, static_cast<int>(kIdFindMissing)},
+constexpr win::Key kCommandKeys[] = {
+    {VK_DELETE, win::kNoModifier, MORVEL_ID_BTNDELETE},
+    {VK_INSERT, win::kNoModifier, MORVEL_ID_BTNADD},
+    {'N', win::kCtrl, MORVEL_ID_BTNNEW},
+    {'O', win::kCtrl, MORVEL_ID_BTNLOAD},
+    {'S', win::kCtrl, MORVEL_ID_BTNSAVE},
+    {VK_F1, win::kNoModifier, MORVEL_ID_EDITOR_BTNHELP},
+    {'Z', win::kCtrl, kCmdUndo},
+    {'Y', win::kCtrl, kCmdRedo},
+    {'Z', win::kCtrl | win::kShift, kCmdRedo},
+    {VK_UP, win::kCtrl, kCmdRowUp},
+    {VK_DOWN, win::kCtrl, kCmdRowDown},
+    {'F', win::kCtrl, static_cast<int>(kIdFindMissing)},
 };
-
-bool KeyDown(int key) {
-    return (GetKeyState(key) & 0x8000) != 0;
-}
 
 int FirstMenuId(MenuId menu) {
     switch (menu) {
@@ -213,17 +205,11 @@ protected:
     }
 
     // The command keys, wherever the focus is in the window.
-    bool PreviewMessage(MSG& msg) override {
-        if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
-        if (KeyDown(VK_MENU)) return false;
-        const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
-        for (const auto& key : kCommandKeys) {
-            if (key.key == msg.wParam && key.control == control && key.shift == shift) {
-                Command(key.command);
-                return true;
-            }
-        }
-        return false;
+    bool KeyPreview(const MSG& msg) override {
+        const win::Key* key = win::FindKey(kCommandKeys, msg);
+        if (!key) return false;
+        Command(key->command);
+        return true;
     }
 
     // The thread was asked to quit while the editor ran (the quit still reaches the host's loop

@@ -4,7 +4,7 @@
 
 #include "explorer/dialog_setup.h"
 #include "explorer/win/explorer_window.h"
-#include "hostlink/export_guard.h"
+#include "common/win/guard.h"
 #include "hostlink/library.h"
 #include "morvel32.h"
 
@@ -74,18 +74,18 @@ using namespace morvel;
 extern "C" {
 
 __declspec(dllexport) void __stdcall RemoteWin95(MorvelInt hostWindow, MorvelInt rememberGeometry) {
-    Guarded(0, [=] {
+    win::Guarded(nullptr, 0, [=] {
         OpenModelessExplorer(reinterpret_cast<HWND>(static_cast<INT_PTR>(hostWindow)), rememberGeometry != 0);
         return 0;
     });
 }
 
 __declspec(dllexport) MorvelInt __stdcall RemoteDlg95(MorvelInt kind, MorvelInt restrictedFormats) {
-    return Guarded(MORVEL_DLG_CANCELLED, [=] { return RunExplorerDialog(kind, restrictedFormats); });
+    return win::Guarded(nullptr, MORVEL_DLG_CANCELLED, [=] { return RunExplorerDialog(kind, restrictedFormats); });
 }
 
 __declspec(dllexport) void __stdcall RemoteWinClose95(void) {
-    Guarded(0, [] {
+    win::Guarded(nullptr, 0, [] {
         const TFileForm* open = library.explorer.modeless;
         if (!open) return 0;
         const HWND window = open->hwnd();
@@ -96,14 +96,14 @@ __declspec(dllexport) void __stdcall RemoteWinClose95(void) {
 }
 
 __declspec(dllexport) void __stdcall RemoteWinHide95(void) {
-    Guarded(0, [] {
+    win::Guarded(nullptr, 0, [] {
         if (const TFileForm* open = library.explorer.modeless) ShowWindow(open->hwnd(), SW_HIDE);
         return 0;
     });
 }
 
 __declspec(dllexport) void __stdcall RemoteWinUpdate95(void) {
-    Guarded(0, [] {
+    win::Guarded(nullptr, 0, [] {
         const TFileForm* open = library.explorer.modeless;
         if (!open) return 0;
         if (library.explorer.dialogRunning) {

@@ -70,7 +70,7 @@ constexpr int kTypeLabel = 48, kTypeField = 43, kExitTop = 43;
 // The controls of the table; FormResize places them. Every control is a direct child of the
 // form, so that GetDlgItem finds it by its ID; the panels are frames behind their controls.
 // The Look-in box and the file list are controls of their own (look_in_box, file_list_box).
-constexpr win::ControlRow kControls[] = {
+constexpr win::ChildArgs kControls[] = {
     {.id = MORVEL_ID_PANELTOP, .style = WS_CLIPSIBLINGS},
     {.id = MORVEL_ID_PANELLIST, .style = WS_CLIPSIBLINGS},
     {.id = MORVEL_ID_PANELBUTTONS, .style = WS_CLIPSIBLINGS},

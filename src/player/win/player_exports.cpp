@@ -11,7 +11,7 @@
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
 #include "common/win/win_file_system.h"
-#include "hostlink/export_guard.h"
+#include "common/win/guard.h"
 #include "hostlink/library.h"
 #include "hostlink/long_name.h"
 #include "hostlink/settings_file.h"
@@ -53,7 +53,7 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
     // object stays, and whether its window does is checked after each run.
     const win::Window::Use use(*form);
     const std::string& clip = form->State().VideoFile;
-    MediaControl& control = form->MediaPlayer1Control();
+    MediaControl& control = form->Media();
     control.FileName = clip;
     win::PumpPending();
     const bool opened = !form->Destroyed() && control.Open();
@@ -89,15 +89,15 @@ using namespace morvel;
 extern "C" {
 
 __declspec(dllexport) MorvelInt __stdcall VideoWinPlayer95(MorvelInt playMode, MorvelInt option) {
-    return Guarded(0, [&] { return OpenVideoPlayer(playMode, option); });
+    return win::Guarded(nullptr, 0, [&] { return OpenVideoPlayer(playMode, option); });
 }
 
 __declspec(dllexport) MorvelInt __stdcall VideoWinStatus95(void) {
-    return Guarded(0, [] { return PlayerStatusValue(LibraryPlayerSlot()); });
+    return win::Guarded(nullptr, 0, [] { return PlayerStatusValue(LibraryPlayerSlot()); });
 }
 
 __declspec(dllexport) void __stdcall VideoWinClose95(void) {
-    Guarded(0, [] {
+    win::Guarded(nullptr, 0, [] {
         RequestPlayerClose();
         return 0;
     });

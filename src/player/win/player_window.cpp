@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/win/guard.h"
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
 #include "hostlink/library.h"
@@ -19,7 +20,6 @@ namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kMsgCloseNow = WM_APP + 0x510;      // close the window at once
-constexpr UINT kMsgKeyPreview = WM_APP + 0x512;    // a control's key, for the window first; 1 when used
 constexpr UINT kMsgCloseRequest = WM_APP + 0x513;  // the host's close request
 
 // Sizes of the window's parts, in pixels.
@@ -61,10 +61,13 @@ TVideoForm* TVideoForm::Create(PlayerState state) {
     form->state_.FrameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
     form->state_.FrameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
     library.player.window = form;
+    // The window sees the keys of every focusable control first: a press on the menu button that
+    // does not end as a click leaves the focus there.
+    form->TakeKeysFromHostLoop();
     return form;
 }
 
-void TVideoForm::FormCreate() {
+void TVideoForm::OnCreate() {
     formFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 18, .bold = true}));
     statusFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 15, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
@@ -74,17 +77,17 @@ void TVideoForm::FormCreate() {
         return PlayerPanel::Create(parent, id, std::move(look));
     };
 
-    VideoWinBack = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
-    VideoWin = panel(VideoWinBack, MORVEL_ID_VIDEOWIN,
-                     {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideoWin(dc); }});
-    Image1 = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
-    Panel4 = panel(hwnd(), MORVEL_ID_PANEL4, face);
-    MediaPanel = panel(Panel4, MORVEL_ID_MEDIAPANEL, face);
-    MediaPlayer1 = MediaBar::Create(MediaPanel, MORVEL_ID_MEDIAPLAYER1, 0, 2, kMediaPanelWidth, kPanel4Height - 4);
-    Panel2 = panel(Panel4, MORVEL_ID_PANEL2, face);
-    XScrollbar1.Create(Panel2, MORVEL_ID_XSCROLLBAR1, kBarLeft, kBarTop, 10, kBarHeight);
-    MenuPanel = panel(Panel4, MORVEL_ID_MENUPANEL, face);
-    MenuButton = win::CreateChild(MenuPanel, {.className = "BUTTON",
+    videoBackground_ = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
+    videoPanel_ = panel(videoBackground_, MORVEL_ID_VIDEOWIN,
+                     {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
+    imageHolder_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
+    controlStrip_ = panel(hwnd(), MORVEL_ID_PANEL4, face);
+    mediaPanel_ = panel(controlStrip_, MORVEL_ID_MEDIAPANEL, face);
+    mediaBar_ = MediaBar::Create(mediaPanel_, MORVEL_ID_MEDIAPLAYER1, 0, 2, kMediaPanelWidth, kPanel4Height - 4);
+    seekPanel_ = panel(controlStrip_, MORVEL_ID_PANEL2, face);
+    seekBar_.Create(seekPanel_, MORVEL_ID_XSCROLLBAR1, kBarLeft, kBarTop, 10, kBarHeight);
+    menuPanel_ = panel(controlStrip_, MORVEL_ID_MENUPANEL, face);
+    menuButton_ = win::CreateChild(menuPanel_, {.className = "BUTTON",
                                               .id = MORVEL_ID_MENUBUTTON,
                                               .style = BS_OWNERDRAW,
                                               .x = 0,
@@ -92,25 +95,20 @@ void TVideoForm::FormCreate() {
                                               .width = 31,
                                               .height = 27,
                                               .visible = false});
-    Status = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
-    if (!VideoWinBack || !VideoWin || !Panel4 || !MediaPanel || !MediaPlayer1 || !Panel2 || !XScrollbar1.Handle() ||
-        !MenuPanel || !MenuButton || !Status)
+    statusPanel_ = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
+    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ || !seekBar_.Handle() ||
+        !menuPanel_ || !menuButton_ || !statusPanel_)
         throw std::runtime_error("Unable to create the video window.");
-    SetWindowTextA(Status, "Ready");
+    SetWindowTextA(statusPanel_, "Ready");
 
-    device_ = CreateMciDevice(MediaPlayer1);
+    device_ = CreateMciDevice(mediaBar_);
     control_ = std::make_unique<MediaControl>(*device_);
     playback_ = std::make_unique<VideoPlayback>(LibraryPlayerSlot(), state_, *control_, *device_, *this);
-    MediaBar::Attach(MediaPlayer1, *control_);
-    // The window sees the keys of every focusable control first: a press on the menu button that
-    // does not end as a click leaves the focus there.
-    Hook(XScrollbar1.Handle());
-    Hook(MediaPlayer1);
-    Hook(MenuButton);
+    MediaBar::Attach(mediaBar_, *control_);
 
-    XScrollbar1.OnChange = [this] { playback_->XScrollbar1Change(XScrollbar1.Position()); };
-    XScrollbar1.OnScroll = [this](int) { playback_->XScrollbar1Scroll(); };
-    XScrollbar1.OnMouseDown = [this] { playback_->XScrollbar1MouseDown(); };
+    seekBar_.OnChange = [this] { playback_->XScrollbar1Change(seekBar_.Position()); };
+    seekBar_.OnScroll = [this](int) { playback_->XScrollbar1Scroll(); };
+    seekBar_.OnMouseDown = [this] { playback_->XScrollbar1MouseDown(); };
     Layout();
 }
 
@@ -128,13 +126,13 @@ void TVideoForm::Layout() {
     const int width = client.right, height = client.bottom;
     const int statusHeight = menuState_.statusVisible ? kStatusHeight : 0;
     const int videoHeight = std::max(0, height - statusHeight - kPanel4Height);
-    MoveWindow(Status, 0, height - kStatusHeight, width, kStatusHeight, TRUE);
-    MoveWindow(Panel4, 0, videoHeight, width, kPanel4Height, TRUE);
-    MoveWindow(VideoWinBack, 0, 0, width, videoHeight, TRUE);
-    MoveWindow(MediaPanel, 0, 0, std::min(kMediaPanelWidth, width), kPanel4Height, TRUE);
+    MoveWindow(statusPanel_, 0, height - kStatusHeight, width, kStatusHeight, TRUE);
+    MoveWindow(controlStrip_, 0, videoHeight, width, kPanel4Height, TRUE);
+    MoveWindow(videoBackground_, 0, 0, width, videoHeight, TRUE);
+    MoveWindow(mediaPanel_, 0, 0, std::min(kMediaPanelWidth, width), kPanel4Height, TRUE);
     const int menuLeft = std::max(kMediaPanelWidth, width - kMenuPanelWidth);
-    MoveWindow(MenuPanel, menuLeft, 0, kMenuPanelWidth, kPanel4Height, TRUE);
-    MoveWindow(Panel2, kMediaPanelWidth, 0, std::max(0, menuLeft - kMediaPanelWidth), kPanel4Height, TRUE);
+    MoveWindow(menuPanel_, menuLeft, 0, kMenuPanelWidth, kPanel4Height, TRUE);
+    MoveWindow(seekPanel_, kMediaPanelWidth, 0, std::max(0, menuLeft - kMediaPanelWidth), kPanel4Height, TRUE);
 }
 
 void TVideoForm::ShowAndActivate() {
@@ -142,7 +140,13 @@ void TVideoForm::ShowAndActivate() {
     // is still hidden: it then appears once, at the clip's size and painted once, where showing
     // it first would lay out and paint it at the design size, then again at the clip's. Its
     // top-left corner is where the centred design-size window has it, as before.
-    Guard([&] { FormActivate(); });
+    win::GuardedWith(
+        0,
+        [&] {
+            OnFirstShow();
+            return 0;
+        },
+        [&](const std::exception*) { PlayerError(); });
     if (Destroyed()) return;
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
@@ -150,19 +154,19 @@ void TVideoForm::ShowAndActivate() {
 
 // Runs once, as VideoWinPlayer95 shows the window; the messages pending meanwhile run when the
 // entry point lets them, right after.
-void TVideoForm::FormActivate() {
+void TVideoForm::OnFirstShow() {
     if (library.player.playerActive == 1 || state_.PlayerClosing || activated_) return;
     activated_ = true;
     control_->SetEnabledButtons(buttons::Enabled);
     control_->SetVisibleButtons(buttons::AtActivation);
     BusyCursor();
     state_.LayoutBusy = true;
-    control_->Display(VideoWin);
+    control_->Display(videoPanel_);
     control_->TimeFormatFrames();
     control_->Frames = 1;
     playback_->ReadVideoSize();
     state_.BarMax = LastBarValue(state_.FrameCount);
-    XScrollbar1.SetMax(state_.BarMax);
+    seekBar_.SetMax(state_.BarMax);
     // A clip without a picture keeps the design size; its video area stays black.
     if (state_.VideoWidth != 0 && state_.VideoHeight != 0)
         SetWindowSize(WindowForPicture(Chrome(), state_.VideoWidth, state_.VideoHeight));
@@ -171,18 +175,18 @@ void TVideoForm::FormActivate() {
     if (control_->Mode() != Stopped) control_->Stop();
     RefitAndRedisplay();
     state_.LayoutBusy = false;
-    ShowWindow(MediaPlayer1, SW_SHOW);
-    ShowWindow(MenuButton, SW_SHOW);
+    ShowWindow(mediaBar_, SW_SHOW);
+    ShowWindow(menuButton_, SW_SHOW);
     NormalCursor();
 }
 
 void TVideoForm::RefitAndRedisplay() {
-    const HWND bar = XScrollbar1.Handle();
+    const HWND bar = seekBar_.Handle();
     RECT panel2;
-    GetClientRect(Panel2, &panel2);
+    GetClientRect(seekPanel_, &panel2);
     ShowWindow(bar, SW_HIDE);
     MoveWindow(bar, kBarLeft, kBarTop, std::max(0, static_cast<int>(panel2.right) - kBarMargin), kBarHeight, TRUE);
-    MoveWindow(MediaPlayer1, 0, 2, kMediaPanelWidth, kPanel4Height - 4, TRUE);
+    MoveWindow(mediaBar_, 0, 2, kMediaPanelWidth, kPanel4Height - 4, TRUE);
     FitVideo();
     ShowWindow(bar, SW_SHOW);
     playback_->ReseekFrame();
@@ -205,11 +209,18 @@ void TVideoForm::StopTick() {
 // The hourglass holds across mouse moves until its wait is over; waits nest (a fit inside a
 // resize), and whatever is left goes with the window at the latest.
 void TVideoForm::BusyCursor() {
-    busy_.push_back(std::make_unique<win::BusyCursor>());
+    win::BusyCursor::Begin();
+    ++busyWaits_;
 }
 
 void TVideoForm::NormalCursor() {
-    if (!busy_.empty()) busy_.pop_back();
+    if (busyWaits_ == 0) return;
+    --busyWaits_;
+    win::BusyCursor::End();
+}
+
+void TVideoForm::EndBusyWaits() {
+    while (busyWaits_ > 0) NormalCursor();
 }
 
 void TVideoForm::ProcessMessages() {
@@ -220,7 +231,7 @@ void TVideoForm::UpdateVideo() {
     RedisplayVideo(false);
 }
 
-void TVideoForm::UpdateVideoBkgd() {
+void TVideoForm::RedrawVideoFrame() {
     RedisplayVideo(true);
 }
 
@@ -235,14 +246,14 @@ void TVideoForm::RedisplayVideo(bool redrawFrame) {
         device_->Realize();
     }
     control_->SetNextWait();
-    control_->Display(VideoWin);
+    control_->Display(videoPanel_);
     RECT r;
-    GetClientRect(VideoWin, &r);
+    GetClientRect(videoPanel_, &r);
     control_->DisplayRect({0, 0, r.right, r.bottom});
     StartTick();
 }
 
-void TVideoForm::PaintVideoWin(HDC dc) {
+void TVideoForm::PaintVideo(HDC dc) {
     // The device draws while it plays; an uncovered picture is redrawn from its current frame.
     if (control_ && control_->IsOpen() && activated_ && !state_.PlayerClosing) device_->UpdateInto(dc);
 }
@@ -251,13 +262,13 @@ void TVideoForm::FitVideo() {
     if (!control_->IsOpen()) return;
     BusyCursor();
     RECT area;
-    GetClientRect(VideoWinBack, &area);
+    GetClientRect(videoBackground_, &area);
     const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.VideoWidth, state_.VideoHeight);
-    MoveWindow(VideoWin, fit.left, fit.top, fit.width, fit.height, TRUE);
+    MoveWindow(videoPanel_, fit.left, fit.top, fit.width, fit.height, TRUE);
     NormalCursor();
 }
 
-void TVideoForm::FormResize() {
+void TVideoForm::OnResized() {
     if (!control_->IsOpen() || state_.LayoutBusy || !activated_ || library.player.playerActive == 0) return;
     BusyCursor();
     state_.LayoutBusy = true;
@@ -275,7 +286,7 @@ void TVideoForm::ChangeLayout(Change change) {
     state_.LayoutBusy = true;
     change();
     state_.LayoutBusy = false;
-    FormResize();
+    OnResized();
     StartTick();
     NormalCursor();
 }
@@ -288,35 +299,35 @@ void TVideoForm::ZoomVideo(std::int16_t factor) {
     });
 }
 
-void TVideoForm::mnuOptimizeClick() {
+void TVideoForm::OptimizeSize() {
     ChangeLayout([&] {
         RECT video;
-        GetClientRect(VideoWin, &video);
+        GetClientRect(videoPanel_, &video);
         SetWindowSize(WindowForPicture(Chrome(), video.right, video.bottom));
     });
 }
 
-void TVideoForm::DisplayStatusClick() {
+void TVideoForm::ToggleStatusBar() {
     ChangeLayout([&] {
         menuState_.statusVisible = !menuState_.statusVisible;
-        ShowWindow(Status, menuState_.statusVisible ? SW_SHOW : SW_HIDE);
+        ShowWindow(statusPanel_, menuState_.statusVisible ? SW_SHOW : SW_HIDE);
         Layout();
     });
 }
 
-void TVideoForm::UpdateReset() {
+void TVideoForm::StopUpdates() {
     StopTick();
     menuState_.updateIndex = UpdateRates.size();  // none checked
 }
 
 void TVideoForm::SetUpdateRate(std::size_t index) {
-    UpdateReset();
+    StopUpdates();
     menuState_.updateIndex = index;
     tickInterval_ = UpdateRates[index].intervalMs;
     StartTick();
 }
 
-void TVideoForm::mnuConfigureClick() {
+void TVideoForm::ConfigureDevice() {
     if (!control_->IsOpen()) return;
     StopTick();
     control_->SetNextWait();
@@ -330,18 +341,18 @@ void TVideoForm::mnuConfigureClick() {
     inDriverDialog_ = false;
     if (closeAfterDialog_) return CloseWindow();
     StartTick();
-    if (TraitsOf(library.player.playMode).relayoutAfterConfigure) FormResize();
+    if (TraitsOf(library.player.playMode).relayoutAfterConfigure) OnResized();
     NormalCursor();
 }
 
-void TVideoForm::VideoOptions1Click() {
+void TVideoForm::ShowPlaybackOptions() {
     if (!control_->IsOpen()) return;
     playback_->PauseForOptions();
     const auto chosen = RunPlaybackOptions(hwnd(), library.player.playMode, {state_.PlayVolume, state_.PlaySpeed});
     if (chosen) playback_->OptionsAccepted(AcceptedPlaybackValues(chosen->volume, chosen->speed));
 }
 
-void TVideoForm::MenuButtonClick() {
+void TVideoForm::ShowMenuAtButton() {
     RECT window;
     GetWindowRect(hwnd(), &window);
     const ScreenPoint at =
@@ -357,7 +368,7 @@ void TVideoForm::ShowMenu(int x, int y) {
     DestroyMenu(menu);  // destroys the submenus with it
 }
 
-bool TVideoForm::FormKeyDown(WPARAM key, LPARAM flags) {
+bool TVideoForm::CommandKey(WPARAM key, LPARAM flags) {
     if (flags & (1L << 30)) return KeyCommand(static_cast<int>(key), {}) != PlayerCommand::None;  // auto-repeat
     const auto down = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
     const KeyModifiers modifiers{down(VK_SHIFT), down(VK_CONTROL), down(VK_MENU),
@@ -385,15 +396,15 @@ void TVideoForm::RunCommand(PlayerCommand command) {
         case PlayerCommand::Pause:
             return playback_->mnuPauseClick();
         case PlayerCommand::Menu:
-            return MenuButtonClick();
+            return ShowMenuAtButton();
         case PlayerCommand::Optimize:
-            return mnuOptimizeClick();
+            return OptimizeSize();
         case PlayerCommand::StatusBar:
-            return DisplayStatusClick();
+            return ToggleStatusBar();
         case PlayerCommand::Configure:
-            return mnuConfigureClick();
+            return ConfigureDevice();
         case PlayerCommand::Options:
-            return VideoOptions1Click();
+            return ShowPlaybackOptions();
         case PlayerCommand::Quiet:
             return playback_->mnuQuietPlaybackClick();
         case PlayerCommand::Loop:
@@ -404,47 +415,39 @@ void TVideoForm::RunCommand(PlayerCommand command) {
     }
 }
 
-bool TVideoForm::ControlCommand(WPARAM wParam, LPARAM lParam) {
+bool TVideoForm::ControlNotification(WPARAM wParam, LPARAM lParam) {
     const HWND from = reinterpret_cast<HWND>(lParam);
     const WORD code = HIWORD(wParam);
-    if (from == MediaPlayer1 && code == MediaBar::kDeviceNotify) {
+    if (from == mediaBar_ && code == MediaBar::kDeviceNotify) {
         playback_->MediaPlayer1Notify();
         return true;
     }
-    if (from == MediaPlayer1 && code >= MediaBar::kClickNotify && code < MediaBar::kClickNotify + kMediaButtonCount) {
+    if (from == mediaBar_ && code >= MediaBar::kClickNotify && code < MediaBar::kClickNotify + kMediaButtonCount) {
         playback_->MediaPlayer1Click(static_cast<MediaButton>(code - MediaBar::kClickNotify));
         return true;
     }
-    if (from == MenuButton && code == BN_CLICKED) {
+    if (from == menuButton_ && code == BN_CLICKED) {
         RunCommand(PlayerCommand::Menu);
         // The menu's loop runs the host's calls, which may have closed the window.
         if (!Destroyed()) SetFocus(hwnd());
         return true;
     }
-    return XScrollbar1.HandleCommand(wParam, lParam);
+    return seekBar_.HandleCommand(wParam, lParam);
 }
 
 void TVideoForm::PlayerError() {
     if (inError_ || Destroyed()) return;
     inError_ = true;
-    busy_.clear();
+    EndBusyWaits();
     SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowMessage(hwnd(), BoxKind::Error, control_ ? control_->ErrorMessage() : std::string(kUnknownErrorCode));
     inError_ = false;
     CloseWindow();
 }
 
-template <typename Body>
-void TVideoForm::Guard(Body body) {
-    try {
-        body();
-    } catch (...) {
-        try {
-            PlayerError();
-        } catch (...) {
-            // Nothing more can be shown; the window stays as it is.
-        }
-    }
+void TVideoForm::ReportFailure(UINT msg, const std::exception* failure) {
+    if (msg == WM_CREATE || msg == WM_DESTROY || msg == WM_NCDESTROY) return Window::ReportFailure(msg, failure);
+    PlayerError();
 }
 
 void TVideoForm::CloseWindow() {
@@ -453,11 +456,11 @@ void TVideoForm::CloseWindow() {
         closeAfterDialog_ = true;
         return;
     }
-    FormClose();
+    ClosePlayer();
     DestroyWindow(hwnd());
 }
 
-void TVideoForm::FormClose() {
+void TVideoForm::ClosePlayer() {
     closing_ = true;
     try {
         playback_->FormClose();
@@ -485,28 +488,23 @@ void TVideoForm::DestroyWithoutClosing() {
     DestroyWindow(hwnd());
 }
 
-void TVideoForm::FormDestroy() {
+void TVideoForm::OnDestroy() {
     // Destroyed from outside (the host's DestroyWindow): the player ends as a close ends it.
-    if (!closing_) FormClose();
+    if (!closing_) ClosePlayer();
     StopTick();
     KillTimer(hwnd(), kTimer1);
     if (control_) control_->Close();
 }
 
-bool TVideoForm::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN) return false;
-    // Through the window's own procedure, flags and all (a held key repeats with bit 30 set): the
-    // key may close the window, and with it this object.
-    const HWND form = hwnd();
-    if (form == nullptr || !SendMessageA(form, kMsgKeyPreview, wParam, lParam)) return false;
-    result = 0;
-    return true;
+bool TVideoForm::KeyPreview(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    return CommandKey(msg.wParam, msg.lParam);
 }
 
 LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
-            FormCreate();
+            OnCreate();
             return 0;
         case WM_SETFOCUS:
             // The window keeps the keyboard itself unless a control had it when it was left.
@@ -515,44 +513,25 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             Layout();
-            if (wParam != SIZE_MINIMIZED) Guard([&] { FormResize(); });
+            if (wParam != SIZE_MINIMIZED) OnResized();
             return 0;
         case WM_TIMER:
-            if (wParam == kTimer1) Guard([&] { playback_->Timer1Timer(); });
+            if (wParam == kTimer1) playback_->Timer1Timer();
             return 0;
-        case WM_HSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == XScrollbar1.Handle())
-                Guard([&] { XScrollbar1.HandleScroll(wParam); });
-            return 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: {
-            bool used = false;
-            Guard([&] { used = FormKeyDown(wParam, lParam); });
-            return used ? 0 : DefaultMessage(msg, wParam, lParam);
-        }
-        case kMsgKeyPreview: {
-            bool used = false;
-            Guard([&] { used = FormKeyDown(wParam, lParam); });
-            return used ? 1 : 0;
-        }
         case WM_COMMAND:
-            Guard([&] {
-                // Menu items and accelerators come without a control; a control's other
-                // notifications are not commands.
-                if (lParam == 0)
-                    RunCommand(CommandOfMenuId(LOWORD(wParam)));
-                else
-                    ControlCommand(wParam, lParam);
-            });
+            // Menu items and accelerators come without a control; a control's other
+            // notifications are not commands.
+            if (lParam == 0)
+                RunCommand(CommandOfMenuId(LOWORD(wParam)));
+            else
+                ControlNotification(wParam, lParam);
             return 0;
         case WM_CONTEXTMENU: {
             const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
-            Guard([&] {
-                if (x == -1 && y == -1)
-                    MenuButtonClick();
-                else
-                    ShowMenu(x, y);
-            });
+            if (x == -1 && y == -1)
+                ShowMenuAtButton();
+            else
+                ShowMenu(x, y);
             return 0;
         }
         case WM_DRAWITEM: {
@@ -562,10 +541,10 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case kMsgPanelClick:  // FormClick on the video area's background, VideoWinClick on the picture
-            if (wParam == MORVEL_ID_VIDEOWIN || wParam == MORVEL_ID_VIDEOWINBACK) Guard([&] { UpdateVideo(); });
+            if (wParam == MORVEL_ID_VIDEOWIN || wParam == MORVEL_ID_VIDEOWINBACK) UpdateVideo();
             return 0;
         case WM_LBUTTONUP:
-            Guard([&] { UpdateVideo(); });
+            UpdateVideo();
             return 0;
         case WM_PALETTECHANGED:
             switch (PaletteChangeAction(library.player.playMode, state_.PlayerClosing,
@@ -575,19 +554,19 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                 case PaletteAction::DefaultOnly:
                     break;
                 case PaletteAction::RepaintFrame:
-                    Guard([&] { UpdateVideoBkgd(); });
+                    RedrawVideoFrame();
                     return 0;
             }
             break;
         case kMsgCloseRequest:
-            Guard([&] { playback_->CloseRequestFromUser(); });
+            playback_->CloseRequestFromUser();
             return 0;
         case kMsgCloseNow:
         case WM_CLOSE:
             CloseWindow();
             return 0;
         case WM_DESTROY:
-            FormDestroy();
+            OnDestroy();
             return 0;
         case WM_NCDESTROY:
             if (library.player.window == this) library.player.window = nullptr;
