@@ -118,6 +118,7 @@ private:
     void PlayerError();
 
     PlayerState state_;
+    DesignScale scale_ = win::ScreenScale();
     // Children: panels and bar are owned by their windows; the form keeps their handles.
     HWND videoBackground_ = nullptr, videoPanel_ = nullptr, imageHolder_ = nullptr, controlStrip_ = nullptr, mediaPanel_ = nullptr;
     HWND seekPanel_ = nullptr, menuPanel_ = nullptr, menuButton_ = nullptr, statusPanel_ = nullptr, mediaBar_ = nullptr;
