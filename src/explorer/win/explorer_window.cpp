@@ -28,6 +28,7 @@
 #include "explorer/name_checks.h"
 #include "explorer/save_formats.h"
 #include "explorer/start_folder.h"
+#include "explorer/win/list_glyphs.h"
 #include "explorer/write_back.h"
 #include "hostlink/library.h"
 #include "hostlink/settings_file.h"
@@ -270,8 +271,9 @@ void TFileForm::ShowMenu(const std::vector<MenuItem>& items, POINT at) {
 
 void TFileForm::FormCreate() {
     CreateControls();
-    fileGlyph_ = MakeFileGlyph();
-    folderGlyph_ = MakeFolderGlyph();
+    const int glyph = xfiles_.Row().glyph;
+    fileGlyph_ = MakeFileGlyph(glyph);
+    folderGlyph_ = MakeFolderGlyph(glyph);
     xfiles_.SetGlyphs(fileGlyph_.get(), folderGlyph_.get());
     lookBox_.SetFolderGlyph(folderGlyph_.get());
 
@@ -806,7 +808,7 @@ LRESULT TFileForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         case WM_MEASUREITEM:
-            LookInBox::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            lookBox_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
             return TRUE;
         case WM_CTLCOLORSTATIC: {
             const HDC dc = reinterpret_cast<HDC>(wParam);
