@@ -15,9 +15,9 @@ HWND CreateChild(HWND parent, const ChildArgs& args) {
     if (args.visible) style |= WS_VISIBLE;
     if (!args.enabled) style |= WS_DISABLED;
     const std::string text(args.text);
-    const HWND child = CreateWindowExA(
-        args.exStyle, args.className, text.c_str(), style, args.x, args.y, args.width, args.height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), ModuleInstance(), args.createParam);
+    const HWND child = CreateWindowExA(args.exStyle, args.className, text.c_str(), style, args.x, args.y, args.width,
+                                       args.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                                       ModuleInstance(), args.createParam);
     if (child && args.font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
     return child;
 }

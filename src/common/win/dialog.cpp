@@ -26,11 +26,11 @@ bool LabelLetter(char typed, std::span<const LabelTarget> labels, std::span<cons
 }
 
 bool Dialog::CreateFrame(const WindowClass& cls, std::string title, int designWidth, int designHeight, HWND owner,
-                          DWORD style, DWORD exStyle) {
+                         DWORD style, DWORD exStyle) {
     scale_ = ScreenScale();
     ended_ = false;
-    return Create(cls, CentredDialog(std::move(title), Scale(designWidth), Scale(designHeight), owner, style, exStyle)) !=
-           nullptr;
+    return Create(cls, CentredDialog(std::move(title), Scale(designWidth), Scale(designHeight), owner, style,
+                                     exStyle)) != nullptr;
 }
 
 bool Dialog::CreateScaled(const WindowClass& cls, CreateArgs args) {

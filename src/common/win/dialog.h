@@ -50,7 +50,7 @@ protected:
     // Creates the window (hidden) with a fixed dialog frame around a client area given in design
     // pixels, centred on the screen. Returns false when the system refused it.
     bool CreateFrame(const WindowClass& cls, std::string title, int designWidth, int designHeight, HWND owner,
-                      DWORD style = WS_POPUP | WS_CAPTION, DWORD exStyle = 0);
+                     DWORD style = WS_POPUP | WS_CAPTION, DWORD exStyle = 0);
     // Creates the window (hidden) with its place and size given in design pixels, for a window of
     // another frame (one that may also stay open without `Run`). Returns false when refused.
     bool CreateScaled(const WindowClass& cls, CreateArgs args);

@@ -1,12 +1,13 @@
 #include "common/win/gdi.h"
 
+#include "common/win/layer_state.h"
+
 #include <algorithm>
 #include <cstdlib>
 
 namespace morvel::win {
 
 namespace {
-int busyDepth = 0;
 HCURSOR CursorOf(LPCSTR id) {
     return LoadCursorA(nullptr, id);
 }
@@ -74,16 +75,17 @@ void SetWindowFont(HWND window, HFONT font, bool children) {
 }
 
 void BusyCursor::Begin() {
-    ++busyDepth;
+    ++Layer().busyDepth;
     SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_WAIT)));
 }
 
 void BusyCursor::End() {
-    if (busyDepth > 0 && --busyDepth == 0) SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    int& depth = Layer().busyDepth;
+    if (depth > 0 && --depth == 0) SetCursor(CursorOf(reinterpret_cast<LPCSTR>(IDC_ARROW)));
 }
 
 bool BusyCursor::Active() {
-    return busyDepth > 0;
+    return Layer().busyDepth > 0;
 }
 
 }  // namespace morvel::win

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/win/layer_state.h"
 #include "common/win/window.h"
 
 namespace morvel::win {
@@ -12,9 +13,6 @@ namespace {
 bool Held(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
-
-HHOOK hostLoopHook = nullptr;
-int hostLoopUsers = 0;
 
 // Sees every message the thread's loops take from the queue; a key a modeless window used is
 // emptied, so that the loop dispatches nothing.
@@ -61,15 +59,17 @@ bool RouteKey(const MSG& msg, bool hostLoop) {
 }
 
 void AddHostLoopKeys() {
-    if (hostLoopUsers++ == 0) {
-        hostLoopHook = SetWindowsHookExA(WH_GETMESSAGE, HostLoopHook, nullptr, GetCurrentThreadId());
+    LayerState& layer = Layer();
+    if (layer.hostLoopWindows++ == 0) {
+        layer.hostLoopHook = SetWindowsHookExA(WH_GETMESSAGE, HostLoopHook, nullptr, GetCurrentThreadId());
     }
 }
 
 void RemoveHostLoopKeys() {
-    if (hostLoopUsers == 0 || --hostLoopUsers > 0) return;
-    if (hostLoopHook) UnhookWindowsHookEx(hostLoopHook);
-    hostLoopHook = nullptr;
+    LayerState& layer = Layer();
+    if (layer.hostLoopWindows == 0 || --layer.hostLoopWindows > 0) return;
+    if (layer.hostLoopHook) UnhookWindowsHookEx(layer.hostLoopHook);
+    layer.hostLoopHook = nullptr;
 }
 
 bool CycleFocus(std::span<const HWND> cycle, bool backward) {

@@ -10,18 +10,9 @@
 #include "common/win/gdi.h"
 #include "common/win/guard.h"
 #include "common/win/keys.h"
+#include "common/win/layer_state.h"
 
 namespace morvel::win {
-
-namespace {
-
-// Names of the classes this module registered, for the unregistration at unload.
-std::vector<std::string>& RegisteredNames() {
-    static std::vector<std::string> names;
-    return names;
-}
-
-}  // namespace
 
 HINSTANCE ModuleInstance() {
     HMODULE module = nullptr;
@@ -58,13 +49,13 @@ void RegisterWindowClass(const WindowClass& cls) {
     wc.hIcon = cls.icon ? LoadIconA(nullptr, cls.icon) : nullptr;
     wc.lpszClassName = cls.name;
     if (!RegisterClassA(&wc)) throw std::runtime_error(std::string("Cannot register the window class ") + cls.name);
-    RegisteredNames().emplace_back(cls.name);
+    Layer().registeredClasses.emplace_back(cls.name);
 }
 
 void UnregisterWindowClasses() {
     const HINSTANCE instance = ModuleInstance();
-    for (const std::string& name : RegisteredNames()) UnregisterClassA(name.c_str(), instance);
-    RegisteredNames().clear();
+    for (const std::string& name : Layer().registeredClasses) UnregisterClassA(name.c_str(), instance);
+    Layer().registeredClasses.clear();
 }
 
 Window::~Window() {
@@ -113,8 +104,9 @@ Window* Window::FromHandle(HWND window) {
 
 bool Window::PreviewKey(const MSG& msg) {
     const Use use(*this);
-    return GuardedWith(false, [&] { return KeyPreview(msg); },
-                       [&](const std::exception* failure) { ReportFailure(msg.message, failure); });
+    return GuardedWith(
+        false, [&] { return KeyPreview(msg); },
+        [&](const std::exception* failure) { ReportFailure(msg.message, failure); });
 }
 
 void Window::TakeKeysFromHostLoop() {

@@ -15,7 +15,7 @@
 #include "common/win/keys.h"
 #include "common/win/message_box.h"
 #include "common/win/text.h"
-#include "hostlink/host_link.h"
+#include "hostlink/win/host_link.h"
 #include "morvel32.h"
 
 namespace morvel {
@@ -164,8 +164,8 @@ void TUserCompress::OnFirstShow() {
     RECT current{};
     GetWindowRect(presets_.hwnd(), &current);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&current), 2);
-    SetWindowPos(presets_.hwnd(), nullptr, panel.left, current.top, panel.right - panel.left,
-                 Scale(kPresetsDropHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(presets_.hwnd(), nullptr, panel.left, current.top, panel.right - panel.left, Scale(kPresetsDropHeight),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     EnableCustomQuality(compress::CustomValueEnabled(values_.cmp));
     // The first control that can take input.
     RememberFocus(GetNextDlgTabItem(hwnd(), nullptr, FALSE));

@@ -1,8 +1,8 @@
 // The editor's export. It catches everything at its boundary.
 #include <windows.h>
 
-#include "editor/win/editor_window.h"
 #include "common/win/guard.h"
+#include "editor/win/editor_window.h"
 #include "morvel32.h"
 
 using namespace morvel;

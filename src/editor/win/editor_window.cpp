@@ -27,9 +27,9 @@
 #include "editor/win/progress_gauge.h"
 #include "editor/win/slide_files.h"
 #include "explorer/win/explorer_dialog.h"
-#include "hostlink/host_link.h"
-#include "hostlink/library.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/host_link.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {
@@ -40,8 +40,8 @@ using namespace editor;
 
 const win::WindowClass kClass{.name = "TEditorForm"};
 constexpr int kClientWidth = 722, kClientHeight = 512;
-constexpr UINT kMsgCommonAction = WM_APP + 0x201;  // CommonAction, after the grid's notification
-constexpr UINT kMsgFormActivate = WM_APP + 0x202;  // FormActivate, at the run's first turn
+constexpr UINT kMsgCellAction = WM_APP + 0x201;  // RunCellAction, after the grid's notification
+constexpr UINT kMsgFirstShow = WM_APP + 0x202;   // OnFirstShow, at the run's first turn
 
 // The buttons: two rows of five at the bottom right.
 constexpr win::ChildArgs ButtonAt(int column, int row, int id, const char* caption) {
@@ -154,17 +154,14 @@ protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_CREATE:
-                FormCreate();
+                OnCreate();
                 DragAcceptFiles(hwnd(), TRUE);
                 AddFindMissingItem(hwnd());
                 // The first showing's work runs once the window is shown, at the run's first turn.
-                PostMessageA(hwnd(), kMsgFormActivate, 0, 0);
+                PostMessageA(hwnd(), kMsgFirstShow, 0, 0);
                 return 0;
-            case kMsgFormActivate:
-                FormActivate();
-                return 0;
-            case WM_COMMAND:
-                Command(LOWORD(wParam));
+            case kMsgFirstShow:
+                OnFirstShow();
                 return 0;
             case WM_NOTIFY:
                 return Notify(reinterpret_cast<NMHDR*>(lParam));
@@ -172,10 +169,10 @@ protected:
                 if (reinterpret_cast<HWND>(lParam) == colorPanel_) return reinterpret_cast<LRESULT>(swatch_.get());
                 return DefaultMessage(msg, wParam, lParam);
             case WM_CLOSE:
-                if (FormCloseQuery()) End(IDCANCEL);
+                if (MayClose()) End(IDCANCEL);
                 return 0;
-            case kMsgCommonAction:
-                CommonAction();
+            case kMsgCellAction:
+                RunCellAction();
                 return 0;
             case WM_DROPFILES:
                 if (DropSlideFiles(hwnd(), reinterpret_cast<HDROP>(wParam), table_, history_,
@@ -204,6 +201,9 @@ protected:
         }
     }
 
+    // Buttons, menu items and the grid's commands.
+    void OnCommand(int id, int) override { Command(id); }
+
     // The command keys, wherever the focus is in the window.
     bool KeyPreview(const MSG& msg) override {
         const win::Key* key = win::FindKey(kCommandKeys, msg);
@@ -227,13 +227,13 @@ protected:
 private:
     // ---- Creation and first showing -----------------------------------------------------------
 
-    void FormCreate() {
+    void OnCreate() {
         INITCOMMONCONTROLSEX common{sizeof common, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&common);
         CreateControls(kControls);
         layout_.Remember(hwnd());
         AddHistoryToSystemMenu();
-        fullname_ = Item(MORVEL_ID_FULLNAME);
+        pathPanel_ = Item(MORVEL_ID_FULLNAME);
         gauge_ = Item(MORVEL_ID_GAUGE);
         grid_ = Item(MORVEL_ID_GRID);
         colorLabel_ = Item(MORVEL_ID_COLORLABEL);
@@ -258,14 +258,14 @@ private:
             gridFont_.Reset(win::CreateUiFont({.face = "Arial", .points = 10}));
     }
 
-    // FormActivate, once: the font rule, the column widths, the host's file.
-    void FormActivate() {
+    // Once, at the first showing: the font rule, the column widths, the host's file.
+    void OnFirstShow() {
         windowFont_.Reset(win::CreateUiFont(
             {.face = "Arial", .points = WindowFontPoints(GetSystemMetrics(SM_CXSCREEN)), .bold = true}));
         win::SetWindowFont(hwnd(), windowFont_.get(), true);
         if (gridFont_) {
             SendMessageA(grid_, WM_SETFONT, reinterpret_cast<WPARAM>(gridFont_.get()), TRUE);
-            SendMessageA(fullname_, WM_SETFONT, reinterpret_cast<WPARAM>(gridFont_.get()), TRUE);
+            SendMessageA(pathPanel_, WM_SETFONT, reinterpret_cast<WPARAM>(gridFont_.get()), TRUE);
         }
         RECT window{}, grid{};
         GetWindowRect(hwnd(), &window);
@@ -302,10 +302,10 @@ private:
         InvalidateRect(grid_, nullptr, FALSE);
     }
 
-    // GridClick: the path panel and the colour indicator for the selected row.
-    void GridClick() {
+    // The path panel and the colour indicator for the selected row.
+    void ShowSelectedRow() {
         const Slide& s = table_.Selected();
-        win::SetText(fullname_, s[kColPath].str());
+        win::SetText(pathPanel_, s[kColPath].str());
         if (s[kColBackground] == "Yes") {
             if (!s[kColColour].empty()) {
                 swatch_.Reset(CreateSolidBrush(static_cast<COLORREF>(ini::ParseLibraryInt(s[kColColour], 0))));
@@ -321,7 +321,7 @@ private:
     void SelectCell(int row, int column) {
         table_.Select(row, column);
         ShowSelection();
-        GridClick();
+        ShowSelectedRow();
     }
 
     LRESULT Notify(NMHDR* header) {
@@ -345,7 +345,7 @@ private:
             case NM_DBLCLK:
             case NM_RCLICK:
                 ShowSelection();
-                PostMessageA(hwnd(), kMsgCommonAction, 0, 0);
+                PostMessageA(hwnd(), kMsgCellAction, 0, 0);
                 return header->code == NM_RCLICK ? 1 : 0;
             default:
                 return 0;
@@ -404,7 +404,7 @@ private:
                         break;
                     case VK_RETURN:
                     case VK_SPACE:
-                        PostMessageA(hwnd(), kMsgCommonAction, 0, 0);
+                        PostMessageA(hwnd(), kMsgCellAction, 0, 0);
                         break;
                     default:
                         return false;
@@ -448,7 +448,7 @@ private:
                         history_.MoveRow(table_, from, to);  // GridRowMoved
                         modified_ = true;
                         ShowSelection();
-                        GridClick();
+                        ShowSelectedRow();
                     }
                     return true;
                 }
@@ -474,39 +474,39 @@ private:
     void Command(int id) {
         switch (id) {
             case MORVEL_ID_BTNNEW:
-                BtnNewClick();
+                NewSlideshow();
                 return;
             case MORVEL_ID_BTNLOAD:
-                BtnLoadClick();
+                OpenSlideshow();
                 return;
             case MORVEL_ID_BTNSAVE:
                 SaveFile();
                 return;
             case MORVEL_ID_BTNDELETE:
-                BtnDeleteClick();
+                KillSlide();
                 return;
             case MORVEL_ID_BTNADD:
-                BtnAddClick();
+                AddSlides();
                 return;
             case MORVEL_ID_BTNCD:
-                BtnCDClick();
+                ChooseCdTrack();
                 return;
             case MORVEL_ID_BTNGLOBAL:
-                BtnGlobalClick();
+                EditGlobals();
                 return;
             case MORVEL_ID_BTNTEST:
-                BtnTestClick();
+                TestSlideshow();
                 return;
             case MORVEL_ID_EDITOR_BTNHELP:
                 ShowHelp(hwnd(), HelpContext::Editor);
                 return;
             case MORVEL_ID_BTNQUIT:
             case IDCANCEL:
-                if (FormCloseQuery()) End(IDCANCEL);
+                if (MayClose()) End(IDCANCEL);
                 return;
             case kCmdUndo:
             case kCmdRedo:
-                UndoClick(id == kCmdRedo);
+                UndoOrRedo(id == kCmdRedo);
                 return;
             case kCmdRowUp:
             case kCmdRowDown:
@@ -535,16 +535,16 @@ private:
         return chosen;
     }
 
-    void BtnNewClick() {
+    void NewSlideshow() {
         if (modified_ && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
         modified_ = ApplyEvent(modified_, EditorEvent::NewConfirmed);
         table_.Clear();
         history_.Reset();
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
     }
 
-    void BtnLoadClick() {
+    void OpenSlideshow() {
         if (modified_ && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
         const auto chosen = ChosenFile(MORVEL_KIND_OPEN_SLIDESHOW);
         if (!chosen) {
@@ -575,7 +575,7 @@ private:
         table_.Assign(std::move(result.slides));
         history_.Reset();
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
         if (result.status == ReadStatus::Partial) ShowMessage(hwnd(), BoxKind::Error, std::string(kCorruptMessage));
         missingOnOpen_ = std::move(result.missingRows);
         return true;
@@ -598,7 +598,7 @@ private:
     void SlidesChanged() {
         modified_ = true;
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
     }
 
     // SaveFile with the test flag false: every save asks for the name.
@@ -629,18 +629,18 @@ private:
         return saved.ok;
     }
 
-    void BtnDeleteClick() {
+    void KillSlide() {
         modified_ = ApplyEvent(modified_,
                                history_.KillSelected(table_) ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
     }
 
     void WarnIfSlideshow(SlideKind kind) {
         if (kind == SlideKind::Avl) ShowMessage(hwnd(), BoxKind::Warning, std::string(kAvlWarning));
     }
 
-    void BtnAddClick() {
+    void AddSlides() {
         if (!RunExplorer(MORVEL_KIND_ADD_SLIDES)) return;
         const std::string listPath = Settings().ReadString(key::Win95Tmp, kAbsentString);
         if (listPath == kAbsentString) return;
@@ -653,7 +653,7 @@ private:
         }
         modified_ = ApplyEvent(modified_, EditorEvent::SlidesAdded);
         AddSlideFiles(hwnd(), files, table_, history_, [this] { ShowRowCount(); });
-        GridClick();
+        ShowSelectedRow();
     }
 
     // The "Filename" cell runs this.
@@ -661,22 +661,22 @@ private:
         const auto chosen = ChosenFile(MORVEL_KIND_REPLACE_SLIDE);
         if (!chosen || *chosen == kAbsentString) return;
         const SlideKind kind = history_.PutFile(table_, table_.selectedRow(), *chosen, RealFileSystem());
-        win::SetText(fullname_, table_.Selected()[kColPath].str());
+        win::SetText(pathPanel_, table_.Selected()[kColPath].str());
         InvalidateRect(grid_, nullptr, FALSE);
         WarnIfSlideshow(kind);
     }
 
-    void BtnCDClick() {
+    void ChooseCdTrack() {
         const int track = ExecuteScrlDlg(hwnd(), CdTrackDialog());
         if (track < 0) return;
         const bool replace = AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kReplaceCurrentSlide));
         history_.PutCdTrack(table_, track, replace);
         ShowRowCount();
-        win::SetText(fullname_, table_.Selected()[kColName].str());
+        win::SetText(pathPanel_, table_.Selected()[kColName].str());
         modified_ = ApplyEvent(modified_, EditorEvent::CdTrackConfirmed);
     }
 
-    void BtnTestClick() {
+    void TestSlideshow() {
         if (table_.NothingToTest()) {
             ShowMessage(hwnd(), BoxKind::Information, std::string(kNothingToTest));
             return;
@@ -694,7 +694,7 @@ private:
         End(kTestModalResult);
     }
 
-    bool FormCloseQuery() {
+    bool MayClose() {
         if (!modified_) return true;
         if (AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return true;
         SaveFile();
@@ -703,12 +703,12 @@ private:
 
     // ---- Undo, and rows moved by keys ----------------------------------------------------------
 
-    void UndoClick(bool redo) {
+    void UndoOrRedo(bool redo) {
         const std::optional<bool> modified = redo ? history_.Redo(table_) : history_.Undo(table_);
         if (!modified) return;
         modified_ = *modified;
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
     }
 
     // Ctrl+Up and Ctrl+Down, as dragging the selected row one place.
@@ -716,7 +716,7 @@ private:
         if (!history_.MoveSelectedRow(table_, delta)) return;
         modified_ = true;
         ShowSelection();
-        GridClick();
+        ShowSelectedRow();
     }
 
     void AddHistoryToSystemMenu() {
@@ -733,7 +733,7 @@ private:
 
     // ---- Attribute menus and Global ---------------------------------------
 
-    void CommonAction() {
+    void RunCellAction() {
         const CellActionResult action = ActionForCell(table_);
         if (action.action == CellAction::Nothing) return;
         globalMode_ = false;
@@ -743,17 +743,17 @@ private:
             return;
         }
         RunMenu(action.menu);
-        GridClick();
+        ShowSelectedRow();
     }
 
-    void BtnGlobalClick() {
+    void EditGlobals() {
         if (table_.Selected().IsMark(table_.selectedColumn())) return;
         globalMode_ = true;
         modified_ = ApplyEvent(modified_, EditorEvent::Global);
         const CellActionResult action = ActionForCell(table_);
         if (action.action != CellAction::OpenMenu) return;
         RunMenu(action.menu);
-        GridClick();
+        ShowSelectedRow();
     }
 
     void RunMenu(MenuId menu) {
@@ -794,14 +794,14 @@ private:
         }
         const bool refresh = history_.ApplyChoice(table_, choice, globalMode_);
         InvalidateRect(grid_, nullptr, FALSE);
-        if (refresh) GridClick();
+        if (refresh) ShowSelectedRow();
     }
 
     SlideTable table_;
     SlideHistory history_;
     bool modified_ = false;    // the slide table holds changes that are not saved
     bool globalMode_ = false;  // "&Global" chose the menu: its entry goes to every slide
-    HWND fullname_ = nullptr;
+    HWND pathPanel_ = nullptr;
     HWND gauge_ = nullptr;
     HWND grid_ = nullptr;
     HWND colorLabel_ = nullptr;

@@ -100,9 +100,10 @@ private:
         win::SetText(Item(MORVEL_ID_LABELMAX), std::to_string(value_.maximum()));
         field_.Attach(Item(MORVEL_ID_CUSTOMSETTING));
         field_.SetText(std::to_string(value_.initial()));
-        bar_.Attach(Item(MORVEL_ID_CUSTOMSCROLLBAR),
-                    {.min = value_.minimum(), .max = value_.maximum(), .smallStep = smallStep_, .largeStep = largeStep_},
-                    value_.position());
+        bar_.Attach(
+            Item(MORVEL_ID_CUSTOMSCROLLBAR),
+            {.min = value_.minimum(), .max = value_.maximum(), .smallStep = smallStep_, .largeStep = largeStep_},
+            value_.position());
         bar_.onChange = [this](int position) { Apply(value_.BarMoved(position)); };
         RememberFocus(field_.hwnd());  // the focus starts in the field
         ready_ = true;

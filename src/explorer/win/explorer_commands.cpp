@@ -23,8 +23,8 @@
 #include "explorer/save_formats.h"
 #include "explorer/win/explorer_window.h"
 #include "explorer/win/rename_dialog.h"
-#include "hostlink/library.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {

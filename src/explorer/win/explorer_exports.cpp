@@ -2,10 +2,10 @@
 // (RemoteWin95 and the calls on the open window) and the modal dialog (RemoteDlg95).
 #include <windows.h>
 
+#include "common/win/guard.h"
 #include "explorer/dialog_setup.h"
 #include "explorer/win/explorer_window.h"
-#include "common/win/guard.h"
-#include "hostlink/library.h"
+#include "hostlink/win/library.h"
 #include "morvel32.h"
 
 namespace morvel {

@@ -30,8 +30,8 @@
 #include "explorer/start_folder.h"
 #include "explorer/win/list_glyphs.h"
 #include "explorer/write_back.h"
-#include "hostlink/library.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {

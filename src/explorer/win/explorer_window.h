@@ -27,7 +27,7 @@
 #include "explorer/explorer_menus.h"
 #include "explorer/win/file_list_box.h"
 #include "explorer/win/look_in_box.h"
-#include "hostlink/host_link.h"
+#include "hostlink/win/host_link.h"
 
 namespace morvel {
 

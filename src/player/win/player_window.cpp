@@ -6,7 +6,7 @@
 #include "common/win/guard.h"
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
-#include "hostlink/library.h"
+#include "hostlink/win/library.h"
 #include "morvel32.h"
 #include "player/play_modes.h"
 #include "player/player_keys.h"
@@ -18,7 +18,7 @@ namespace morvel {
 
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kMsgCloseNow = WM_APP + 0x510;      // close the window at once
 constexpr UINT kMsgCloseRequest = WM_APP + 0x513;  // the host's close request
 
@@ -26,7 +26,7 @@ constexpr UINT kMsgCloseRequest = WM_APP + 0x513;  // the host's close request
 // status line 22, the media bar 73 x 27, the menu button 31 x 27 and the seek bar 18 high, and
 // each grows with the screen's resolution.
 constexpr int kDesignWidth = 216, kDesignHeight = 270;
-constexpr int kPanel4Height = 39, kStatusHeight = 28, kMediaPanelWidth = 91, kMenuPanelWidth = 40;
+constexpr int kControlStripHeight = 39, kStatusHeight = 28, kMediaPanelWidth = 91, kMenuPanelWidth = 40;
 constexpr int kBarLeft = 1, kBarTop = 5, kBarHeight = 23, kBarMargin = 5;
 constexpr int kButtonTop = 3, kMenuButtonWidth = 39, kButtonHeight = 34;
 // The form's fonts: Arial bold of 18 and 15 pixels at 96 dpi.
@@ -39,10 +39,6 @@ win::WindowClass FormClass() {
 }
 
 }  // namespace
-
-PlayerSlot LibraryPlayerSlot() {
-    return {library.player.playMode, library.player.playerActive, library.player.closeRequest};
-}
 
 TVideoForm* TVideoForm::Create(PlayerState state) {
     const DesignScale scale = win::ScreenScale();
@@ -63,8 +59,8 @@ TVideoForm* TVideoForm::Create(PlayerState state) {
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    form->state_.FrameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
-    form->state_.FrameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
+    form->state_.frameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
+    form->state_.frameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
     library.player.window = form;
     // The window sees the keys of every focusable control first: a press on the menu button that
     // does not end as a click leaves the focus there.
@@ -84,7 +80,7 @@ void TVideoForm::OnCreate() {
 
     videoBackground_ = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
     videoPanel_ = panel(videoBackground_, MORVEL_ID_VIDEOWIN,
-                     {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
+                        {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
     imageHolder_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
     controlStrip_ = panel(hwnd(), MORVEL_ID_PANEL4, face);
     mediaPanel_ = panel(controlStrip_, MORVEL_ID_MEDIAPANEL, face);
@@ -109,12 +105,12 @@ void TVideoForm::OnCreate() {
 
     device_ = CreateMciDevice(mediaBar_);
     control_ = std::make_unique<MediaControl>(*device_);
-    playback_ = std::make_unique<VideoPlayback>(LibraryPlayerSlot(), state_, *control_, *device_, *this);
+    playback_ = std::make_unique<VideoPlayback>(library.player.slot, state_, *control_, *device_, *this);
     MediaBar::Attach(mediaBar_, *control_);
 
-    seekBar_.OnChange = [this] { playback_->XScrollbar1Change(seekBar_.Position()); };
-    seekBar_.OnScroll = [this](int) { playback_->XScrollbar1Scroll(); };
-    seekBar_.OnMouseDown = [this] { playback_->XScrollbar1MouseDown(); };
+    seekBar_.OnChange = [this] { playback_->OnSeekBarChanged(seekBar_.Position()); };
+    seekBar_.OnScroll = [this](int) { playback_->OnSeekBarScrolled(); };
+    seekBar_.OnMouseDown = [this] { playback_->OnSeekBarReleased(); };
     Layout();
 }
 
@@ -122,8 +118,8 @@ WindowChrome TVideoForm::Chrome() const {
     // The seek bar keeps room for its two arrows and a thumb as wide as an arrow.
     const int minClientWidth =
         scale_(kMediaPanelWidth) + scale_(kMenuPanelWidth) + scale_(kBarMargin) + 3 * GetSystemMetrics(SM_CXHSCROLL);
-    return {state_.FrameExtraX, state_.FrameExtraY, menuState_.statusVisible ? scale_(kStatusHeight) : 0,
-            scale_(kPanel4Height), minClientWidth};
+    return {state_.frameExtraX, state_.frameExtraY, menuState_.statusVisible ? scale_(kStatusHeight) : 0,
+            scale_(kControlStripHeight), minClientWidth};
 }
 
 void TVideoForm::SetWindowSize(const WindowSize& size) {
@@ -134,7 +130,7 @@ void TVideoForm::Layout() {
     RECT client;
     GetClientRect(hwnd(), &client);
     const int width = client.right, height = client.bottom;
-    const int strip = scale_(kPanel4Height), status = scale_(kStatusHeight);
+    const int strip = scale_(kControlStripHeight), status = scale_(kStatusHeight);
     const int media = scale_(kMediaPanelWidth), menu = scale_(kMenuPanelWidth);
     const int statusHeight = menuState_.statusVisible ? status : 0;
     const int videoHeight = std::max(0, height - statusHeight - strip);
@@ -167,26 +163,26 @@ void TVideoForm::ShowAndActivate() {
 // Runs once, as VideoWinPlayer95 shows the window; the messages pending meanwhile run when the
 // entry point lets them, right after.
 void TVideoForm::OnFirstShow() {
-    if (library.player.playerActive == 1 || state_.PlayerClosing || activated_) return;
+    if (library.player.slot.playerActive == 1 || state_.closing || activated_) return;
     activated_ = true;
     control_->SetEnabledButtons(buttons::Enabled);
     control_->SetVisibleButtons(buttons::AtActivation);
     BusyCursor();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     control_->Display(videoPanel_);
     control_->TimeFormatFrames();
     control_->Frames = 1;
     playback_->ReadVideoSize();
-    state_.BarMax = LastBarValue(state_.FrameCount);
-    seekBar_.SetMax(state_.BarMax);
+    state_.barMax = LastBarValue(state_.frameCount);
+    seekBar_.SetMax(state_.barMax);
     // A clip without a picture keeps the design size; its video area stays black.
-    if (state_.VideoWidth != 0 && state_.VideoHeight != 0)
-        SetWindowSize(WindowForPicture(Chrome(), state_.VideoWidth, state_.VideoHeight));
+    if (state_.videoWidth != 0 && state_.videoHeight != 0)
+        SetWindowSize(WindowForPicture(Chrome(), state_.videoWidth, state_.videoHeight));
     // A device just opened is stopped already, and stopping it again takes the driver as long as
     // opening it did.
     if (control_->Mode() != Stopped) control_->Stop();
     RefitAndRedisplay();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     ShowWindow(mediaBar_, SW_SHOW);
     ShowWindow(menuButton_, SW_SHOW);
     NormalCursor();
@@ -210,12 +206,12 @@ void TVideoForm::StartTick() {
     // A modal loop of a handler (the driver's dialog) may have seen the window destroyed: no
     // timer of the thread in its place.
     if (Destroyed()) return;
-    SetTimer(hwnd(), kTimer1, tickInterval_, nullptr);
+    SetTimer(hwnd(), kTickTimer, tickInterval_, nullptr);
     tickRunning_ = true;
 }
 
 void TVideoForm::StopTick() {
-    if (tickRunning_) KillTimer(hwnd(), kTimer1);
+    if (tickRunning_) KillTimer(hwnd(), kTickTimer);
     tickRunning_ = false;
 }
 
@@ -268,7 +264,7 @@ void TVideoForm::RedisplayVideo(bool redrawFrame) {
 
 void TVideoForm::PaintVideo(HDC dc) {
     // The device draws while it plays; an uncovered picture is redrawn from its current frame.
-    if (control_ && control_->IsOpen() && activated_ && !state_.PlayerClosing) device_->UpdateInto(dc);
+    if (control_ && control_->IsOpen() && activated_ && !state_.closing) device_->UpdateInto(dc);
 }
 
 void TVideoForm::FitVideo() {
@@ -276,18 +272,18 @@ void TVideoForm::FitVideo() {
     BusyCursor();
     RECT area;
     GetClientRect(videoBackground_, &area);
-    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.VideoWidth, state_.VideoHeight);
+    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.videoWidth, state_.videoHeight);
     MoveWindow(videoPanel_, fit.left, fit.top, fit.width, fit.height, TRUE);
     NormalCursor();
 }
 
 void TVideoForm::OnResized() {
-    if (!control_->IsOpen() || state_.LayoutBusy || !activated_ || library.player.playerActive == 0) return;
+    if (!control_->IsOpen() || state_.layoutBusy || !activated_ || library.player.slot.playerActive == 0) return;
     BusyCursor();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     playback_->PauseForChange();
     RefitAndRedisplay();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     NormalCursor();
 }
 
@@ -296,9 +292,9 @@ void TVideoForm::ChangeLayout(Change change) {
     BusyCursor();
     playback_->PauseForChange();
     StopTick();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     change();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     OnResized();
     StartTick();
     NormalCursor();
@@ -306,7 +302,7 @@ void TVideoForm::ChangeLayout(Change change) {
 
 void TVideoForm::ZoomVideo(std::int16_t factor) {
     ChangeLayout([&] {
-        const auto size = ZoomWindowSize(factor, state_.VideoWidth, state_.VideoHeight, Chrome(),
+        const auto size = ZoomWindowSize(factor, state_.videoWidth, state_.videoHeight, Chrome(),
                                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         if (size) SetWindowSize(*size);
     });
@@ -354,14 +350,14 @@ void TVideoForm::ConfigureDevice() {
     inDriverDialog_ = false;
     if (closeAfterDialog_) return CloseWindow();
     StartTick();
-    if (TraitsOf(library.player.playMode).relayoutAfterConfigure) OnResized();
+    if (TraitsOf(library.player.slot.playMode).relayoutAfterConfigure) OnResized();
     NormalCursor();
 }
 
 void TVideoForm::ShowPlaybackOptions() {
     if (!control_->IsOpen()) return;
     playback_->PauseForOptions();
-    const auto chosen = RunPlaybackOptions(hwnd(), library.player.playMode, {state_.PlayVolume, state_.PlaySpeed});
+    const auto chosen = RunPlaybackOptions(hwnd(), library.player.slot.playMode, {state_.volume, state_.speed});
     if (chosen) playback_->OptionsAccepted(AcceptedPlaybackValues(chosen->volume, chosen->speed));
 }
 
@@ -374,7 +370,7 @@ void TVideoForm::ShowMenuAtButton() {
 }
 
 void TVideoForm::ShowMenu(int x, int y) {
-    const HMENU menu = CreatePlayerMenu(PlayerMenu(library.player.playMode, menuState_));
+    const HMENU menu = CreatePlayerMenu(PlayerMenu(library.player.slot.playMode, menuState_));
     SetForegroundWindow(hwnd());
     // The chosen item comes back as WM_COMMAND, to the one dispatcher.
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
@@ -405,9 +401,9 @@ void TVideoForm::RunCommand(PlayerCommand command) {
         case PlayerCommand::CloseRequest:
             return playback_->CloseRequestFromUser();
         case PlayerCommand::Play:
-            return playback_->mnuPlayClick();
+            return playback_->Play();
         case PlayerCommand::Pause:
-            return playback_->mnuPauseClick();
+            return playback_->Pause();
         case PlayerCommand::Menu:
             return ShowMenuAtButton();
         case PlayerCommand::Optimize:
@@ -419,7 +415,7 @@ void TVideoForm::RunCommand(PlayerCommand command) {
         case PlayerCommand::Options:
             return ShowPlaybackOptions();
         case PlayerCommand::Quiet:
-            return playback_->mnuQuietPlaybackClick();
+            return playback_->ToggleQuiet();
         case PlayerCommand::Loop:
             menuState_.loop = !menuState_.loop;
             return;
@@ -432,11 +428,11 @@ bool TVideoForm::ControlNotification(WPARAM wParam, LPARAM lParam) {
     const HWND from = reinterpret_cast<HWND>(lParam);
     const WORD code = HIWORD(wParam);
     if (from == mediaBar_ && code == MediaBar::kDeviceNotify) {
-        playback_->MediaPlayer1Notify();
+        playback_->OnDeviceNotice();
         return true;
     }
     if (from == mediaBar_ && code >= MediaBar::kClickNotify && code < MediaBar::kClickNotify + kMediaButtonCount) {
-        playback_->MediaPlayer1Click(static_cast<MediaButton>(code - MediaBar::kClickNotify));
+        playback_->OnMediaButton(static_cast<MediaButton>(code - MediaBar::kClickNotify));
         return true;
     }
     if (from == menuButton_ && code == BN_CLICKED) {
@@ -476,15 +472,15 @@ void TVideoForm::CloseWindow() {
 void TVideoForm::ClosePlayer() {
     closing_ = true;
     try {
-        playback_->FormClose();
+        playback_->ClosePlayback();
     } catch (...) {
         // The device is released with the window whatever it answered.
     }
     StopTick();
-    state_.PlayerClosing = false;
-    library.player.closeRequest = false;
-    library.player.playMode = 0;
-    library.player.playerActive = 0;
+    state_.closing = false;
+    library.player.slot.closeRequest = false;
+    library.player.slot.playMode = 0;
+    library.player.slot.playerActive = 0;
     NormalCursor();
 }
 
@@ -505,7 +501,7 @@ void TVideoForm::OnDestroy() {
     // Destroyed from outside (the host's DestroyWindow): the player ends as a close ends it.
     if (!closing_) ClosePlayer();
     StopTick();
-    KillTimer(hwnd(), kTimer1);
+    KillTimer(hwnd(), kTickTimer);
     if (control_) control_->Close();
 }
 
@@ -536,7 +532,7 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam != SIZE_MINIMIZED) OnResized();
             return 0;
         case WM_TIMER:
-            if (wParam == kTimer1) playback_->Timer1Timer();
+            if (wParam == kTickTimer) playback_->OnTick();
             return 0;
         case WM_COMMAND:
             // Menu items and accelerators come without a control; a control's other
@@ -560,14 +556,14 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             DrawMenuButton(*item);
             return TRUE;
         }
-        case kMsgPanelClick:  // FormClick on the video area's background, VideoWinClick on the picture
+        case kMsgPanelClick:  // a click on the video area's background or on the picture
             if (wParam == MORVEL_ID_VIDEOWIN || wParam == MORVEL_ID_VIDEOWINBACK) UpdateVideo();
             return 0;
         case WM_LBUTTONUP:
             UpdateVideo();
             return 0;
         case WM_PALETTECHANGED:
-            switch (PaletteChangeAction(library.player.playMode, state_.PlayerClosing,
+            switch (PaletteChangeAction(library.player.slot.playMode, state_.closing,
                                         reinterpret_cast<HWND>(wParam) == hwnd())) {
                 case PaletteAction::Ignore:
                     return 0;

@@ -14,6 +14,7 @@
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
 #include "common/win/window.h"
+#include "hostlink/win/library.h"
 #include "player/media_control.h"
 #include "player/media_device.h"
 #include "player/playback.h"
@@ -24,9 +25,6 @@
 #include "player/win/seek_bar.h"
 
 namespace morvel {
-
-// The library's player slot (library.player) as the rules see it.
-PlayerSlot LibraryPlayerSlot();
 
 class TVideoForm final : public win::Window, public PlayerView {
 public:
@@ -44,7 +42,7 @@ public:
     // shown its box and closed the window.
     void ShowAndActivate();
     // The last step of opening, once the window is on screen.
-    void Shown() { PlayerShown(LibraryPlayerSlot(), state_); }
+    void Shown() { PlayerShown(library.player.slot, state_); }
     // Closes the window at once, as a second close request does.
     void CloseNow();
     // The host's close request (VideoWinClose95), handled as Esc is.
@@ -98,7 +96,7 @@ private:
     void FitVideo();
     void OnResized();
     // The pause-layout-resume sequence of zoom, optimize and the status toggle: hourglass, the
-    // clip paused (option 8) and the tick stopped, `change` with LayoutBusy set, then one
+    // clip paused (option 8) and the tick stopped, `change` with layoutBusy set, then one
     // OnResized and the tick again.
     template <typename Change>
     void ChangeLayout(Change change);
@@ -120,7 +118,8 @@ private:
     PlayerState state_;
     DesignScale scale_ = win::ScreenScale();
     // Children: panels and bar are owned by their windows; the form keeps their handles.
-    HWND videoBackground_ = nullptr, videoPanel_ = nullptr, imageHolder_ = nullptr, controlStrip_ = nullptr, mediaPanel_ = nullptr;
+    HWND videoBackground_ = nullptr, videoPanel_ = nullptr, imageHolder_ = nullptr, controlStrip_ = nullptr,
+         mediaPanel_ = nullptr;
     HWND seekPanel_ = nullptr, menuPanel_ = nullptr, menuButton_ = nullptr, statusPanel_ = nullptr, mediaBar_ = nullptr;
     SeekBar seekBar_;
     win::Font formFont_, statusFont_;

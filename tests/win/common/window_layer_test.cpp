@@ -419,8 +419,12 @@ const win::WindowClass kKeyedClass{.name = "MorvelLayerKeyed"};
 class KeyedWindow final : public win::Window {
 public:
     KeyedWindow() {
-        Create(kKeyedClass, {.title = "Keyed", .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .x = 60, .y = 60,
-                             .width = 320, .height = 220});
+        Create(kKeyedClass, {.title = "Keyed",
+                             .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             .x = 60,
+                             .y = 60,
+                             .width = 320,
+                             .height = 220});
     }
     HWND fields[3]{};
     win::ScrollBar bar;
@@ -431,12 +435,22 @@ protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg != WM_CREATE) return DefaultMessage(msg, wParam, lParam);
         for (int i = 0; i < 3; ++i) {
-            fields[i] = win::CreateChild(hwnd(), {.className = "EDIT", .id = 300 + i, .style = WS_TABSTOP,
-                                                  .exStyle = WS_EX_CLIENTEDGE, .x = 8, .y = 8 + 30 * i,
-                                                  .width = 200, .height = 22});
+            fields[i] = win::CreateChild(hwnd(), {.className = "EDIT",
+                                                  .id = 300 + i,
+                                                  .style = WS_TABSTOP,
+                                                  .exStyle = WS_EX_CLIENTEDGE,
+                                                  .x = 8,
+                                                  .y = 8 + 30 * i,
+                                                  .width = 200,
+                                                  .height = 22});
         }
-        bar.Attach(win::CreateChild(hwnd(), {.className = "SCROLLBAR", .id = 310, .style = SBS_HORZ | WS_TABSTOP,
-                                             .x = 8, .y = 110, .width = 200, .height = 20}),
+        bar.Attach(win::CreateChild(hwnd(), {.className = "SCROLLBAR",
+                                             .id = 310,
+                                             .style = SBS_HORZ | WS_TABSTOP,
+                                             .x = 8,
+                                             .y = 110,
+                                             .width = 200,
+                                             .height = 20}),
                    {.min = 2, .max = 255, .smallStep = 1, .largeStep = 10}, 100);
         bar.onChange = [this](int position) { changes += std::to_string(position) + ";"; };
         RememberFocus(fields[0]);
@@ -500,8 +514,8 @@ TEST(WindowLayer, AScrollBarMovesByItsStepsWithinItsRangeAndTellsEachChange) {
     const struct {
         WORD key;
         int position;
-    } steps[] = {{VK_RIGHT, 101}, {VK_NEXT, 111}, {VK_LEFT, 110}, {VK_PRIOR, 100}, {VK_END, 255},
-                 {VK_RIGHT, 255}, {VK_HOME, 2},   {VK_PRIOR, 2}};
+    } steps[] = {{VK_RIGHT, 101}, {VK_NEXT, 111},  {VK_LEFT, 110}, {VK_PRIOR, 100},
+                 {VK_END, 255},   {VK_RIGHT, 255}, {VK_HOME, 2},   {VK_PRIOR, 2}};
     for (const auto& step : steps) {
         Press({}, step.key);
         EXPECT_EQ(window.bar.Position(), step.position) << "key " << step.key;

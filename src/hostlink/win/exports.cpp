@@ -3,10 +3,10 @@
 // to the user and never reaches the host.
 #include <windows.h>
 
-#include "common/win/win_file_system.h"
 #include "common/win/guard.h"
+#include "common/win/win_file_system.h"
 #include "hostlink/long_name.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 using namespace morvel;
