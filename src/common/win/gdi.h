@@ -14,10 +14,6 @@ namespace morvel::win {
 int ScreenDpi();
 // Design pixels at the screen's resolution.
 DesignScale ScreenScale();
-// A length given at `designDpi` pixels per inch, at `dpi`.
-inline int ScaleToDpi(int value, int dpi, int designDpi = 96) {
-    return MulDiv(value, dpi, designDpi);
-}
 
 // One GDI object, deleted with its owner.
 template <typename Handle>
