@@ -3,7 +3,6 @@
 #include "common/mnemonic.h"
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
-#include "common/win/keys.h"
 #include "common/win/modal.h"
 #include "common/win/text.h"
 
@@ -72,7 +71,7 @@ int Dialog::Run() {
     running_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    const bool quit = !modal.Loop([this] { return ended_; }, [](MSG& msg) { return RouteKey(msg, false); });
+    const bool quit = !modal.Loop([this] { return ended_; });
     if (quit && !ended_ && IsWindow(window)) QuitDuringRun();
     running_ = false;
     const int result = ended_ ? result_ : CancelResult();

@@ -1,5 +1,7 @@
 #include "common/win/modal.h"
 
+#include "common/win/keys.h"
+
 namespace morvel::win {
 
 void PumpPending() {
@@ -44,7 +46,7 @@ ModalRun::~ModalRun() {
     End();
 }
 
-bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes) {
+bool ModalRun::Loop(const std::function<bool()>& done) {
     MSG msg;
     while (!ended_ && IsWindow(modal_) && !done()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -54,7 +56,7 @@ bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(
             return false;
         }
         if (got < 0) break;
-        if (takes && takes(msg)) continue;
+        if (RouteKey(msg, false)) continue;
         if (dialogKeys_ && IsDialogMessageA(modal_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -22,11 +22,11 @@ bool BeginsWith(const std::string& text, const std::string& prefix) {
 }
 }  // namespace
 
-XFileListBox::~XFileListBox() {
+FileListBox::~FileListBox() {
     ReleaseGlyphs();
 }
 
-DWORD XFileListBox::StyleBits() const {
+DWORD FileListBox::StyleBits() const {
     // No LBS_SORT: the entries arrive in the list's own order, which the box would not keep.
     DWORD bits =
         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_BORDER;
@@ -35,7 +35,7 @@ DWORD XFileListBox::StyleBits() const {
     return bits;
 }
 
-void XFileListBox::Create(HWND parent, int id, const Style& style) {
+void FileListBox::Create(HWND parent, int id, const Style& style) {
     parent_ = parent;
     id_ = id;
     style_ = style;
@@ -48,7 +48,7 @@ void XFileListBox::Create(HWND parent, int id, const Style& style) {
     Hook(hwnd_);
 }
 
-void XFileListBox::Recreate(const Style& style) {
+void FileListBox::Recreate(const Style& style) {
     RECT rect{};
     GetWindowRect(hwnd_, &rect);
     MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&rect), 2);
@@ -81,7 +81,7 @@ void XFileListBox::Recreate(const Style& style) {
     if (focused) SetFocus(hwnd_);
 }
 
-void XFileListBox::SetFont(HFONT font) {
+void FileListBox::SetFont(HFONT font) {
     font_ = font;
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     HDC dc = GetDC(hwnd_);
@@ -96,7 +96,7 @@ void XFileListBox::SetFont(HFONT font) {
     widest_ = -1;
 }
 
-void XFileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
+void FileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
     ReleaseGlyphs();
     hasGlyph_[0] = file != nullptr;
     hasGlyph_[1] = folder != nullptr;
@@ -120,7 +120,7 @@ void XFileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
     DeleteDC(source);
 }
 
-void XFileListBox::ReleaseGlyphs() {
+void FileListBox::ReleaseGlyphs() {
     if (glyphDc_) {
         SelectObject(glyphDc_, glyphDcBitmap_);
         DeleteDC(glyphDc_);
@@ -131,7 +131,7 @@ void XFileListBox::ReleaseGlyphs() {
     glyphDcBitmap_ = nullptr;
 }
 
-void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
+void FileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
     SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
     entries_ = std::move(entries);
@@ -151,14 +151,14 @@ void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void XFileListBox::Clear() {
+void FileListBox::Clear() {
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
     entries_.clear();
     widest_ = -1;
     typed_.clear();
 }
 
-bool XFileListBox::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+bool FileListBox::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     if (msg != WM_CHAR) return false;
     const auto c = static_cast<unsigned char>(wParam);
     // Control characters, and a space that does not continue a prefix, are the box's own.
@@ -173,7 +173,7 @@ bool XFileListBox::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT
     return true;
 }
 
-int XFileListBox::FindTyped() const {
+int FileListBox::FindTyped() const {
     const int count = Count();
     if (count == 0 || typed_.empty()) return -1;
     const int current = Current();
@@ -190,7 +190,7 @@ int XFileListBox::FindTyped() const {
     return -1;
 }
 
-void XFileListBox::MoveCaretTo(int index) {
+void FileListBox::MoveCaretTo(int index) {
     if (style_.multiSelect) {
         SendMessageA(hwnd_, LB_SETSEL, FALSE, -1);
         SendMessageA(hwnd_, LB_SETSEL, TRUE, index);
@@ -202,14 +202,14 @@ void XFileListBox::MoveCaretTo(int index) {
     SendMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id_, LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
 }
 
-int XFileListBox::Current() const {
+int FileListBox::Current() const {
     if (entries_.empty()) return -1;
     if (!style_.multiSelect) return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
     const int caret = static_cast<int>(SendMessageA(hwnd_, LB_GETCARETINDEX, 0, 0));
     return caret < 0 || caret >= Count() ? -1 : caret;
 }
 
-void XFileListBox::SelectFirst() {
+void FileListBox::SelectFirst() {
     if (entries_.empty()) return;
     if (style_.multiSelect) {
         SendMessageA(hwnd_, LB_SETSEL, TRUE, 0);
@@ -219,11 +219,11 @@ void XFileListBox::SelectFirst() {
     }
 }
 
-bool XFileListBox::IsSelected(int index) const {
+bool FileListBox::IsSelected(int index) const {
     return SendMessageA(hwnd_, LB_GETSEL, index, 0) > 0;
 }
 
-void XFileListBox::SetSelected(int index, bool selected) {
+void FileListBox::SetSelected(int index, bool selected) {
     if (style_.multiSelect) {
         SendMessageA(hwnd_, LB_SETSEL, selected ? TRUE : FALSE, index);
     } else if (selected) {
@@ -233,7 +233,7 @@ void XFileListBox::SetSelected(int index, bool selected) {
     }
 }
 
-void XFileListBox::SelectAll(bool selected) {
+void FileListBox::SelectAll(bool selected) {
     if (style_.multiSelect) {
         SendMessageA(hwnd_, LB_SETSEL, selected ? TRUE : FALSE, -1);
     } else if (!selected) {
@@ -241,14 +241,14 @@ void XFileListBox::SelectAll(bool selected) {
     }
 }
 
-int XFileListBox::SelectedCount() const {
+int FileListBox::SelectedCount() const {
     if (entries_.empty()) return 0;
     if (!style_.multiSelect) return Current() >= 0 ? 1 : 0;
     const LRESULT n = SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0);
     return n < 0 ? 0 : static_cast<int>(n);
 }
 
-std::vector<int> XFileListBox::SelectedIndexes() const {
+std::vector<int> FileListBox::SelectedIndexes() const {
     std::vector<int> indexes;
     if (!style_.multiSelect) {
         const int current = Current();
@@ -263,7 +263,7 @@ std::vector<int> XFileListBox::SelectedIndexes() const {
     return indexes;
 }
 
-void XFileListBox::SetColumns(int columns) {
+void FileListBox::SetColumns(int columns) {
     if (!style_.multiColumn) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
@@ -273,7 +273,7 @@ void XFileListBox::SetColumns(int columns) {
     SendMessageA(hwnd_, LB_SETCOLUMNWIDTH, width, 0);
 }
 
-int XFileListBox::TextWidth(const std::string& text) const {
+int FileListBox::TextWidth(const std::string& text) const {
     HDC dc = GetDC(hwnd_);
     const HGDIOBJ old = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};
@@ -283,7 +283,7 @@ int XFileListBox::TextWidth(const std::string& text) const {
     return size.cx;
 }
 
-int XFileListBox::WidestText() const {
+int FileListBox::WidestText() const {
     if (entries_.empty()) return 0;
     if (widest_ >= 0) return widest_;
     // Character widths once, then sums: measuring 100,000 names one by one costs more than
@@ -318,7 +318,7 @@ int XFileListBox::WidestText() const {
     return widest;
 }
 
-void XFileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
+void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1)) {
         if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
         return;

@@ -1,4 +1,4 @@
-// XFileListBox: the Explorer's file list. A sorted, multi-column list box with a glyph before
+// FileListBox: the Explorer's file list. A sorted, multi-column list box with a glyph before
 // each entry; it never reads a folder itself, the listing fills it. Entries arrive in the list's
 // order, so the box keeps them as given and the whole list is drawn once per fill.
 //
@@ -21,10 +21,10 @@
 
 namespace morvel {
 
-class XFileListBox : private win::ControlHook {
+class FileListBox : private win::ControlHook {
 public:
-    XFileListBox() = default;
-    ~XFileListBox() override;  // releases the glyph copies
+    FileListBox() = default;
+    ~FileListBox() override;  // releases the glyph copies
 
     struct Style {
         bool multiSelect = true;

@@ -6,7 +6,7 @@
 // files and what the host polls of the player.
 //
 // Only plain data and forward-declared window types: every subsystem may include this header, and
-// it includes only the plain state structs of the layer and the player.
+// it includes only the plain state structs of the layer and of the player's slot.
 #pragma once
 
 #include <windows.h>
@@ -16,25 +16,22 @@
 #include <string>
 
 #include "common/win/layer_state.h"
-#include "player/player_state.h"
+#include "hostlink/player_slot.h"
 
 namespace morvel {
 
-class TFileForm;
+class ModelessExplorer;
 class TVideoForm;
 
 struct Library {
     win::LayerState layer;
 
     struct Explorer {
-        TFileForm* modeless = nullptr;   // the modeless Explorer while it exists
+        ModelessExplorer* modeless = nullptr;  // the modeless Explorer while it exists
         bool dialogRunning = false;      // a RemoteDlg95 is in its modal run
         bool relistAfterDialog = false;  // RemoteWinUpdate95 came during a dialog: list afterwards
         // Last chosen format position per colour depth, in the order of the per-depth table.
         std::array<int, 5> lastFormatIndex{};
-        // Format code of each entry of the format list last shown (positions beyond it keep older
-        // values). Read by the dialog that shows the list.
-        std::array<int, 64> formatCodes{};
     } explorer;
 
     struct Editor {
