@@ -15,6 +15,7 @@ packages=(
   googletest libgtest-dev
   clang libclang-rt-14-dev llvm lld
   imagemagick
+  fonts-wine fonts-liberation
   python3
   e2fsprogs
   zip
