@@ -111,7 +111,7 @@ const Introduced kImportAudit[] = {
      "CallWindowProcA", "CreatePopupMenu", "CreateWindowExA", "DefWindowProcA", "DestroyMenu", "DestroyWindow",
      "DispatchMessageA",
      "DrawEdge", "DrawFocusRect", "DrawFrameControl", "DrawTextA", "DrawTextW", "EnableMenuItem", "EnableWindow",
-     "EndPaint", "EnumThreadWindows", "FillRect", "FrameRect", "GetActiveWindow", "GetCapture", "GetClassInfoA",
+     "EndPaint", "EnumThreadWindows", "FillRect", "GetActiveWindow", "GetCapture", "GetClassInfoA",
      "GetClassLongA", "GetClientRect", "GetCursorPos", "GetDC", "GetDlgCtrlID", "GetDlgItem", "GetFocus",
      "GetForegroundWindow", "GetKeyState", "GetMessageA", "GetMessagePos", "GetMessageTime", "GetNextDlgTabItem",
      "GetParent", "GetPropA", "GetScrollInfo", "GetSysColor", "GetSysColorBrush", "GetSystemMenu", "GetSystemMetrics",
