@@ -179,10 +179,10 @@ void TVideoForm::OnFirstShow() {
 
 void TVideoForm::RefitAndRedisplay() {
     const HWND bar = seekBar_.Handle();
-    RECT panel2;
-    GetClientRect(seekPanel_, &panel2);
+    RECT seekArea;
+    GetClientRect(seekPanel_, &seekArea);
     ShowWindow(bar, SW_HIDE);
-    MoveWindow(bar, kBarLeft, kBarTop, std::max(0, static_cast<int>(panel2.right) - kBarMargin), kBarHeight, TRUE);
+    MoveWindow(bar, kBarLeft, kBarTop, std::max(0, static_cast<int>(seekArea.right) - kBarMargin), kBarHeight, TRUE);
     MoveWindow(mediaBar_, 0, 2, kMediaPanelWidth, kControlStripHeight - 4, TRUE);
     FitVideo();
     ShowWindow(bar, SW_SHOW);
