@@ -26,23 +26,19 @@ bool LabelLetter(char typed, std::span<const LabelTarget> labels, std::span<cons
 
 bool Dialog::CreateFrame(const WindowClass& cls, std::string title, int designWidth, int designHeight, HWND owner,
                          DWORD style, DWORD exStyle) {
-    dpi_ = ScreenDpi();
+    scale_ = ScreenScale();
     ended_ = false;
     return Create(cls, CentredDialog(std::move(title), Scale(designWidth), Scale(designHeight), owner, style,
                                      exStyle)) != nullptr;
 }
 
 bool Dialog::CreateScaled(const WindowClass& cls, CreateArgs args) {
-    dpi_ = ScreenDpi();
+    scale_ = ScreenScale();
     ended_ = false;
     for (int* length : {&args.x, &args.y, &args.width, &args.height}) {
         if (*length != CW_USEDEFAULT) *length = Scale(*length);
     }
     return Create(cls, args) != nullptr;
-}
-
-int Dialog::Scale(int designPixels) const {
-    return ScaleToDpi(designPixels, dpi_, kDesignDpi);
 }
 
 HWND Dialog::CreateControls(std::span<const ChildArgs> table, HFONT font) {
