@@ -66,6 +66,7 @@ private:
     int CancelResult() const override { return MORVEL_DLG_CANCELLED; }
     // The pane's own keys stand in for the system dialog keys.
     bool UsesDialogKeys() const override { return false; }
+    bool KeyPreview(const MSG& msg) override { return pane_.KeyPreview(msg); }
     void QuitDuringRun() override {
         accepted_ = false;
         SendMessageA(hwnd(), WM_CLOSE, 0, 0);

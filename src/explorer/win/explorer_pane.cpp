@@ -671,8 +671,6 @@ bool ExplorerPane::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         case WM_SIZE:
             LayOut();
             return true;
-        case WM_SYSCHAR:
-            return LetterKey(wParam);
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return true;

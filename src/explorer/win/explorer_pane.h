@@ -75,6 +75,8 @@ public:
     void Build();
     // A message of the owner's window; true when handled, with the result set.
     bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // A key of the owner's window, from the window layer's key route; true when used.
+    bool KeyPreview(const MSG& msg);
 
     Phase phase() const { return phase_; }
     void SetPhase(Phase phase) { phase_ = phase; }
@@ -199,10 +201,12 @@ private:
     void ShowViewMenu();
 
     // Keys.
-    bool WindowKeyDown(WPARAM key);
     void CycleFocus(bool backwards);
+    // Esc: back from the input-file view, else the window closes.
+    void Back();
+    // Enter and Space in the file list.
+    void OpenFromList();
     bool LetterKey(WPARAM typed);
-    bool FileListKeyDown(WPARAM key);
     bool SpeedButtonMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -79,6 +79,7 @@ LRESULT ModelessExplorer::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     switch (msg) {
         case WM_CREATE:
             pane_.Build();
+            TakeKeysFromHostLoop();
             SendMessageA(pane_.FileTypeBox(), CB_SETCURSEL, kAllValidatedPosition, 0);
             OnFileTypeChanged();
             return 0;
