@@ -14,6 +14,7 @@ packages=(
   googletest libgtest-dev
   clang libclang-rt-14-dev llvm
   imagemagick
+  fonts-wine fonts-liberation
   python3
   e2fsprogs
   zip

@@ -3,7 +3,6 @@
 #include "common/mnemonic.h"
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
-#include "common/win/keys.h"
 #include "common/win/modal.h"
 #include "common/win/text.h"
 
@@ -27,23 +26,19 @@ bool LabelLetter(char typed, std::span<const LabelTarget> labels, std::span<cons
 
 bool Dialog::CreateFrame(const WindowClass& cls, std::string title, int designWidth, int designHeight, HWND owner,
                          DWORD style, DWORD exStyle) {
-    dpi_ = ScreenDpi();
+    scale_ = ScreenScale();
     ended_ = false;
     return Create(cls, CentredDialog(std::move(title), Scale(designWidth), Scale(designHeight), owner, style,
                                      exStyle)) != nullptr;
 }
 
 bool Dialog::CreateScaled(const WindowClass& cls, CreateArgs args) {
-    dpi_ = ScreenDpi();
+    scale_ = ScreenScale();
     ended_ = false;
     for (int* length : {&args.x, &args.y, &args.width, &args.height}) {
         if (*length != CW_USEDEFAULT) *length = Scale(*length);
     }
     return Create(cls, args) != nullptr;
-}
-
-int Dialog::Scale(int designPixels) const {
-    return ScaleToDpi(designPixels, dpi_, kDesignDpi);
 }
 
 HWND Dialog::CreateControls(std::span<const ChildArgs> table, HFONT font) {
@@ -76,7 +71,7 @@ int Dialog::Run() {
     running_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    const bool quit = !modal.Loop([this] { return ended_; }, [](MSG& msg) { return RouteKey(msg, false); });
+    const bool quit = !modal.Loop([this] { return ended_; });
     if (quit && !ended_ && IsWindow(window)) QuitDuringRun();
     running_ = false;
     const int result = ended_ ? result_ : CancelResult();

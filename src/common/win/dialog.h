@@ -7,8 +7,8 @@
 // windows for the run (ModalRun), loops until `End`, then gives the activation back and
 // destroys the window.
 //
-// Layout has one unit system: design pixels at 120 pixels per inch, scaled to the screen once,
-// when the window or a control is created (`Scale`). Controls are declared as tables of
+// Layout has one unit system: design pixels at 120 pixels per inch (common/design_scale.h),
+// scaled to the screen once, when the window or a control is created (`Scale`). Controls are declared as tables of
 // `ChildArgs` and created by `CreateControls`. Keys reach the dialog's `KeyPreview` from the run
 // (keys.h); its controls' commands reach `OnCommand`.
 #pragma once
@@ -18,13 +18,12 @@
 #include <span>
 #include <string>
 
+#include "common/design_scale.h"
 #include "common/win/controls.h"
 #include "common/win/window.h"
 
 namespace morvel::win {
 
-// The resolution the dialogs' tables are written for.
-inline constexpr int kDesignDpi = 120;
 
 // A label and the control that its underlined letter gives the focus to.
 struct LabelTarget {
@@ -75,7 +74,8 @@ protected:
     virtual void QuitDuringRun() {}
 
     // Design pixels at 120 dpi on this screen.
-    int Scale(int designPixels) const;
+    int Scale(int designPixels) const { return scale_(designPixels); }
+    const DesignScale& Scaling() const { return scale_; }
     // Creates the controls of a table, positions and sizes given in design pixels and each scaled
     // once, with the font given; returns the first control made (or null).
     HWND CreateControls(std::span<const ChildArgs> table, HFONT font = nullptr);
@@ -86,7 +86,7 @@ protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    int dpi_ = kDesignDpi;
+    DesignScale scale_;
     int result_ = 0;
     bool ended_ = false;
     bool running_ = false;

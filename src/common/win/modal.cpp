@@ -48,7 +48,7 @@ ModalRun::~ModalRun() {
     End();
 }
 
-bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes) {
+bool ModalRun::Loop(const std::function<bool()>& done) {
     MSG msg;
     while (!ended_ && IsWindow(modal_) && !done()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -58,7 +58,7 @@ bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(
             return false;
         }
         if (got < 0) break;
-        if (takes && takes(msg)) continue;
+        if (RouteKey(msg, false)) continue;
         if (dialogKeys_ && IsDialogMessageA(modal_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -6,6 +6,10 @@
 // Classes are registered once, on first use, and unregistered when the library unloads
 // (`UnregisterWindowClasses`, called from DllMain).
 //
+// Keys: the layer hands each key to `KeyPreview` of the windows that hold the focus before it is
+// dispatched (keys.h); a window that stays open beside the host asks for that with
+// `TakeKeysFromHostLoop`. Failures: `ReportFailure` says what a failing handler does.
+//
 // Focus memory: a window that loses activation remembers which of its children had the focus,
 // and gives the focus back to it when it is activated again (Alt+Tab back, a message box
 // closed, a modal window ended). A window sets the child to start with by `RememberFocus`.

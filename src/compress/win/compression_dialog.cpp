@@ -109,7 +109,9 @@ std::optional<compress::CompressValues> TUserCompress::Show(HWND owner) {
 }
 
 void TUserCompress::OnCreate() {
-    font_.Reset(win::CreateUiFont({.face = "MS Sans Serif", .pixelHeight = 14, .bold = true}));
+    // Bold 14 in the design units of the dialog's table, as its client area: in a fixed 14 pixels
+    // the widest preset did not fit the box.
+    font_.Reset(win::CreateUiFont({.face = "MS Sans Serif", .designHeight = 14, .bold = true}));
     const compress::Arrangement arrange = compress::ArrangementFor(code_);
     if (arrange.presetReset) values_.cmp = 0;
     const int preset = compress::PresetIndex(values_.cmp);

@@ -23,6 +23,7 @@
 #include "explorer/name_checks.h"
 #include "explorer/save_formats.h"
 #include "explorer/start_folder.h"
+#include "explorer/win/list_glyphs.h"
 #include "explorer/write_back.h"
 #include "hostlink/win/library.h"
 #include "hostlink/win/settings_file.h"
@@ -76,11 +77,7 @@ struct ControlRow {
 // ---- Building --------------------------------------------------------------------------------
 
 ExplorerPane::ExplorerPane(win::Window& frame, Owner& owner, const Mode& mode, HWND hostWindow)
-    : frame_(frame), owner_(owner), mode_(mode), hostWindow_(hostWindow), dpi_(win::ScreenDpi()) {}
-
-int ExplorerPane::Scale(int designPixels) const {
-    return win::ScaleToDpi(designPixels, dpi_, win::kDesignDpi);
-}
+    : frame_(frame), owner_(owner), mode_(mode), hostWindow_(hostWindow), scale_(win::ScreenScale()) {}
 
 win::CreateArgs ExplorerPane::CreationArgs(DWORD style, DWORD exStyle, HWND owner) const {
     static const bool commonControls = [] {
@@ -219,8 +216,9 @@ void ExplorerPane::ShowMenu(const std::vector<MenuItem>& items, POINT at) {
 
 void ExplorerPane::Build() {
     CreateControls();
-    fileGlyph_ = MakeFileGlyph();
-    folderGlyph_ = MakeFolderGlyph();
+    const int glyph = fileList_.Row().glyph;
+    fileGlyph_ = MakeFileGlyph(glyph);
+    folderGlyph_ = MakeFolderGlyph(glyph);
     fileList_.SetGlyphs(fileGlyph_.get(), folderGlyph_.get());
     lookIn_.SetFolderGlyph(folderGlyph_.get());
 
@@ -322,7 +320,7 @@ void ExplorerPane::LayOut() {
     const int labelLeft = Scale(kLabelLeft), labelWidth = Scale(kLabelWidth), labelHeight = Scale(kLabelHeight);
     const int fieldLeft = Scale(kFieldLeft), speed = Scale(kSpeedButton);
     const int buttonWidth = Scale(kButtonWidth), buttonHeight = Scale(kButtonHeight);
-    const LayoutResult r = explorer_rules::LayOut({width, labelWidth, fieldLeft, speed, buttonWidth});
+    const LayoutResult r = explorer_rules::LayOut({width, labelWidth, fieldLeft, speed, buttonWidth, scale_});
     const int field = std::max(0, r.fieldWidth);
     MoveWindow(lookInLabel_, labelLeft, Scale(kTopLabel), labelWidth, labelHeight, TRUE);
     MoveWindow(lookIn_.hwnd(), fieldLeft, Scale(kTopRow), field, Scale(kDropHeight), TRUE);
@@ -416,7 +414,7 @@ void ExplorerPane::SelectFirstEntry() {
 
 void ExplorerPane::FitColumns() {
     if (menus_.Checked(MORVEL_ID_MNUONECOL)) return;
-    columnWidth_ = ColumnWidth(fileList_.WidestText(), fileList_.TextWidth("WW"));
+    columnWidth_ = ColumnWidth(fileList_.WidestText(), fileList_.TextWidth("WW"), scale_);
     RECT client{};
     GetClientRect(fileList_.hwnd(), &client);
     fileList_.SetColumns(ColumnCount(client.right, columnWidth_));
@@ -682,7 +680,7 @@ bool ExplorerPane::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
             return true;
         }
         case WM_MEASUREITEM:
-            LookInBox::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+            lookIn_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
             result = TRUE;
             return true;
         case WM_CTLCOLORSTATIC:

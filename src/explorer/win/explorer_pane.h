@@ -67,7 +67,7 @@ public:
     ExplorerPane(win::Window& frame, Owner& owner, const Mode& mode, HWND hostWindow);
 
     // Design pixels at 120 dpi on this screen, as the window was created.
-    int Scale(int designPixels) const;
+    int Scale(int designPixels) const { return scale_(designPixels); }
     // Where the owner's window is created (hidden), in its frame's style.
     win::CreateArgs CreationArgs(DWORD style, DWORD exStyle, HWND owner) const;
 
@@ -220,7 +220,7 @@ private:
     Owner& owner_;
     const Mode mode_;
     const HWND hostWindow_;  // the host's window, where notifications go; none for a dialog
-    const int dpi_;
+    const DesignScale scale_;
     Phase phase_ = Phase::Building;
 
     std::string startFolder_;

@@ -7,8 +7,6 @@
 namespace morvel {
 
 namespace {
-constexpr int kGlyphSize = 16;
-constexpr int kGlyphGap = 2;
 
 inline unsigned char Fold(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -92,8 +90,8 @@ void FileListBox::SetFont(HFONT font) {
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
-    const int height = std::max<int>(metrics.tmHeight, kGlyphSize) + 2;
-    SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, height);
+    row_ = explorer_rules::ListRowFor(win::ScreenScale(), metrics.tmHeight);
+    SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, row_.height);
     InvalidateRect(hwnd_, nullptr, TRUE);
     widest_ = -1;
 }
@@ -105,7 +103,8 @@ void FileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
     if (!file && !folder) return;
     HDC screen = GetDC(nullptr);
     glyphDc_ = CreateCompatibleDC(screen);
-    glyphs_ = CreateCompatibleBitmap(screen, 2 * kGlyphSize, kGlyphSize);
+    const int size = row_.glyph;
+    glyphs_ = CreateCompatibleBitmap(screen, 2 * size, size);
     ReleaseDC(nullptr, screen);
     glyphDcBitmap_ = SelectObject(glyphDc_, glyphs_);
     HDC source = CreateCompatibleDC(glyphDc_);
@@ -113,10 +112,10 @@ void FileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
     for (const HBITMAP glyph : {file, folder}) {
         if (glyph) {
             const HGDIOBJ old = SelectObject(source, glyph);
-            BitBlt(glyphDc_, left, 0, kGlyphSize, kGlyphSize, source, 0, 0, SRCCOPY);
+            BitBlt(glyphDc_, left, 0, size, size, source, 0, 0, SRCCOPY);
             SelectObject(source, old);
         }
-        left += kGlyphSize;
+        left += size;
     }
     DeleteDC(source);
 }
@@ -334,11 +333,11 @@ void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     const int glyph = explorer_rules::IsFolderEntry(text) ? 1 : 0;
     const int height = item.rcItem.bottom - item.rcItem.top;
     if (hasGlyph_[glyph]) {
-        BitBlt(item.hDC, item.rcItem.left + 1, item.rcItem.top + (height - kGlyphSize) / 2, kGlyphSize, kGlyphSize,
-               glyphDc_, glyph * kGlyphSize, 0, SRCCOPY);
+        BitBlt(item.hDC, item.rcItem.left + 1, item.rcItem.top + (height - row_.glyph) / 2, row_.glyph, row_.glyph,
+               glyphDc_, glyph * row_.glyph, 0, SRCCOPY);
     }
     RECT textRect = item.rcItem;
-    textRect.left += 1 + kGlyphSize + kGlyphGap;
+    textRect.left += 1 + row_.glyph + row_.glyph / 8;
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;

@@ -6,7 +6,7 @@
 // files and what the host polls of the player.
 //
 // Only plain data and forward-declared window types: every subsystem may include this header, and
-// it includes only the plain state structs of the layer and the player.
+// it includes only the plain state structs of the layer and of the player's slot.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +16,7 @@
 #include <string>
 
 #include "common/win/layer_state.h"
-#include "player/player_state.h"
+#include "hostlink/player_slot.h"
 
 namespace morvel {
 

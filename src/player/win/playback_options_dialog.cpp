@@ -61,8 +61,9 @@ std::optional<PlaybackValues> TVidOptions::Show(HWND owner) {
 }
 
 void TVidOptions::OnCreate() {
-    dialogFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 18, .bold = true}));
-    labelFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 15, .bold = true}));
+    // Arial bold, 18 and 15 pixels high at 96 dpi.
+    dialogFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 23, .bold = true}));
+    labelFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 19, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_.get()), FALSE);
     CreateControls(kControls, dialogFont_.get());
     for (const int label : {MORVEL_ID_SPEEDLABEL, MORVEL_ID_VOLUMELABEL})

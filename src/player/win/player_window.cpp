@@ -22,10 +22,15 @@ constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kMsgCloseNow = WM_APP + 0x510;      // close the window at once
 constexpr UINT kMsgCloseRequest = WM_APP + 0x513;  // the host's close request
 
-// Sizes of the window's parts, in pixels.
-constexpr int kDesignWidth = 216, kDesignHeight = 270, kDesignPixelsPerInch = 120;
-constexpr int kControlStripHeight = 31, kStatusHeight = 22, kMediaPanelWidth = 73, kMenuPanelWidth = 32;
-constexpr int kBarLeft = 1, kBarTop = 4, kBarHeight = 18, kBarMargin = 4;
+// Sizes of the window's parts, in design pixels: at 96 dpi the bottom bar is 31 pixels high, the
+// status line 22, the media bar 73 x 27, the menu button 31 x 27 and the seek bar 18 high, and
+// each grows with the screen's resolution.
+constexpr int kDesignWidth = 216, kDesignHeight = 270;
+constexpr int kControlStripHeight = 39, kStatusHeight = 28, kMediaPanelWidth = 91, kMenuPanelWidth = 40;
+constexpr int kBarLeft = 1, kBarTop = 5, kBarHeight = 23, kBarMargin = 5;
+constexpr int kButtonTop = 3, kMenuButtonWidth = 39, kButtonHeight = 34;
+// The form's fonts: Arial bold of 18 and 15 pixels at 96 dpi.
+constexpr int kFormFontHeight = 23, kStatusFontHeight = 19;
 
 win::WindowClass FormClass() {
     return {.name = "TVideoForm",
@@ -36,9 +41,9 @@ win::WindowClass FormClass() {
 }  // namespace
 
 TVideoForm* TVideoForm::Create(PlayerState state) {
-    const int dpi = win::ScreenDpi();
-    const int width = win::ScaleToDpi(kDesignWidth, dpi, kDesignPixelsPerInch);
-    const int height = win::ScaleToDpi(kDesignHeight, dpi, kDesignPixelsPerInch);
+    const DesignScale scale = win::ScreenScale();
+    const int width = scale(kDesignWidth);
+    const int height = scale(kDesignHeight);
     auto* form = new TVideoForm(std::move(state));
     const HWND window = CreateOwned(std::unique_ptr<Window>(form), FormClass(),
                                     {.title = "Video",
@@ -64,8 +69,8 @@ TVideoForm* TVideoForm::Create(PlayerState state) {
 }
 
 void TVideoForm::OnCreate() {
-    formFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 18, .bold = true}));
-    statusFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 15, .bold = true}));
+    formFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = kFormFontHeight, .bold = true}));
+    statusFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = kStatusFontHeight, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     const PanelLook black{.colour = RGB(0, 0, 0)};
     const PanelLook face{};
@@ -79,22 +84,22 @@ void TVideoForm::OnCreate() {
     imageHolder_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
     controlStrip_ = panel(hwnd(), MORVEL_ID_PANEL4, face);
     mediaPanel_ = panel(controlStrip_, MORVEL_ID_MEDIAPANEL, face);
-    mediaBar_ = MediaBar::Create(mediaPanel_, MORVEL_ID_MEDIAPLAYER1, 0, 2, kMediaPanelWidth, kControlStripHeight - 4);
+    mediaBar_ = MediaBar::Create(mediaPanel_, MORVEL_ID_MEDIAPLAYER1, 0, scale_(kButtonTop), scale_(kMediaPanelWidth),
+                                 scale_(kButtonHeight));
     seekPanel_ = panel(controlStrip_, MORVEL_ID_PANEL2, face);
-    seekBar_.Create(seekPanel_, MORVEL_ID_XSCROLLBAR1, kBarLeft, kBarTop, 10, kBarHeight);
+    seekBar_.Create(seekPanel_, MORVEL_ID_XSCROLLBAR1, scale_(kBarLeft), scale_(kBarTop), 10, scale_(kBarHeight));
     menuPanel_ = panel(controlStrip_, MORVEL_ID_MENUPANEL, face);
     menuButton_ = win::CreateChild(menuPanel_, {.className = "BUTTON",
-                                                .id = MORVEL_ID_MENUBUTTON,
-                                                .style = BS_OWNERDRAW,
-                                                .x = 0,
-                                                .y = 2,
-                                                .width = 31,
-                                                .height = 27,
-                                                .visible = false});
-    statusPanel_ =
-        panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
-    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ ||
-        !seekBar_.Handle() || !menuPanel_ || !menuButton_ || !statusPanel_)
+                                              .id = MORVEL_ID_MENUBUTTON,
+                                              .style = BS_OWNERDRAW,
+                                              .x = 0,
+                                              .y = scale_(kButtonTop),
+                                              .width = scale_(kMenuButtonWidth),
+                                              .height = scale_(kButtonHeight),
+                                              .visible = false});
+    statusPanel_ = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
+    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ || !seekBar_.Handle() ||
+        !menuPanel_ || !menuButton_ || !statusPanel_)
         throw std::runtime_error("Unable to create the video window.");
     SetWindowTextA(statusPanel_, "Ready");
 
@@ -110,7 +115,11 @@ void TVideoForm::OnCreate() {
 }
 
 WindowChrome TVideoForm::Chrome() const {
-    return {state_.frameExtraX, state_.frameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kControlStripHeight};
+    // The seek bar keeps room for its two arrows and a thumb as wide as an arrow.
+    const int minClientWidth =
+        scale_(kMediaPanelWidth) + scale_(kMenuPanelWidth) + scale_(kBarMargin) + 3 * GetSystemMetrics(SM_CXHSCROLL);
+    return {state_.frameExtraX, state_.frameExtraY, menuState_.statusVisible ? scale_(kStatusHeight) : 0,
+            scale_(kControlStripHeight), minClientWidth};
 }
 
 void TVideoForm::SetWindowSize(const WindowSize& size) {
@@ -121,15 +130,17 @@ void TVideoForm::Layout() {
     RECT client;
     GetClientRect(hwnd(), &client);
     const int width = client.right, height = client.bottom;
-    const int statusHeight = menuState_.statusVisible ? kStatusHeight : 0;
-    const int videoHeight = std::max(0, height - statusHeight - kControlStripHeight);
-    MoveWindow(statusPanel_, 0, height - kStatusHeight, width, kStatusHeight, TRUE);
-    MoveWindow(controlStrip_, 0, videoHeight, width, kControlStripHeight, TRUE);
+    const int strip = scale_(kControlStripHeight), status = scale_(kStatusHeight);
+    const int media = scale_(kMediaPanelWidth), menu = scale_(kMenuPanelWidth);
+    const int statusHeight = menuState_.statusVisible ? status : 0;
+    const int videoHeight = std::max(0, height - statusHeight - strip);
+    MoveWindow(statusPanel_, 0, height - status, width, status, TRUE);
+    MoveWindow(controlStrip_, 0, videoHeight, width, strip, TRUE);
     MoveWindow(videoBackground_, 0, 0, width, videoHeight, TRUE);
-    MoveWindow(mediaPanel_, 0, 0, std::min(kMediaPanelWidth, width), kControlStripHeight, TRUE);
-    const int menuLeft = std::max(kMediaPanelWidth, width - kMenuPanelWidth);
-    MoveWindow(menuPanel_, menuLeft, 0, kMenuPanelWidth, kControlStripHeight, TRUE);
-    MoveWindow(seekPanel_, kMediaPanelWidth, 0, std::max(0, menuLeft - kMediaPanelWidth), kControlStripHeight, TRUE);
+    MoveWindow(mediaPanel_, 0, 0, std::min(media, width), strip, TRUE);
+    const int menuLeft = std::max(media, width - menu);
+    MoveWindow(menuPanel_, menuLeft, 0, menu, strip, TRUE);
+    MoveWindow(seekPanel_, media, 0, std::max(0, menuLeft - media), strip, TRUE);
 }
 
 void TVideoForm::ShowAndActivate() {
@@ -182,8 +193,9 @@ void TVideoForm::RefitAndRedisplay() {
     RECT panel2;
     GetClientRect(seekPanel_, &panel2);
     ShowWindow(bar, SW_HIDE);
-    MoveWindow(bar, kBarLeft, kBarTop, std::max(0, static_cast<int>(panel2.right) - kBarMargin), kBarHeight, TRUE);
-    MoveWindow(mediaBar_, 0, 2, kMediaPanelWidth, kControlStripHeight - 4, TRUE);
+    MoveWindow(bar, scale_(kBarLeft), scale_(kBarTop), std::max(0, static_cast<int>(panel2.right) - scale_(kBarMargin)),
+               scale_(kBarHeight), TRUE);
+    MoveWindow(mediaBar_, 0, scale_(kButtonTop), scale_(kMediaPanelWidth), scale_(kButtonHeight), TRUE);
     FitVideo();
     ShowWindow(bar, SW_SHOW);
     playback_->ReseekFrame();
@@ -508,6 +520,13 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (IsChild(hwnd(), RememberedFocus()) && win::CanTakeFocus(RememberedFocus()))
                 return DefaultMessage(msg, wParam, lParam);
             return 0;
+        case WM_GETMINMAXINFO: {
+            // Never narrower than the bottom bar with a usable seek bar.
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            const WindowChrome chrome = Chrome();
+            limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, chrome.frameExtraX + chrome.minClientWidth);
+            return 0;
+        }
         case WM_SIZE:
             Layout();
             if (wParam != SIZE_MINIMIZED) OnResized();

@@ -116,6 +116,7 @@ private:
     void PlayerError();
 
     PlayerState state_;
+    DesignScale scale_ = win::ScreenScale();
     // Children: panels and bar are owned by their windows; the form keeps their handles.
     HWND videoBackground_ = nullptr, videoPanel_ = nullptr, imageHolder_ = nullptr, controlStrip_ = nullptr,
          mediaPanel_ = nullptr;
