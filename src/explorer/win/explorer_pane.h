@@ -106,13 +106,13 @@ public:
 
     // The file-type box and the masks it selects; a changed mask lists the folder again once the
     // pane is open. True when the mask changed.
-    HWND FileTypeBox() const { return fileTypeBox_; }
+    const win::ComboBox& FileTypeBox() const { return fileTypeBox_; }
     int SelectedType() const;
     bool SetMaskList(std::string masks);
     // The dialog's dress: the caption, the name field, the labels, the menus, the file type.
     void DressForDialog(const explorer_rules::DialogSetup& setup);
     // The colour-depth box in the name field's place, and the JPEG compression button.
-    HWND DepthBox() const { return depthBox_; }
+    const win::ComboBox& DepthBox() const { return depthBox_; }
     void ShowDepthBox(int position);
     void ShowJpegButton(bool shown);
     // Gives the list the focus once the window is set up.
@@ -233,9 +233,10 @@ private:
     HWND topPanel_ = nullptr, listPanel_ = nullptr, bottomPanel_ = nullptr;
     HWND lookInLabel_ = nullptr, upButton_ = nullptr, viewMenuButton_ = nullptr, helpButton_ = nullptr,
          jpegButton_ = nullptr;
-    HWND inputFileList_ = nullptr;
-    HWND nameLabel_ = nullptr, nameField_ = nullptr, typeLabel_ = nullptr, fileTypeBox_ = nullptr,
-         depthBox_ = nullptr, openButton_ = nullptr, closeButton_ = nullptr, folderLabel_ = nullptr,
+    win::ListBox inputFileList_;
+    win::Edit nameField_;
+    win::ComboBox fileTypeBox_, depthBox_;
+    HWND nameLabel_ = nullptr, typeLabel_ = nullptr, openButton_ = nullptr, closeButton_ = nullptr, folderLabel_ = nullptr,
          tooltip_ = nullptr;
     LookInBox lookIn_;
     FileListBox fileList_;

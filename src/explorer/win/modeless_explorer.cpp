@@ -80,7 +80,7 @@ LRESULT ModelessExplorer::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
         case WM_CREATE:
             pane_.Build();
             TakeKeysFromHostLoop();
-            SendMessageA(pane_.FileTypeBox(), CB_SETCURSEL, kAllValidatedPosition, 0);
+            pane_.FileTypeBox().Select(kAllValidatedPosition);
             OnFileTypeChanged();
             return 0;
         case kMsgExplorerSaveState:

@@ -17,9 +17,9 @@ namespace morvel {
 // button is pressed. Captions change with the dialog kind, so they are read as they stand.
 bool ExplorerPane::LetterKey(WPARAM typed) {
     if (typed > 0xFF) return false;
-    const HWND nameTarget = IsWindowVisible(depthBox_) ? depthBox_ : nameField_;
+    const HWND nameTarget = depthBox_.Visible() ? depthBox_.hwnd() : nameField_.hwnd();
     const win::LabelTarget labels[] = {
-        {lookInLabel_, lookIn_.hwnd()}, {nameLabel_, nameTarget}, {typeLabel_, fileTypeBox_}};
+        {lookInLabel_, lookIn_.hwnd()}, {nameLabel_, nameTarget}, {typeLabel_, fileTypeBox_.hwnd()}};
     const HWND buttons[] = {openButton_, closeButton_};
     return win::LabelLetter(static_cast<char>(typed), labels, buttons);
 }
@@ -27,7 +27,7 @@ bool ExplorerPane::LetterKey(WPARAM typed) {
 void ExplorerPane::CycleFocus(bool backwards) {
     // Controls that are disabled or hidden (the file type of kinds 0 and 254, the buttons in the
     // input-file view) are passed over.
-    const HWND cycle[] = {lookIn_.hwnd(), fileList_.hwnd(), fileTypeBox_, openButton_, closeButton_};
+    const HWND cycle[] = {lookIn_.hwnd(), fileList_.hwnd(), fileTypeBox_.hwnd(), openButton_, closeButton_};
     win::CycleFocus(cycle, backwards);
 }
 
@@ -50,7 +50,7 @@ void ExplorerPane::OpenFromList() {
 bool ExplorerPane::KeyPreview(const MSG& msg) {
     if (msg.message == WM_SYSCHAR) return LetterKey(msg.wParam);
     if (msg.message == WM_CHAR) {
-        if (msg.hwnd == nameField_ && msg.wParam == '\r') {
+        if (msg.hwnd == nameField_.hwnd() && msg.wParam == '\r') {
             // The key is consumed; dialogs confirm.
             if (mode_.dialog) ConfirmChoice();
             return true;
@@ -108,7 +108,7 @@ bool ExplorerPane::ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM 
     if (control == upButton_ || control == viewMenuButton_ || control == helpButton_)
         return SpeedButtonMessage(control, msg, wParam, lParam, result);
     // The name field and the file-type box show the window's file and view menus, not their own.
-    if (msg != WM_CONTEXTMENU || (control != nameField_ && control != fileTypeBox_)) return false;
+    if (msg != WM_CONTEXTMENU || (control != nameField_.hwnd() && control != fileTypeBox_.hwnd())) return false;
     result = SendMessageA(hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), GetMessagePos());
     return true;
 }
