@@ -123,7 +123,7 @@ const Introduced kImportAudit[] = {
      "SetCursor", "SetFocus", "SetForegroundWindow", "SetPropA", "SetScrollInfo", "SetScrollPos", "SetTimer",
      "SetWindowLongA", "SetWindowPos", "SetWindowTextA", "SetWindowsHookExA", "ShowWindow", "TrackPopupMenu",
      "TranslateMessage", "UnhookWindowsHookEx", "UnregisterClassA", "UpdateWindow", "WinHelpA"}},
-    {"user32.dll", Windows2000, {"GetAncestor"}},
+    {"user32.dll", Windows2000, {"GetAncestor", "GetGUIThreadInfo"}},
     {"winmm.dll", NT4, {"mciGetErrorStringA", "mciSendCommandA"}},
 };
 // clang-format on
