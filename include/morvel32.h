@@ -285,14 +285,14 @@ typedef void (MORVEL_API *MorvelVideoWinClose95Proc)(void);
 /* Explorer (window class "TFileForm"). */
 #define MORVEL_ID_TOP_PANEL          1001 /* top panel */
 #define MORVEL_ID_LOOK_IN_LABEL      1002 /* "Look &in:" / "Save &in" */
-#define MORVEL_ID_LOOK_IN_BOX        1003 /* Look-in box (class "LookInBox"): drives, folder chain */
+#define MORVEL_ID_LOOK_IN_BOX        1003 /* Look-in box, a drop-down list: drives, folder chain */
 #define MORVEL_ID_UP_BUTTON          1004 /* "Up One Level" */
 #define MORVEL_ID_VIEW_MENU_BUTTON   1005 /* "Goodies": the view menu */
 #define MORVEL_ID_HELP_BUTTON        1006
 #define MORVEL_ID_COMPRESSION_BUTTON 1007 /* "JPEG Compression" */
-#define MORVEL_ID_FILE_LIST          1008 /* the file list (class "XFileListBox"), an owner-drawn
-                                             list box with extended selection; folder entries
-                                             end in "\" */
+#define MORVEL_ID_FILE_LIST          1008 /* the file list: an owner-drawn list box that keeps its
+                                             texts, with extended selection in the modeless
+                                             Explorer; folder entries end in "\" */
 #define MORVEL_ID_INPUT_LIST         1009 /* input files of a conversion */
 #define MORVEL_ID_BOTTOM_PANEL       1010 /* bottom panel */
 #define MORVEL_ID_NAME_LABEL         1011 /* "File &name:" / "&Pixels:" */
@@ -394,7 +394,7 @@ typedef void (MORVEL_API *MorvelVideoWinClose95Proc)(void);
 #define MORVEL_ID_MEDIA_PANEL        1504
 #define MORVEL_ID_MEDIA_BAR          1505 /* the media buttons (class "MorvelMediaBar") */
 #define MORVEL_ID_SEEK_PANEL         1506
-#define MORVEL_ID_SEEK_BAR           1507 /* the seek bar (class "TXScrollbar") */
+#define MORVEL_ID_SEEK_BAR           1507 /* the seek bar, a scroll bar */
 #define MORVEL_ID_MENU_PANEL         1508
 #define MORVEL_ID_MENU_BUTTON        1509
 #define MORVEL_ID_STATUS             1510 /* the status line */
