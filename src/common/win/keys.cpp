@@ -14,10 +14,17 @@ bool Held(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
 
+// Whether a popup menu's own loop runs: the keys it takes are the menu's.
+bool InMenuMode() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & GUI_INMENUMODE) != 0;
+}
+
 // Sees every message the thread's loops take from the queue; a key a modeless window used is
 // emptied, so that the loop dispatches nothing.
 LRESULT CALLBACK HostLoopHook(int code, WPARAM removal, LPARAM data) {
-    if (code == HC_ACTION && removal == PM_REMOVE) {
+    if (code == HC_ACTION && removal == PM_REMOVE && !InMenuMode()) {
         auto* msg = reinterpret_cast<MSG*>(data);
         if (RouteKey(*msg, true)) {
             msg->message = WM_NULL;

@@ -11,6 +11,8 @@ void PumpPending() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        // A key pressed meanwhile reaches its modal window's KeyPreview, as in the modal loop.
+        if (RouteKey(msg, false)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

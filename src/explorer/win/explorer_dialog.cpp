@@ -66,6 +66,7 @@ private:
     int CancelResult() const override { return MORVEL_DLG_CANCELLED; }
     // The pane's own keys stand in for the system dialog keys.
     bool UsesDialogKeys() const override { return false; }
+    bool KeyPreview(const MSG& msg) override { return pane_.KeyPreview(msg); }
     void QuitDuringRun() override {
         accepted_ = false;
         SendMessageA(hwnd(), WM_CLOSE, 0, 0);
@@ -111,8 +112,8 @@ void ExplorerDialog::SetUp() {
     if (setup.nameField == NameFieldMode::HiddenForDepthBox)
         pane_.ShowDepthBox(static_cast<int>(DepthSlot(kind_).value_or(0)));
     if (setup.formatList) ListFormats();
-    if (setup.fileTypePosition >= 0) SendMessageA(pane_.FileTypeBox(), CB_SETCURSEL, setup.fileTypePosition, 0);
-    if (setup.fileTypeFixed) EnableWindow(pane_.FileTypeBox(), FALSE);
+    if (setup.fileTypePosition >= 0) pane_.FileTypeBox().Select(setup.fileTypePosition);
+    if (setup.fileTypeFixed) pane_.FileTypeBox().Enable(false);
     pane_.SetFolder(pane_.StartFolder());
     pane_.SetMaskList(std::string(kUnmatchedMaskList));
     OnFileTypeChanged();
@@ -160,14 +161,14 @@ void ExplorerDialog::Finish() {
 }
 
 void ExplorerDialog::ListFormats() {
-    const HWND box = pane_.FileTypeBox();
-    SendMessageA(box, CB_RESETCONTENT, 0, 0);
+    const win::ComboBox& box = pane_.FileTypeBox();
+    box.Clear();
     const auto slot = DepthSlot(depth_);
     if (!slot) return;
     const std::vector<FormatEntry> list = FormatList(depth_, restrictedFormats_);
     formatCodes_.clear();
     for (const FormatEntry& entry : list) {
-        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(entry.label).c_str()));
+        box.Add(std::string(entry.label));
         formatCodes_.push_back(entry.code);
     }
     int& index = library.explorer.lastFormatIndex[*slot];
@@ -177,7 +178,7 @@ void ExplorerDialog::ListFormats() {
     // A position outside the list (a hand-edited key) selects the depth's built-in entry, so that
     // the dialog never returns a format the user did not see.
     index = CheckedFormatIndex(depth_, index, static_cast<int>(list.size()));
-    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    box.Select(index);
 }
 
 std::optional<int> ExplorerDialog::SelectedFormatCode() const {
@@ -198,7 +199,7 @@ void ExplorerDialog::OnFormatChosen() {
 }
 
 void ExplorerDialog::OnDepthChanged() {
-    depth_ = DepthOfBoxPosition(static_cast<int>(SendMessageA(pane_.DepthBox(), CB_GETCURSEL, 0, 0)));
+    depth_ = DepthOfBoxPosition(pane_.DepthBox().Selection());
     library.explorer.lastFormatIndex[*DepthSlot(depth_)] = PresetFormatIndex(depth_);
     ListFormats();
     OnFileTypeChanged();

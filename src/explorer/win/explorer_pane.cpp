@@ -32,7 +32,6 @@
 namespace morvel {
 
 using namespace explorer_rules;
-using win::WindowText;
 
 const win::WindowClass kExplorerClass{.name = "TFileForm", .icon = IDI_APPLICATION};
 
@@ -68,8 +67,9 @@ constexpr int kTypeLabel = 48, kTypeField = 43, kExitTop = 43;
 // so that GetDlgItem finds it by its ID; the panels are frames behind their controls. The
 // Look-in box and the file list are controls of their own (look_in_box, file_list_box).
 struct ControlRow {
-    HWND ExplorerPane::*member;
+    HWND* handle;  // where a plain control's handle goes
     win::ChildArgs args;
+    win::Control* typed = nullptr;  // or the typed control that takes it
 };
 
 }  // namespace
@@ -108,59 +108,61 @@ void ExplorerPane::AddHint(HWND control, const char* text) {
 void ExplorerPane::CreateControls() {
     controlFont_.Reset(win::CreateUiFont({.face = kFontFace, .points = 8}));
     const ControlRow controls[] = {
-        {&ExplorerPane::topPanel_, {.id = MORVEL_ID_PANELTOP, .style = WS_CLIPSIBLINGS}},
-        {&ExplorerPane::listPanel_, {.id = MORVEL_ID_PANELLIST, .style = WS_CLIPSIBLINGS}},
-        {&ExplorerPane::bottomPanel_, {.id = MORVEL_ID_PANELBUTTONS, .style = WS_CLIPSIBLINGS}},
-        {&ExplorerPane::lookInLabel_, {.text = "Look &in:", .id = MORVEL_ID_LOOKLABEL, .style = SS_LEFT}},
-        {&ExplorerPane::upButton_,
+        {&topPanel_, {.id = MORVEL_ID_PANELTOP, .style = WS_CLIPSIBLINGS}},
+        {&listPanel_, {.id = MORVEL_ID_PANELLIST, .style = WS_CLIPSIBLINGS}},
+        {&bottomPanel_, {.id = MORVEL_ID_PANELBUTTONS, .style = WS_CLIPSIBLINGS}},
+        {&lookInLabel_, {.text = "Look &in:", .id = MORVEL_ID_LOOKLABEL, .style = SS_LEFT}},
+        {&upButton_,
          {.className = "BUTTON", .text = "Up", .id = MORVEL_ID_BTNUP, .style = BS_PUSHBUTTON}},
-        {&ExplorerPane::viewMenuButton_,
+        {&viewMenuButton_,
          {.className = "BUTTON", .text = "...", .id = MORVEL_ID_BTNMENU, .style = BS_PUSHBUTTON}},
-        {&ExplorerPane::helpButton_,
+        {&helpButton_,
          {.className = "BUTTON", .text = "?", .id = MORVEL_ID_BTNHELP, .style = BS_PUSHBUTTON}},
-        {&ExplorerPane::jpegButton_,
+        {&jpegButton_,
          {.className = "BUTTON", .text = "J", .id = MORVEL_ID_BTNJPEG, .style = BS_PUSHBUTTON, .visible = false}},
-        {&ExplorerPane::inputFileList_,
+        {nullptr,
          {.className = "LISTBOX",
           .id = MORVEL_ID_INPUTLIST,
           .style = WS_TABSTOP | WS_HSCROLL | LBS_NOTIFY | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT,
           .exStyle = WS_EX_CLIENTEDGE,
-          .visible = false}},
-        {&ExplorerPane::nameLabel_, {.text = "File &name:", .id = MORVEL_ID_NAMELABEL, .style = SS_LEFT}},
-        {&ExplorerPane::nameField_,
+          .visible = false}, &inputFileList_},
+        {&nameLabel_, {.text = "File &name:", .id = MORVEL_ID_NAMELABEL, .style = SS_LEFT}},
+        {nullptr,
          {.className = "EDIT",
           .id = MORVEL_ID_EDIT1,
           .style = WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
-          .exStyle = WS_EX_CLIENTEDGE}},
-        {&ExplorerPane::typeLabel_, {.text = "File &type:", .id = MORVEL_ID_TYPELABEL, .style = SS_LEFT}},
-        {&ExplorerPane::fileTypeBox_,
+          .exStyle = WS_EX_CLIENTEDGE}, &nameField_},
+        {&typeLabel_, {.text = "File &type:", .id = MORVEL_ID_TYPELABEL, .style = SS_LEFT}},
+        {nullptr,
          {.className = "COMBOBOX",
           .id = MORVEL_ID_FILTERCOMBOBOX1,
-          .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST}},
-        {&ExplorerPane::depthBox_,
+          .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST}, &fileTypeBox_},
+        {nullptr,
          {.className = "COMBOBOX",
           .id = MORVEL_ID_BPPTYPE,
           .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-          .visible = false}},
-        {&ExplorerPane::openButton_,
+          .visible = false}, &depthBox_},
+        {&openButton_,
          {.className = "BUTTON", .text = "&Open", .id = MORVEL_ID_BTNOK, .style = WS_TABSTOP | BS_PUSHBUTTON}},
-        {&ExplorerPane::closeButton_,
+        {&closeButton_,
          {.className = "BUTTON", .text = "&Close", .id = MORVEL_ID_BTNEXIT, .style = WS_TABSTOP | BS_PUSHBUTTON}},
     };
     for (const ControlRow& row : controls) {
         win::ChildArgs args = row.args;
         args.font = controlFont_.get();
-        this->*row.member = win::CreateChild(hwnd(), args);
+        const HWND made = win::CreateChild(hwnd(), args);
+        if (row.handle) *row.handle = made;
+        if (row.typed) row.typed->Attach(made);
     }
     lookIn_.Create(hwnd(), MORVEL_ID_LOOKBOX, controlFont_.get());
     fileList_.Create(hwnd(), MORVEL_ID_XFILES, {true, true});
     EnableWindow(fileList_.hwnd(), FALSE);  // until the window is set up
-    SendMessageA(nameField_, EM_SETLIMITTEXT, kLongestName, 0);
+    nameField_.LimitText(kLongestName);
     for (const FileType& type : kFileTypes) {
-        SendMessageA(fileTypeBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(type.label).c_str()));
+        fileTypeBox_.Add(std::string(type.label));
     }
     for (const DepthRow& row : kDepthTable) {
-        SendMessageA(depthBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(row.boxLabel).c_str()));
+        depthBox_.Add(std::string(row.boxLabel));
     }
     folderLabel_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_DIRLABEL, .visible = false});
     // The two controls of their own stand where the window's order has them.
@@ -174,12 +176,13 @@ void ExplorerPane::CreateControls() {
     AddHint(viewMenuButton_, "Goodies");
     AddHint(helpButton_, "Help");
     AddHint(jpegButton_, "JPEG Compression");
-    AddHint(inputFileList_, "Right-click or press Esc to go back");
+    AddHint(inputFileList_.hwnd(), "Right-click or press Esc to go back");
 
     for (HWND panel : {topPanel_, listPanel_, bottomPanel_}) {
         SetWindowPos(panel, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    for (HWND control : {lookIn_.hwnd(), fileList_.hwnd(), inputFileList_, nameField_, fileTypeBox_, depthBox_,
+    for (HWND control : {lookIn_.hwnd(), fileList_.hwnd(), inputFileList_.hwnd(), nameField_.hwnd(),
+                         fileTypeBox_.hwnd(), depthBox_.hwnd(),
                          openButton_, closeButton_, upButton_, viewMenuButton_, helpButton_, jpegButton_}) {
         Hook(control);
     }
@@ -270,8 +273,8 @@ void ExplorerPane::DressForDialog(const DialogSetup& setup) {
     if (setup.multiSelect != fileList_.style().multiSelect)
         RecreateFileList(setup.multiSelect, fileList_.style().multiColumn);
     nameReadOnly_ = setup.nameField == NameFieldMode::ReadOnly;
-    SendMessageA(nameField_, EM_SETREADONLY, nameReadOnly_ ? TRUE : FALSE, 0);
-    InvalidateRect(nameField_, nullptr, TRUE);
+    SendMessageA(nameField_.hwnd(), EM_SETREADONLY, nameReadOnly_ ? TRUE : FALSE, 0);
+    InvalidateRect(nameField_.hwnd(), nullptr, TRUE);
     if (setup.pixelsLabel) SetWindowTextA(nameLabel_, "&Pixels:");
     if (setup.saveInLabel) SetWindowTextA(lookInLabel_, "Save &in");
     menus_.ApplyDialogSetup(setup);
@@ -279,9 +282,9 @@ void ExplorerPane::DressForDialog(const DialogSetup& setup) {
 
 void ExplorerPane::ShowDepthBox(int position) {
     depthBoxShown_ = true;
-    ShowWindow(nameField_, SW_HIDE);
-    ShowWindow(depthBox_, SW_SHOW);
-    SendMessageA(depthBox_, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    nameField_.Show(false);
+    depthBox_.Show(true);
+    depthBox_.Select(position);
 }
 
 void ExplorerPane::ShowJpegButton(bool shown) {
@@ -314,8 +317,8 @@ void ExplorerPane::LayOut() {
     const int listWidth = std::max(0, width - 2 * Scale(kListMargin));
     const int listHeight = std::max(0, listBottom - top - Scale(kListBelow));
     MoveWindow(fileList_.hwnd(), Scale(kListMargin), top, listWidth, listHeight, TRUE);
-    MoveWindow(inputFileList_, Scale(kListMargin), top, listWidth, listHeight, TRUE);
-    SendMessageA(inputFileList_, LB_SETCOLUMNWIDTH, std::max(1, listWidth / 4), 0);
+    MoveWindow(inputFileList_.hwnd(), Scale(kListMargin), top, listWidth, listHeight, TRUE);
+    SendMessageA(inputFileList_.hwnd(), LB_SETCOLUMNWIDTH, std::max(1, listWidth / 4), 0);
 
     const int labelLeft = Scale(kLabelLeft), labelWidth = Scale(kLabelWidth), labelHeight = Scale(kLabelHeight);
     const int fieldLeft = Scale(kFieldLeft), speed = Scale(kSpeedButton);
@@ -332,10 +335,10 @@ void ExplorerPane::LayOut() {
     }
 
     MoveWindow(nameLabel_, labelLeft, bottomPanel + Scale(kNameLabel), labelWidth, labelHeight, TRUE);
-    MoveWindow(nameField_, fieldLeft, bottomPanel + Scale(kNameField), field, Scale(kEditHeight), TRUE);
-    MoveWindow(depthBox_, fieldLeft, bottomPanel + Scale(kNameField), field, Scale(kDropHeight), TRUE);
+    MoveWindow(nameField_.hwnd(), fieldLeft, bottomPanel + Scale(kNameField), field, Scale(kEditHeight), TRUE);
+    MoveWindow(depthBox_.hwnd(), fieldLeft, bottomPanel + Scale(kNameField), field, Scale(kDropHeight), TRUE);
     MoveWindow(typeLabel_, labelLeft, bottomPanel + Scale(kTypeLabel), labelWidth, labelHeight, TRUE);
-    MoveWindow(fileTypeBox_, fieldLeft, bottomPanel + Scale(kTypeField), field, Scale(kTypeDropHeight), TRUE);
+    MoveWindow(fileTypeBox_.hwnd(), fieldLeft, bottomPanel + Scale(kTypeField), field, Scale(kTypeDropHeight), TRUE);
     MoveWindow(openButton_, r.btnOkLeft, bottomPanel + Scale(kOkTop), buttonWidth, buttonHeight, TRUE);
     MoveWindow(closeButton_, r.btnOkLeft, bottomPanel + Scale(kExitTop), buttonWidth, buttonHeight, TRUE);
     // Columns are measured from the first listing on, and still while the window closes.
@@ -363,13 +366,13 @@ void ExplorerPane::SaveState() {
 // ---- File type, listing, columns, Look-in -------------------------------------------------------
 
 int ExplorerPane::SelectedType() const {
-    return static_cast<int>(SendMessageA(fileTypeBox_, CB_GETCURSEL, 0, 0));
+    return fileTypeBox_.Selection();
 }
 
 std::optional<std::string> ExplorerPane::SelectedTypeLabel() const {
     const int selected = SelectedType();
     if (selected < 0) return std::nullopt;
-    return win::ComboItemText(fileTypeBox_, selected);
+    return fileTypeBox_.ItemText(selected);
 }
 
 bool ExplorerPane::SetMaskList(std::string masks) {
@@ -384,7 +387,7 @@ void ExplorerPane::ListFolder() {
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     ShowWindow(fileList_.hwnd(), SW_HIDE);
     EnableWindow(upButton_, FALSE);
-    SetWindowTextA(nameField_, "");
+    nameField_.SetText("");
     fileList_.Clear();
     const ListingOptions options{menus_.Checked(MORVEL_ID_MNULOWERCASE), menus_.Checked(MORVEL_ID_MNUDIRLAST)};
     Listing listing = explorer_rules::ListFolder(RealFileSystem(), folder_, maskList_, options);
@@ -405,7 +408,7 @@ void ExplorerPane::ShowFileList() {
 
 void ExplorerPane::SelectFirstEntry() {
     if (fileList_.Count() == 0) return;
-    if (!IsFolderEntry(fileList_.Text(0))) win::SetText(nameField_, std::string(NameFieldText(fileList_.Entries().front())));
+    if (!IsFolderEntry(fileList_.Text(0))) nameField_.SetText(std::string(NameFieldText(fileList_.Entries().front())));
     fileList_.SelectFirst();
     // Focus only inside the active window: a relist asked for by the host must not take the
     // keyboard from the host's own windows.
@@ -470,12 +473,12 @@ void ExplorerPane::SetFolder(const std::string& folder) {
 // ---- Click, name field, confirm ----------------------------------------------------------------
 
 std::string ExplorerPane::NameField() const {
-    return WindowText(nameField_);
+    return nameField_.Text();
 }
 
 void ExplorerPane::SetNameField(const std::string& text) {
-    SetWindowTextA(nameField_, text.c_str());
-    UpdateWindow(nameField_);
+    nameField_.SetText(text);
+    UpdateWindow(nameField_.hwnd());
 }
 
 bool ExplorerPane::Ask(BoxKind kind, const std::string& text) {
@@ -490,7 +493,7 @@ void ExplorerPane::OnEntryPicked() {
     const int current = fileList_.Current();
     if (current < 0) return;
     const ListEntry& entry = fileList_.Entries().at(static_cast<std::size_t>(current));
-    win::SetText(nameField_, IsFolderEntry(entry.text) ? std::string() : std::string(NameFieldText(entry)));
+    nameField_.SetText(IsFolderEntry(entry.text) ? std::string() : std::string(NameFieldText(entry)));
 }
 
 const ListEntry* ExplorerPane::UnreachableEntryNamed(const std::string& nameField) const {
@@ -530,7 +533,7 @@ void ExplorerPane::OnEntryDoubleClicked() {
 }
 
 void ExplorerPane::OnNameChanged() {
-    const bool hasText = GetWindowTextLengthA(nameField_) > 0;
+    const bool hasText = GetWindowTextLengthA(nameField_.hwnd()) > 0;
     menus_.NameFieldChanged(mode_.kind, hasText);
     if (!IsOpenKind(mode_.kind)) SetWindowTextA(openButton_, hasText ? "&Save" : "&Open");
 }
@@ -638,11 +641,11 @@ void ExplorerPane::OnCommand(int id, int code, HWND control) {
 
 bool ExplorerPane::OnContextMenu(HWND source, POINT at) {
     if (at.x == -1 && at.y == -1) GetCursorPos(&at);
-    if (source == fileList_.hwnd() || source == nameField_ || source == inputFileList_) {
+    if (source == fileList_.hwnd() || source == nameField_.hwnd() || source == inputFileList_.hwnd()) {
         ShowMenu(menus_.FileMenu(), at);
         return true;
     }
-    bool onPanel = source == topPanel_ || source == bottomPanel_ || source == fileTypeBox_;
+    bool onPanel = source == topPanel_ || source == bottomPanel_ || source == fileTypeBox_.hwnd();
     if (source == hwnd()) {
         POINT client = at;
         ScreenToClient(hwnd(), &client);
@@ -657,7 +660,7 @@ bool ExplorerPane::OnContextMenu(HWND source, POINT at) {
 LRESULT ExplorerPane::ControlColour(HDC dc, HWND control) const {
     // The read-only name field shows in the highlight colour; labels and panels stand on the
     // window's face colour, as in a dialog.
-    const bool highlight = control == nameField_ && nameReadOnly_;
+    const bool highlight = control == nameField_.hwnd() && nameReadOnly_;
     SetTextColor(dc, GetSysColor(highlight ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(highlight ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(highlight ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
@@ -669,8 +672,6 @@ bool ExplorerPane::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         case WM_SIZE:
             LayOut();
             return true;
-        case WM_SYSCHAR:
-            return LetterKey(wParam);
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return true;

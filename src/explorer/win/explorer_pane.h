@@ -75,6 +75,8 @@ public:
     void Build();
     // A message of the owner's window; true when handled, with the result set.
     bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // A key of the owner's window, from the window layer's key route; true when used.
+    bool KeyPreview(const MSG& msg);
 
     Phase phase() const { return phase_; }
     void SetPhase(Phase phase) { phase_ = phase; }
@@ -104,13 +106,13 @@ public:
 
     // The file-type box and the masks it selects; a changed mask lists the folder again once the
     // pane is open. True when the mask changed.
-    HWND FileTypeBox() const { return fileTypeBox_; }
+    const win::ComboBox& FileTypeBox() const { return fileTypeBox_; }
     int SelectedType() const;
     bool SetMaskList(std::string masks);
     // The dialog's dress: the caption, the name field, the labels, the menus, the file type.
     void DressForDialog(const explorer_rules::DialogSetup& setup);
     // The colour-depth box in the name field's place, and the JPEG compression button.
-    HWND DepthBox() const { return depthBox_; }
+    const win::ComboBox& DepthBox() const { return depthBox_; }
     void ShowDepthBox(int position);
     void ShowJpegButton(bool shown);
     // Gives the list the focus once the window is set up.
@@ -199,10 +201,12 @@ private:
     void ShowViewMenu();
 
     // Keys.
-    bool WindowKeyDown(WPARAM key);
     void CycleFocus(bool backwards);
+    // Esc: back from the input-file view, else the window closes.
+    void Back();
+    // Enter and Space in the file list.
+    void OpenFromList();
     bool LetterKey(WPARAM typed);
-    bool FileListKeyDown(WPARAM key);
     bool SpeedButtonMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool ControlMessage(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -229,9 +233,10 @@ private:
     HWND topPanel_ = nullptr, listPanel_ = nullptr, bottomPanel_ = nullptr;
     HWND lookInLabel_ = nullptr, upButton_ = nullptr, viewMenuButton_ = nullptr, helpButton_ = nullptr,
          jpegButton_ = nullptr;
-    HWND inputFileList_ = nullptr;
-    HWND nameLabel_ = nullptr, nameField_ = nullptr, typeLabel_ = nullptr, fileTypeBox_ = nullptr,
-         depthBox_ = nullptr, openButton_ = nullptr, closeButton_ = nullptr, folderLabel_ = nullptr,
+    win::ListBox inputFileList_;
+    win::Edit nameField_;
+    win::ComboBox fileTypeBox_, depthBox_;
+    HWND nameLabel_ = nullptr, typeLabel_ = nullptr, openButton_ = nullptr, closeButton_ = nullptr, folderLabel_ = nullptr,
          tooltip_ = nullptr;
     LookInBox lookIn_;
     FileListBox fileList_;

@@ -79,7 +79,8 @@ LRESULT ModelessExplorer::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     switch (msg) {
         case WM_CREATE:
             pane_.Build();
-            SendMessageA(pane_.FileTypeBox(), CB_SETCURSEL, kAllValidatedPosition, 0);
+            TakeKeysFromHostLoop();
+            pane_.FileTypeBox().Select(kAllValidatedPosition);
             OnFileTypeChanged();
             return 0;
         case kMsgExplorerSaveState:

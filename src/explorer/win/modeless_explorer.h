@@ -30,6 +30,7 @@ private:
     ModelessExplorer(HWND hostWindow, bool rememberGeometry);
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDetached() override;
+    bool KeyPreview(const MSG& msg) override { return pane_.KeyPreview(msg); }
 
     // The stored place, when it fits the screen; false when the window keeps its laid-out one.
     bool RestoreGeometry();

@@ -87,27 +87,27 @@ void ExplorerPane::InstantSlideshow() {
 void ExplorerPane::ShowPanels(bool shown) {
     const int how = shown ? SW_SHOW : SW_HIDE;
     for (HWND control : {topPanel_, lookInLabel_, lookIn_.hwnd(), upButton_, viewMenuButton_, helpButton_,
-                         bottomPanel_, nameLabel_, typeLabel_, fileTypeBox_, openButton_, closeButton_}) {
+                         bottomPanel_, nameLabel_, typeLabel_, fileTypeBox_.hwnd(), openButton_, closeButton_}) {
         ShowWindow(control, how);
     }
     // The controls that the kind keeps hidden stay hidden.
     ShowWindow(jpegButton_, shown && jpegShown_ ? SW_SHOW : SW_HIDE);
-    ShowWindow(depthBox_, shown && depthBoxShown_ ? SW_SHOW : SW_HIDE);
-    ShowWindow(nameField_, shown && !depthBoxShown_ ? SW_SHOW : SW_HIDE);
+    depthBox_.Show(shown && depthBoxShown_);
+    nameField_.Show(shown && !depthBoxShown_);
 }
 
 void ExplorerPane::ToggleInputView() {
     inputViewShown_ = !inputViewShown_;
     menus_.InputViewShown(inputViewShown_);
     ShowPanels(!inputViewShown_);
-    ShowWindow(inputFileList_, inputViewShown_ ? SW_SHOW : SW_HIDE);
+    inputFileList_.Show(inputViewShown_);
     ShowWindow(fileList_.hwnd(), inputViewShown_ ? SW_HIDE : SW_SHOW);
     if (inputViewShown_ && !inputListFilled_) {
         inputListFilled_ = true;
         ini::File list(exchangePath_);
         list.Load();
         for (const std::string& name : InputListNames(list.doc())) {
-            SendMessageA(inputFileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            inputFileList_.Add(name);
         }
     }
     LayOut();
@@ -180,7 +180,7 @@ void ExplorerPane::SetListFont(const win::FontArgs& args) {
     win::Font font(win::CreateUiFont(args));
     if (!font) return;
     fileList_.SetFont(font.get());
-    SendMessageA(inputFileList_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    SendMessageA(inputFileList_.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     listFont_ = std::move(font);
 }
 

@@ -190,10 +190,10 @@ void TVideoForm::OnFirstShow() {
 
 void TVideoForm::RefitAndRedisplay() {
     const HWND bar = seekBar_.Handle();
-    RECT panel2;
-    GetClientRect(seekPanel_, &panel2);
+    RECT seekArea;
+    GetClientRect(seekPanel_, &seekArea);
     ShowWindow(bar, SW_HIDE);
-    MoveWindow(bar, scale_(kBarLeft), scale_(kBarTop), std::max(0, static_cast<int>(panel2.right) - scale_(kBarMargin)),
+    MoveWindow(bar, scale_(kBarLeft), scale_(kBarTop), std::max(0, static_cast<int>(seekArea.right) - scale_(kBarMargin)),
                scale_(kBarHeight), TRUE);
     MoveWindow(mediaBar_, 0, scale_(kButtonTop), scale_(kMediaPanelWidth), scale_(kButtonHeight), TRUE);
     FitVideo();

@@ -305,7 +305,7 @@ TEST(WindowLayer, CreateOwnedDeletesTheObjectOfARefusedWindow) {
 
 namespace {
 
-constexpr int kNameLabel = 201, kNameEdit = 202, kOkButton = 203, kCancelButton = 204;
+constexpr int kNameLabel = 201, kNameEdit = 202, kOkButton = 203, kCancelButton = 204, kKindCombo = 205;
 const win::WindowClass kDialogClass{.name = "MorvelLayerDialog"};
 
 // A dialog as the library's dialogs are made: a table in design pixels, a label whose letter
@@ -313,6 +313,8 @@ const win::WindowClass kDialogClass{.name = "MorvelLayerDialog"};
 class NameDialog final : public win::Dialog {
 public:
     std::string name;  // the result, after OK
+    win::ComboBox kinds;
+    std::string kindChanges;
 
     int Open(HWND owner) {
         if (!CreateFrame(kDialogClass, "Name", 300, 100, owner)) return -2;
@@ -337,14 +339,20 @@ protected:
                  .x = 80, .y = 60, .width = 90, .height = 30},
                 {.className = "BUTTON", .text = "Cancel", .id = kCancelButton, .style = WS_TABSTOP,
                  .x = 190, .y = 60, .width = 90, .height = 30},
+                {.className = "COMBOBOX", .id = kKindCombo, .style = CBS_DROPDOWNLIST | WS_TABSTOP,
+                 .x = 10, .y = 60, .width = 60, .height = 100},
             };
             CreateControls(kControls);
+            kinds.Attach(Item(kKindCombo));
+            for (const char* kind : {"a", "b", "c"}) kinds.Add(kind);
+            kinds.Select(0);
             RememberFocus(Item(kOkButton));
             return 0;
         }
         return Dialog::WindowMessage(msg, wParam, lParam);
     }
-    void OnCommand(int id, int) override {
+    void OnCommand(int id, int code) override {
+        if (id == kKindCombo && code == CBN_SELCHANGE) kindChanges += std::to_string(kinds.Selection()) + ";";
         if (id == kOkButton || id == IDOK) {
             name = win::WindowText(Item(kNameEdit));
             End(IDOK);
@@ -526,4 +534,25 @@ TEST(WindowLayer, AScrollBarMovesByItsStepsWithinItsRangeAndTellsEachChange) {
     EXPECT_TRUE(window.bar.SetPosition(999));
     EXPECT_EQ(window.bar.Position(), 255);
     EXPECT_EQ(window.changes, "101;111;110;100;255;2;") << "the program's moves are not the user's";
+}
+
+TEST(WindowLayer, ADialogHearsItsControlsNotificationsThroughOnCommand) {
+    TwoFields host("Dialog host");
+    Activate(host.hwnd());
+    NameDialog dialog;
+    int result = 0;
+    DriveModal([&] { result = dialog.Open(host.hwnd()); },
+               [&] {
+                   const HWND window = WaitForWindow("Name", kDialogClass.name);
+                   ASSERT_NE(window, nullptr);
+                   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+                   PressKey(VK_TAB);
+                   PressKey(VK_TAB);
+                   ASSERT_TRUE(WaitForFocus(window, Control(window, kKindCombo)));
+                   PressKey(VK_DOWN);
+                   PressKey(VK_DOWN);
+                   PressKey(VK_ESCAPE);
+               });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(dialog.kindChanges, "1;2;");
 }
