@@ -337,6 +337,28 @@ static HWND CreateHostWindow(void) {
 
 /* ---- Scripted mode: a second thread plays the user of flow 1 ------------------------------- */
 
+/* What a test tool finds in the dialog before the user acts: the file list is a standard list
+ * box, owner-drawn, holding its entries' texts; the first entry is current and marked, its name
+ * is in the name field, and the focus (read from another thread) is in the list. */
+static void DescribeStart(HWND dialog, HWND list) {
+    char className[64], current[MAX_PATH] = "", field[MAX_PATH] = "";
+    const LONG style = GetWindowLongA(list, GWL_STYLE);
+    const LRESULT caret = SendMessageA(list, LB_GETCARETINDEX, 0, 0);
+    GUITHREADINFO gui;
+    gui.cbSize = sizeof gui;
+    GetClassNameA(list, className, sizeof className);
+    printf("  file list: class %s%s%s%s\n", className, (style & LBS_OWNERDRAWFIXED) ? ", owner-drawn" : "",
+           (style & LBS_HASSTRINGS) ? ", with strings" : "", (style & LBS_EXTENDEDSEL) ? ", extended selection" : "");
+    if (caret >= 0 && SendMessageA(list, LB_GETTEXTLEN, (WPARAM)caret, 0) < MAX_PATH) {
+        SendMessageA(list, LB_GETTEXT, (WPARAM)caret, (LPARAM)current);
+    }
+    GetWindowTextA(GetDlgItem(dialog, MORVEL_ID_NAME_FIELD), field, sizeof field);
+    printf("  the dialog starts on entry %d \"%s\"%s, name field \"%s\", focus %s\n", (int)caret, current,
+           SendMessageA(list, LB_GETSEL, (WPARAM)caret, 0) > 0 ? " (marked)" : "", field,
+           GetGUIThreadInfo(GetWindowThreadProcessId(dialog, NULL), &gui) && gui.hwndFocus == list ? "in the file list"
+                                                                                                 : "elsewhere");
+}
+
 /* Works the dialog the way a user does: picks the picture in the file list, then presses
  * "&Open". The dialog runs on the main thread, inside RemoteDlg95. */
 static DWORD WINAPI ScriptedUser(LPVOID unused) {
@@ -353,21 +375,24 @@ static DWORD WINAPI ScriptedUser(LPVOID unused) {
         printf("scripted user: no dialog\n");
         return 1;
     }
-    /* The dialog has listed its folder once the list is enabled and shows the file. */
-    list = GetDlgItem(dialog, MORVEL_ID_XFILES);
+    /* The dialog has listed its folder once it is visible and its list is enabled and shows the
+     * file. The list is looked up by its ID each time: the dialog may replace the box while it
+     * sets itself up. */
     for (waited = 0; waited < 10000; waited += 50) {
+        list = GetDlgItem(dialog, MORVEL_ID_FILE_LIST);
         entry = SendMessageA(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)SCRIPTED_PICK);
-        if (IsWindowEnabled(list) && entry != LB_ERR) break;
+        if (IsWindowVisible(dialog) && IsWindowEnabled(list) && entry != LB_ERR) break;
         Sleep(50);
     }
+    DescribeStart(dialog, list);
     if (entry == LB_ERR) {
         printf("scripted user: %s is not listed\n", SCRIPTED_PICK);
         PostMessageA(dialog, WM_CLOSE, 0, 0); /* RemoteDlg95 then returns -1 */
         return 1;
     }
     SendMessageA(list, LB_SETCURSEL, (WPARAM)entry, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(MORVEL_ID_XFILES, LBN_SELCHANGE), (LPARAM)list);
-    PostMessageA(GetDlgItem(dialog, MORVEL_ID_BTNOK), BM_CLICK, 0, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(MORVEL_ID_FILE_LIST, LBN_SELCHANGE), (LPARAM)list);
+    PostMessageA(GetDlgItem(dialog, MORVEL_ID_OK_BUTTON), BM_CLICK, 0, 0);
     return 0;
 }
 

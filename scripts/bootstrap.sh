@@ -9,11 +9,13 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   wine wine32:i386 wine64
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   xvfb x11-utils xauth
   cmake ninja-build g++ make pkg-config
   googletest libgtest-dev
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-14-dev llvm lld
   imagemagick
+  fonts-wine fonts-liberation
   python3
   e2fsprogs
   zip

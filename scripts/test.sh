@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test command: installs what is missing, builds, and runs every test — native unit
-# tests under AddressSanitizer/UBSan, a short fuzzing run, and the Windows tests under Wine inside
-# an Xvfb of its own. Ends with one line "N passed, M failed".
+# tests under AddressSanitizer/UBSan, a short fuzzing run, the Windows tests under Wine inside
+# an Xvfb of its own, and the package built a second time elsewhere (the same bytes, the DLL's
+# size). Ends with one line "N passed, M failed".
 #   MORVEL_FUZZ_SECONDS  length of the fuzzing run (default 5)
 #   MORVEL_BUILD         build folder (default build/ in the checkout)
 set -uo pipefail
@@ -72,6 +73,15 @@ if cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   "$root/scripts/wine-prefix.sh" >/dev/null
   MORVEL_GTEST_XML_DIR="$results/xml" "$root/scripts/with-xvfb.sh" \
     ctest --test-dir "$build/win" --output-on-failure --output-junit "$results/ctest/win.xml" -j"$jobs"
+  # The package from this build and from a copy of the checkout built elsewhere: the same bytes,
+  # and a DLL within its size.
+  step "package: two builds in two folders"
+  if MORVEL_BUILD="$build" bash "$root/scripts/check-package.sh" >"$results/package.log" 2>&1; then
+    grep '^package:' "$results/package.log"
+    echo "package ok" >> "$results/extra-passed"
+  else
+    tail -40 "$results/package.log"; echo "package" >> "$results/extra-failed"
+  fi
 else
   echo "Windows build failed:"; tail -40 "$results/win-build.log" "$results/win-configure.log"
   echo "win-build" >> "$results/broken"

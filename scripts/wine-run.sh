@@ -3,6 +3,8 @@
 # returns its exit code. The build uses it as the cross-compiling emulator, so ctest runs every
 # Windows test through it.
 #   MORVEL_DESKTOP=WxH    run on a Wine virtual desktop of that size
+#   MORVEL_DPI=N          the screen at N pixels per inch (the prefix's LogPixels, as the Display
+#                         settings set it); the program's own Xvfb then is the desktop's size
 #   MORVEL_KEEP_PREFIX=1  keep the prefix afterwards (its path is printed) for a look inside
 #   MORVEL_SHARED_DISPLAY=1  run on $DISPLAY instead of an Xvfb of the program's own. By default
 #                         every program gets its own X server: programs run side by side then
@@ -28,6 +30,17 @@ if [ -n "${MORVEL_DESKTOP:-}" ]; then
   stamp=$(date +%s)
   printf '\n[Software\\\\Wine\\\\Explorer] %s\n"Desktop"="Default"\n\n[Software\\\\Wine\\\\Explorer\\\\Desktops] %s\n"Default"="%s"\n' \
     "$stamp" "$stamp" "$MORVEL_DESKTOP" >> "$prefix/user.reg"
+fi
+
+if [ -n "${MORVEL_DPI:-}" ]; then
+  # Both places the system reads the resolution from; a key given again in a .reg file replaces
+  # the values it had.
+  stamp=$(date +%s)
+  logpixels=$(printf 'dword:%08x' "$MORVEL_DPI")
+  printf '\n[Control Panel\\\\Desktop] %s\n"LogPixels"=%s\n' "$stamp" "$logpixels" >> "$prefix/user.reg"
+  printf '\n[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\Software\\\\Fonts] %s\n"LogPixels"=%s\n' \
+    "$stamp" "$logpixels" >> "$prefix/system.reg"
+  if [ -n "${MORVEL_DESKTOP:-}" ] && [ -z "${MORVEL_SCREEN:-}" ]; then export MORVEL_SCREEN="${MORVEL_DESKTOP}x24"; fi
 fi
 
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="

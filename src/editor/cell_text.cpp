@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
-#include <ostream>
 
 namespace morvel::editor {
 
@@ -93,10 +92,6 @@ CellText CellText::Pool::Text(std::string_view text) {
     next_ += bytes;
     left_ -= bytes;
     return cell;
-}
-
-std::ostream& operator<<(std::ostream& out, const CellText& cell) {
-    return out << cell.view();
 }
 
 }  // namespace morvel::editor

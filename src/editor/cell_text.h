@@ -14,7 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iosfwd>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -109,6 +109,8 @@ private:
     std::size_t nextBlockBytes_;
 };
 
-std::ostream& operator<<(std::ostream& out, const CellText& cell);
+// For test failure messages; inline, so that the library, which never prints a cell, links no
+// stream code.
+inline std::ostream& operator<<(std::ostream& out, const CellText& cell) { return out << cell.view(); }
 
 }  // namespace morvel::editor

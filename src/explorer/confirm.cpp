@@ -1,5 +1,7 @@
 #include "explorer/confirm.h"
 
+#include <vector>
+
 #include "common/path_parts.h"
 #include "explorer/dialog_setup.h"
 #include "explorer/explorer_messages.h"
@@ -11,12 +13,39 @@ namespace morvel::explorer_rules {
 
 namespace {
 
+// The files among the marked entries, in list order.
+std::vector<int> MarkedFiles(const ConfirmView& view) {
+    std::vector<int> files;
+    for (int i = 0; i < view.EntryCount(); ++i) {
+        if (view.EntryMarked(i) && !IsFolderEntry(view.EntryText(i))) files.push_back(i);
+    }
+    return files;
+}
+
+void OpenSeveral(ConfirmView& view) {
+    const int listed = view.ListMultipleFiles();
+    if (listed > 0) {
+        view.Notify(kNotifyOpenMultiple);
+    } else if (listed == 0) {
+        view.Tell(BoxKind::Warning, std::string(msg::kNoFilesSelected));
+    }
+}
+
 ConfirmOutcome SelectionStep(ConfirmView& view, const ConfirmMode& mode) {
     const int s = view.CurrentEntry();
     const int n = view.EntryCount();
     if (s < 0 || n == 0 || s >= n) return ConfirmOutcome::StayOpen;
     if (IsFolderEntry(view.EntryText(s))) {
-        view.OpenFolderEntry(s);
+        // In the modeless Explorer the files the user marked win over a folder entry that only
+        // holds the caret ("&Mark all files" leaves it there); a marked folder is entered.
+        const std::vector<int> marked = mode.dialogMode || view.EntryMarked(s) ? std::vector<int>{} : MarkedFiles(view);
+        if (marked.empty()) {
+            view.OpenFolderEntry(s);
+        } else if (marked.size() == 1) {
+            if (view.WriteBackEntry(marked.front())) view.Notify(kNotifyOpen);
+        } else {
+            OpenSeveral(view);
+        }
         return ConfirmOutcome::StayOpen;
     }
     if (mode.dialogMode) return ConfirmOutcome::StayOpen;
@@ -25,12 +54,7 @@ ConfirmOutcome SelectionStep(ConfirmView& view, const ConfirmMode& mode) {
         if (view.WriteBack()) view.Notify(kNotifyOpen);
         return ConfirmOutcome::StayOpen;
     }
-    const int listed = view.ListMultipleFiles();
-    if (listed > 0) {
-        view.Notify(kNotifyOpenMultiple);
-    } else if (listed == 0) {
-        view.Tell(BoxKind::Warning, std::string(msg::kNoFilesSelected));
-    }
+    OpenSeveral(view);
     return ConfirmOutcome::StayOpen;
 }
 

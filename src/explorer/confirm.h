@@ -30,6 +30,8 @@ public:
     virtual int CurrentEntry() const = 0;  // -1 when none
     virtual std::string EntryText(int index) const = 0;
     virtual int SelectedCount() const = 0;
+    // Whether the user marked the entry (selected it in the list).
+    virtual bool EntryMarked(int index) const = 0;
     // The label of the entry selected in the file-type box; nothing when none is.
     virtual std::optional<std::string> SelectedTypeLabel() const = 0;
     // Yes/No question; true for Yes.
@@ -40,6 +42,8 @@ public:
     virtual bool NameFieldUnreachable() const = 0;
     // False when nothing was written (the window has told the user why).
     virtual bool WriteBack() = 0;
+    // The same for a listed file picked by its entry rather than by the name field.
+    virtual bool WriteBackEntry(int index) = 0;
     // The number of files written to the list file; 0 when none is selected, -1 when the list
     // was refused (the window has told the user why) and nothing was written.
     virtual int ListMultipleFiles() = 0;

@@ -25,19 +25,25 @@ std::optional<Rect> RestoredGeometry(const StoredGeometry& s, int screenWidth, i
 
 LayoutResult LayOut(const LayoutInput& in) {
     LayoutResult r;
-    r.fieldWidth = in.panelWidth - (in.nameLabelWidth + in.btnUpWidth + in.btnOkWidth + 24);
-    const int okLeft = in.nameFieldLeft + r.fieldWidth + 8;
+    const DesignScale& scale = in.scale;
+    r.fieldWidth = in.panelWidth - (in.nameLabelWidth + in.btnUpWidth + in.btnOkWidth + scale(30));
+    const int okLeft = in.nameFieldLeft + r.fieldWidth + scale(10);
     r.btnUpLeft = okLeft;
-    r.btnMenuLeft = r.btnUpLeft + in.btnUpWidth + 2;
-    r.btnHelpLeft = r.btnMenuLeft + in.btnUpWidth + 2;
-    r.btnJpegLeft = r.btnHelpLeft + in.btnUpWidth + 2;
+    r.btnMenuLeft = r.btnUpLeft + in.btnUpWidth + scale(3);
+    r.btnHelpLeft = r.btnMenuLeft + in.btnUpWidth + scale(3);
+    r.btnJpegLeft = r.btnHelpLeft + in.btnUpWidth + scale(3);
     const int space = in.panelWidth - (okLeft + in.btnOkWidth);
     r.btnOkLeft = okLeft + space / 2;
     return r;
 }
 
-int ColumnWidth(int widestEntry, int wwWidth) {
-    return std::max(widestEntry, 60) + wwWidth;
+int ColumnWidth(int widestEntry, int wwWidth, DesignScale scale) {
+    return std::max(widestEntry, scale(75)) + wwWidth;
+}
+
+ListRow ListRowFor(DesignScale scale, int fontCellHeight) {
+    const int glyph = scale(20);
+    return {glyph, std::max(glyph, fontCellHeight) + 2};
 }
 
 int ColumnCount(int listWidth, int columnWidth) {

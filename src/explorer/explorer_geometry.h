@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "common/design_scale.h"
+
 namespace morvel::explorer_rules {
 
 struct Size {
@@ -32,13 +34,15 @@ struct StoredGeometry {
 // hold no window the user could have left.
 std::optional<Rect> RestoredGeometry(const StoredGeometry& stored, int screenWidth, int screenHeight);
 
-// Widths of the bottom panel's controls, as they are before the layout.
+// Widths of the bottom panel's controls, as they are before the layout, in pixels; the gaps
+// between them (24, 8 and 2 pixels at 96 dpi) grow with `scale`.
 struct LayoutInput {
     int panelWidth = 0;
     int nameLabelWidth = 0;
     int nameFieldLeft = 0;
     int btnUpWidth = 0;
     int btnOkWidth = 0;
+    DesignScale scale;
 };
 
 struct LayoutResult {
@@ -52,10 +56,20 @@ struct LayoutResult {
 
 LayoutResult LayOut(const LayoutInput& in);
 
-// Width of one list column: the widest entry (at least 60 pixels) and the width of "WW".
-int ColumnWidth(int widestEntry, int wwWidth);
+// Width of one list column: the widest entry (at least 60 pixels at 96 dpi, more at `scale`)
+// and the width of "WW".
+int ColumnWidth(int widestEntry, int wwWidth, DesignScale scale);
 // Whole columns that fit in the list, at least 1.
 int ColumnCount(int listWidth, int columnWidth);
+
+// A row of the file list or the Look-in box: a glyph 20 design pixels square (16 pixels at 96
+// dpi, 24 at 144, 32 at 192) and a height that holds the glyph and the font's character cell,
+// with a pixel to spare above and below.
+struct ListRow {
+    int glyph = 0;
+    int height = 0;
+};
+ListRow ListRowFor(DesignScale scale, int fontCellHeight);
 
 // "&Optimize files list" / "Maximi&ze files list": the window width for a number of columns,
 // and the left edge that brings it back on screen when it reaches past it.

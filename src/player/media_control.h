@@ -1,4 +1,4 @@
-// The media control MediaPlayer1: one opened device, its button bar's enabled and visible sets,
+// The media control: one opened device, its button bar's enabled and visible sets,
 // the waiting and notice rules for the next command, and the last error code.
 #pragma once
 

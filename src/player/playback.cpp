@@ -7,21 +7,21 @@
 
 namespace morvel {
 
-void StartPlayer(PlayerSlot slot, std::int32_t playMode) {
-    slot.PlayMode = playMode;
-    slot.CloseRequest = false;
+void StartPlayer(PlayerSlot& slot, std::int32_t playMode) {
+    slot.playMode = playMode;
+    slot.closeRequest = false;
 }
 
 PlayerState OpeningState(std::int32_t option, std::string videoFile) {
     PlayerState state;
-    state.PlayOption = static_cast<std::uint16_t>(static_cast<std::uint32_t>(option) & 0xFFFFu);
-    state.VideoFile = std::move(videoFile);
+    state.playOption = static_cast<std::uint16_t>(static_cast<std::uint32_t>(option) & 0xFFFFu);
+    state.videoFile = std::move(videoFile);
     return state;
 }
 
-void PlayerShown(PlayerSlot slot, PlayerState& state) {
-    slot.PlayerActive = 1;
-    state.PlayVolume = TraitsOf(slot.PlayMode).openingVolume;
+void PlayerShown(PlayerSlot& slot, PlayerState& state) {
+    slot.playerActive = 1;
+    state.volume = TraitsOf(slot.playMode).openingVolume;
 }
 
 void VideoPlayback::PlayPreparation() {
@@ -29,7 +29,7 @@ void VideoPlayback::PlayPreparation() {
     view_.StartTick();
     control_.SetNextNoWait();
     control_.SetNextNotify();
-    if (TraitsOf(slot_.PlayMode).sendsVolumeAndSpeed) {
+    if (TraitsOf(slot_.playMode).sendsVolumeAndSpeed) {
         SendVolume();
         SendSpeed();
     }
@@ -37,27 +37,27 @@ void VideoPlayback::PlayPreparation() {
 
 int VideoPlayback::ReadPosition() {
     const int mode = control_.Mode();
-    state_.FramePos = control_.Position();
-    state_.TimerUpdate = true;
-    view_.SetBarPosition(BarValueOfFrame(state_.FramePos, state_.FrameCount));
-    state_.TimerUpdate = false;
+    state_.framePosition = control_.Position();
+    state_.tickMovesBar = true;
+    view_.SetBarPosition(BarValueOfFrame(state_.framePosition, state_.frameCount));
+    state_.tickMovesBar = false;
     return mode;
 }
 
-void VideoPlayback::Timer1Timer() {
-    if (state_.PlayerClosing || !DeviceOpen()) return;
+void VideoPlayback::OnTick() {
+    if (state_.closing || !DeviceOpen()) return;
     const bool stopped = control_.Mode() == Stopped;
     if (stopped) view_.StopTick();
     const int mode = ReadPosition();
-    view_.SetStatusCaption(TickStatusText(mode, state_.FramePos));
+    view_.SetStatusCaption(TickStatusText(mode, state_.framePosition));
     if (stopped) {
-        const StopPoint stop{view_.BarPosition(), state_.BarMax, state_.FramePos, state_.FrameCount};
-        switch (EndOfClip(stop, slot_.PlayMode, view_.LoopChecked(), state_.FirstStop)) {
+        const StopPoint stop{view_.BarPosition(), state_.barMax, state_.framePosition, state_.frameCount};
+        switch (EndOfClip(stop, slot_.playMode, view_.LoopChecked(), state_.firstStop)) {
             case EndAction::ShowStoppedBefore:
                 control_.SetVisibleButtons(buttons::StoppedBefore);
                 break;
             case EndAction::Loop:
-                if (TraitsOf(slot_.PlayMode).rewindBeforeLoop) control_.Previous();
+                if (TraitsOf(slot_.playMode).rewindBeforeLoop) control_.Previous();
                 PlayPreparation();
                 control_.Play();
                 break;
@@ -68,10 +68,10 @@ void VideoPlayback::Timer1Timer() {
                 break;
         }
     }
-    if (slot_.CloseRequest) view_.CloseWindow();
+    if (slot_.closeRequest) view_.CloseWindow();
 }
 
-void VideoPlayback::MediaPlayer1Click(MediaButton button) {
+void VideoPlayback::OnMediaButton(MediaButton button) {
     switch (button) {
         case MediaButton::Play:
             PlayPreparation();
@@ -82,7 +82,7 @@ void VideoPlayback::MediaPlayer1Click(MediaButton button) {
             break;
         case MediaButton::Stop:
             view_.BusyCursor();
-            slot_.CloseRequest = true;
+            slot_.closeRequest = true;
             view_.StartTick();
             break;
         case MediaButton::Prev:
@@ -99,7 +99,7 @@ void VideoPlayback::MediaPlayer1Click(MediaButton button) {
     control_.ButtonCommand(button);
 }
 
-void VideoPlayback::MediaPlayer1Notify() {
+void VideoPlayback::OnDeviceNotice() {
     control_.SetNextNotify();
     view_.ProcessMessages();
 }
@@ -107,34 +107,34 @@ void VideoPlayback::MediaPlayer1Notify() {
 void VideoPlayback::ShowStepFrame() {
     if (!DeviceOpen()) return;
     const int mode = ReadPosition();
-    view_.SetStatusCaption(StepStatusText(mode, state_.FramePos));
+    view_.SetStatusCaption(StepStatusText(mode, state_.framePosition));
 }
 
 void VideoPlayback::ReadVideoSize() {
     // A clip whose device cannot say where its picture is has none: no size of a previous clip.
     SourceRect source;
     if (device_.QuerySource(source) != 0) source = {};
-    state_.VideoWidth = static_cast<std::uint16_t>(source.right & 0xFFFF);
-    state_.VideoHeight = static_cast<std::uint16_t>(source.bottom & 0xFFFF);
+    state_.videoWidth = static_cast<std::uint16_t>(source.right & 0xFFFF);
+    state_.videoHeight = static_cast<std::uint16_t>(source.bottom & 0xFFFF);
     std::int32_t length = 0;
-    state_.FrameCount = device_.QueryLength(length) == 0 ? length : 0;
+    state_.frameCount = device_.QueryLength(length) == 0 ? length : 0;
 }
 
 void VideoPlayback::SendVolume() {
     if (!DeviceOpen()) return;
     view_.StopTick();
-    device_.SetVolume(state_.PlayVolume);
+    device_.SetVolume(state_.volume);
     view_.StartTick();
 }
 
 void VideoPlayback::SendSpeed() {
     if (!DeviceOpen()) return;
     view_.StopTick();
-    device_.SetSpeed(state_.PlaySpeed);
+    device_.SetSpeed(state_.speed);
     view_.StartTick();
 }
 
-void VideoPlayback::mnuPlayClick() {
+void VideoPlayback::Play() {
     if (!DeviceOpen()) return;
     const int mode = control_.Mode();
     if (mode != Stopped && mode != Paused) return;
@@ -142,14 +142,14 @@ void VideoPlayback::mnuPlayClick() {
     control_.Play();
 }
 
-void VideoPlayback::mnuPauseClick() {
+void VideoPlayback::Pause() {
     if (!DeviceOpen() || control_.Mode() != Playing) return;
     control_.SetVisibleButtons(buttons::StoppedBefore);
     view_.StopTick();
     control_.Pause();
 }
 
-void VideoPlayback::mnuQuietPlaybackClick() {
+void VideoPlayback::ToggleQuiet() {
     if (!DeviceOpen()) return;
     view_.BusyCursor();
     const bool quiet = view_.QuietChecked();
@@ -159,22 +159,22 @@ void VideoPlayback::mnuQuietPlaybackClick() {
     view_.ProcessMessages();
 }
 
-void VideoPlayback::XScrollbar1Change(int barPosition) {
-    if (state_.TimerUpdate) return;
-    view_.SetStatusCaption(SeekStatusText(FrameOfBarValue(barPosition, state_.FrameCount)));
+void VideoPlayback::OnSeekBarChanged(int barPosition) {
+    if (state_.tickMovesBar) return;
+    view_.SetStatusCaption(SeekStatusText(FrameOfBarValue(barPosition, state_.frameCount)));
 }
 
-void VideoPlayback::XScrollbar1Scroll() {
+void VideoPlayback::OnSeekBarScrolled() {
     if (!DeviceOpen() || control_.Mode() != Playing) return;
     view_.StopTick();
     control_.Pause();
     control_.SetVisibleButtons(buttons::StoppedBefore);
 }
 
-void VideoPlayback::XScrollbar1MouseDown() {
+void VideoPlayback::OnSeekBarReleased() {
     if (!DeviceOpen()) return;
     view_.BusyCursor();
-    device_.SeekTo(FrameOfBarValue(view_.BarPosition(), state_.FrameCount));
+    device_.SeekTo(FrameOfBarValue(view_.BarPosition(), state_.frameCount));
     view_.NormalCursor();
     control_.SetVisibleButtons(buttons::StoppedBefore);
 }
@@ -186,31 +186,31 @@ void VideoPlayback::CloseRequestFromUser() {
         view_.StartTick();
 }
 
-void VideoPlayback::FormClose() {
+void VideoPlayback::ClosePlayback() {
     view_.BusyCursor();
-    state_.PlayerClosing = true;
+    state_.closing = true;
     view_.StopTick();
     if (DeviceOpen()) {
         if (control_.Mode() != Stopped) control_.Stop();
         control_.Close();
     }
-    state_.PlayerClosing = false;
-    slot_.CloseRequest = false;
-    slot_.PlayMode = 0;
-    slot_.PlayerActive = 0;
+    state_.closing = false;
+    slot_.closeRequest = false;
+    slot_.playMode = 0;
+    slot_.playerActive = 0;
     view_.NormalCursor();
 }
 
 void VideoPlayback::PauseForChange() {
-    if (state_.PlayOption != kReseekOption || !DeviceOpen() || control_.Mode() != Playing) return;
+    if (state_.playOption != kReseekOption || !DeviceOpen() || control_.Mode() != Playing) return;
     PlayPreparation();
     control_.Pause();
 }
 
 void VideoPlayback::ReseekFrame() {
-    if (state_.PlayOption != kReseekOption || !DeviceOpen()) return;
+    if (state_.playOption != kReseekOption || !DeviceOpen()) return;
     view_.BusyCursor();
-    device_.SeekTo(FrameOfBarValue(view_.BarPosition(), state_.FrameCount));
+    device_.SeekTo(FrameOfBarValue(view_.BarPosition(), state_.frameCount));
     view_.NormalCursor();
     control_.SetVisibleButtons(buttons::StoppedBefore);
 }
@@ -224,8 +224,8 @@ void VideoPlayback::PauseForOptions() {
 }
 
 void VideoPlayback::OptionsAccepted(const PlaybackValues& values) {
-    state_.PlayVolume = values.volume;
-    state_.PlaySpeed = values.speed;
+    state_.volume = values.volume;
+    state_.speed = values.speed;
 }
 
 }  // namespace morvel

@@ -21,7 +21,7 @@ public:
     virtual void StopTick() = 0;
     virtual void SetStatusCaption(const std::string& text) = 0;
     virtual int BarPosition() const = 0;
-    // Moves the seek bar; the bar reports the change (XScrollbar1Change) as a user's move would.
+    // Moves the seek bar; the bar reports the change (OnSeekBarChanged) as a user's move would.
     virtual void SetBarPosition(int position) = 0;
     virtual bool LoopChecked() const = 0;
     virtual bool QuietChecked() const = 0;
@@ -38,38 +38,38 @@ inline constexpr std::uint16_t kReseekOption = 8;
 
 // VideoWinPlayer95's first step: the play mode, kept even when the clip fails to open, and no
 // close request pending (one made while no window was open was meant for none).
-void StartPlayer(PlayerSlot slot, std::int32_t playMode);
+void StartPlayer(PlayerSlot& slot, std::int32_t playMode);
 // A new window's state: the option's low 16 bits, the clip, volume and speed afresh.
 PlayerState OpeningState(std::int32_t option, std::string videoFile);
 // VideoWinPlayer95's last step, once the window is on screen: the player is active, and play
 // mode 1 plays at its own volume.
-void PlayerShown(PlayerSlot slot, PlayerState& state);
+void PlayerShown(PlayerSlot& slot, PlayerState& state);
 
 class VideoPlayback {
 public:
-    VideoPlayback(PlayerSlot slot, PlayerState& state, MediaControl& control, MediaDevice& device, PlayerView& view)
+    VideoPlayback(PlayerSlot& slot, PlayerState& state, MediaControl& control, MediaDevice& device, PlayerView& view)
         : slot_(slot), state_(state), control_(control), device_(device), view_(view) {}
 
     void PlayPreparation();
-    void Timer1Timer();
-    void MediaPlayer1Click(MediaButton button);
-    void MediaPlayer1Notify();
+    void OnTick();
+    void OnMediaButton(MediaButton button);
+    void OnDeviceNotice();
     void ShowStepFrame();
     void ReadVideoSize();
     void SendVolume();
     void SendSpeed();
-    void mnuPlayClick();
-    void mnuPauseClick();
-    void mnuQuietPlaybackClick();
-    void XScrollbar1Change(int barPosition);
-    void XScrollbar1Scroll();
-    void XScrollbar1MouseDown();
+    void Play();
+    void Pause();
+    void ToggleQuiet();
+    void OnSeekBarChanged(int barPosition);
+    void OnSeekBarScrolled();
+    void OnSeekBarReleased();
     // Esc, "Close and E&xit " and VideoWinClose95 (after it has cleared the play mode): closes at
     // once when a request is pending, else records one and starts the tick, as the stop button
     // does, so that a paused or ended clip closes at the next tick too.
     void CloseRequestFromUser();
-    // The device side of FormClose; the window is destroyed by the caller.
-    void FormClose();
+    // The device side of closing; the window is destroyed by the caller.
+    void ClosePlayback();
     void PauseForChange();
     void ReseekFrame();
     // The options dialog's opening step: stop the tick, pause a playing clip.
@@ -78,10 +78,10 @@ public:
 
 private:
     bool DeviceOpen() const { return control_.IsOpen(); }
-    // Reads the position into FramePos and moves the bar without a seek text; returns the mode.
+    // Reads the position into framePosition and moves the bar without a seek text; returns the mode.
     int ReadPosition();
 
-    PlayerSlot slot_;
+    PlayerSlot& slot_;
     PlayerState& state_;
     MediaControl& control_;
     MediaDevice& device_;

@@ -14,7 +14,7 @@ bool IsLongClip(std::int32_t frameCount);
 std::int32_t BarValueOfFrame(std::int32_t frame, std::int32_t frameCount);
 // b for a short clip, b * 10 for a long one.
 std::int32_t FrameOfBarValue(std::int32_t barValue, std::int32_t frameCount);
-// BarMax: FrameCount - 1, or (FrameCount - 1) div 10 for a long clip; never below 0 and never
+// barMax: frameCount - 1, or (frameCount - 1) div 10 for a long clip; never below 0 and never
 // beyond the 16-bit range, whatever length the device reports.
 std::uint16_t LastBarValue(std::int32_t frameCount);
 

@@ -21,7 +21,8 @@ VideoRect FitVideo(int areaWidth, int areaHeight, std::uint16_t videoWidth, std:
 }
 
 WindowSize WindowForPicture(const WindowChrome& chrome, int width, int height) {
-    return {chrome.frameExtraX + width, chrome.frameExtraY + height + chrome.statusHeight + chrome.panel4Height};
+    return {chrome.frameExtraX + std::max(width, chrome.minClientWidth),
+            chrome.frameExtraY + height + chrome.statusHeight + chrome.panel4Height};
 }
 
 std::optional<WindowSize> ZoomWindowSize(int factor, std::uint16_t videoWidth, std::uint16_t videoHeight,

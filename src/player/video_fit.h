@@ -33,6 +33,9 @@ struct WindowChrome {
     int frameExtraY = 0;
     int statusHeight = 0;  // 0 when the status line is hidden
     int panel4Height = 0;
+    // The narrowest client area that holds the bottom bar's parts with a seek bar that still
+    // shows its thumb; a narrower picture gets a wider window and is centred in it.
+    int minClientWidth = 0;
 };
 
 // The window that shows a picture of width x height at its own size.

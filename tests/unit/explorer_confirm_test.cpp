@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "explorer/confirm.h"
 #include "explorer/listing.h"
 #include "unit/support/fake_file_system.h"
@@ -16,7 +18,7 @@ struct FakeView : ConfirmView {
     std::string folder = "c:\\Pics";
     std::vector<std::string> entries;
     int current = -1;
-    int selected = 0;
+    std::vector<int> marked;
     std::optional<std::string> typeLabel;
     bool answer = true;  // Yes to every question
     bool writeBackResult = true;
@@ -31,7 +33,8 @@ struct FakeView : ConfirmView {
     int EntryCount() const override { return static_cast<int>(entries.size()); }
     int CurrentEntry() const override { return current; }
     std::string EntryText(int i) const override { return entries.at(static_cast<std::size_t>(i)); }
-    int SelectedCount() const override { return selected; }
+    int SelectedCount() const override { return static_cast<int>(marked.size()); }
+    bool EntryMarked(int i) const override { return std::find(marked.begin(), marked.end(), i) != marked.end(); }
     std::optional<std::string> SelectedTypeLabel() const override { return typeLabel; }
     bool Ask(BoxKind, const std::string& text) override {
         log.push_back("ask:" + text);
@@ -43,6 +46,10 @@ struct FakeView : ConfirmView {
     bool NameFieldUnreachable() const override { return unreachable; }
     bool WriteBack() override {
         log.push_back("writeback:" + name);
+        return writeBackResult;
+    }
+    bool WriteBackEntry(int index) override {
+        log.push_back("writeback entry:" + EntryText(index));
         return writeBackResult;
     }
     int ListMultipleFiles() override {
@@ -240,30 +247,45 @@ TEST(ExplorerConfirm, FileThatNoAnsiNameReachesIsRefusedBeforeTheNameCheck) {
 
 TEST(ExplorerConfirm, ModelessSelection) {
     const FakeFileSystem fs = Disk();
+    const std::vector<std::string> withFolders = {"sub\\", "two\\", "a.bmp", "b.bmp"};
     const struct {
         const char* name;
         std::vector<std::string> entries;
         int current;
-        int selected;
+        std::vector<int> marked;
         int listed;
+        bool writeBack;
         Log log;
     } cases[] = {
-        {"one file opens", {"a.bmp", "b.bmp"}, 0, 1, 0, {"writeback:a.bmp", "notify:2313"}},
-        {"three files listed", {"a.bmp", "b.bmp", "c.bmp"}, 2, 3, 3, {"list", "notify:2320"}},
-        {"current folder opens instead", {"sub\\", "a.bmp", "b.bmp"}, 0, 3, 2, {"open:sub\\"}},
-        {"nothing listable", {"a.bmp", "b.bmp"}, 1, 0, 0, {"list", "warning:No files selected!"}},
-        {"list refused: the user was told why", {"a.bmp", "b.bmp"}, 1, 2, -1, {"list"}},
-        {"no current entry", {"a.bmp"}, -1, 1, 1, {}},
-        {"empty list", {}, 0, 0, 0, {}},
+        {"one file opens", {"a.bmp", "b.bmp"}, 0, {0}, 0, true, {"writeback:a.bmp", "notify:2313"}},
+        {"three files listed", {"a.bmp", "b.bmp", "c.bmp"}, 2, {0, 1, 2}, 3, true, {"list", "notify:2320"}},
+        {"marked current folder is entered", withFolders, 0, {0, 2, 3}, 2, true, {"open:sub\\"}},
+        {"no file marked: the folder is entered", withFolders, 0, {1}, 0, true, {"open:sub\\"}},
+        {"one marked file beside an unmarked folder", withFolders, 0, {1, 3}, 0, true,
+         {"writeback entry:b.bmp", "notify:2313"}},
+        {"its write-back refused: nothing told", withFolders, 0, {3}, 0, false, {"writeback entry:b.bmp"}},
+        {"marked files beside an unmarked folder", withFolders, 0, {2, 3}, 2, true, {"list", "notify:2320"}},
+        {"nothing listable", {"a.bmp", "b.bmp"}, 1, {}, 0, true, {"list", "warning:No files selected!"}},
+        {"list refused: the user was told why", {"a.bmp", "b.bmp"}, 1, {0, 1}, -1, true, {"list"}},
+        {"no current entry", {"a.bmp"}, -1, {0}, 1, true, {}},
+        {"empty list", {}, 0, {}, 0, true, {}},
     };
     for (const auto& c : cases) {
         FakeView v;
         v.entries = c.entries;
         v.current = c.current;
-        v.selected = c.selected;
+        v.marked = c.marked;
         v.listed = c.listed;
+        v.writeBackResult = c.writeBack;
         if (c.current >= 0 && c.current < static_cast<int>(c.entries.size())) v.name = c.entries[c.current];
         EXPECT_EQ(Confirm(v, fs, {false, 999, false}), ConfirmOutcome::StayOpen) << c.name;
         EXPECT_EQ(v.log, c.log) << c.name;
     }
+    // A dialog enters the folder whatever is marked.
+    FakeView v;
+    v.entries = withFolders;
+    v.current = 0;
+    v.marked = {2, 3};
+    EXPECT_EQ(Confirm(v, fs, {true, MORVEL_KIND_OPEN_SLIDESHOW, false}), ConfirmOutcome::StayOpen);
+    EXPECT_EQ(v.log, Log{"open:sub\\"});
 }

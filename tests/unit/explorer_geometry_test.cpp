@@ -3,6 +3,7 @@
 #include "explorer/explorer_geometry.h"
 
 using namespace morvel::explorer_rules;
+using morvel::DesignScale;
 
 TEST(ExplorerGeometry, DefaultSizeCentred) {
     const struct {
@@ -51,8 +52,9 @@ TEST(ExplorerGeometry, RestoreDecisions) {
 }
 
 TEST(ExplorerGeometry, LayoutPlacesFieldsAndButtons) {
-    // 400-pixel panel, 60-pixel label, field at 68, 24-pixel speed buttons, 75-pixel OK button.
-    const LayoutResult r = LayOut({400, 60, 68, 24, 75});
+    // At 96 dpi: 400-pixel panel, 60-pixel label, field at 68, 24-pixel speed buttons, 75-pixel OK.
+    const DesignScale at96(96);
+    const LayoutResult r = LayOut({400, 60, 68, 24, 75, at96});
     EXPECT_EQ(r.fieldWidth, 400 - (60 + 24 + 75 + 24));  // 217
     EXPECT_EQ(r.btnUpLeft, 68 + 217 + 8);                // 293
     EXPECT_EQ(r.btnMenuLeft, 293 + 26);
@@ -60,14 +62,39 @@ TEST(ExplorerGeometry, LayoutPlacesFieldsAndButtons) {
     EXPECT_EQ(r.btnJpegLeft, 293 + 78);
     // OK ends at 368; half of the 32 pixels to the edge moves it right.
     EXPECT_EQ(r.btnOkLeft, 293 + 16);
-    const LayoutResult odd = LayOut({401, 60, 68, 24, 75});
+    const LayoutResult odd = LayOut({401, 60, 68, 24, 75, at96});
     EXPECT_EQ(odd.btnOkLeft, odd.btnUpLeft + 16);  // 33 / 2 rounds toward zero
+    // The same window at 192 dpi: every width doubled, and the gaps with them (48, 16, 4 or 5).
+    const LayoutResult twice = LayOut({800, 120, 136, 48, 150, DesignScale(192)});
+    EXPECT_EQ(twice.fieldWidth, 800 - (120 + 48 + 150 + 48));  // 434
+    EXPECT_EQ(twice.btnUpLeft, 136 + 434 + 16);                // 586
+    EXPECT_EQ(twice.btnMenuLeft, 586 + 48 + 5);
+    EXPECT_EQ(twice.btnJpegLeft, 586 + 3 * (48 + 5)) << "the last button ends 7 pixels before the frame";
+}
+
+TEST(ExplorerGeometry, ListRowsHoldGlyphAndFont) {
+    struct Case {
+        int dpi, fontCell, glyph, height;
+    };
+    const Case cases[] = {
+        {96, 13, 16, 18},   // MS Sans Serif 8 pt: the glyph sets the height
+        {144, 20, 24, 26},  //
+        {192, 25, 32, 34},  //
+        {96, 24, 16, 26},   // a large font sets it
+    };
+    for (const Case& c : cases) {
+        const ListRow row = ListRowFor(DesignScale(c.dpi), c.fontCell);
+        EXPECT_EQ(row.glyph, c.glyph) << c.dpi << " dpi";
+        EXPECT_EQ(row.height, c.height) << c.dpi << " dpi, font cell " << c.fontCell;
+    }
 }
 
 TEST(ExplorerGeometry, Columns) {
-    EXPECT_EQ(ColumnWidth(40, 22), 82);
-    EXPECT_EQ(ColumnWidth(60, 22), 82);
-    EXPECT_EQ(ColumnWidth(118, 22), 140);
+    const DesignScale at96(96);
+    EXPECT_EQ(ColumnWidth(40, 22, at96), 82);
+    EXPECT_EQ(ColumnWidth(60, 22, at96), 82);
+    EXPECT_EQ(ColumnWidth(118, 22, at96), 140);
+    EXPECT_EQ(ColumnWidth(100, 44, DesignScale(192)), 120 + 44) << "the narrowest column grows with the screen";
     EXPECT_EQ(ColumnCount(300, 140), 2);
     EXPECT_EQ(ColumnCount(300, 400), 1);
     EXPECT_EQ(ColumnCount(280, 140), 2);

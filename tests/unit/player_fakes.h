@@ -146,14 +146,14 @@ public:
     void SetBarPosition(int position) override {
         if (position == bar) return;
         bar = position;
-        if (playback_) playback_->XScrollbar1Change(position);
+        if (playback_) playback_->OnSeekBarChanged(position);
     }
     bool LoopChecked() const override { return loop; }
     bool QuietChecked() const override { return quiet; }
     void SetQuietChecked(bool checked) override { quiet = checked; }
     void CloseWindow() override {
         ++closes;
-        if (playback_) playback_->FormClose();
+        if (playback_) playback_->ClosePlayback();
     }
     void BusyCursor() override { busy = true; }
     void NormalCursor() override { busy = false; }
@@ -165,11 +165,8 @@ private:
 
 // A player with an opened clip, as activation leaves it.
 // What the library object keeps of the player, for the rules to reach through a PlayerSlot.
-struct SlotFields {
-    std::int32_t playMode = 0;
-    std::uint16_t playerActive = 0;
-    bool closeRequest = false;
-    PlayerSlot Slot() { return {playMode, playerActive, closeRequest}; }
+struct SlotFields : PlayerSlot {
+    PlayerSlot& Slot() { return *this; }
 };
 
 struct PlayerRig {
@@ -186,11 +183,11 @@ struct PlayerRig {
         StartPlayer(host.Slot(), playMode);
         state = OpeningState(option, "c:\\clip.avi");
         device.length = length;
-        control.FileName = state.VideoFile;
+        control.FileName = state.videoFile;
         control.Open();
         host.playerActive = 1;
         playback.ReadVideoSize();
-        state.BarMax = LastBarValue(state.FrameCount);
+        state.barMax = LastBarValue(state.frameCount);
         control.SetVisibleButtons(buttons::AtActivation);
         device.log.clear();
     }

@@ -103,6 +103,10 @@ TEST(PlayerZoom, HiddenStatusLineAndHugeClip) {
 
 TEST(PlayerGeometry, WindowForPictureAndMenuPoint) {
     EXPECT_EQ(WindowForPicture(WindowChrome{8, 27, 22, 31}, 160, 120), (WindowSize{168, 200}));
+    // A picture narrower than the bottom bar needs: the window is widened, its height kept.
+    EXPECT_EQ(WindowForPicture(WindowChrome{8, 27, 22, 31, 156}, 32, 24), (WindowSize{164, 104}));
+    EXPECT_EQ(WindowForPicture(WindowChrome{8, 27, 22, 31, 156}, 157, 24), (WindowSize{165, 104}));
+    EXPECT_EQ(ZoomWindowSize(2, 32, 24, WindowChrome{8, 27, 22, 31, 156}, 1024, 768), (WindowSize{164, 128}));
     EXPECT_EQ(MenuButtonPoint(100, 50, 169, 203), (ScreenPoint{184, 100}));
     EXPECT_EQ(MenuButtonPoint(-10, -20, 7, 7), (ScreenPoint{-7, -19}));
 }

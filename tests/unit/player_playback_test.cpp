@@ -25,8 +25,8 @@ TEST(PlayerPlayback, PlaySendsVolumeAndSpeedThenPlaysWithoutWaiting) {
     };
     for (const Case& c : cases) {
         PlayerRig rig(c.playMode, 100);
-        if (c.playMode == 1) rig.state.PlayVolume = 500;  // as VideoWinPlayer95 leaves it
-        rig.playback.MediaPlayer1Click(MediaButton::Play);
+        if (c.playMode == 1) rig.state.volume = 500;  // as VideoWinPlayer95 leaves it
+        rig.playback.OnMediaButton(MediaButton::Play);
         EXPECT_EQ(rig.device.log, c.expected) << "play mode " << c.playMode;
         EXPECT_EQ(rig.control.VisibleButtons(), buttons::WhilePlaying) << "play mode " << c.playMode;
         EXPECT_TRUE(rig.view.tickRunning) << "play mode " << c.playMode;
@@ -49,7 +49,7 @@ TEST(PlayerPlayback, PlayAtTheEndRewindsFirst) {
     for (const Case& c : cases) {
         PlayerRig rig(0, 30);
         rig.device.position = c.position;
-        rig.playback.mnuPlayClick();
+        rig.playback.Play();
         ASSERT_GE(rig.device.log.size(), 2u) << c.name;
         EXPECT_EQ(rig.device.log[rig.device.log.size() - 2] == "seek start wait=1 notify=0", c.rewinds) << c.name;
         EXPECT_EQ(rig.device.log.back(), "play wait=0 notify=1") << c.name;
@@ -78,7 +78,7 @@ TEST(PlayerPlayback, TickEndLogicPerModeAndLoop) {
         rig.view.loop = c.loop;
         rig.view.tickRunning = true;
         if (c.atEnd) rig.device.position = 49;
-        rig.playback.Timer1Timer();
+        rig.playback.OnTick();
         EXPECT_EQ(rig.control.VisibleButtons(), c.buttonsAfter) << c.name;
         EXPECT_EQ(Logged(rig.device, "play wait=0 notify=1"), c.restarted) << c.name;
         EXPECT_EQ(rig.view.tickRunning, c.restarted) << c.name;
@@ -89,7 +89,7 @@ TEST(PlayerPlayback, TickEndLogicPerModeAndLoop) {
 }
 
 TEST(PlayerPlayback, LongClipStoppedOnItsLastFrameIsAtTheEnd) {
-    // 32771 frames: one bar step per 10 frames, BarMax 3277. The driver stops on frame 32770,
+    // 32771 frames: one bar step per 10 frames, barMax 3277. The driver stops on frame 32770,
     // whose bar value is 3276: by the bar alone the clip would read as stopped before its end.
     struct Case {
         const char* name;
@@ -109,21 +109,21 @@ TEST(PlayerPlayback, LongClipStoppedOnItsLastFrameIsAtTheEnd) {
         rig.view.loop = c.loop;
         rig.view.tickRunning = true;
         rig.device.RunToEnd();
-        rig.playback.Timer1Timer();
+        rig.playback.OnTick();
         EXPECT_EQ(rig.control.VisibleButtons(), c.buttonsAfter) << c.name;
         EXPECT_EQ(Logged(rig.device, "play wait=0 notify=1"), c.restarted) << c.name;
     }
     PlayerRig early(0, 32771);
     early.device.position = 32759;  // stopped by the user two bar steps before the end
-    early.playback.Timer1Timer();
+    early.playback.OnTick();
     EXPECT_EQ(early.control.VisibleButtons(), buttons::StoppedBefore);
 }
 
 TEST(PlayerPlayback, ModeTwoLaterStopShowsStopAndPrevious) {
     PlayerRig rig(2, 50);
-    rig.playback.Timer1Timer();
+    rig.playback.OnTick();
     EXPECT_EQ(rig.control.VisibleButtons(), buttons::AtActivation);
-    rig.playback.Timer1Timer();
+    rig.playback.OnTick();
     EXPECT_EQ(rig.control.VisibleButtons(), buttons::StoppedAtEnd);
 }
 
@@ -132,18 +132,18 @@ TEST(PlayerPlayback, TickCaptionAndBarWithoutSeekText) {
     rig.device.mode = Playing;
     rig.device.position = 12345;
     rig.view.tickRunning = true;
-    rig.playback.Timer1Timer();
+    rig.playback.OnTick();
     EXPECT_EQ(rig.view.caption, "Playing Frame:12345");
     EXPECT_EQ(rig.view.bar, 1234);
     EXPECT_TRUE(rig.view.tickRunning);
-    EXPECT_FALSE(rig.state.TimerUpdate);
+    EXPECT_FALSE(rig.state.tickMovesBar);
 }
 
 TEST(PlayerPlayback, SeekBarTextsAndSeeks) {
     PlayerRig rig(0, 32761);
     rig.view.SetBarPosition(5);
     EXPECT_EQ(rig.view.caption, "Seek Frame:50");
-    rig.playback.XScrollbar1MouseDown();
+    rig.playback.OnSeekBarReleased();
     EXPECT_EQ(rig.device.log.back(), "seek 50");
     EXPECT_EQ(rig.control.VisibleButtons(), buttons::StoppedBefore);
     EXPECT_FALSE(rig.view.busy);
@@ -153,8 +153,8 @@ TEST(PlayerPlayback, DraggingWhilePlayingPausesOnce) {
     PlayerRig rig(0, 100);
     rig.device.mode = Playing;
     rig.view.tickRunning = true;
-    rig.playback.XScrollbar1Scroll();
-    rig.playback.XScrollbar1Scroll();
+    rig.playback.OnSeekBarScrolled();
+    rig.playback.OnSeekBarScrolled();
     EXPECT_EQ(std::count(rig.device.log.begin(), rig.device.log.end(), "pause wait=1 notify=0"), 1);
     EXPECT_FALSE(rig.view.tickRunning);
     EXPECT_EQ(rig.control.VisibleButtons(), buttons::StoppedBefore);
@@ -164,7 +164,7 @@ TEST(PlayerPlayback, StepShowsThePositionBeforeTheStep) {
     PlayerRig rig(0, 100);
     rig.device.mode = Paused;
     rig.device.position = 57;
-    rig.playback.MediaPlayer1Click(MediaButton::Step);
+    rig.playback.OnMediaButton(MediaButton::Step);
     EXPECT_EQ(rig.view.caption, "PausedFrame:57");
     EXPECT_EQ(rig.device.position, 58);
     EXPECT_EQ(rig.device.log.back(), "step 1 wait=1 notify=0");
@@ -173,7 +173,7 @@ TEST(PlayerPlayback, StepShowsThePositionBeforeTheStep) {
 TEST(PlayerPlayback, PreviousResetsBarAndCaption) {
     PlayerRig rig(0, 100);
     rig.view.bar = 70;
-    rig.playback.MediaPlayer1Click(MediaButton::Prev);
+    rig.playback.OnMediaButton(MediaButton::Prev);
     EXPECT_EQ(rig.view.bar, 0);
     EXPECT_EQ(rig.view.caption, "Ready");
     EXPECT_EQ(rig.device.log.back(), "seek start wait=1 notify=0");
@@ -183,26 +183,26 @@ TEST(PlayerPlayback, PauseButtonPausesAndResumes) {
     PlayerRig rig(0, 100);
     rig.device.mode = Playing;
     rig.view.tickRunning = true;
-    rig.playback.MediaPlayer1Click(MediaButton::Pause);
+    rig.playback.OnMediaButton(MediaButton::Pause);
     EXPECT_EQ(rig.device.log.back(), "pause wait=1 notify=0");
     EXPECT_FALSE(rig.view.tickRunning);
-    rig.playback.MediaPlayer1Click(MediaButton::Pause);
+    rig.playback.OnMediaButton(MediaButton::Pause);
     EXPECT_EQ(rig.device.log.back(), "resume wait=1 notify=0");
 }
 
 TEST(PlayerPlayback, MenuPauseNeverResumes) {
     PlayerRig rig(0, 100);
     rig.device.mode = Paused;
-    rig.playback.mnuPauseClick();
+    rig.playback.Pause();
     EXPECT_TRUE(rig.device.log.empty());
     rig.device.mode = Playing;
-    rig.playback.mnuPauseClick();
+    rig.playback.Pause();
     EXPECT_EQ(rig.device.log, std::vector<std::string>{"pause wait=1 notify=0"});
 }
 
 TEST(PlayerPlayback, NoticeAsksForTheNextNoticeOnly) {
     PlayerRig rig(0, 100);
-    rig.playback.MediaPlayer1Notify();
+    rig.playback.OnDeviceNotice();
     EXPECT_EQ(rig.control.NextFlags(), (DeviceFlags{true, true}));
     rig.control.Stop();
     EXPECT_EQ(rig.device.log.back(), "stop wait=1 notify=1");
@@ -212,8 +212,8 @@ TEST(PlayerPlayback, NoticeAsksForTheNextNoticeOnly) {
 
 TEST(PlayerPlayback, QuietPlaybackToggles) {
     PlayerRig rig(2, 100);
-    rig.playback.mnuQuietPlaybackClick();
-    rig.playback.mnuQuietPlaybackClick();
+    rig.playback.ToggleQuiet();
+    rig.playback.ToggleQuiet();
     EXPECT_EQ(rig.device.log, (std::vector<std::string>{"audio off", "audio on"}));
     EXPECT_FALSE(rig.view.quiet);
 }
@@ -226,18 +226,18 @@ TEST(PlayerPlayback, OptionsDialogPausesAndNewValuesGoWithNextPlay) {
     EXPECT_EQ(rig.device.log.back(), "pause wait=1 notify=0");
     EXPECT_EQ(rig.control.VisibleButtons(), buttons::StoppedBefore);
     rig.playback.OptionsAccepted(AcceptedPlaybackValues(250, 0));
-    rig.playback.mnuPlayClick();
+    rig.playback.Play();
     EXPECT_TRUE(Logged(rig.device, "volume 250"));
     EXPECT_TRUE(Logged(rig.device, "speed 1000"));
 }
 
 TEST(PlayerClose, StopButtonClosesAtTheNextTick) {
     PlayerRig rig(0, 100);
-    rig.playback.MediaPlayer1Click(MediaButton::Stop);
+    rig.playback.OnMediaButton(MediaButton::Stop);
     EXPECT_TRUE(rig.host.closeRequest);
     EXPECT_TRUE(rig.view.tickRunning);
     EXPECT_EQ(rig.view.closes, 0);
-    rig.playback.Timer1Timer();
+    rig.playback.OnTick();
     EXPECT_EQ(rig.view.closes, 1);
     EXPECT_FALSE(rig.device.open);
     EXPECT_EQ(PlayerStatusValue(rig.host.Slot()), 0);
@@ -257,9 +257,9 @@ TEST(PlayerClose, SecondRequestClosesAtOnce) {
 TEST(PlayerClose, ClosingAPlayingClipStopsItFirst) {
     PlayerRig rig(0, 100);
     rig.device.mode = Playing;
-    rig.playback.FormClose();
+    rig.playback.ClosePlayback();
     EXPECT_EQ(rig.device.log, (std::vector<std::string>{"stop wait=1 notify=0", "close wait=1 notify=0"}));
-    EXPECT_FALSE(rig.state.PlayerClosing);
+    EXPECT_FALSE(rig.state.closing);
 }
 
 TEST(PlayerClose, RequestRule) {
@@ -276,7 +276,7 @@ TEST(PlayerClose, RequestRule) {
     for (const auto& c : cases) {
         SlotFields host;
         host.closeRequest = c.pending;
-        PlayerSlot slot = host.Slot();
+        PlayerSlot& slot = host.Slot();
         EXPECT_EQ(TakeCloseRequest(slot, c.windowOpen), c.closeNow) << c.name;
         EXPECT_TRUE(host.closeRequest) << c.name;
     }
@@ -292,7 +292,7 @@ TEST(PlayerClose, FirstRequestStartsTheStoppedTick) {
     rig.device.mode = Paused;
     rig.playback.CloseRequestFromUser();
     EXPECT_TRUE(rig.view.tickRunning);
-    rig.playback.Timer1Timer();
+    rig.playback.OnTick();
     EXPECT_EQ(rig.view.closes, 1);
 }
 
@@ -300,8 +300,8 @@ TEST(PlayerStart, OptionLowBitsAndStatusValue) {
     SlotFields host;
     StartPlayer(host.Slot(), 2);
     const PlayerState state = OpeningState(0x00050008, "c:\\clip.avi");
-    EXPECT_EQ(state.PlayOption, 8);
-    EXPECT_TRUE(state.FirstStop);
+    EXPECT_EQ(state.playOption, 8);
+    EXPECT_TRUE(state.firstStop);
     EXPECT_EQ(PlayerStatusValue(host.Slot()), 2);
     host.playerActive = 1;
     EXPECT_EQ(PlayerStatusValue(host.Slot()), 258);
@@ -351,21 +351,21 @@ TEST(PlayerDevice, FailedOpenKeepsTheCodeAndText) {
 
 TEST(PlayerDevice, ClipWithoutPictureHasNoSize) {
     PlayerRig rig(0, 100);
-    EXPECT_EQ(rig.state.VideoWidth, 160) << "the previous clip's picture";
+    EXPECT_EQ(rig.state.videoWidth, 160) << "the previous clip's picture";
     rig.device.sourceError = 296;
     rig.playback.ReadVideoSize();
-    EXPECT_EQ(rig.state.VideoWidth, 0);
-    EXPECT_EQ(rig.state.VideoHeight, 0);
-    EXPECT_EQ(rig.state.FrameCount, 100);
+    EXPECT_EQ(rig.state.videoWidth, 0);
+    EXPECT_EQ(rig.state.videoHeight, 0);
+    EXPECT_EQ(rig.state.frameCount, 100);
 }
 
 TEST(PlayerDevice, SourceSizeTakesLow16Bits) {
     PlayerRig rig(0, 100);
     rig.device.source = SourceRect{0, 0, 0x10140, 0x200F0};
     rig.playback.ReadVideoSize();
-    EXPECT_EQ(rig.state.VideoWidth, 0x140);
-    EXPECT_EQ(rig.state.VideoHeight, 0xF0);
-    EXPECT_EQ(rig.state.FrameCount, 100);
+    EXPECT_EQ(rig.state.videoWidth, 0x140);
+    EXPECT_EQ(rig.state.videoHeight, 0xF0);
+    EXPECT_EQ(rig.state.frameCount, 100);
 }
 
 }  // namespace

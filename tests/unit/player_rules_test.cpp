@@ -63,12 +63,12 @@ TEST(PlayerPlayModes, OpeningVolumeOnceTheWindowIsShown) {
     };
     for (const Case c : {Case{0, 1000}, Case{1, 500}, Case{2, 1000}, Case{3, 1000}}) {
         test::SlotFields host;
-        const PlayerSlot slot = host.Slot();
+        PlayerSlot& slot = host.Slot();
         StartPlayer(slot, c.playMode);
         PlayerState state = OpeningState(0, "c:\\clip.avi");
-        EXPECT_EQ(state.PlayVolume, 1000) << "play mode " << c.playMode << " before the window is shown";
+        EXPECT_EQ(state.volume, 1000) << "play mode " << c.playMode << " before the window is shown";
         PlayerShown(slot, state);
-        EXPECT_EQ(state.PlayVolume, c.volume) << "play mode " << c.playMode;
+        EXPECT_EQ(state.volume, c.volume) << "play mode " << c.playMode;
         EXPECT_EQ(PlayerStatusValue(slot), 256 + c.playMode);
     }
 }

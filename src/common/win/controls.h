@@ -1,4 +1,5 @@
-// Child controls: created from one small argument struct with defaulted members, and one way to
+// Child controls: created from one small argument struct with defaulted members (also the row of
+// a dialog's control table), typed controls for the messages of their kind, and one way to
 // subclass them (SetWindowSubclass) inside the layer's exception boundary.
 //
 //     CreateChild(hwnd(), {.className = WC_BUTTONA, .text = "&Ok", .id = MORVEL_ID_BTNOK,
@@ -7,14 +8,16 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morvel::win {
 
 struct ChildArgs {
     const char* className = "STATIC";
-    std::string text;
+    std::string_view text;
     int id = 0;
     DWORD style = 0;  // added to WS_CHILD, and WS_VISIBLE unless `visible` is false
     DWORD exStyle = 0;
@@ -30,6 +33,100 @@ struct ChildArgs {
 
 // Creates the child; returns null when the system refuses it.
 HWND CreateChild(HWND parent, const ChildArgs& args);
+
+// A child control by its handle, for what every control answers.
+class Control {
+public:
+    Control() = default;
+    explicit Control(HWND handle) : handle_(handle) {}
+
+    HWND hwnd() const { return handle_; }
+    void Attach(HWND handle) { handle_ = handle; }
+    std::string Text() const;
+    void SetText(const std::string& text) const;
+    bool Visible() const { return IsWindowVisible(handle_) != FALSE; }
+    void Show(bool shown) const { ShowWindow(handle_, shown ? SW_SHOW : SW_HIDE); }
+    bool Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
+    void Enable(bool enabled) const { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+
+protected:
+    HWND handle_ = nullptr;
+};
+
+class Edit : public Control {
+public:
+    using Control::Control;
+    void Select(int start, int end) const;
+    // The caret after the last character.
+    void SelectEnd() const;
+    void LimitText(int characters) const;
+};
+
+class ComboBox : public Control {
+public:
+    using Control::Control;
+    void Add(const std::string& text) const;
+    void Clear() const;
+    int Count() const;
+    // The selected item, or -1.
+    int Selection() const;
+    void Select(int index) const;
+    // Empty when there is no such item.
+    std::string ItemText(int index) const;
+};
+
+class ListBox : public Control {
+public:
+    using Control::Control;
+    void Add(const std::string& text) const;
+    void Clear() const;
+    int Count() const;
+    // The selected item of a single-selection list, or -1.
+    int Selection() const;
+    void Select(int index) const;
+    std::string ItemText(int index) const;
+};
+
+// A scroll bar control that holds a value: its range, its small and large steps and the user's
+// requests. The bar's parent needs no code for it: the window layer hands the bar's WM_HSCROLL
+// and WM_VSCROLL to it.
+class ScrollBar : public Control {
+public:
+    struct Range {
+        int min = 0;
+        int max = 0;
+        int smallStep = 1;
+        int largeStep = 10;
+        bool disabledWhenEmpty = false;  // an empty range shows the bar disabled, not hidden
+    };
+
+    ScrollBar() = default;
+    ~ScrollBar();
+    ScrollBar(const ScrollBar&) = delete;
+    ScrollBar& operator=(const ScrollBar&) = delete;
+
+    // Takes the bar over with its range; the position is clamped into it.
+    void Attach(HWND bar, const Range& range, int position = 0);
+    void SetLimits(int min, int max);
+    const Range& Limits() const { return range_; }
+    int Position() const { return position_; }
+    // Moves the bar without telling `onChange`; false when the (clamped) position is the same.
+    bool SetPosition(int position);
+
+    // Every scroll request of the user (SB_ code), before the bar moves.
+    std::function<void(int request)> onRequest;
+    // The user moved the bar to a new position.
+    std::function<void(int position)> onChange;
+
+    // The layer's call for a scroll message from the control `bar`: false when it is no typed bar.
+    static bool Scrolled(LPARAM bar, WPARAM request);
+
+private:
+    void Request(WPARAM request);
+
+    Range range_;
+    int position_ = 0;
+};
 
 // The answer to DM_GETDEFID of a window that runs with dialog keys: Enter presses the focused
 // push button, else the button `okId`.

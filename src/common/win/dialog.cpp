@@ -25,15 +25,15 @@ bool LabelLetter(char typed, std::span<const LabelTarget> labels, std::span<cons
 }
 
 bool Dialog::CreateFrame(const WindowClass& cls, std::string title, int designWidth, int designHeight, HWND owner,
-                          DWORD style, DWORD exStyle) {
-    dpi_ = ScreenDpi();
+                         DWORD style, DWORD exStyle) {
+    scale_ = ScreenScale();
     ended_ = false;
-    return Create(cls, CentredDialog(std::move(title), Scale(designWidth), Scale(designHeight), owner, style, exStyle)) !=
-           nullptr;
+    return Create(cls, CentredDialog(std::move(title), Scale(designWidth), Scale(designHeight), owner, style,
+                                     exStyle)) != nullptr;
 }
 
 bool Dialog::CreateScaled(const WindowClass& cls, CreateArgs args) {
-    dpi_ = ScreenDpi();
+    scale_ = ScreenScale();
     ended_ = false;
     for (int* length : {&args.x, &args.y, &args.width, &args.height}) {
         if (*length != CW_USEDEFAULT) *length = Scale(*length);
@@ -41,25 +41,15 @@ bool Dialog::CreateScaled(const WindowClass& cls, CreateArgs args) {
     return Create(cls, args) != nullptr;
 }
 
-int Dialog::Scale(int designPixels) const {
-    return ScaleToDpi(designPixels, dpi_, kDesignDpi);
-}
-
-HWND Dialog::CreateControls(std::span<const ControlRow> table, HFONT font) {
+HWND Dialog::CreateControls(std::span<const ChildArgs> table, HFONT font) {
     HWND first = nullptr;
-    for (const ControlRow& row : table) {
-        const HWND control = CreateChild(hwnd(), {.className = row.className,
-                                                  .text = row.text,
-                                                  .id = row.id,
-                                                  .style = row.style,
-                                                  .exStyle = row.exStyle,
-                                                  .x = Scale(row.x),
-                                                  .y = Scale(row.y),
-                                                  .width = Scale(row.width),
-                                                  .height = Scale(row.height),
-                                                  .visible = row.visible,
-                                                  .enabled = row.enabled,
-                                                  .font = font});
+    for (ChildArgs row : table) {
+        row.x = Scale(row.x);
+        row.y = Scale(row.y);
+        row.width = Scale(row.width);
+        row.height = Scale(row.height);
+        if (font) row.font = font;
+        const HWND control = CreateChild(hwnd(), row);
         if (!first) first = control;
     }
     return first;
@@ -81,7 +71,7 @@ int Dialog::Run() {
     running_ = true;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
-    const bool quit = !modal.Loop([this] { return ended_; }, [this](MSG& msg) { return PreviewMessage(msg); });
+    const bool quit = !modal.Loop([this] { return ended_; });
     if (quit && !ended_ && IsWindow(window)) QuitDuringRun();
     running_ = false;
     const int result = ended_ ? result_ : CancelResult();
@@ -94,6 +84,9 @@ LRESULT Dialog::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case DM_GETDEFID:
             return DefaultButton(hwnd(), DefaultId());
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
         case WM_CLOSE:
             End(CancelResult());
             return 0;

@@ -7,9 +7,10 @@
 // windows for the run (ModalRun), loops until `End`, then gives the activation back and
 // destroys the window.
 //
-// Layout has one unit system: design pixels at 120 pixels per inch, scaled to the screen once,
-// when the window or a control is created (`Scale`). Controls are declared as tables of
-// `ControlRow` and created by `CreateControls`.
+// Layout has one unit system: design pixels at 120 pixels per inch (common/design_scale.h),
+// scaled to the screen once, when the window or a control is created (`Scale`). Controls are declared as tables of
+// `ChildArgs` and created by `CreateControls`. Keys reach the dialog's `KeyPreview` from the run
+// (keys.h); its controls' commands reach `OnCommand`.
 #pragma once
 
 #include <windows.h>
@@ -17,27 +18,12 @@
 #include <span>
 #include <string>
 
+#include "common/design_scale.h"
+#include "common/win/controls.h"
 #include "common/win/window.h"
 
 namespace morvel::win {
 
-// The resolution the dialogs' tables are written for.
-inline constexpr int kDesignDpi = 120;
-
-// One child control of a dialog's table; positions and sizes in design pixels.
-struct ControlRow {
-    const char* className = "STATIC";
-    const char* text = "";
-    int id = 0;
-    DWORD style = 0;  // added to WS_CHILD, and WS_VISIBLE unless `visible` is false
-    DWORD exStyle = 0;
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    bool visible = true;
-    bool enabled = true;
-};
 
 // A label and the control that its underlined letter gives the focus to.
 struct LabelTarget {
@@ -64,7 +50,7 @@ protected:
     // Creates the window (hidden) with a fixed dialog frame around a client area given in design
     // pixels, centred on the screen. Returns false when the system refused it.
     bool CreateFrame(const WindowClass& cls, std::string title, int designWidth, int designHeight, HWND owner,
-                      DWORD style = WS_POPUP | WS_CAPTION, DWORD exStyle = 0);
+                     DWORD style = WS_POPUP | WS_CAPTION, DWORD exStyle = 0);
     // Creates the window (hidden) with its place and size given in design pixels, for a window of
     // another frame (one that may also stay open without `Run`). Returns false when refused.
     bool CreateScaled(const WindowClass& cls, CreateArgs args);
@@ -77,8 +63,9 @@ protected:
     virtual int CancelResult() const { return IDCANCEL; }
     // The button that Enter presses when the focus is on no push button (DM_GETDEFID).
     virtual int DefaultId() const { return IDOK; }
-    // Sees each message of the run before it is dispatched; true for one it has handled.
-    virtual bool PreviewMessage(MSG&) { return false; }
+    // A control's command or notification (WM_COMMAND): its ID and notification code. Menu
+    // items and accelerators come with the code 0 or 1, IDOK and IDCANCEL from the dialog keys.
+    virtual void OnCommand(int /*id*/, int /*code*/) {}
     // Whether Tab, the arrows, Enter, Escape and Alt+letter work as in a system dialog
     // (IsDialogMessage) while the dialog runs.
     virtual bool UsesDialogKeys() const { return true; }
@@ -87,18 +74,19 @@ protected:
     virtual void QuitDuringRun() {}
 
     // Design pixels at 120 dpi on this screen.
-    int Scale(int designPixels) const;
-    // Creates the controls of a table, each scaled once, with the font given; returns the first
-    // control made (or null).
-    HWND CreateControls(std::span<const ControlRow> table, HFONT font = nullptr);
+    int Scale(int designPixels) const { return scale_(designPixels); }
+    const DesignScale& Scaling() const { return scale_; }
+    // Creates the controls of a table, positions and sizes given in design pixels and each scaled
+    // once, with the font given; returns the first control made (or null).
+    HWND CreateControls(std::span<const ChildArgs> table, HFONT font = nullptr);
     HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
 
-    // DM_GETDEFID answered with the default button, WM_CLOSE ended with `CancelResult()`; the rest
-    // goes to DefaultMessage. Derived dialogs pass on what they do not handle.
+    // DM_GETDEFID answered with the default button, WM_COMMAND handed to `OnCommand`, WM_CLOSE
+    // ended with `CancelResult()`; the rest goes to DefaultMessage. Derived dialogs pass on what they do not handle.
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    int dpi_ = kDesignDpi;
+    DesignScale scale_;
     int result_ = 0;
     bool ended_ = false;
     bool running_ = false;

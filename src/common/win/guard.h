@@ -1,6 +1,7 @@
-// The one exception boundary of the library's Win32 code: window procedures, subclassed controls
-// and exports run their bodies through it, so that nothing thrown ever reaches the system or the
-// host. A failure is shown to the user in a message box owned by the given window.
+// The one exception boundary of the library's Win32 code: window procedures, subclassed controls,
+// key previews and exports run their bodies through it, so that nothing thrown ever reaches the
+// system or the host. What a failure does is the caller's to say; by default it is shown to the
+// user in a message box.
 #pragma once
 
 #include <windows.h>
@@ -20,33 +21,40 @@ inline HWND VisibleRoot(HWND window) {
     return root && IsWindowVisible(root) ? root : nullptr;
 }
 
-// Runs the body; on an exception shows it (owned by `owner`, which may be null) and returns
-// `onFailure`.
-template <typename Result, typename Body>
-Result Guarded(HWND owner, Result onFailure, Body&& body) noexcept {
+// Shows a failure (null: one that is not a std::exception) in a box owned by `owner`.
+inline void ShowFailureBox(HWND owner, const std::exception* failure) {
+    if (failure) {
+        ShowFailure(owner, *failure);
+    } else {
+        ShowMessage(owner, BoxKind::Error, kUnexpectedFailure);
+    }
+}
+
+// Runs the body; on an exception hands it to `report` (null for one that is not a
+// std::exception) and returns `onFailure`. A report that fails in turn is dropped: nothing more
+// can be shown.
+template <typename Result, typename Body, typename Report>
+Result GuardedWith(Result onFailure, Body&& body, Report&& report) noexcept {
+    const auto reportQuietly = [&](const std::exception* failure) noexcept {
+        try {
+            report(failure);
+        } catch (...) {
+        }
+    };
     try {
         return body();
     } catch (const std::exception& failure) {
-        ShowFailure(owner, failure);
+        reportQuietly(&failure);
     } catch (...) {
-        ShowMessage(owner, BoxKind::Error, kUnexpectedFailure);
+        reportQuietly(nullptr);
     }
     return onFailure;
 }
 
-// The same for a message of `window`: a failure is shown owned by the window's top-level
-// window when that is visible. The owner is looked up only when something failed, since this
-// runs for every message of every window and control.
+// The same, showing a failure in a box owned by `owner` (which may be null).
 template <typename Result, typename Body>
-Result GuardedMessage(HWND window, Result onFailure, Body&& body) noexcept {
-    try {
-        return body();
-    } catch (const std::exception& failure) {
-        ShowFailure(VisibleRoot(window), failure);
-    } catch (...) {
-        ShowMessage(VisibleRoot(window), BoxKind::Error, kUnexpectedFailure);
-    }
-    return onFailure;
+Result Guarded(HWND owner, Result onFailure, Body&& body) noexcept {
+    return GuardedWith(onFailure, body, [owner](const std::exception* failure) { ShowFailureBox(owner, failure); });
 }
 
 }  // namespace morvel::win

@@ -1,5 +1,7 @@
 #include "common/win/modal.h"
 
+#include "common/win/keys.h"
+
 namespace morvel::win {
 
 void PumpPending() {
@@ -9,6 +11,8 @@ void PumpPending() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        // A key pressed meanwhile reaches its modal window's KeyPreview, as in the modal loop.
+        if (RouteKey(msg, false)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -44,7 +48,7 @@ ModalRun::~ModalRun() {
     End();
 }
 
-bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes) {
+bool ModalRun::Loop(const std::function<bool()>& done) {
     MSG msg;
     while (!ended_ && IsWindow(modal_) && !done()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -54,7 +58,7 @@ bool ModalRun::Loop(const std::function<bool()>& done, const std::function<bool(
             return false;
         }
         if (got < 0) break;
-        if (takes && takes(msg)) continue;
+        if (RouteKey(msg, false)) continue;
         if (dialogKeys_ && IsDialogMessageA(modal_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -31,9 +31,9 @@ public:
     // sends IDCANCEL, Alt+letter reaches a control's mnemonic.
     void UseDialogKeys(bool use) { dialogKeys_ = use; }
     // Runs the loop until `done()` is true or the modal window is gone. Returns false when the
-    // thread was asked to quit (WM_QUIT); the quit is posted again at `End`. `takes`, when given,
-    // sees each message before it is dispatched and returns true for one it has handled.
-    bool Loop(const std::function<bool()>& done, const std::function<bool(MSG&)>& takes = {});
+    // thread was asked to quit (WM_QUIT); the quit is posted again at `End`. Keys go the layer's
+    // route (keys.h) before they are dispatched.
+    bool Loop(const std::function<bool()>& done);
     // Enables the windows, activates the window that was active before, then hides the modal
     // window. Later calls do nothing.
     void End();

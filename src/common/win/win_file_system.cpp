@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/scope_exit.h"
+
 namespace morvel {
 
 namespace {
@@ -120,17 +122,11 @@ bool WinFileSystem::FileExists(const std::string& path) const {
 }
 
 namespace {
-// No "insert a disk" box from the system while drives are probed.
-class QuietDriveErrors {
-public:
-    QuietDriveErrors() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-    ~QuietDriveErrors() { SetErrorMode(previous_); }
-    QuietDriveErrors(const QuietDriveErrors&) = delete;
-    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
-
-private:
-    UINT previous_;
-};
+// No "insert a disk" box from the system while drives are probed, until the scope ends.
+auto QuietDriveErrors() {
+    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    return ScopeExit([previous] { SetErrorMode(previous); });
+}
 
 DriveType TypeOf(UINT type) {
     switch (type) {
@@ -151,7 +147,7 @@ DriveType TypeOf(UINT type) {
 }  // namespace
 
 std::vector<DriveInfo> WinFileSystem::Drives() const {
-    const QuietDriveErrors quiet;
+    const auto quiet = QuietDriveErrors();
     std::vector<DriveInfo> drives;
     const DWORD mask = GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
@@ -177,7 +173,7 @@ std::vector<DriveInfo> WinFileSystem::Drives() const {
 }
 
 bool WinFileSystem::DriveReady(char letter) const {
-    const QuietDriveErrors quiet;
+    const auto quiet = QuietDriveErrors();
     const char root[] = {letter, ':', '\\', '\0'};
     DWORD sectors = 0, bytes = 0, freeClusters = 0, clusters = 0;
     return GetDiskFreeSpaceA(root, &sectors, &bytes, &freeClusters, &clusters) != 0;

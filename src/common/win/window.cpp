@@ -6,20 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/win/controls.h"
 #include "common/win/gdi.h"
 #include "common/win/guard.h"
+#include "common/win/keys.h"
+#include "common/win/layer_state.h"
 
 namespace morvel::win {
-
-namespace {
-
-// Names of the classes this module registered, for the unregistration at unload.
-std::vector<std::string>& RegisteredNames() {
-    static std::vector<std::string> names;
-    return names;
-}
-
-}  // namespace
 
 HINSTANCE ModuleInstance() {
     HMODULE module = nullptr;
@@ -56,13 +49,13 @@ void RegisterWindowClass(const WindowClass& cls) {
     wc.hIcon = cls.icon ? LoadIconA(nullptr, cls.icon) : nullptr;
     wc.lpszClassName = cls.name;
     if (!RegisterClassA(&wc)) throw std::runtime_error(std::string("Cannot register the window class ") + cls.name);
-    RegisteredNames().emplace_back(cls.name);
+    Layer().registeredClasses.emplace_back(cls.name);
 }
 
 void UnregisterWindowClasses() {
     const HINSTANCE instance = ModuleInstance();
-    for (const std::string& name : RegisteredNames()) UnregisterClassA(name.c_str(), instance);
-    RegisteredNames().clear();
+    for (const std::string& name : Layer().registeredClasses) UnregisterClassA(name.c_str(), instance);
+    Layer().registeredClasses.clear();
 }
 
 Window::~Window() {
@@ -101,6 +94,29 @@ bool CanTakeFocus(HWND window) {
         if (!IsWindowVisible(w) || !IsWindowEnabled(w)) return false;
     }
     return true;
+}
+
+Window* Window::FromHandle(HWND window) {
+    if (!window || reinterpret_cast<WNDPROC>(GetClassLongPtrA(window, GCLP_WNDPROC)) != &Window::Procedure)
+        return nullptr;
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+bool Window::PreviewKey(const MSG& msg) {
+    const Use use(*this);
+    return GuardedWith(
+        false, [&] { return KeyPreview(msg); },
+        [&](const std::exception* failure) { ReportFailure(msg.message, failure); });
+}
+
+void Window::TakeKeysFromHostLoop() {
+    if (keysFromHostLoop_ || !hwnd_) return;
+    keysFromHostLoop_ = true;
+    AddHostLoopKeys();
+}
+
+void Window::ReportFailure(UINT, const std::exception* failure) {
+    ShowFailureBox(VisibleRoot(hwnd_), failure);
 }
 
 HWND Window::RestoreFocus() {
@@ -163,20 +179,30 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
     const Use use(*self);
     if (msg == WM_NCDESTROY) {
+        if (self->keysFromHostLoop_) {
+            self->keysFromHostLoop_ = false;
+            RemoveHostLoopKeys();
+        }
         const LRESULT result = Guarded(nullptr, LRESULT{0}, [&] { return self->WindowMessage(msg, wParam, lParam); });
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->detachPending_ = true;  // carried out when the last Use ends
         return result;
     }
-    // A failure is shown owned by the window's top-level window, so that the box is modal to it.
     LRESULT result = 0;
     bool failed = true;
-    GuardedMessage(hwnd, 0, [&] {
-        result = self->WindowMessage(msg, wParam, lParam);
-        failed = false;
-        return 0;
-    });
+    GuardedWith(
+        0,
+        [&] {
+            if ((msg == WM_HSCROLL || msg == WM_VSCROLL) && ScrollBar::Scrolled(lParam, wParam)) {
+                result = 0;
+            } else {
+                result = self->WindowMessage(msg, wParam, lParam);
+            }
+            failed = false;
+            return 0;
+        },
+        [&](const std::exception* failure) { self->ReportFailure(msg, failure); });
     if (failed) result = self->FailedResult(msg);
     return result;
 }

@@ -6,6 +6,10 @@
 // Classes are registered once, on first use, and unregistered when the library unloads
 // (`UnregisterWindowClasses`, called from DllMain).
 //
+// Keys: the layer hands each key to `KeyPreview` of the windows that hold the focus before it is
+// dispatched (keys.h); a window that stays open beside the host asks for that with
+// `TakeKeysFromHostLoop`. Failures: `ReportFailure` says what a failing handler does.
+//
 // Focus memory: a window that loses activation remembers which of its children had the focus,
 // and gives the focus back to it when it is activated again (Alt+Tab back, a message box
 // closed, a modal window ended). A window sets the child to start with by `RememberFocus`.
@@ -13,6 +17,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -63,6 +68,8 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // The object of one of this module's windows, or null.
+    static Window* FromHandle(HWND window);
 
     // Keeps the object usable across calls that may destroy its window: `OnDetached` waits until
     // the last Use has ended. Every message the procedure dispatches holds one; code outside the
@@ -95,6 +102,12 @@ public:
     // that can; returns the child that got it, or null.
     HWND RestoreFocus();
 
+    // The key route's call (keys.h): `KeyPreview` inside the exception boundary, with the object
+    // kept while the key may close the window. True when the window used the key.
+    bool PreviewKey(const MSG& msg);
+    // Whether the host's loop hands this window's keys to the route (a modeless window).
+    bool KeysFromHostLoop() const { return keysFromHostLoop_; }
+
 protected:
     // The handlers. Return `DefaultMessage(...)` for what the window does not handle.
     virtual LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -107,6 +120,14 @@ protected:
     // The result of a message whose handler failed (after the failure was shown). Creation that
     // fails is refused.
     virtual LRESULT FailedResult(UINT msg) const { return msg == WM_CREATE ? -1 : 0; }
+    // What a handler's failure does (null: one that is not a std::exception): by default it is
+    // shown in a box owned by the window's top-level window when that is visible.
+    virtual void ReportFailure(UINT msg, const std::exception* failure);
+    // A key of the window or of a control in it, before it is dispatched; true for one it used.
+    virtual bool KeyPreview(const MSG&) { return false; }
+    // For a window that stays open beside the host: from now until the window is destroyed, the
+    // host's message loop gives its keys to `KeyPreview`. Call it once the window exists.
+    void TakeKeysFromHostLoop();
 
 private:
     friend void RegisterWindowClass(const WindowClass& cls);
@@ -116,6 +137,7 @@ private:
     HWND focusChild_ = nullptr;
     int uses_ = 0;
     bool detachPending_ = false;
+    bool keysFromHostLoop_ = false;
 };
 
 // Whether a window can take the keyboard focus now: it exists, is visible and enabled, as are

@@ -4,14 +4,18 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "common/mnemonic.h"
+#include "common/scope_exit.h"
 #include "common/win/controls.h"
 #include "common/win/dialog.h"
 #include "common/win/gdi.h"
+#include "common/win/keys.h"
 #include "common/win/message_box.h"
 #include "common/win/text.h"
-#include "hostlink/host_link.h"
+#include "hostlink/win/host_link.h"
 #include "morvel32.h"
 
 namespace morvel {
@@ -24,57 +28,12 @@ const win::WindowClass kFormClass{.name = "TUserCompress"};
 constexpr int kClientWidth = 526, kClientHeight = 268;  // design pixels: 421 x 214 at 96 dpi
 constexpr int kRadioIds[] = {MORVEL_ID_YUV4, MORVEL_ID_YUV2, MORVEL_ID_YUV1};
 
-void SetBar(HWND bar, int position) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
-    info.nMin = compress::kQualityMin;
-    info.nMax = compress::kQualityMax;
-    info.nPos = compress::ClampQuality(position);
-    SetScrollInfo(bar, SB_CTL, &info, TRUE);
-}
-
-int BarPosition(HWND bar) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_POS;
-    GetScrollInfo(bar, SB_CTL, &info);
-    return info.nPos;
-}
-
-// Where a scroll request moves a bar, with the small step 1 and the large step 10.
-std::optional<int> ScrolledPosition(HWND bar, WPARAM request) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_POS | SIF_TRACKPOS;
-    GetScrollInfo(bar, SB_CTL, &info);
-    switch (LOWORD(request)) {
-        case SB_LINELEFT:
-            return info.nPos - compress::kQualitySmallStep;
-        case SB_LINERIGHT:
-            return info.nPos + compress::kQualitySmallStep;
-        case SB_PAGELEFT:
-            return info.nPos - compress::kQualityLargeStep;
-        case SB_PAGERIGHT:
-            return info.nPos + compress::kQualityLargeStep;
-        case SB_LEFT:
-            return compress::kQualityMin;
-        case SB_RIGHT:
-            return compress::kQualityMax;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            return info.nTrackPos;
-        default:
-            return std::nullopt;
-    }
-}
-
 // The controls in the order the form declares them, which is also the tab order; design pixels
 // at 120 dpi. What depends on the format code (visibility, enabling, label texts) is set after.
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DWORD kRadio = BS_AUTORADIOBUTTON | BS_LEFTTEXT;
 constexpr int kPresetsDropHeight = 275;
-constexpr win::ControlRow kControls[] = {
+constexpr win::ChildArgs kControls[] = {
     {"COMBOBOX", "", MORVEL_ID_CUSTOMLEADSETTING, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 10, 123, 286,
      kPresetsDropHeight},
     {"BUTTON", "&Ok", MORVEL_ID_COMPRESS_BTNOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 128, 215, 121, 38},
@@ -106,58 +65,64 @@ public:
 
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(int id, int code) override;
     int DefaultId() const override { return MORVEL_ID_COMPRESS_BTNOK; }
-    bool PreviewMessage(MSG& msg) override { return DialogKey(msg); }
-
-private:
-    void FormCreate();
-    void FormActivate();
-    void FormClose();
-    void CustomLEADsettingClick();
-    void LumaScrollBarChange(HWND bar);
-    void LumaEditChange(HWND edit);
-    void YuvClick(YuvButton button) { clickedYuv_ = button; }
-    void BtnOKClick() {
-        FormClose();
-        End(IDOK);
-    }
-    void BtnCancelClick() { End(IDCANCEL); }
-    void BtnHelpClick();
-    void Command(int id, int notification, HWND control);
     // Alt with a label's letter moves the focus to the control the label names (the dialog keys
     // would move it to the control after the label, which is not the one named).
-    bool DialogKey(const MSG& msg);
+    bool KeyPreview(const MSG& msg) override;
 
-    HWND EditOf(HWND bar) const;
-    HWND BarOf(HWND edit) const;
+private:
+    // A quality bar and the field that shows its value.
+    struct Quality {
+        win::ScrollBar bar;
+        win::Edit field;
+    };
+
+    void OnCreate();
+    void OnFirstShow();
+    void CollectValues();
+    void OnPresetChanged();
+    void OnBarChanged(Quality& quality);
+    void OnFieldChanged(Quality& quality);
+    void OnOk() {
+        CollectValues();
+        End(IDOK);
+    }
+    void EnableCustomQuality(bool custom) const;
 
     std::int32_t code_;
     compress::CompressValues values_;
     win::Font font_;
-    bool editChanging_ = false;  // EditChanging
-    bool activated_ = false;
-    std::optional<YuvButton> clickedYuv_;
+    win::ComboBox presets_;
+    Quality luma_, color_;
+    bool fieldChanging_ = false;
+    bool shown_ = false;
+    std::optional<YuvButton> clickedSample_;
 };
 
 std::optional<compress::CompressValues> TUserCompress::Show(HWND owner) {
     // Fixed dialog border, no border icons.
     if (!CreateFrame(kFormClass, "Compression Setting", kClientWidth, kClientHeight, owner)) return std::nullopt;
-    FormActivate();
+    OnFirstShow();
     if (Run() != IDOK) return std::nullopt;
     return values_;
 }
 
-void TUserCompress::FormCreate() {
-    font_.Reset(win::CreateUiFont({.face = "MS Sans Serif", .pixelHeight = 14, .bold = true}));
+void TUserCompress::OnCreate() {
+    // Bold 14 in the design units of the dialog's table, as its client area: in a fixed 14 pixels
+    // the widest preset did not fit the box.
+    font_.Reset(win::CreateUiFont({.face = "MS Sans Serif", .designHeight = 14, .bold = true}));
     const compress::Arrangement arrange = compress::ArrangementFor(code_);
     if (arrange.presetReset) values_.cmp = 0;
     const int preset = compress::PresetIndex(values_.cmp);
     values_.cmp = preset;
 
     CreateControls(kControls, font_.get());
-    const HWND presets = Item(MORVEL_ID_CUSTOMLEADSETTING);
-    ShowWindow(presets, arrange.presetsVisible ? SW_SHOW : SW_HIDE);
-    EnableWindow(presets, arrange.presetsEnabled);
+    presets_.Attach(Item(MORVEL_ID_CUSTOMLEADSETTING));
+    luma_.field.Attach(Item(MORVEL_ID_LUMAEDIT));
+    color_.field.Attach(Item(MORVEL_ID_COLOREDIT));
+    presets_.Show(arrange.presetsVisible);
+    presets_.Enable(arrange.presetsEnabled);
     for (const int id : {MORVEL_ID_COMPRESS_PANEL2, MORVEL_ID_COLORSCROLLBAR, MORVEL_ID_COLOREDIT})
         ShowWindow(Item(id), arrange.colorBarVisible ? SW_SHOW : SW_HIDE);
     ShowWindow(Item(MORVEL_ID_COMPRESS_COLORLABEL), arrange.colorLabelVisible ? SW_SHOW : SW_HIDE);
@@ -171,142 +136,125 @@ void TUserCompress::FormCreate() {
         SetWindowPos(Item(id), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
-    for (const std::string_view text : compress::kCmpPresets) {
-        SendMessageA(presets, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::string(text).c_str()));
-    }
-    SendMessageA(presets, CB_SETCURSEL, static_cast<WPARAM>(preset), 0);
+    for (const std::string_view text : compress::kCmpPresets) presets_.Add(std::string(text));
+    presets_.Select(preset);
 
     // Each bar's change writes its position into its field.
-    for (const auto& [bar, value] : {std::pair{Item(MORVEL_ID_LUMASCROLLBAR), values_.jpg},
-                                     std::pair{Item(MORVEL_ID_COLORSCROLLBAR), values_.pic}}) {
-        SetBar(bar, value);
-        LumaScrollBarChange(bar);
+    const win::ScrollBar::Range range{.min = compress::kQualityMin,
+                                      .max = compress::kQualityMax,
+                                      .smallStep = compress::kQualitySmallStep,
+                                      .largeStep = compress::kQualityLargeStep};
+    for (const auto& [quality, bar, value] : {std::tuple{&luma_, MORVEL_ID_LUMASCROLLBAR, values_.jpg},
+                                              std::tuple{&color_, MORVEL_ID_COLORSCROLLBAR, values_.pic}}) {
+        quality->bar.Attach(Item(bar), range, value);
+        quality->bar.onChange = [this, quality = quality](int) { OnBarChanged(*quality); };
+        OnBarChanged(*quality);
     }
     const int checked = static_cast<int>(compress::CheckedYuv(values_.yuv));
     SendMessageA(Item(kRadioIds[checked]), BM_SETCHECK, BST_CHECKED, 0);
 }
 
-void TUserCompress::FormActivate() {
-    if (activated_) return;
-    activated_ = true;
+void TUserCompress::OnFirstShow() {
+    if (shown_) return;
+    shown_ = true;
+    // The preset list spans the second bar's frame.
     RECT panel{};
     GetWindowRect(Item(MORVEL_ID_COMPRESS_PANEL2), &panel);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&panel), 2);
-    const HWND presets = Item(MORVEL_ID_CUSTOMLEADSETTING);
     RECT current{};
-    GetWindowRect(presets, &current);
+    GetWindowRect(presets_.hwnd(), &current);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&current), 2);
-    SetWindowPos(presets, nullptr, panel.left, current.top, panel.right - panel.left, Scale(kPresetsDropHeight),
+    SetWindowPos(presets_.hwnd(), nullptr, panel.left, current.top, panel.right - panel.left, Scale(kPresetsDropHeight),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    const bool custom = compress::CustomValueEnabled(values_.cmp);
-    EnableWindow(Item(MORVEL_ID_LUMASCROLLBAR), custom);
-    EnableWindow(Item(MORVEL_ID_LUMAEDIT), custom);
+    EnableCustomQuality(compress::CustomValueEnabled(values_.cmp));
     // The first control that can take input.
     RememberFocus(GetNextDlgTabItem(hwnd(), nullptr, FALSE));
 }
 
-void TUserCompress::FormClose() {
-    values_.jpg =
-        compress::QualityOnOk(win::WindowText(Item(MORVEL_ID_LUMAEDIT)), BarPosition(Item(MORVEL_ID_LUMASCROLLBAR)));
-    values_.pic =
-        compress::QualityOnOk(win::WindowText(Item(MORVEL_ID_COLOREDIT)), BarPosition(Item(MORVEL_ID_COLORSCROLLBAR)));
-    const LRESULT preset = SendMessageA(Item(MORVEL_ID_CUSTOMLEADSETTING), CB_GETCURSEL, 0, 0);
-    values_.cmp = compress::PresetIndex(static_cast<std::int32_t>(preset));
-    if (clickedYuv_) values_.yuv = compress::YuvValue(*clickedYuv_);
+void TUserCompress::CollectValues() {
+    values_.jpg = compress::QualityOnOk(luma_.field.Text(), luma_.bar.Position());
+    values_.pic = compress::QualityOnOk(color_.field.Text(), color_.bar.Position());
+    values_.cmp = compress::PresetIndex(presets_.Selection());
+    if (clickedSample_) values_.yuv = compress::YuvValue(*clickedSample_);
 }
 
-void TUserCompress::CustomLEADsettingClick() {
-    const LRESULT index = SendMessageA(Item(MORVEL_ID_CUSTOMLEADSETTING), CB_GETCURSEL, 0, 0);
-    const bool custom = compress::CustomValueEnabled(static_cast<int>(index));
-    EnableWindow(Item(MORVEL_ID_LUMASCROLLBAR), custom);
-    EnableWindow(Item(MORVEL_ID_LUMAEDIT), custom);
+void TUserCompress::EnableCustomQuality(bool custom) const {
+    luma_.bar.Enable(custom);
+    luma_.field.Enable(custom);
 }
 
-HWND TUserCompress::EditOf(HWND bar) const {
-    return bar == Item(MORVEL_ID_COLORSCROLLBAR) ? Item(MORVEL_ID_COLOREDIT) : Item(MORVEL_ID_LUMAEDIT);
+void TUserCompress::OnPresetChanged() {
+    EnableCustomQuality(compress::CustomValueEnabled(presets_.Selection()));
 }
 
-HWND TUserCompress::BarOf(HWND edit) const {
-    return edit == Item(MORVEL_ID_COLOREDIT) ? Item(MORVEL_ID_COLORSCROLLBAR) : Item(MORVEL_ID_LUMASCROLLBAR);
+void TUserCompress::OnBarChanged(Quality& quality) {
+    if (fieldChanging_) return;
+    quality.field.SetText(std::to_string(quality.bar.Position()));
 }
 
-void TUserCompress::LumaScrollBarChange(HWND bar) {
-    if (editChanging_) return;
-    win::SetText(EditOf(bar), std::to_string(BarPosition(bar)));
-}
-
-void TUserCompress::LumaEditChange(HWND edit) {
+void TUserCompress::OnFieldChanged(Quality& quality) {
     // Replacing the text raises this handler again for the settled text; the flag is restored to
     // what the outer call set, so the bars write into their fields again only when all is done.
-    const bool outer = editChanging_;
-    editChanging_ = true;
-    struct Restore {
-        bool& flag;
-        bool value;
-        ~Restore() { flag = value; }
-    } restore{editChanging_, outer};
+    const bool outer = std::exchange(fieldChanging_, true);
+    const ScopeExit restore([this, outer] { fieldChanging_ = outer; });
 
-    const compress::FieldCorrection correction = compress::CorrectQualityField(win::WindowText(edit));
+    const compress::FieldCorrection correction = compress::CorrectQualityField(quality.field.Text());
     if (correction.error) {
-        editChanging_ = outer;
+        fieldChanging_ = outer;
         ShowMessage(hwnd(), BoxKind::Error, *correction.error);
         return;
     }
     if (correction.replacement) {
-        win::SetText(edit, *correction.replacement);
-        const auto end = static_cast<WPARAM>(correction.replacement->size());
-        SendMessageA(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+        quality.field.SetText(*correction.replacement);
+        quality.field.SelectEnd();
     }
-    if (correction.position) SetBar(BarOf(edit), *correction.position);
+    if (correction.position) quality.bar.SetPosition(*correction.position);
 }
 
-void TUserCompress::BtnHelpClick() {
-    ShowHelp(hwnd(), HelpContext::Compression);
-}
-
-void TUserCompress::Command(int id, int notification, HWND control) {
+void TUserCompress::OnCommand(int id, int code) {
     switch (id) {
         case MORVEL_ID_CUSTOMLEADSETTING:
-            if (notification == CBN_SELCHANGE) CustomLEADsettingClick();
+            if (code == CBN_SELCHANGE) OnPresetChanged();
             return;
         case MORVEL_ID_LUMAEDIT:
+            if (code == EN_CHANGE) OnFieldChanged(luma_);
+            return;
         case MORVEL_ID_COLOREDIT:
-            if (notification == EN_CHANGE) LumaEditChange(control);
+            if (code == EN_CHANGE) OnFieldChanged(color_);
             return;
         case MORVEL_ID_YUV4:
         case MORVEL_ID_YUV2:
         case MORVEL_ID_YUV1:
-            if (notification == BN_CLICKED) {
-                YuvClick(static_cast<YuvButton>(std::find(std::begin(kRadioIds), std::end(kRadioIds), id) -
-                                                std::begin(kRadioIds)));
+            if (code == BN_CLICKED) {
+                clickedSample_ = static_cast<YuvButton>(std::find(std::begin(kRadioIds), std::end(kRadioIds), id) -
+                                                        std::begin(kRadioIds));
             }
             return;
         case MORVEL_ID_COMPRESS_BTNOK:
         case IDOK:
-            BtnOKClick();
+            OnOk();
             return;
         case MORVEL_ID_COMPRESS_BTNCANCEL:
         case IDCANCEL:
-            BtnCancelClick();
+            End(IDCANCEL);
             return;
         case MORVEL_ID_COMPRESS_BTNHELP:
-            BtnHelpClick();
+            ShowHelp(hwnd(), HelpContext::Compression);
             return;
         default:
             return;
     }
 }
 
-bool TUserCompress::DialogKey(const MSG& msg) {
-    if (msg.message != WM_SYSCHAR || !(msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd))) return false;
+bool TUserCompress::KeyPreview(const MSG& msg) {
+    if (msg.message != WM_SYSCHAR) return false;
     const char typed = static_cast<char>(msg.wParam);
-    const HWND colorTarget =
-        IsWindowVisible(Item(MORVEL_ID_COLOREDIT)) ? Item(MORVEL_ID_COLOREDIT) : Item(MORVEL_ID_CUSTOMLEADSETTING);
+    const HWND colorTarget = color_.field.Visible() ? color_.field.hwnd() : presets_.hwnd();
     HWND checkedRadio = Item(MORVEL_ID_YUV4);
     for (const int id : kRadioIds) {
         if (SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED) checkedRadio = Item(id);
     }
-    const win::LabelTarget labels[] = {{Item(MORVEL_ID_LUMALABEL), Item(MORVEL_ID_LUMAEDIT)},
+    const win::LabelTarget labels[] = {{Item(MORVEL_ID_LUMALABEL), luma_.field.hwnd()},
                                        {Item(MORVEL_ID_COMPRESS_COLORLABEL), colorTarget},
                                        {Item(MORVEL_ID_GROUPBOX1), checkedRadio}};
     if (win::LabelLetter(typed, labels)) return true;
@@ -317,27 +265,9 @@ bool TUserCompress::DialogKey(const MSG& msg) {
 }
 
 LRESULT TUserCompress::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_CREATE:
-            FormCreate();
-            return 0;
-        case WM_COMMAND:
-            Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-            return 0;
-        case WM_HSCROLL: {
-            const HWND bar = reinterpret_cast<HWND>(lParam);
-            if (!bar) break;
-            if (const auto position = ScrolledPosition(bar, wParam)) {
-                const int clamped = compress::ClampQuality(*position);
-                if (clamped != BarPosition(bar)) {
-                    SetBar(bar, clamped);
-                    LumaScrollBarChange(bar);
-                }
-            }
-            return 0;
-        }
-        default:
-            break;
+    if (msg == WM_CREATE) {
+        OnCreate();
+        return 0;
     }
     return Dialog::WindowMessage(msg, wParam, lParam);
 }

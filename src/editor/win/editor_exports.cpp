@@ -1,8 +1,8 @@
 // The editor's export. It catches everything at its boundary.
 #include <windows.h>
 
+#include "common/win/guard.h"
 #include "editor/win/editor_window.h"
-#include "hostlink/export_guard.h"
 #include "morvel32.h"
 
 using namespace morvel;
@@ -10,7 +10,7 @@ using namespace morvel;
 extern "C" {
 
 __declspec(dllexport) MorvelInt __stdcall EditorWin95(void) {
-    return Guarded(0, [] { return RunEditor(); });
+    return win::Guarded(nullptr, 0, [] { return RunEditor(); });
 }
 
 }  // extern "C"

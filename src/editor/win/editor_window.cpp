@@ -13,6 +13,7 @@
 #include "common/win/dialog.h"
 #include "common/win/gdi.h"
 #include "common/win/guard.h"
+#include "common/win/keys.h"
 #include "common/win/message_box.h"
 #include "common/win/text.h"
 #include "common/win/win_file_system.h"
@@ -29,9 +30,9 @@
 #include "editor/win/slide_clipboard.h"
 #include "editor/win/slide_files.h"
 #include "explorer/win/explorer_dialog.h"
-#include "hostlink/host_link.h"
-#include "hostlink/library.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/host_link.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 namespace morvel {
@@ -42,11 +43,11 @@ using namespace editor;
 
 const win::WindowClass kClass{.name = "TEditorForm"};
 constexpr int kClientWidth = 722, kClientHeight = 512;
-constexpr UINT kMsgCommonAction = WM_APP + 0x201;  // CommonAction, after the grid's notification
-constexpr UINT kMsgFormActivate = WM_APP + 0x202;  // FormActivate, at the run's first turn
+constexpr UINT kMsgCellAction = WM_APP + 0x201;  // RunCellAction, after the grid's notification
+constexpr UINT kMsgFirstShow = WM_APP + 0x202;   // OnFirstShow, at the run's first turn
 
 // The buttons: two rows of five at the bottom right.
-constexpr win::ControlRow ButtonAt(int column, int row, int id, const char* caption) {
+constexpr win::ChildArgs ButtonAt(int column, int row, int id, const char* caption) {
     return {.className = "BUTTON",
             .text = caption,
             .id = id,
@@ -58,7 +59,7 @@ constexpr win::ControlRow ButtonAt(int column, int row, int id, const char* capt
 }
 
 // The layout, in design pixels at 120 dpi. The gauge lies inside the path panel's sunken edge.
-constexpr win::ControlRow kControls[] = {
+constexpr win::ChildArgs kControls[] = {
     {.text = kPathPanelBlank.data(),
      .id = MORVEL_ID_FULLNAME,
      .style = SS_SUNKEN | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE,
@@ -102,31 +103,26 @@ constexpr int kCmdUndo = 0x0100, kCmdRedo = 0x0110, kCmdRowUp = 0x0120, kCmdRowD
 constexpr int kCmdCut = 0x0140, kCmdCopy = 0x0150, kCmdPaste = 0x0160, kCmdSelectAll = 0x0170;
 
 // The command keys, which the window sees before the focused control does.
-constexpr struct {
-    WORD key;
-    bool control;
-    bool shift;
-    int command;
-} kCommandKeys[] = {
-    {VK_DELETE, false, false, MORVEL_ID_BTNDELETE},
-    {VK_INSERT, false, false, MORVEL_ID_BTNADD},
-    {'N', true, false, MORVEL_ID_BTNNEW},
-    {'O', true, false, MORVEL_ID_BTNLOAD},
-    {'S', true, false, MORVEL_ID_BTNSAVE},
-    {VK_F1, false, false, MORVEL_ID_EDITOR_BTNHELP},
-    {'Z', true, false, kCmdUndo},
-    {'Y', true, false, kCmdRedo},
-    {'Z', true, true, kCmdRedo},
-    {VK_UP, true, false, kCmdRowUp},
-    {VK_DOWN, true, false, kCmdRowDown},
-    {'F', true, false, static_cast<int>(kIdFindMissing)},
-    {'A', true, false, kCmdSelectAll},
-    {'X', true, false, kCmdCut},
-    {VK_DELETE, false, true, kCmdCut},
-    {'C', true, false, kCmdCopy},
-    {VK_INSERT, true, false, kCmdCopy},
-    {'V', true, false, kCmdPaste},
-    {VK_INSERT, false, true, kCmdPaste},
+constexpr win::Key kCommandKeys[] = {
+    {VK_DELETE, win::kNoModifier, MORVEL_ID_BTNDELETE},
+    {VK_INSERT, win::kNoModifier, MORVEL_ID_BTNADD},
+    {'N', win::kCtrl, MORVEL_ID_BTNNEW},
+    {'O', win::kCtrl, MORVEL_ID_BTNLOAD},
+    {'S', win::kCtrl, MORVEL_ID_BTNSAVE},
+    {VK_F1, win::kNoModifier, MORVEL_ID_EDITOR_BTNHELP},
+    {'Z', win::kCtrl, kCmdUndo},
+    {'Y', win::kCtrl, kCmdRedo},
+    {'Z', win::kCtrl | win::kShift, kCmdRedo},
+    {VK_UP, win::kCtrl, kCmdRowUp},
+    {VK_DOWN, win::kCtrl, kCmdRowDown},
+    {'F', win::kCtrl, static_cast<int>(kIdFindMissing)},
+    {'A', win::kCtrl, kCmdSelectAll},
+    {'X', win::kCtrl, kCmdCut},
+    {VK_DELETE, win::kShift, kCmdCut},
+    {'C', win::kCtrl, kCmdCopy},
+    {VK_INSERT, win::kCtrl, kCmdCopy},
+    {'V', win::kCtrl, kCmdPaste},
+    {VK_INSERT, win::kShift, kCmdPaste},
 };
 
 bool IsSystemMenuCommand(int command) {
@@ -141,10 +137,6 @@ bool IsSystemMenuCommand(int command) {
         default:
             return false;
     }
-}
-
-bool KeyDown(int key) {
-    return (GetKeyState(key) & 0x8000) != 0;
 }
 
 // Half the highlight, half the window colour: rows selected beside the current cell.
@@ -197,17 +189,14 @@ protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_CREATE:
-                FormCreate();
+                OnCreate();
                 DragAcceptFiles(hwnd(), TRUE);
                 AddFindMissingItem(hwnd());
                 // The first showing's work runs once the window is shown, at the run's first turn.
-                PostMessageA(hwnd(), kMsgFormActivate, 0, 0);
+                PostMessageA(hwnd(), kMsgFirstShow, 0, 0);
                 return 0;
-            case kMsgFormActivate:
-                FormActivate();
-                return 0;
-            case WM_COMMAND:
-                Command(LOWORD(wParam));
+            case kMsgFirstShow:
+                OnFirstShow();
                 return 0;
             case WM_NOTIFY:
                 return Notify(reinterpret_cast<NMHDR*>(lParam));
@@ -215,10 +204,10 @@ protected:
                 if (reinterpret_cast<HWND>(lParam) == colorPanel_) return reinterpret_cast<LRESULT>(swatch_.get());
                 return DefaultMessage(msg, wParam, lParam);
             case WM_CLOSE:
-                if (FormCloseQuery()) End(IDCANCEL);
+                if (MayClose()) End(IDCANCEL);
                 return 0;
-            case kMsgCommonAction:
-                CommonAction();
+            case kMsgCellAction:
+                RunCellAction();
                 return 0;
             case WM_DROPFILES:
                 if (DropSlideFiles(hwnd(), reinterpret_cast<HDROP>(wParam), table_, history_,
@@ -247,24 +236,21 @@ protected:
         }
     }
 
+    // Buttons, menu items and the grid's commands.
+    void OnCommand(int id, int) override { Command(id); }
+
     // The command keys, wherever the focus is in the window.
-    bool PreviewMessage(MSG& msg) override {
-        if (msg.message != WM_KEYDOWN || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return false;
+    bool KeyPreview(const MSG& msg) override {
         // Esc during a drag of rows cancels the drag, not the window.
-        if (msg.wParam == VK_ESCAPE && rowDrag_.pressed()) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && rowDrag_.pressed()) {
             rowDrag_.Cancel(grid_);
             ReleaseCapture();
             return true;
         }
-        if (KeyDown(VK_MENU)) return false;
-        const bool control = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
-        for (const auto& key : kCommandKeys) {
-            if (key.key == msg.wParam && key.control == control && key.shift == shift) {
-                Command(key.command);
-                return true;
-            }
-        }
-        return false;
+        const win::Key* key = win::FindKey(kCommandKeys, msg);
+        if (!key) return false;
+        Command(key->command);
+        return true;
     }
 
     // The thread was asked to quit while the editor ran (the quit still reaches the host's loop
@@ -282,13 +268,13 @@ protected:
 private:
     // ---- Creation and first showing -----------------------------------------------------------
 
-    void FormCreate() {
+    void OnCreate() {
         INITCOMMONCONTROLSEX common{sizeof common, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&common);
         CreateControls(kControls);
         layout_.Remember(hwnd());
         AddHistoryToSystemMenu();
-        fullname_ = Item(MORVEL_ID_FULLNAME);
+        pathPanel_ = Item(MORVEL_ID_FULLNAME);
         gauge_ = Item(MORVEL_ID_GAUGE);
         grid_ = Item(MORVEL_ID_GRID);
         colorLabel_ = Item(MORVEL_ID_COLORLABEL);
@@ -313,14 +299,14 @@ private:
             gridFont_.Reset(win::CreateUiFont({.face = "Arial", .points = 10}));
     }
 
-    // FormActivate, once: the font rule, the column widths, the host's file.
-    void FormActivate() {
+    // Once, at the first showing: the font rule, the column widths, the host's file.
+    void OnFirstShow() {
         windowFont_.Reset(win::CreateUiFont(
             {.face = "Arial", .points = WindowFontPoints(GetSystemMetrics(SM_CXSCREEN)), .bold = true}));
         win::SetWindowFont(hwnd(), windowFont_.get(), true);
         if (gridFont_) {
             SendMessageA(grid_, WM_SETFONT, reinterpret_cast<WPARAM>(gridFont_.get()), TRUE);
-            SendMessageA(fullname_, WM_SETFONT, reinterpret_cast<WPARAM>(gridFont_.get()), TRUE);
+            SendMessageA(pathPanel_, WM_SETFONT, reinterpret_cast<WPARAM>(gridFont_.get()), TRUE);
         }
         RECT window{}, grid{};
         GetWindowRect(hwnd(), &window);
@@ -365,10 +351,10 @@ private:
         InvalidateRect(grid_, nullptr, FALSE);
     }
 
-    // GridClick: the path panel and the colour indicator for the selected row.
-    void GridClick() {
+    // The path panel and the colour indicator for the selected row.
+    void ShowSelectedRow() {
         const Slide& s = table_.Selected();
-        win::SetText(fullname_, s[kColPath].str());
+        win::SetText(pathPanel_, s[kColPath].str());
         if (s[kColBackground] == "Yes") {
             if (!s[kColColour].empty()) {
                 swatch_.Reset(CreateSolidBrush(static_cast<COLORREF>(ini::ParseLibraryInt(s[kColColour], 0))));
@@ -399,7 +385,7 @@ private:
                 break;
         }
         ShowSelection();
-        GridClick();
+        ShowSelectedRow();
     }
 
     LRESULT Notify(NMHDR* header) {
@@ -423,7 +409,7 @@ private:
             case NM_DBLCLK:
             case NM_RCLICK:
                 ShowSelection();
-                PostMessageA(hwnd(), kMsgCommonAction, 0, 0);
+                PostMessageA(hwnd(), kMsgCellAction, 0, 0);
                 return header->code == NM_RCLICK ? 1 : 0;
             default:
                 return 0;
@@ -468,7 +454,7 @@ private:
                 return true;
             }
             case WM_KEYDOWN: {
-                const Extent extent = KeyDown(VK_SHIFT) ? Extent::Range : Extent::One;
+                const Extent extent = (GetKeyState(VK_SHIFT) & 0x8000) ? Extent::Range : Extent::One;
                 const int row = table_.selectedRow(), column = table_.selectedColumn();
                 const int page = std::max(1, static_cast<int>(SendMessageA(grid_, LVM_GETCOUNTPERPAGE, 0, 0)) - 1);
                 switch (wParam) {
@@ -498,7 +484,7 @@ private:
                         break;
                     case VK_RETURN:
                     case VK_SPACE:
-                        PostMessageA(hwnd(), kMsgCommonAction, 0, 0);
+                        PostMessageA(hwnd(), kMsgCellAction, 0, 0);
                         break;
                     default:
                         return false;
@@ -535,7 +521,7 @@ private:
                     } else {
                         table_.Select(row, table_.selectedColumn());
                         ShowSelection();
-                        GridClick();
+                        ShowSelectedRow();
                     }
                     if (extent == Extent::One) {
                         rowDrag_.Press(hit.pt);
@@ -589,39 +575,39 @@ private:
     void Command(int id) {
         switch (id) {
             case MORVEL_ID_BTNNEW:
-                BtnNewClick();
+                NewSlideshow();
                 return;
             case MORVEL_ID_BTNLOAD:
-                BtnLoadClick();
+                OpenSlideshow();
                 return;
             case MORVEL_ID_BTNSAVE:
                 SaveFile();
                 return;
             case MORVEL_ID_BTNDELETE:
-                BtnDeleteClick();
+                KillSlide();
                 return;
             case MORVEL_ID_BTNADD:
-                BtnAddClick();
+                AddSlides();
                 return;
             case MORVEL_ID_BTNCD:
-                BtnCDClick();
+                ChooseCdTrack();
                 return;
             case MORVEL_ID_BTNGLOBAL:
-                BtnGlobalClick();
+                EditGlobals();
                 return;
             case MORVEL_ID_BTNTEST:
-                BtnTestClick();
+                TestSlideshow();
                 return;
             case MORVEL_ID_EDITOR_BTNHELP:
                 ShowHelp(hwnd(), HelpContext::Editor);
                 return;
             case MORVEL_ID_BTNQUIT:
             case IDCANCEL:
-                if (FormCloseQuery()) End(IDCANCEL);
+                if (MayClose()) End(IDCANCEL);
                 return;
             case kCmdUndo:
             case kCmdRedo:
-                UndoClick(id == kCmdRedo);
+                UndoOrRedo(id == kCmdRedo);
                 return;
             case kCmdRowUp:
             case kCmdRowDown:
@@ -632,7 +618,7 @@ private:
                 ShowSelection();
                 return;
             case kCmdCut:
-                if (CopySelectedSlides()) BtnDeleteClick();
+                if (CopySelectedSlides()) KillSlide();
                 return;
             case kCmdCopy:
                 CopySelectedSlides();
@@ -663,16 +649,16 @@ private:
         return chosen;
     }
 
-    void BtnNewClick() {
+    void NewSlideshow() {
         if (modified_ && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
         modified_ = ApplyEvent(modified_, EditorEvent::NewConfirmed);
         table_.Clear();
         history_.Reset();
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
     }
 
-    void BtnLoadClick() {
+    void OpenSlideshow() {
         if (modified_ && !AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return;
         const auto chosen = ChosenFile(MORVEL_KIND_OPEN_SLIDESHOW);
         if (!chosen) {
@@ -703,7 +689,7 @@ private:
         table_.Assign(std::move(result.slides));
         history_.Reset();
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
         if (result.status == ReadStatus::Partial) ShowMessage(hwnd(), BoxKind::Error, std::string(kCorruptMessage));
         missingOnOpen_ = std::move(result.missingRows);
         return true;
@@ -726,7 +712,7 @@ private:
     void SlidesChanged() {
         modified_ = true;
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
     }
 
     // SaveFile with the test flag false: every save asks for the name.
@@ -758,18 +744,18 @@ private:
     }
 
     // "&Kill Slide" and Delete: every selected row.
-    void BtnDeleteClick() {
+    void KillSlide() {
         const bool several = history_.KillRows(table_, selection_.Rows());
         modified_ = ApplyEvent(modified_, several ? EditorEvent::KillOneOfSeveral : EditorEvent::KillOnly);
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
     }
 
     void WarnIfSlideshow(SlideKind kind) {
         if (kind == SlideKind::Avl) ShowMessage(hwnd(), BoxKind::Warning, std::string(kAvlWarning));
     }
 
-    void BtnAddClick() {
+    void AddSlides() {
         if (!RunExplorer(MORVEL_KIND_ADD_SLIDES)) return;
         const std::string listPath = Settings().ReadString(key::Win95Tmp, kAbsentString);
         if (listPath == kAbsentString) return;
@@ -782,7 +768,7 @@ private:
         }
         modified_ = ApplyEvent(modified_, EditorEvent::SlidesAdded);
         AddSlideFiles(hwnd(), files, table_, history_, [this] { ShowRowCount(); });
-        GridClick();
+        ShowSelectedRow();
     }
 
     // The "Filename" cell runs this.
@@ -790,22 +776,22 @@ private:
         const auto chosen = ChosenFile(MORVEL_KIND_REPLACE_SLIDE);
         if (!chosen || *chosen == kAbsentString) return;
         const SlideKind kind = history_.PutFile(table_, table_.selectedRow(), *chosen, RealFileSystem());
-        win::SetText(fullname_, table_.Selected()[kColPath].str());
+        win::SetText(pathPanel_, table_.Selected()[kColPath].str());
         InvalidateRect(grid_, nullptr, FALSE);
         WarnIfSlideshow(kind);
     }
 
-    void BtnCDClick() {
+    void ChooseCdTrack() {
         const int track = ExecuteScrlDlg(hwnd(), CdTrackDialog());
         if (track < 0) return;
         const bool replace = AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kReplaceCurrentSlide));
         history_.PutCdTrack(table_, track, replace);
         ShowRowCount();
-        win::SetText(fullname_, table_.Selected()[kColName].str());
+        win::SetText(pathPanel_, table_.Selected()[kColName].str());
         modified_ = ApplyEvent(modified_, EditorEvent::CdTrackConfirmed);
     }
 
-    void BtnTestClick() {
+    void TestSlideshow() {
         if (table_.NothingToTest()) {
             ShowMessage(hwnd(), BoxKind::Information, std::string(kNothingToTest));
             return;
@@ -823,7 +809,7 @@ private:
         End(kTestModalResult);
     }
 
-    bool FormCloseQuery() {
+    bool MayClose() {
         if (!modified_) return true;
         if (AskYesNo(hwnd(), BoxKind::Confirmation, std::string(kDiscardChanges))) return true;
         SaveFile();
@@ -832,12 +818,12 @@ private:
 
     // ---- Undo, and rows moved by keys ----------------------------------------------------------
 
-    void UndoClick(bool redo) {
+    void UndoOrRedo(bool redo) {
         const std::optional<bool> modified = redo ? history_.Redo(table_) : history_.Undo(table_);
         if (!modified) return;
         modified_ = *modified;
         ShowRowCount();
-        GridClick();
+        ShowSelectedRow();
     }
 
     // ---- Several rows: moved, copied, pasted -------------------------------------------------
@@ -850,7 +836,7 @@ private:
         const std::vector<int> anchor = PositionsAfter(order, {selection_.anchor()});
         selection_.Set(table_.RowCount(), PositionsAfter(order, rows), anchor.empty() ? 1 : anchor.front());
         ShowSelection();
-        GridClick();
+        ShowSelectedRow();
     }
 
     // Ctrl+Up and Ctrl+Down: the selected rows one place, as a block; not past either end.
@@ -896,7 +882,7 @@ private:
         ShowRowCount();
         selection_.Set(table_.RowCount(), rows, rows.front());
         ShowSelection();
-        GridClick();
+        ShowSelectedRow();
     }
 
     void AddHistoryToSystemMenu() {
@@ -923,7 +909,7 @@ private:
 
     // ---- Attribute menus and Global ---------------------------------------
 
-    void CommonAction() {
+    void RunCellAction() {
         const CellActionResult action = ActionForCell(table_);
         if (action.action == CellAction::Nothing) return;
         globalMode_ = false;
@@ -933,17 +919,17 @@ private:
             return;
         }
         RunMenu(action.menu);
-        GridClick();
+        ShowSelectedRow();
     }
 
-    void BtnGlobalClick() {
+    void EditGlobals() {
         if (table_.Selected().IsMark(table_.selectedColumn())) return;
         globalMode_ = true;
         modified_ = ApplyEvent(modified_, EditorEvent::Global);
         const CellActionResult action = ActionForCell(table_);
         if (action.action != CellAction::OpenMenu) return;
         RunMenu(action.menu);
-        GridClick();
+        ShowSelectedRow();
     }
 
     void RunMenu(MenuId menu) {
@@ -987,14 +973,14 @@ private:
         const bool refresh = globalMode_ || alone ? history_.ApplyChoice(table_, choice, globalMode_)
                                                   : history_.ApplyChoice(table_, choice, selection_.Rows());
         InvalidateRect(grid_, nullptr, FALSE);
-        if (refresh) GridClick();
+        if (refresh) ShowSelectedRow();
     }
 
     SlideTable table_;
     SlideHistory history_;
     bool modified_ = false;    // the slide table holds changes that are not saved
     bool globalMode_ = false;  // "&Global" chose the menu: its entry goes to every slide
-    HWND fullname_ = nullptr;
+    HWND pathPanel_ = nullptr;
     HWND gauge_ = nullptr;
     HWND grid_ = nullptr;
     HWND colorLabel_ = nullptr;

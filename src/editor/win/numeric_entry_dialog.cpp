@@ -1,9 +1,9 @@
 #include "editor/win/numeric_entry_dialog.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
+#include "common/win/controls.h"
 #include "common/win/dialog.h"
 #include "common/win/gdi.h"
 #include "common/win/text.h"
@@ -18,7 +18,7 @@ const win::WindowClass kClass{.name = "TScrlDlg"};
 constexpr int kClientWidth = 324, kClientHeight = 123;
 
 // The layout, in design pixels at 120 dpi. The numbers' texts are set from the question.
-constexpr win::ControlRow kControls[] = {
+constexpr win::ChildArgs kControls[] = {
     {.id = MORVEL_ID_LABELMIN, .x = 112, .y = 8, .width = 90, .height = 18},
     {.id = MORVEL_ID_LABELMAX, .style = SS_RIGHT, .x = 216, .y = 8, .width = 96, .height = 18},
     {.className = "EDIT",
@@ -72,13 +72,7 @@ protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_CREATE:
-                FormCreate();
-                return 0;
-            case WM_COMMAND:
-                Command(LOWORD(wParam), HIWORD(wParam));
-                return 0;
-            case WM_HSCROLL:
-                if (reinterpret_cast<HWND>(lParam) == bar_) BarScrolled(LOWORD(wParam));
+                OnCreate();
                 return 0;
             case WM_CLOSE:
                 return 0;  // no close box: OK and Cancel are the only ways out
@@ -86,88 +80,48 @@ protected:
                 return Dialog::WindowMessage(msg, wParam, lParam);
         }
     }
-    int CancelResult() const override { return -1; }
-    int DefaultId() const override { return MORVEL_ID_SCRL_BTNOK; }
-
-private:
-    void FormCreate() {
-        font_.Reset(win::CreateUiFont({.face = "Arial", .points = 9, .bold = true}));
-        CreateControls(kControls, font_.get());
-        win::SetText(Item(MORVEL_ID_LABELMIN), std::to_string(value_.minimum()));
-        win::SetText(Item(MORVEL_ID_LABELMAX), std::to_string(value_.maximum()));
-        edit_ = Item(MORVEL_ID_CUSTOMSETTING);
-        win::SetText(edit_, std::to_string(value_.initial()));
-        bar_ = Item(MORVEL_ID_CUSTOMSCROLLBAR);
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, value_.minimum(), value_.maximum(), 0, value_.position(), 0};
-        SetScrollInfo(bar_, SB_CTL, &info, TRUE);
-        RememberFocus(edit_);  // FormActivate: the focus to the edit
-        ready_ = true;
-    }
-
-    void Command(int id, int code) {
+    void OnCommand(int id, int code) override {
         if (id == MORVEL_ID_CUSTOMSETTING && code == EN_CHANGE && ready_) {
-            Apply(value_.EditChanged(win::WindowText(edit_)));
+            Apply(value_.EditChanged(field_.Text()));
         } else if (id == MORVEL_ID_SCRL_BTNOK || id == IDOK) {
             End(value_.result());
         } else if (id == MORVEL_ID_SCRL_BTNCANCEL || id == IDCANCEL) {
             End(CancelResult());
         }
     }
+    int CancelResult() const override { return -1; }
+    int DefaultId() const override { return MORVEL_ID_SCRL_BTNOK; }
 
-    void BarScrolled(int code) {
-        SCROLLINFO info{sizeof info, SIF_ALL};
-        GetScrollInfo(bar_, SB_CTL, &info);
-        std::int64_t pos = info.nPos;
-        switch (code) {
-            case SB_LINELEFT:
-                pos -= smallStep_;
-                break;
-            case SB_LINERIGHT:
-                pos += smallStep_;
-                break;
-            case SB_PAGELEFT:
-                pos -= largeStep_;
-                break;
-            case SB_PAGERIGHT:
-                pos += largeStep_;
-                break;
-            case SB_THUMBTRACK:
-            case SB_THUMBPOSITION:
-                pos = info.nTrackPos;
-                break;
-            case SB_LEFT:
-                pos = info.nMin;
-                break;
-            case SB_RIGHT:
-                pos = info.nMax;
-                break;
-            default:
-                return;
-        }
-        pos = std::clamp<std::int64_t>(pos, info.nMin, info.nMax);
-        if (pos == info.nPos) return;
-        SetBar(static_cast<std::int32_t>(pos));
-        Apply(value_.BarMoved(static_cast<std::int32_t>(pos)));
-    }
-
-    void SetBar(std::int32_t pos) {
-        SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, pos, 0};
-        SetScrollInfo(bar_, SB_CTL, &info, TRUE);
+private:
+    void OnCreate() {
+        font_.Reset(win::CreateUiFont({.face = "Arial", .points = 9, .bold = true}));
+        CreateControls(kControls, font_.get());
+        win::SetText(Item(MORVEL_ID_LABELMIN), std::to_string(value_.minimum()));
+        win::SetText(Item(MORVEL_ID_LABELMAX), std::to_string(value_.maximum()));
+        field_.Attach(Item(MORVEL_ID_CUSTOMSETTING));
+        field_.SetText(std::to_string(value_.initial()));
+        bar_.Attach(
+            Item(MORVEL_ID_CUSTOMSCROLLBAR),
+            {.min = value_.minimum(), .max = value_.maximum(), .smallStep = smallStep_, .largeStep = largeStep_},
+            value_.position());
+        bar_.onChange = [this](int position) { Apply(value_.BarMoved(position)); };
+        RememberFocus(field_.hwnd());  // the focus starts in the field
+        ready_ = true;
     }
 
     void Apply(const editor::ScrollValue::Effect& effect) {
         if (effect.beep) MessageBeep(0);
-        if (effect.newPosition) SetBar(*effect.newPosition);
+        if (effect.newPosition) bar_.SetPosition(*effect.newPosition);
         // Setting the text comes back through EN_CHANGE, where the rules find nothing more to do.
-        if (effect.newEditText) win::SetText(edit_, *effect.newEditText);
+        if (effect.newEditText) field_.SetText(*effect.newEditText);
     }
 
     editor::ScrollValue value_;
     std::int32_t smallStep_;
     std::int32_t largeStep_;
     win::Font font_;
-    HWND edit_ = nullptr;
-    HWND bar_ = nullptr;
+    win::Edit field_;
+    win::ScrollBar bar_;
     bool ready_ = false;
 };
 

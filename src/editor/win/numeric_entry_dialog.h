@@ -1,4 +1,4 @@
-// TScrlDlg (unit Scrldlg3): the numeric entry dialog. It takes the question (caption, range,
+// TScrlDlg: the numeric entry dialog. It takes the question (caption, range,
 // steps, initial value) and gives back the answer; the rules are ScrollValue's, this window shows
 // them.
 #pragma once

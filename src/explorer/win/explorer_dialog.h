@@ -6,7 +6,8 @@
 namespace morvel {
 
 // Runs the Explorer as a modal dialog of the kind (RemoteDlg95's arguments); -1 when cancelled,
-// else the dialog's result.
+// else the dialog's result: 0, or the chosen format's code in a picture's save or convert
+// dialog. A failure of the write-back after OK is thrown once the dialog has gone.
 int RunExplorerDialog(int kindArgument, int restrictedFlag);
 
 }  // namespace morvel

@@ -7,8 +7,6 @@
 namespace morvel {
 
 namespace {
-constexpr int kGlyphSize = 16;
-constexpr int kGlyphGap = 2;
 
 inline unsigned char Fold(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -24,11 +22,11 @@ bool BeginsWith(const std::string& text, const std::string& prefix) {
 }
 }  // namespace
 
-XFileListBox::~XFileListBox() {
+FileListBox::~FileListBox() {
     ReleaseGlyphs();
 }
 
-DWORD XFileListBox::StyleBits() const {
+DWORD FileListBox::StyleBits() const {
     // No LBS_SORT: the entries arrive in the list's own order, which the box would not keep.
     DWORD bits =
         WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_BORDER;
@@ -37,7 +35,7 @@ DWORD XFileListBox::StyleBits() const {
     return bits;
 }
 
-void XFileListBox::Create(HWND parent, int id, const Style& style) {
+void FileListBox::Create(HWND parent, int id, const Style& style) {
     parent_ = parent;
     id_ = id;
     style_ = style;
@@ -50,7 +48,7 @@ void XFileListBox::Create(HWND parent, int id, const Style& style) {
     Hook(hwnd_);
 }
 
-void XFileListBox::Recreate(const Style& style) {
+void FileListBox::Recreate(const Style& style) {
     RECT rect{};
     GetWindowRect(hwnd_, &rect);
     MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&rect), 2);
@@ -83,7 +81,7 @@ void XFileListBox::Recreate(const Style& style) {
     if (focused) SetFocus(hwnd_);
 }
 
-void XFileListBox::SetFont(HFONT font) {
+void FileListBox::SetFont(HFONT font) {
     font_ = font;
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     HDC dc = GetDC(hwnd_);
@@ -92,20 +90,21 @@ void XFileListBox::SetFont(HFONT font) {
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
-    const int height = std::max<int>(metrics.tmHeight, kGlyphSize) + 2;
-    SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, height);
+    row_ = explorer_rules::ListRowFor(win::ScreenScale(), metrics.tmHeight);
+    SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, row_.height);
     InvalidateRect(hwnd_, nullptr, TRUE);
     widest_ = -1;
 }
 
-void XFileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
+void FileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
     ReleaseGlyphs();
     hasGlyph_[0] = file != nullptr;
     hasGlyph_[1] = folder != nullptr;
     if (!file && !folder) return;
     HDC screen = GetDC(nullptr);
     glyphDc_ = CreateCompatibleDC(screen);
-    glyphs_ = CreateCompatibleBitmap(screen, 2 * kGlyphSize, kGlyphSize);
+    const int size = row_.glyph;
+    glyphs_ = CreateCompatibleBitmap(screen, 2 * size, size);
     ReleaseDC(nullptr, screen);
     glyphDcBitmap_ = SelectObject(glyphDc_, glyphs_);
     HDC source = CreateCompatibleDC(glyphDc_);
@@ -113,15 +112,15 @@ void XFileListBox::SetGlyphs(HBITMAP file, HBITMAP folder) {
     for (const HBITMAP glyph : {file, folder}) {
         if (glyph) {
             const HGDIOBJ old = SelectObject(source, glyph);
-            BitBlt(glyphDc_, left, 0, kGlyphSize, kGlyphSize, source, 0, 0, SRCCOPY);
+            BitBlt(glyphDc_, left, 0, size, size, source, 0, 0, SRCCOPY);
             SelectObject(source, old);
         }
-        left += kGlyphSize;
+        left += size;
     }
     DeleteDC(source);
 }
 
-void XFileListBox::ReleaseGlyphs() {
+void FileListBox::ReleaseGlyphs() {
     if (glyphDc_) {
         SelectObject(glyphDc_, glyphDcBitmap_);
         DeleteDC(glyphDc_);
@@ -132,7 +131,7 @@ void XFileListBox::ReleaseGlyphs() {
     glyphDcBitmap_ = nullptr;
 }
 
-void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
+void FileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
     SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
     entries_ = std::move(entries);
@@ -152,14 +151,14 @@ void XFileListBox::Fill(std::vector<explorer_rules::ListEntry> entries) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void XFileListBox::Clear() {
+void FileListBox::Clear() {
     SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
     entries_.clear();
     widest_ = -1;
     typed_.clear();
 }
 
-bool XFileListBox::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+bool FileListBox::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     if (msg != WM_CHAR) return false;
     const auto c = static_cast<unsigned char>(wParam);
     // Control characters, and a space that does not continue a prefix, are the box's own.
@@ -174,7 +173,7 @@ bool XFileListBox::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT
     return true;
 }
 
-int XFileListBox::FindTyped() const {
+int FileListBox::FindTyped() const {
     const int count = Count();
     if (count == 0 || typed_.empty()) return -1;
     const int current = Current();
@@ -191,7 +190,7 @@ int XFileListBox::FindTyped() const {
     return -1;
 }
 
-void XFileListBox::MoveCaretTo(int index) {
+void FileListBox::MoveCaretTo(int index) {
     if (style_.multiSelect) {
         SendMessageA(hwnd_, LB_SETSEL, FALSE, -1);
         SendMessageA(hwnd_, LB_SETSEL, TRUE, index);
@@ -203,14 +202,14 @@ void XFileListBox::MoveCaretTo(int index) {
     SendMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id_, LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
 }
 
-int XFileListBox::Current() const {
+int FileListBox::Current() const {
     if (entries_.empty()) return -1;
     if (!style_.multiSelect) return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0));
     const int caret = static_cast<int>(SendMessageA(hwnd_, LB_GETCARETINDEX, 0, 0));
     return caret < 0 || caret >= Count() ? -1 : caret;
 }
 
-void XFileListBox::SelectFirst() {
+void FileListBox::SelectFirst() {
     if (entries_.empty()) return;
     if (style_.multiSelect) {
         SendMessageA(hwnd_, LB_SETSEL, TRUE, 0);
@@ -220,11 +219,11 @@ void XFileListBox::SelectFirst() {
     }
 }
 
-bool XFileListBox::IsSelected(int index) const {
+bool FileListBox::IsSelected(int index) const {
     return SendMessageA(hwnd_, LB_GETSEL, index, 0) > 0;
 }
 
-void XFileListBox::SetSelected(int index, bool selected) {
+void FileListBox::SetSelected(int index, bool selected) {
     if (style_.multiSelect) {
         SendMessageA(hwnd_, LB_SETSEL, selected ? TRUE : FALSE, index);
     } else if (selected) {
@@ -234,7 +233,7 @@ void XFileListBox::SetSelected(int index, bool selected) {
     }
 }
 
-void XFileListBox::SelectAll(bool selected) {
+void FileListBox::SelectAll(bool selected) {
     if (style_.multiSelect) {
         SendMessageA(hwnd_, LB_SETSEL, selected ? TRUE : FALSE, -1);
     } else if (!selected) {
@@ -242,14 +241,14 @@ void XFileListBox::SelectAll(bool selected) {
     }
 }
 
-int XFileListBox::SelectedCount() const {
+int FileListBox::SelectedCount() const {
     if (entries_.empty()) return 0;
     if (!style_.multiSelect) return Current() >= 0 ? 1 : 0;
     const LRESULT n = SendMessageA(hwnd_, LB_GETSELCOUNT, 0, 0);
     return n < 0 ? 0 : static_cast<int>(n);
 }
 
-std::vector<int> XFileListBox::SelectedIndexes() const {
+std::vector<int> FileListBox::SelectedIndexes() const {
     std::vector<int> indexes;
     if (!style_.multiSelect) {
         const int current = Current();
@@ -264,7 +263,7 @@ std::vector<int> XFileListBox::SelectedIndexes() const {
     return indexes;
 }
 
-void XFileListBox::SetColumns(int columns) {
+void FileListBox::SetColumns(int columns) {
     if (!style_.multiColumn) return;
     RECT client{};
     GetClientRect(hwnd_, &client);
@@ -274,7 +273,7 @@ void XFileListBox::SetColumns(int columns) {
     SendMessageA(hwnd_, LB_SETCOLUMNWIDTH, width, 0);
 }
 
-int XFileListBox::TextWidth(const std::string& text) const {
+int FileListBox::TextWidth(const std::string& text) const {
     HDC dc = GetDC(hwnd_);
     const HGDIOBJ old = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     SIZE size{};
@@ -284,7 +283,7 @@ int XFileListBox::TextWidth(const std::string& text) const {
     return size.cx;
 }
 
-int XFileListBox::WidestText() const {
+int FileListBox::WidestText() const {
     if (entries_.empty()) return 0;
     if (widest_ >= 0) return widest_;
     // Character widths once, then sums: measuring 100,000 names one by one costs more than
@@ -319,7 +318,7 @@ int XFileListBox::WidestText() const {
     return widest;
 }
 
-void XFileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
+void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1)) {
         if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
         return;
@@ -334,11 +333,11 @@ void XFileListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     const int glyph = explorer_rules::IsFolderEntry(text) ? 1 : 0;
     const int height = item.rcItem.bottom - item.rcItem.top;
     if (hasGlyph_[glyph]) {
-        BitBlt(item.hDC, item.rcItem.left + 1, item.rcItem.top + (height - kGlyphSize) / 2, kGlyphSize, kGlyphSize,
-               glyphDc_, glyph * kGlyphSize, 0, SRCCOPY);
+        BitBlt(item.hDC, item.rcItem.left + 1, item.rcItem.top + (height - row_.glyph) / 2, row_.glyph, row_.glyph,
+               glyphDc_, glyph * row_.glyph, 0, SRCCOPY);
     }
     RECT textRect = item.rcItem;
-    textRect.left += 1 + kGlyphSize + kGlyphGap;
+    textRect.left += 1 + row_.glyph + row_.glyph / 8;
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;

@@ -1,4 +1,4 @@
-// XFileListBox: the Explorer's file list. A sorted, multi-column list box with a glyph before
+// FileListBox: the Explorer's file list. A sorted, multi-column list box with a glyph before
 // each entry; it never reads a folder itself, the listing fills it. Entries arrive in the list's
 // order, so the box keeps them as given and the whole list is drawn once per fill.
 //
@@ -15,14 +15,16 @@
 #include <vector>
 
 #include "common/win/controls.h"
+#include "common/win/gdi.h"
+#include "explorer/explorer_geometry.h"
 #include "explorer/listing.h"
 
 namespace morvel {
 
-class XFileListBox : private win::ControlHook {
+class FileListBox : private win::ControlHook {
 public:
-    XFileListBox() = default;
-    ~XFileListBox() override;  // releases the glyph copies
+    FileListBox() = default;
+    ~FileListBox() override;  // releases the glyph copies
 
     struct Style {
         bool multiSelect = true;
@@ -37,8 +39,11 @@ public:
     const Style& style() const { return style_; }
 
     void SetFont(HFONT font);
-    // The box draws copies of the glyphs: the bitmaps stay free for other controls.
+    // The box draws copies of the glyphs, `Row().glyph` pixels square: the bitmaps stay free for
+    // other controls.
     void SetGlyphs(HBITMAP file, HBITMAP folder);
+    // Its rows: the glyph at the screen's scale and a height that holds the font.
+    const explorer_rules::ListRow& Row() const { return row_; }
 
     // Replaces every entry; the box does not redraw until it is filled.
     void Fill(std::vector<explorer_rules::ListEntry> entries);
@@ -91,6 +96,7 @@ private:
     HBITMAP glyphs_ = nullptr;
     HGDIOBJ glyphDcBitmap_ = nullptr;  // the DC's own, selected back before it is deleted
     bool hasGlyph_[2] = {false, false};
+    explorer_rules::ListRow row_ = explorer_rules::ListRowFor(win::ScreenScale(), 0);
     // The width last given to the box (LB_SETCOLUMNWIDTH lays the box out again even when
     // nothing changes), 0 for none; and the widest entry, -1 until measured.
     int columnWidth_ = 0;

@@ -2,6 +2,7 @@
 
 #include "common/win/controls.h"
 #include "common/win/text.h"
+#include "explorer/win/list_glyphs.h"
 
 namespace morvel {
 
@@ -9,78 +10,18 @@ using namespace explorer_rules;
 
 namespace {
 
-constexpr int kItemHeight = kGlyphSize + 2;
-constexpr int kIndentPerLevel = 8;
+// Each level of the folder chain is indented by 8 pixels at 96 dpi.
+constexpr int kIndentPerLevel = 10;
 
-win::Bitmap MakeGlyph(bool folder) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    win::Bitmap bitmap(CreateCompatibleBitmap(screen, kGlyphSize, kGlyphSize));
-    ReleaseDC(nullptr, screen);
-    const HGDIOBJ old = SelectObject(dc, bitmap.get());
-    RECT all{0, 0, kGlyphSize, kGlyphSize};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_WINDOW));
-    const win::GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, RGB(64, 64, 64)));
-    const win::Brush brush(CreateSolidBrush(folder ? RGB(255, 208, 64) : RGB(255, 255, 255)));
-    const HGDIOBJ oldPen = SelectObject(dc, pen.get());
-    const HGDIOBJ oldBrush = SelectObject(dc, brush.get());
-    if (folder) {
-        Rectangle(dc, 1, 4, 15, 14);
-        Rectangle(dc, 1, 2, 7, 5);
-    } else {
-        Rectangle(dc, 3, 1, 13, 15);
-        MoveToEx(dc, 5, 5, nullptr);
-        LineTo(dc, 11, 5);
-        MoveToEx(dc, 5, 8, nullptr);
-        LineTo(dc, 11, 8);
-    }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return bitmap;
-}
-
-void DrawDriveGlyph(HDC dc, int x, int y, DriveType type) {
-    COLORREF colour = RGB(160, 160, 160);
-    switch (type) {
-        case DriveType::Removable:
-            colour = RGB(200, 200, 200);
-            break;
-        case DriveType::CdRom:
-            colour = RGB(120, 160, 220);
-            break;
-        case DriveType::Remote:
-            colour = RGB(120, 200, 120);
-            break;
-        case DriveType::RamDisk:
-            colour = RGB(220, 160, 120);
-            break;
-        default:
-            break;
-    }
-    const win::Brush brush(CreateSolidBrush(colour));
-    RECT r{x + 1, y + 5, x + 15, y + 12};
-    FillRect(dc, &r, brush.get());
-    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-}
-
-void DrawBitmap(HDC dc, int x, int y, HBITMAP bitmap) {
+void DrawBitmap(HDC dc, int x, int y, int size, HBITMAP bitmap) {
     HDC memory = CreateCompatibleDC(dc);
     const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(dc, x, y, kGlyphSize, kGlyphSize, memory, 0, 0, SRCCOPY);
+    BitBlt(dc, x, y, size, size, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
 }
 
 }  // namespace
-
-win::Bitmap MakeFileGlyph() {
-    return MakeGlyph(false);
-}
-win::Bitmap MakeFolderGlyph() {
-    return MakeGlyph(true);
-}
 
 void LookInBox::Create(HWND parent, int id, HFONT font) {
     hwnd_ = win::CreateChild(parent,
@@ -90,8 +31,17 @@ void LookInBox::Create(HWND parent, int id, HFONT font) {
                               .width = 10,
                               .height = 10,
                               .font = font});
-    SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, kItemHeight);
-    SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kItemHeight);
+    HDC dc = GetDC(hwnd_);
+    const HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    const DesignScale scale = win::ScreenScale();
+    row_ = ListRowFor(scale, metrics.tmHeight);
+    indentPerLevel_ = scale(kIndentPerLevel);
+    SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, row_.height);
+    SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row_.height);
 }
 
 void LookInBox::Show(const std::vector<DriveInfo>& drives, const std::string& folder) {
@@ -120,8 +70,8 @@ LookInChoice LookInBox::Choice() const {
     return ChoiceAt(texts, Selected());
 }
 
-void LookInBox::MeasureItem(MEASUREITEMSTRUCT& item) {
-    item.itemHeight = kItemHeight;
+void LookInBox::MeasureItem(MEASUREITEMSTRUCT& item) const {
+    item.itemHeight = static_cast<UINT>(row_.height);
 }
 
 void LookInBox::DrawItem(const DRAWITEMSTRUCT& item) const {
@@ -136,15 +86,16 @@ void LookInBox::DrawItem(const DRAWITEMSTRUCT& item) const {
         const LookInEntry& entry = model_.entries[index];
         // The drop-down shows the chain indented; the box itself shows the entry flush left.
         const bool inDropDown = (item.itemState & ODS_COMBOBOXEDIT) == 0;
-        if (inDropDown && indent != std::string::npos && !entry.drive) x += static_cast<int>(indent) * kIndentPerLevel;
+        if (inDropDown && indent != std::string::npos && !entry.drive) x += static_cast<int>(indent) * indentPerLevel_;
+        const int top = (item.rcItem.top + item.rcItem.bottom - row_.glyph) / 2;
         if (entry.drive) {
-            DrawDriveGlyph(item.hDC, x, item.rcItem.top + 1, entry.driveType);
+            DrawDriveGlyph(item.hDC, x, top, row_.glyph, entry.driveType);
         } else if (entry.current && folderGlyph_) {
-            DrawBitmap(item.hDC, x, item.rcItem.top + 1, folderGlyph_);
+            DrawBitmap(item.hDC, x, top, row_.glyph, folderGlyph_);
         }
     }
     RECT textRect = item.rcItem;
-    textRect.left = x + kGlyphSize + 2;
+    textRect.left = x + row_.glyph + 2;
     const std::string shown = indent == std::string::npos ? text : text.substr(indent);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

@@ -20,7 +20,7 @@ constexpr int kMaxName = 255;
 // Design pixels at 120 dpi; the folder label shows a folder name that may hold "&" as it is, not
 // as an accelerator.
 constexpr int kClientWidth = 456, kClientHeight = 171;
-constexpr win::ControlRow kControls[] = {
+constexpr win::ChildArgs kControls[] = {
     {.id = MORVEL_ID_RENAME_DIRLABEL,
      .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_PATHELLIPSIS,
      .x = 15,
@@ -60,14 +60,16 @@ public:
 
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(int id, int code) override;
     int DefaultId() const override { return MORVEL_ID_RENAME_BTNOK; }
 
 private:
-    void FormCreate();
-    void BtnOkClick();
+    void OnCreate();
+    void OnOk();
 
     win::Font formFont_;
     win::Font controlFont_;
+    win::Edit nameField_;
     std::string newName_;
 };
 
@@ -75,48 +77,46 @@ std::optional<std::string> TRenameForm::Ask(HWND owner, const std::string& folde
     // Dialog border, no border icons.
     if (!CreateFrame(kFormClass, "Rename File", kClientWidth, kClientHeight, owner)) return std::nullopt;
     win::SetText(Item(MORVEL_ID_RENAME_DIRLABEL), folder);
-    const HWND edit = Item(MORVEL_ID_THEFILENAME);
-    win::SetText(edit, name);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    RememberFocus(edit);
+    nameField_.SetText(name);
+    nameField_.Select(0, -1);
+    RememberFocus(nameField_.hwnd());
     if (Run() != IDOK) return std::nullopt;
     return newName_;
 }
 
-void TRenameForm::FormCreate() {
+void TRenameForm::OnCreate() {
     formFont_.Reset(win::CreateUiFont({.face = "Arial", .points = 8, .bold = true}));
     controlFont_.Reset(win::CreateUiFont({.face = "MS Sans Serif", .points = 8, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     CreateControls(kControls, controlFont_.get());
-    SendMessageA(Item(MORVEL_ID_THEFILENAME), EM_LIMITTEXT, kMaxName, 0);
+    nameField_.Attach(Item(MORVEL_ID_THEFILENAME));
+    nameField_.LimitText(kMaxName);
 }
 
-void TRenameForm::BtnOkClick() {
-    newName_ = win::WindowText(Item(MORVEL_ID_THEFILENAME));
+void TRenameForm::OnOk() {
+    newName_ = nameField_.Text();
     End(IDOK);
 }
 
-LRESULT TRenameForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_CREATE:
-            FormCreate();
-            return 0;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case MORVEL_ID_RENAME_BTNOK:
-                case IDOK:
-                    BtnOkClick();
-                    return 0;
-                case MORVEL_ID_BTNABORT:
-                case IDCANCEL:
-                    End(IDCANCEL);
-                    return 0;
-                default:
-                    return 0;
-            }
+void TRenameForm::OnCommand(int id, int) {
+    switch (id) {
+        case MORVEL_ID_RENAME_BTNOK:
+        case IDOK:
+            return OnOk();
+        case MORVEL_ID_BTNABORT:
+        case IDCANCEL:
+            return End(IDCANCEL);
         default:
-            return Dialog::WindowMessage(msg, wParam, lParam);
+            return;
     }
+}
+
+LRESULT TRenameForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CREATE) {
+        OnCreate();
+        return 0;
+    }
+    return Dialog::WindowMessage(msg, wParam, lParam);
 }
 
 // The rename loop's windows: the dialog and the boxes, owned by the Explorer.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "common/win/glyph_canvas.h"
 #include "morvel32.h"
 
 namespace morvel {
@@ -16,60 +17,47 @@ bool IsSet(std::uint16_t set, int button) {
     return (set >> button) & 1u;
 }
 
-// A small glyph per button, drawn in the button's centre.
+// A glyph per button in the button's centre, drawn anew at the screen's scale: 20 design pixels
+// square (16 at 96 dpi), its shapes in the middle half of the grid.
 void DrawGlyph(HDC dc, const RECT& r, int button, bool enabled) {
     const COLORREF colour = enabled ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
-    HBRUSH brush = CreateSolidBrush(colour);
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
-    const auto triangle = [&](int x, int dir) {
-        POINT p[3] = {{x, cy - 4}, {x, cy + 4}, {x + 4 * dir, cy}};
-        Polygon(dc, p, 3);
-    };
-    const auto bar = [&](int x) { Rectangle(dc, x, cy - 4, x + 2, cy + 5); };
+    const int size = win::ScreenScale()(20);
+    win::GlyphCanvas canvas(dc, (r.left + r.right - size) / 2, (r.top + r.bottom - size) / 2, size, colour, colour);
     switch (static_cast<MediaButton>(button)) {
         case MediaButton::Play:
-            triangle(cx - 2, 1);
+            canvas.Polygon({{6, 4}, {6, 12}, {10, 8}});
             break;
         case MediaButton::Pause:
-            bar(cx - 3);
-            bar(cx + 1);
+            canvas.Box(5, 4, 6, 12);
+            canvas.Box(9, 4, 10, 12);
             break;
         case MediaButton::Stop:
-            Rectangle(dc, cx - 4, cy - 4, cx + 4, cy + 4);
+            canvas.Box(4, 4, 11, 11);
             break;
         case MediaButton::Next:
-            triangle(cx - 3, 1);
-            bar(cx + 2);
+            canvas.Polygon({{5, 4}, {5, 12}, {9, 8}});
+            canvas.Box(10, 4, 11, 12);
             break;
         case MediaButton::Prev:
-            bar(cx - 4);
-            triangle(cx + 3, -1);
+            canvas.Box(4, 4, 5, 12);
+            canvas.Polygon({{11, 4}, {11, 12}, {7, 8}});
             break;
         case MediaButton::Step:
-            bar(cx - 4);
-            triangle(cx - 1, 1);
+            canvas.Box(4, 4, 5, 12);
+            canvas.Polygon({{7, 4}, {7, 12}, {11, 8}});
             break;
         case MediaButton::Back:
-            triangle(cx + 1, -1);
-            bar(cx + 2);
+            canvas.Polygon({{9, 4}, {9, 12}, {5, 8}});
+            canvas.Box(10, 4, 11, 12);
             break;
         case MediaButton::Record:
-            Ellipse(dc, cx - 4, cy - 4, cx + 4, cy + 4);
+            canvas.Circle(4, 4, 11, 11);
             break;
-        case MediaButton::Eject: {
-            POINT p[3] = {{cx - 4, cy}, {cx + 4, cy}, {cx, cy - 4}};
-            Polygon(dc, p, 3);
-            Rectangle(dc, cx - 4, cy + 2, cx + 5, cy + 4);
+        case MediaButton::Eject:
+            canvas.Polygon({{4, 8}, {12, 8}, {8, 4}});
+            canvas.Box(4, 10, 12, 11);
             break;
-        }
     }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
 }
 }  // namespace
 

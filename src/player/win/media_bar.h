@@ -1,4 +1,4 @@
-// The media control's button bar (MediaPlayer1): the nine media buttons, drawn here, of which the
+// The media control's button bar: the nine media buttons, drawn here, of which the
 // visible ones share the bar's width in bar order. The bar tells its parent as a control does,
 // with WM_COMMAND: a click on an enabled button (code kClickNotify + button) and the device's
 // completion notice (MM_MCINOTIFY arrives at the bar; code kDeviceNotify).

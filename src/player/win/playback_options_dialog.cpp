@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/win/controls.h"
 #include "common/win/dialog.h"
 #include "common/win/gdi.h"
 #include "morvel32.h"
@@ -17,7 +18,7 @@ constexpr int kClientWidth = 408, kClientHeight = 198;  // design pixels: 326 x 
 // From top to bottom: speed label and bar, volume label and bar, the button row. Design pixels
 // at 120 dpi.
 constexpr DWORD kBar = SBS_HORZ | WS_TABSTOP;
-constexpr win::ControlRow kControls[] = {
+constexpr win::ChildArgs kControls[] = {
     {"STATIC", "", MORVEL_ID_SPEEDLABEL, SS_CENTER, 0, 38, 8, 333, 23},
     {"SCROLLBAR", "", MORVEL_ID_SPEEDSCROLL, kBar, 0, 38, 33, 333, 21},
     {"STATIC", "", MORVEL_ID_VOLUMELABEL, SS_CENTER, 0, 38, 65, 333, 23},
@@ -27,11 +28,6 @@ constexpr win::ControlRow kControls[] = {
     {"BUTTON", "Cancel", MORVEL_ID_BUTTONCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 0, 268, 140, 103, 38},
 };
 
-void SetBar(HWND bar, int min, int max, int position) {
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, min, max, 0, position, 0};
-    SetScrollInfo(bar, SB_CTL, &info, TRUE);
-}
-
 class TVidOptions final : public win::Dialog {
 public:
     TVidOptions(std::int32_t playMode, const PlaybackValues& current) : playMode_(playMode), values_(current) {}
@@ -40,18 +36,19 @@ public:
 
 protected:
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnCommand(int id, int code) override;
     int DefaultId() const override { return MORVEL_ID_BUTTONOK; }
 
 private:
-    void FormCreate();
-    void SpeedScrollChange();
-    void VolumeScrollChange();
-    void BitBtn1Click();
-    void Scroll(HWND bar, WPARAM wParam);
+    void OnCreate();
+    void OnSpeedChanged();
+    void OnVolumeChanged();
+    void RestoreDefaults();
 
     std::int32_t playMode_;
     PlaybackValues values_;  // the bars' positions
     win::Font dialogFont_, labelFont_;
+    win::ScrollBar speedBar_, volumeBar_;
 };
 
 std::optional<PlaybackValues> TVidOptions::Show(HWND owner) {
@@ -63,106 +60,64 @@ std::optional<PlaybackValues> TVidOptions::Show(HWND owner) {
     return values_;
 }
 
-void TVidOptions::FormCreate() {
-    dialogFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 18, .bold = true}));
-    labelFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 15, .bold = true}));
+void TVidOptions::OnCreate() {
+    // Arial bold, 18 and 15 pixels high at 96 dpi.
+    dialogFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 23, .bold = true}));
+    labelFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = 19, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont_.get()), FALSE);
     CreateControls(kControls, dialogFont_.get());
     for (const int label : {MORVEL_ID_SPEEDLABEL, MORVEL_ID_VOLUMELABEL})
         SendMessageA(Item(label), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
-    SetBar(Item(MORVEL_ID_SPEEDSCROLL), kSpeedMin, kSpeedMax, std::clamp<int>(values_.speed, kSpeedMin, kSpeedMax));
-    SetBar(Item(MORVEL_ID_VOLUMESCROLL), kVolumeMin, kVolumeMax,
-           std::clamp<int>(values_.volume, kVolumeMin, kVolumeMax));
-    SpeedScrollChange();
-    VolumeScrollChange();
-    RememberFocus(Item(MORVEL_ID_SPEEDSCROLL));
+    speedBar_.Attach(Item(MORVEL_ID_SPEEDSCROLL),
+                     {.min = kSpeedMin, .max = kSpeedMax, .smallStep = kBarSmallStep, .largeStep = kBarLargeStep},
+                     values_.speed);
+    volumeBar_.Attach(Item(MORVEL_ID_VOLUMESCROLL),
+                      {.min = kVolumeMin, .max = kVolumeMax, .smallStep = kBarSmallStep, .largeStep = kBarLargeStep},
+                      values_.volume);
+    speedBar_.onChange = [this](int) { OnSpeedChanged(); };
+    volumeBar_.onChange = [this](int) { OnVolumeChanged(); };
+    OnSpeedChanged();
+    OnVolumeChanged();
+    RememberFocus(speedBar_.hwnd());
 }
 
-void TVidOptions::SpeedScrollChange() {
-    values_.speed = GetScrollPos(Item(MORVEL_ID_SPEEDSCROLL), SB_CTL);
+void TVidOptions::OnSpeedChanged() {
+    values_.speed = speedBar_.Position();
     SetWindowTextA(Item(MORVEL_ID_SPEEDLABEL), SpeedLabelText(values_.speed).c_str());
 }
 
-void TVidOptions::VolumeScrollChange() {
-    values_.volume = GetScrollPos(Item(MORVEL_ID_VOLUMESCROLL), SB_CTL);
+void TVidOptions::OnVolumeChanged() {
+    values_.volume = volumeBar_.Position();
     SetWindowTextA(Item(MORVEL_ID_VOLUMELABEL), VolumeLabelText(values_.volume).c_str());
 }
 
-void TVidOptions::BitBtn1Click() {
+void TVidOptions::RestoreDefaults() {
     const PlaybackValues defaults = DefaultPlaybackValues(playMode_);
-    SetScrollPos(Item(MORVEL_ID_SPEEDSCROLL), SB_CTL, defaults.speed, TRUE);
-    SetScrollPos(Item(MORVEL_ID_VOLUMESCROLL), SB_CTL, defaults.volume, TRUE);
-    SpeedScrollChange();
-    VolumeScrollChange();
+    speedBar_.SetPosition(defaults.speed);
+    volumeBar_.SetPosition(defaults.volume);
+    OnSpeedChanged();
+    OnVolumeChanged();
 }
 
-void TVidOptions::Scroll(HWND bar, WPARAM wParam) {
-    const bool isSpeed = bar == Item(MORVEL_ID_SPEEDSCROLL);
-    const int max = isSpeed ? kSpeedMax : kVolumeMax;
-    const int current = GetScrollPos(bar, SB_CTL);
-    int target = current;
-    switch (LOWORD(wParam)) {
-        case SB_LINELEFT:
-            target -= kBarSmallStep;
-            break;
-        case SB_LINERIGHT:
-            target += kBarSmallStep;
-            break;
-        case SB_PAGELEFT:
-            target -= kBarLargeStep;
-            break;
-        case SB_PAGERIGHT:
-            target += kBarLargeStep;
-            break;
-        case SB_LEFT:
-            target = 0;
-            break;
-        case SB_RIGHT:
-            target = max;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            target = HIWORD(wParam);
-            break;
+void TVidOptions::OnCommand(int id, int) {
+    switch (id) {
+        case MORVEL_ID_BITBTN1:
+            return RestoreDefaults();
+        case MORVEL_ID_BUTTONOK:
+        case IDOK:
+            return End(IDOK);
+        case MORVEL_ID_BUTTONCANCEL:
+        case IDCANCEL:
+            return End(IDCANCEL);
         default:
             return;
     }
-    target = std::clamp(target, 0, max);
-    if (target == current) return;
-    SetScrollPos(bar, SB_CTL, target, TRUE);
-    if (isSpeed)
-        SpeedScrollChange();
-    else
-        VolumeScrollChange();
 }
 
 LRESULT TVidOptions::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_CREATE:
-            FormCreate();
-            return 0;
-        case WM_HSCROLL:
-            Scroll(reinterpret_cast<HWND>(lParam), wParam);
-            return 0;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case MORVEL_ID_BITBTN1:
-                    BitBtn1Click();
-                    return 0;
-                case MORVEL_ID_BUTTONOK:
-                case IDOK:
-                    End(IDOK);
-                    return 0;
-                case MORVEL_ID_BUTTONCANCEL:
-                case IDCANCEL:
-                    End(IDCANCEL);
-                    return 0;
-                default:
-                    break;
-            }
-            break;
-        default:
-            break;
+    if (msg == WM_CREATE) {
+        OnCreate();
+        return 0;
     }
     return Dialog::WindowMessage(msg, wParam, lParam);
 }

@@ -8,13 +8,13 @@
 
 #include "common/path_parts.h"
 #include "common/win/gdi.h"
+#include "common/win/guard.h"
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
 #include "common/win/win_file_system.h"
-#include "hostlink/export_guard.h"
-#include "hostlink/library.h"
 #include "hostlink/long_name.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/library.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 #include "player/play_modes.h"
 #include "player/win/player_window.h"
@@ -39,7 +39,7 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
         if (open->InDriverDialog()) return 0;
         open->CloseNow();
     }
-    StartPlayer(LibraryPlayerSlot(), playMode);
+    StartPlayer(library.player.slot, playMode);
     std::optional<win::BusyCursor> busy(std::in_place);
     std::string videoFile = Settings().ReadString(key::SaveName, kAbsentString);
 
@@ -52,8 +52,8 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
     // The window may close while pending messages run (the host's own calls among them): the
     // object stays, and whether its window does is checked after each run.
     const win::Window::Use use(*form);
-    const std::string& clip = form->State().VideoFile;
-    MediaControl& control = form->MediaPlayer1Control();
+    const std::string& clip = form->State().videoFile;
+    MediaControl& control = form->Media();
     control.FileName = clip;
     win::PumpPending();
     const bool opened = !form->Destroyed() && control.Open();
@@ -74,10 +74,9 @@ std::int32_t OpenVideoPlayer(std::int32_t playMode, std::int32_t option) {
 
 // VideoWinClose95: clears the play mode, then closes now or at the next tick.
 void RequestPlayerClose() {
-    library.player.playMode = 0;
+    library.player.slot.playMode = 0;
     if (TVideoForm* form = library.player.window) return form->CloseRequest();
-    PlayerSlot slot = LibraryPlayerSlot();
-    TakeCloseRequest(slot, false);
+    TakeCloseRequest(library.player.slot, false);
 }
 
 }  // namespace
@@ -89,15 +88,15 @@ using namespace morvel;
 extern "C" {
 
 __declspec(dllexport) MorvelInt __stdcall VideoWinPlayer95(MorvelInt playMode, MorvelInt option) {
-    return Guarded(0, [&] { return OpenVideoPlayer(playMode, option); });
+    return win::Guarded(nullptr, 0, [&] { return OpenVideoPlayer(playMode, option); });
 }
 
 __declspec(dllexport) MorvelInt __stdcall VideoWinStatus95(void) {
-    return Guarded(0, [] { return PlayerStatusValue(LibraryPlayerSlot()); });
+    return win::Guarded(nullptr, 0, [] { return PlayerStatusValue(library.player.slot); });
 }
 
 __declspec(dllexport) void __stdcall VideoWinClose95(void) {
-    Guarded(0, [] {
+    win::Guarded(nullptr, 0, [] {
         RequestPlayerClose();
         return 0;
     });

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/win/gdi.h"
+#include "common/win/glyph_canvas.h"
 #include "common/win/text.h"
 
 namespace morvel {
@@ -51,6 +52,8 @@ LRESULT PlayerPanel::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd(), &ps);
             return 0;
         }
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(look_.showsText ? look_.font : nullptr);
         case WM_SETTEXT: {
             const LRESULT result = DefaultMessage(msg, wParam, lParam);
             InvalidateRect(hwnd(), nullptr, FALSE);
@@ -72,10 +75,11 @@ LRESULT PlayerPanel::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void DrawMenuButton(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
     DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | ((item.itemState & ODS_SELECTED) ? DFCS_PUSHED : 0));
-    for (int i = 0; i < 3; ++i) {
-        RECT line{r.left + 9, r.top + 8 + i * 5, r.right - 9, r.top + 10 + i * 5};
-        FillRect(item.hDC, &line, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
+    // Three lines, drawn at the screen's scale in a glyph of 20 design pixels.
+    const int size = win::ScreenScale()(20);
+    win::GlyphCanvas canvas(item.hDC, (r.left + r.right - size) / 2, (r.top + r.bottom - size) / 2, size, RGB(0, 0, 0),
+                            RGB(0, 0, 0));
+    for (const int top : {3, 8, 13}) canvas.Box(2, top, 14, top + 1);
 }
 
 HMENU CreatePlayerMenu(const std::vector<PlayerMenuItem>& items) {

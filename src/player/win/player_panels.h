@@ -1,7 +1,8 @@
-// The parts of the player window: its panels (VideoWinBack, VideoWin, Panel4, MediaPanel,
-// Panel2, MenuPanel, Status), the look of its menu button, and the popup menu MenuOptions. A panel fills itself with
-// its colour, draws an optional lowered bevel and text, and passes its children's notifications on to its parent, so
-// that the window sees them as if the children were its own (a click on a panel too, as kMsgPanelClick).
+// The parts of the player window: its panels (the video background and picture, the control
+// strip with its media, seek and menu panels, the status bar), the look of its menu button, and
+// the popup menu. A panel fills itself with its colour, draws an optional lowered bevel and text,
+// and passes its children's notifications on to its parent, so that the window sees them as if
+// the children were its own (a click on a panel too, as kMsgPanelClick).
 #pragma once
 
 #include <windows.h>

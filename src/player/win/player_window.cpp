@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/win/guard.h"
 #include "common/win/message_box.h"
 #include "common/win/modal.h"
-#include "hostlink/library.h"
+#include "hostlink/win/library.h"
 #include "morvel32.h"
 #include "player/play_modes.h"
 #include "player/player_keys.h"
@@ -17,15 +18,19 @@ namespace morvel {
 
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kMsgCloseNow = WM_APP + 0x510;      // close the window at once
-constexpr UINT kMsgKeyPreview = WM_APP + 0x512;    // a control's key, for the window first; 1 when used
 constexpr UINT kMsgCloseRequest = WM_APP + 0x513;  // the host's close request
 
-// Sizes of the window's parts, in pixels.
-constexpr int kDesignWidth = 216, kDesignHeight = 270, kDesignPixelsPerInch = 120;
-constexpr int kPanel4Height = 31, kStatusHeight = 22, kMediaPanelWidth = 73, kMenuPanelWidth = 32;
-constexpr int kBarLeft = 1, kBarTop = 4, kBarHeight = 18, kBarMargin = 4;
+// Sizes of the window's parts, in design pixels: at 96 dpi the bottom bar is 31 pixels high, the
+// status line 22, the media bar 73 x 27, the menu button 31 x 27 and the seek bar 18 high, and
+// each grows with the screen's resolution.
+constexpr int kDesignWidth = 216, kDesignHeight = 270;
+constexpr int kControlStripHeight = 39, kStatusHeight = 28, kMediaPanelWidth = 91, kMenuPanelWidth = 40;
+constexpr int kBarLeft = 1, kBarTop = 5, kBarHeight = 23, kBarMargin = 5;
+constexpr int kButtonTop = 3, kMenuButtonWidth = 39, kButtonHeight = 34;
+// The form's fonts: Arial bold of 18 and 15 pixels at 96 dpi.
+constexpr int kFormFontHeight = 23, kStatusFontHeight = 19;
 
 win::WindowClass FormClass() {
     return {.name = "TVideoForm",
@@ -35,14 +40,10 @@ win::WindowClass FormClass() {
 
 }  // namespace
 
-PlayerSlot LibraryPlayerSlot() {
-    return {library.player.playMode, library.player.playerActive, library.player.closeRequest};
-}
-
 TVideoForm* TVideoForm::Create(PlayerState state) {
-    const int dpi = win::ScreenDpi();
-    const int width = win::ScaleToDpi(kDesignWidth, dpi, kDesignPixelsPerInch);
-    const int height = win::ScaleToDpi(kDesignHeight, dpi, kDesignPixelsPerInch);
+    const DesignScale scale = win::ScreenScale();
+    const int width = scale(kDesignWidth);
+    const int height = scale(kDesignHeight);
     auto* form = new TVideoForm(std::move(state));
     const HWND window = CreateOwned(std::unique_ptr<Window>(form), FormClass(),
                                     {.title = "Video",
@@ -58,15 +59,18 @@ TVideoForm* TVideoForm::Create(PlayerState state) {
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    form->state_.FrameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
-    form->state_.FrameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
+    form->state_.frameExtraX = static_cast<std::uint16_t>((outer.right - outer.left) - client.right);
+    form->state_.frameExtraY = static_cast<std::uint16_t>((outer.bottom - outer.top) - client.bottom);
     library.player.window = form;
+    // The window sees the keys of every focusable control first: a press on the menu button that
+    // does not end as a click leaves the focus there.
+    form->TakeKeysFromHostLoop();
     return form;
 }
 
-void TVideoForm::FormCreate() {
-    formFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 18, .bold = true}));
-    statusFont_.Reset(win::CreateUiFont({.face = "Arial", .pixelHeight = 15, .bold = true}));
+void TVideoForm::OnCreate() {
+    formFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = kFormFontHeight, .bold = true}));
+    statusFont_.Reset(win::CreateUiFont({.face = "Arial", .designHeight = kStatusFontHeight, .bold = true}));
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     const PanelLook black{.colour = RGB(0, 0, 0)};
     const PanelLook face{};
@@ -74,48 +78,48 @@ void TVideoForm::FormCreate() {
         return PlayerPanel::Create(parent, id, std::move(look));
     };
 
-    VideoWinBack = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
-    VideoWin = panel(VideoWinBack, MORVEL_ID_VIDEOWIN,
-                     {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideoWin(dc); }});
-    Image1 = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
-    Panel4 = panel(hwnd(), MORVEL_ID_PANEL4, face);
-    MediaPanel = panel(Panel4, MORVEL_ID_MEDIAPANEL, face);
-    MediaPlayer1 = MediaBar::Create(MediaPanel, MORVEL_ID_MEDIAPLAYER1, 0, 2, kMediaPanelWidth, kPanel4Height - 4);
-    Panel2 = panel(Panel4, MORVEL_ID_PANEL2, face);
-    XScrollbar1.Create(Panel2, MORVEL_ID_XSCROLLBAR1, kBarLeft, kBarTop, 10, kBarHeight);
-    MenuPanel = panel(Panel4, MORVEL_ID_MENUPANEL, face);
-    MenuButton = win::CreateChild(MenuPanel, {.className = "BUTTON",
+    videoBackground_ = panel(hwnd(), MORVEL_ID_VIDEOWINBACK, black);
+    videoPanel_ = panel(videoBackground_, MORVEL_ID_VIDEOWIN,
+                        {.colour = RGB(0, 0, 0), .paint = [this](HDC dc) { PaintVideo(dc); }});
+    imageHolder_ = win::CreateChild(hwnd(), {.id = MORVEL_ID_IMAGE1, .visible = false});
+    controlStrip_ = panel(hwnd(), MORVEL_ID_PANEL4, face);
+    mediaPanel_ = panel(controlStrip_, MORVEL_ID_MEDIAPANEL, face);
+    mediaBar_ = MediaBar::Create(mediaPanel_, MORVEL_ID_MEDIAPLAYER1, 0, scale_(kButtonTop), scale_(kMediaPanelWidth),
+                                 scale_(kButtonHeight));
+    seekPanel_ = panel(controlStrip_, MORVEL_ID_PANEL2, face);
+    seekBar_.Create(seekPanel_, MORVEL_ID_XSCROLLBAR1, scale_(kBarLeft), scale_(kBarTop), 10, scale_(kBarHeight));
+    menuPanel_ = panel(controlStrip_, MORVEL_ID_MENUPANEL, face);
+    menuButton_ = win::CreateChild(menuPanel_, {.className = "BUTTON",
                                               .id = MORVEL_ID_MENUBUTTON,
                                               .style = BS_OWNERDRAW,
                                               .x = 0,
-                                              .y = 2,
-                                              .width = 31,
-                                              .height = 27,
+                                              .y = scale_(kButtonTop),
+                                              .width = scale_(kMenuButtonWidth),
+                                              .height = scale_(kButtonHeight),
                                               .visible = false});
-    Status = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
-    if (!VideoWinBack || !VideoWin || !Panel4 || !MediaPanel || !MediaPlayer1 || !Panel2 || !XScrollbar1.Handle() ||
-        !MenuPanel || !MenuButton || !Status)
+    statusPanel_ = panel(hwnd(), MORVEL_ID_STATUS, {.loweredBevel = true, .showsText = true, .font = statusFont_.get()});
+    if (!videoBackground_ || !videoPanel_ || !controlStrip_ || !mediaPanel_ || !mediaBar_ || !seekPanel_ || !seekBar_.Handle() ||
+        !menuPanel_ || !menuButton_ || !statusPanel_)
         throw std::runtime_error("Unable to create the video window.");
-    SetWindowTextA(Status, "Ready");
+    SetWindowTextA(statusPanel_, "Ready");
 
-    device_ = CreateMciDevice(MediaPlayer1);
+    device_ = CreateMciDevice(mediaBar_);
     control_ = std::make_unique<MediaControl>(*device_);
-    playback_ = std::make_unique<VideoPlayback>(LibraryPlayerSlot(), state_, *control_, *device_, *this);
-    MediaBar::Attach(MediaPlayer1, *control_);
-    // The window sees the keys of every focusable control first: a press on the menu button that
-    // does not end as a click leaves the focus there.
-    Hook(XScrollbar1.Handle());
-    Hook(MediaPlayer1);
-    Hook(MenuButton);
+    playback_ = std::make_unique<VideoPlayback>(library.player.slot, state_, *control_, *device_, *this);
+    MediaBar::Attach(mediaBar_, *control_);
 
-    XScrollbar1.OnChange = [this] { playback_->XScrollbar1Change(XScrollbar1.Position()); };
-    XScrollbar1.OnScroll = [this](int) { playback_->XScrollbar1Scroll(); };
-    XScrollbar1.OnMouseDown = [this] { playback_->XScrollbar1MouseDown(); };
+    seekBar_.OnChange = [this] { playback_->OnSeekBarChanged(seekBar_.Position()); };
+    seekBar_.OnScroll = [this](int) { playback_->OnSeekBarScrolled(); };
+    seekBar_.OnMouseDown = [this] { playback_->OnSeekBarReleased(); };
     Layout();
 }
 
 WindowChrome TVideoForm::Chrome() const {
-    return {state_.FrameExtraX, state_.FrameExtraY, menuState_.statusVisible ? kStatusHeight : 0, kPanel4Height};
+    // The seek bar keeps room for its two arrows and a thumb as wide as an arrow.
+    const int minClientWidth =
+        scale_(kMediaPanelWidth) + scale_(kMenuPanelWidth) + scale_(kBarMargin) + 3 * GetSystemMetrics(SM_CXHSCROLL);
+    return {state_.frameExtraX, state_.frameExtraY, menuState_.statusVisible ? scale_(kStatusHeight) : 0,
+            scale_(kControlStripHeight), minClientWidth};
 }
 
 void TVideoForm::SetWindowSize(const WindowSize& size) {
@@ -126,15 +130,17 @@ void TVideoForm::Layout() {
     RECT client;
     GetClientRect(hwnd(), &client);
     const int width = client.right, height = client.bottom;
-    const int statusHeight = menuState_.statusVisible ? kStatusHeight : 0;
-    const int videoHeight = std::max(0, height - statusHeight - kPanel4Height);
-    MoveWindow(Status, 0, height - kStatusHeight, width, kStatusHeight, TRUE);
-    MoveWindow(Panel4, 0, videoHeight, width, kPanel4Height, TRUE);
-    MoveWindow(VideoWinBack, 0, 0, width, videoHeight, TRUE);
-    MoveWindow(MediaPanel, 0, 0, std::min(kMediaPanelWidth, width), kPanel4Height, TRUE);
-    const int menuLeft = std::max(kMediaPanelWidth, width - kMenuPanelWidth);
-    MoveWindow(MenuPanel, menuLeft, 0, kMenuPanelWidth, kPanel4Height, TRUE);
-    MoveWindow(Panel2, kMediaPanelWidth, 0, std::max(0, menuLeft - kMediaPanelWidth), kPanel4Height, TRUE);
+    const int strip = scale_(kControlStripHeight), status = scale_(kStatusHeight);
+    const int media = scale_(kMediaPanelWidth), menu = scale_(kMenuPanelWidth);
+    const int statusHeight = menuState_.statusVisible ? status : 0;
+    const int videoHeight = std::max(0, height - statusHeight - strip);
+    MoveWindow(statusPanel_, 0, height - status, width, status, TRUE);
+    MoveWindow(controlStrip_, 0, videoHeight, width, strip, TRUE);
+    MoveWindow(videoBackground_, 0, 0, width, videoHeight, TRUE);
+    MoveWindow(mediaPanel_, 0, 0, std::min(media, width), strip, TRUE);
+    const int menuLeft = std::max(media, width - menu);
+    MoveWindow(menuPanel_, menuLeft, 0, menu, strip, TRUE);
+    MoveWindow(seekPanel_, media, 0, std::max(0, menuLeft - media), strip, TRUE);
 }
 
 void TVideoForm::ShowAndActivate() {
@@ -142,7 +148,13 @@ void TVideoForm::ShowAndActivate() {
     // is still hidden: it then appears once, at the clip's size and painted once, where showing
     // it first would lay out and paint it at the design size, then again at the clip's. Its
     // top-left corner is where the centred design-size window has it, as before.
-    Guard([&] { FormActivate(); });
+    win::GuardedWith(
+        0,
+        [&] {
+            OnFirstShow();
+            return 0;
+        },
+        [&](const std::exception*) { PlayerError(); });
     if (Destroyed()) return;
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
@@ -150,39 +162,40 @@ void TVideoForm::ShowAndActivate() {
 
 // Runs once, as VideoWinPlayer95 shows the window; the messages pending meanwhile run when the
 // entry point lets them, right after.
-void TVideoForm::FormActivate() {
-    if (library.player.playerActive == 1 || state_.PlayerClosing || activated_) return;
+void TVideoForm::OnFirstShow() {
+    if (library.player.slot.playerActive == 1 || state_.closing || activated_) return;
     activated_ = true;
     control_->SetEnabledButtons(buttons::Enabled);
     control_->SetVisibleButtons(buttons::AtActivation);
     BusyCursor();
-    state_.LayoutBusy = true;
-    control_->Display(VideoWin);
+    state_.layoutBusy = true;
+    control_->Display(videoPanel_);
     control_->TimeFormatFrames();
     control_->Frames = 1;
     playback_->ReadVideoSize();
-    state_.BarMax = LastBarValue(state_.FrameCount);
-    XScrollbar1.SetMax(state_.BarMax);
+    state_.barMax = LastBarValue(state_.frameCount);
+    seekBar_.SetMax(state_.barMax);
     // A clip without a picture keeps the design size; its video area stays black.
-    if (state_.VideoWidth != 0 && state_.VideoHeight != 0)
-        SetWindowSize(WindowForPicture(Chrome(), state_.VideoWidth, state_.VideoHeight));
+    if (state_.videoWidth != 0 && state_.videoHeight != 0)
+        SetWindowSize(WindowForPicture(Chrome(), state_.videoWidth, state_.videoHeight));
     // A device just opened is stopped already, and stopping it again takes the driver as long as
     // opening it did.
     if (control_->Mode() != Stopped) control_->Stop();
     RefitAndRedisplay();
-    state_.LayoutBusy = false;
-    ShowWindow(MediaPlayer1, SW_SHOW);
-    ShowWindow(MenuButton, SW_SHOW);
+    state_.layoutBusy = false;
+    ShowWindow(mediaBar_, SW_SHOW);
+    ShowWindow(menuButton_, SW_SHOW);
     NormalCursor();
 }
 
 void TVideoForm::RefitAndRedisplay() {
-    const HWND bar = XScrollbar1.Handle();
-    RECT panel2;
-    GetClientRect(Panel2, &panel2);
+    const HWND bar = seekBar_.Handle();
+    RECT seekArea;
+    GetClientRect(seekPanel_, &seekArea);
     ShowWindow(bar, SW_HIDE);
-    MoveWindow(bar, kBarLeft, kBarTop, std::max(0, static_cast<int>(panel2.right) - kBarMargin), kBarHeight, TRUE);
-    MoveWindow(MediaPlayer1, 0, 2, kMediaPanelWidth, kPanel4Height - 4, TRUE);
+    MoveWindow(bar, scale_(kBarLeft), scale_(kBarTop), std::max(0, static_cast<int>(seekArea.right) - scale_(kBarMargin)),
+               scale_(kBarHeight), TRUE);
+    MoveWindow(mediaBar_, 0, scale_(kButtonTop), scale_(kMediaPanelWidth), scale_(kButtonHeight), TRUE);
     FitVideo();
     ShowWindow(bar, SW_SHOW);
     playback_->ReseekFrame();
@@ -193,23 +206,30 @@ void TVideoForm::StartTick() {
     // A modal loop of a handler (the driver's dialog) may have seen the window destroyed: no
     // timer of the thread in its place.
     if (Destroyed()) return;
-    SetTimer(hwnd(), kTimer1, tickInterval_, nullptr);
+    SetTimer(hwnd(), kTickTimer, tickInterval_, nullptr);
     tickRunning_ = true;
 }
 
 void TVideoForm::StopTick() {
-    if (tickRunning_) KillTimer(hwnd(), kTimer1);
+    if (tickRunning_) KillTimer(hwnd(), kTickTimer);
     tickRunning_ = false;
 }
 
 // The hourglass holds across mouse moves until its wait is over; waits nest (a fit inside a
 // resize), and whatever is left goes with the window at the latest.
 void TVideoForm::BusyCursor() {
-    busy_.push_back(std::make_unique<win::BusyCursor>());
+    win::BusyCursor::Begin();
+    ++busyWaits_;
 }
 
 void TVideoForm::NormalCursor() {
-    if (!busy_.empty()) busy_.pop_back();
+    if (busyWaits_ == 0) return;
+    --busyWaits_;
+    win::BusyCursor::End();
+}
+
+void TVideoForm::EndBusyWaits() {
+    while (busyWaits_ > 0) NormalCursor();
 }
 
 void TVideoForm::ProcessMessages() {
@@ -220,7 +240,7 @@ void TVideoForm::UpdateVideo() {
     RedisplayVideo(false);
 }
 
-void TVideoForm::UpdateVideoBkgd() {
+void TVideoForm::RedrawVideoFrame() {
     RedisplayVideo(true);
 }
 
@@ -235,35 +255,35 @@ void TVideoForm::RedisplayVideo(bool redrawFrame) {
         device_->Realize();
     }
     control_->SetNextWait();
-    control_->Display(VideoWin);
+    control_->Display(videoPanel_);
     RECT r;
-    GetClientRect(VideoWin, &r);
+    GetClientRect(videoPanel_, &r);
     control_->DisplayRect({0, 0, r.right, r.bottom});
     StartTick();
 }
 
-void TVideoForm::PaintVideoWin(HDC dc) {
+void TVideoForm::PaintVideo(HDC dc) {
     // The device draws while it plays; an uncovered picture is redrawn from its current frame.
-    if (control_ && control_->IsOpen() && activated_ && !state_.PlayerClosing) device_->UpdateInto(dc);
+    if (control_ && control_->IsOpen() && activated_ && !state_.closing) device_->UpdateInto(dc);
 }
 
 void TVideoForm::FitVideo() {
     if (!control_->IsOpen()) return;
     BusyCursor();
     RECT area;
-    GetClientRect(VideoWinBack, &area);
-    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.VideoWidth, state_.VideoHeight);
-    MoveWindow(VideoWin, fit.left, fit.top, fit.width, fit.height, TRUE);
+    GetClientRect(videoBackground_, &area);
+    const VideoRect fit = ::morvel::FitVideo(area.right, area.bottom, state_.videoWidth, state_.videoHeight);
+    MoveWindow(videoPanel_, fit.left, fit.top, fit.width, fit.height, TRUE);
     NormalCursor();
 }
 
-void TVideoForm::FormResize() {
-    if (!control_->IsOpen() || state_.LayoutBusy || !activated_ || library.player.playerActive == 0) return;
+void TVideoForm::OnResized() {
+    if (!control_->IsOpen() || state_.layoutBusy || !activated_ || library.player.slot.playerActive == 0) return;
     BusyCursor();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     playback_->PauseForChange();
     RefitAndRedisplay();
-    state_.LayoutBusy = false;
+    state_.layoutBusy = false;
     NormalCursor();
 }
 
@@ -272,51 +292,51 @@ void TVideoForm::ChangeLayout(Change change) {
     BusyCursor();
     playback_->PauseForChange();
     StopTick();
-    state_.LayoutBusy = true;
+    state_.layoutBusy = true;
     change();
-    state_.LayoutBusy = false;
-    FormResize();
+    state_.layoutBusy = false;
+    OnResized();
     StartTick();
     NormalCursor();
 }
 
 void TVideoForm::ZoomVideo(std::int16_t factor) {
     ChangeLayout([&] {
-        const auto size = ZoomWindowSize(factor, state_.VideoWidth, state_.VideoHeight, Chrome(),
+        const auto size = ZoomWindowSize(factor, state_.videoWidth, state_.videoHeight, Chrome(),
                                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         if (size) SetWindowSize(*size);
     });
 }
 
-void TVideoForm::mnuOptimizeClick() {
+void TVideoForm::OptimizeSize() {
     ChangeLayout([&] {
         RECT video;
-        GetClientRect(VideoWin, &video);
+        GetClientRect(videoPanel_, &video);
         SetWindowSize(WindowForPicture(Chrome(), video.right, video.bottom));
     });
 }
 
-void TVideoForm::DisplayStatusClick() {
+void TVideoForm::ToggleStatusBar() {
     ChangeLayout([&] {
         menuState_.statusVisible = !menuState_.statusVisible;
-        ShowWindow(Status, menuState_.statusVisible ? SW_SHOW : SW_HIDE);
+        ShowWindow(statusPanel_, menuState_.statusVisible ? SW_SHOW : SW_HIDE);
         Layout();
     });
 }
 
-void TVideoForm::UpdateReset() {
+void TVideoForm::StopUpdates() {
     StopTick();
     menuState_.updateIndex = UpdateRates.size();  // none checked
 }
 
 void TVideoForm::SetUpdateRate(std::size_t index) {
-    UpdateReset();
+    StopUpdates();
     menuState_.updateIndex = index;
     tickInterval_ = UpdateRates[index].intervalMs;
     StartTick();
 }
 
-void TVideoForm::mnuConfigureClick() {
+void TVideoForm::ConfigureDevice() {
     if (!control_->IsOpen()) return;
     StopTick();
     control_->SetNextWait();
@@ -330,18 +350,18 @@ void TVideoForm::mnuConfigureClick() {
     inDriverDialog_ = false;
     if (closeAfterDialog_) return CloseWindow();
     StartTick();
-    if (TraitsOf(library.player.playMode).relayoutAfterConfigure) FormResize();
+    if (TraitsOf(library.player.slot.playMode).relayoutAfterConfigure) OnResized();
     NormalCursor();
 }
 
-void TVideoForm::VideoOptions1Click() {
+void TVideoForm::ShowPlaybackOptions() {
     if (!control_->IsOpen()) return;
     playback_->PauseForOptions();
-    const auto chosen = RunPlaybackOptions(hwnd(), library.player.playMode, {state_.PlayVolume, state_.PlaySpeed});
+    const auto chosen = RunPlaybackOptions(hwnd(), library.player.slot.playMode, {state_.volume, state_.speed});
     if (chosen) playback_->OptionsAccepted(AcceptedPlaybackValues(chosen->volume, chosen->speed));
 }
 
-void TVideoForm::MenuButtonClick() {
+void TVideoForm::ShowMenuAtButton() {
     RECT window;
     GetWindowRect(hwnd(), &window);
     const ScreenPoint at =
@@ -350,14 +370,14 @@ void TVideoForm::MenuButtonClick() {
 }
 
 void TVideoForm::ShowMenu(int x, int y) {
-    const HMENU menu = CreatePlayerMenu(PlayerMenu(library.player.playMode, menuState_));
+    const HMENU menu = CreatePlayerMenu(PlayerMenu(library.player.slot.playMode, menuState_));
     SetForegroundWindow(hwnd());
     // The chosen item comes back as WM_COMMAND, to the one dispatcher.
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
     DestroyMenu(menu);  // destroys the submenus with it
 }
 
-bool TVideoForm::FormKeyDown(WPARAM key, LPARAM flags) {
+bool TVideoForm::CommandKey(WPARAM key, LPARAM flags) {
     if (flags & (1L << 30)) return KeyCommand(static_cast<int>(key), {}) != PlayerCommand::None;  // auto-repeat
     const auto down = [](int vk) { return (GetKeyState(vk) & 0x8000) != 0; };
     const KeyModifiers modifiers{down(VK_SHIFT), down(VK_CONTROL), down(VK_MENU),
@@ -381,21 +401,21 @@ void TVideoForm::RunCommand(PlayerCommand command) {
         case PlayerCommand::CloseRequest:
             return playback_->CloseRequestFromUser();
         case PlayerCommand::Play:
-            return playback_->mnuPlayClick();
+            return playback_->Play();
         case PlayerCommand::Pause:
-            return playback_->mnuPauseClick();
+            return playback_->Pause();
         case PlayerCommand::Menu:
-            return MenuButtonClick();
+            return ShowMenuAtButton();
         case PlayerCommand::Optimize:
-            return mnuOptimizeClick();
+            return OptimizeSize();
         case PlayerCommand::StatusBar:
-            return DisplayStatusClick();
+            return ToggleStatusBar();
         case PlayerCommand::Configure:
-            return mnuConfigureClick();
+            return ConfigureDevice();
         case PlayerCommand::Options:
-            return VideoOptions1Click();
+            return ShowPlaybackOptions();
         case PlayerCommand::Quiet:
-            return playback_->mnuQuietPlaybackClick();
+            return playback_->ToggleQuiet();
         case PlayerCommand::Loop:
             menuState_.loop = !menuState_.loop;
             return;
@@ -404,47 +424,39 @@ void TVideoForm::RunCommand(PlayerCommand command) {
     }
 }
 
-bool TVideoForm::ControlCommand(WPARAM wParam, LPARAM lParam) {
+bool TVideoForm::ControlNotification(WPARAM wParam, LPARAM lParam) {
     const HWND from = reinterpret_cast<HWND>(lParam);
     const WORD code = HIWORD(wParam);
-    if (from == MediaPlayer1 && code == MediaBar::kDeviceNotify) {
-        playback_->MediaPlayer1Notify();
+    if (from == mediaBar_ && code == MediaBar::kDeviceNotify) {
+        playback_->OnDeviceNotice();
         return true;
     }
-    if (from == MediaPlayer1 && code >= MediaBar::kClickNotify && code < MediaBar::kClickNotify + kMediaButtonCount) {
-        playback_->MediaPlayer1Click(static_cast<MediaButton>(code - MediaBar::kClickNotify));
+    if (from == mediaBar_ && code >= MediaBar::kClickNotify && code < MediaBar::kClickNotify + kMediaButtonCount) {
+        playback_->OnMediaButton(static_cast<MediaButton>(code - MediaBar::kClickNotify));
         return true;
     }
-    if (from == MenuButton && code == BN_CLICKED) {
+    if (from == menuButton_ && code == BN_CLICKED) {
         RunCommand(PlayerCommand::Menu);
         // The menu's loop runs the host's calls, which may have closed the window.
         if (!Destroyed()) SetFocus(hwnd());
         return true;
     }
-    return XScrollbar1.HandleCommand(wParam, lParam);
+    return seekBar_.HandleCommand(wParam, lParam);
 }
 
 void TVideoForm::PlayerError() {
     if (inError_ || Destroyed()) return;
     inError_ = true;
-    busy_.clear();
+    EndBusyWaits();
     SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowMessage(hwnd(), BoxKind::Error, control_ ? control_->ErrorMessage() : std::string(kUnknownErrorCode));
     inError_ = false;
     CloseWindow();
 }
 
-template <typename Body>
-void TVideoForm::Guard(Body body) {
-    try {
-        body();
-    } catch (...) {
-        try {
-            PlayerError();
-        } catch (...) {
-            // Nothing more can be shown; the window stays as it is.
-        }
-    }
+void TVideoForm::ReportFailure(UINT msg, const std::exception* failure) {
+    if (msg == WM_CREATE || msg == WM_DESTROY || msg == WM_NCDESTROY) return Window::ReportFailure(msg, failure);
+    PlayerError();
 }
 
 void TVideoForm::CloseWindow() {
@@ -453,22 +465,22 @@ void TVideoForm::CloseWindow() {
         closeAfterDialog_ = true;
         return;
     }
-    FormClose();
+    ClosePlayer();
     DestroyWindow(hwnd());
 }
 
-void TVideoForm::FormClose() {
+void TVideoForm::ClosePlayer() {
     closing_ = true;
     try {
-        playback_->FormClose();
+        playback_->ClosePlayback();
     } catch (...) {
         // The device is released with the window whatever it answered.
     }
     StopTick();
-    state_.PlayerClosing = false;
-    library.player.closeRequest = false;
-    library.player.playMode = 0;
-    library.player.playerActive = 0;
+    state_.closing = false;
+    library.player.slot.closeRequest = false;
+    library.player.slot.playMode = 0;
+    library.player.slot.playerActive = 0;
     NormalCursor();
 }
 
@@ -485,74 +497,57 @@ void TVideoForm::DestroyWithoutClosing() {
     DestroyWindow(hwnd());
 }
 
-void TVideoForm::FormDestroy() {
+void TVideoForm::OnDestroy() {
     // Destroyed from outside (the host's DestroyWindow): the player ends as a close ends it.
-    if (!closing_) FormClose();
+    if (!closing_) ClosePlayer();
     StopTick();
-    KillTimer(hwnd(), kTimer1);
+    KillTimer(hwnd(), kTickTimer);
     if (control_) control_->Close();
 }
 
-bool TVideoForm::ControlMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg != WM_KEYDOWN && msg != WM_SYSKEYDOWN) return false;
-    // Through the window's own procedure, flags and all (a held key repeats with bit 30 set): the
-    // key may close the window, and with it this object.
-    const HWND form = hwnd();
-    if (form == nullptr || !SendMessageA(form, kMsgKeyPreview, wParam, lParam)) return false;
-    result = 0;
-    return true;
+bool TVideoForm::KeyPreview(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    return CommandKey(msg.wParam, msg.lParam);
 }
 
 LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
-            FormCreate();
+            OnCreate();
             return 0;
         case WM_SETFOCUS:
             // The window keeps the keyboard itself unless a control had it when it was left.
             if (IsChild(hwnd(), RememberedFocus()) && win::CanTakeFocus(RememberedFocus()))
                 return DefaultMessage(msg, wParam, lParam);
             return 0;
+        case WM_GETMINMAXINFO: {
+            // Never narrower than the bottom bar with a usable seek bar.
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            const WindowChrome chrome = Chrome();
+            limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, chrome.frameExtraX + chrome.minClientWidth);
+            return 0;
+        }
         case WM_SIZE:
             Layout();
-            if (wParam != SIZE_MINIMIZED) Guard([&] { FormResize(); });
+            if (wParam != SIZE_MINIMIZED) OnResized();
             return 0;
         case WM_TIMER:
-            if (wParam == kTimer1) Guard([&] { playback_->Timer1Timer(); });
+            if (wParam == kTickTimer) playback_->OnTick();
             return 0;
-        case WM_HSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == XScrollbar1.Handle())
-                Guard([&] { XScrollbar1.HandleScroll(wParam); });
-            return 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: {
-            bool used = false;
-            Guard([&] { used = FormKeyDown(wParam, lParam); });
-            return used ? 0 : DefaultMessage(msg, wParam, lParam);
-        }
-        case kMsgKeyPreview: {
-            bool used = false;
-            Guard([&] { used = FormKeyDown(wParam, lParam); });
-            return used ? 1 : 0;
-        }
         case WM_COMMAND:
-            Guard([&] {
-                // Menu items and accelerators come without a control; a control's other
-                // notifications are not commands.
-                if (lParam == 0)
-                    RunCommand(CommandOfMenuId(LOWORD(wParam)));
-                else
-                    ControlCommand(wParam, lParam);
-            });
+            // Menu items and accelerators come without a control; a control's other
+            // notifications are not commands.
+            if (lParam == 0)
+                RunCommand(CommandOfMenuId(LOWORD(wParam)));
+            else
+                ControlNotification(wParam, lParam);
             return 0;
         case WM_CONTEXTMENU: {
             const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
-            Guard([&] {
-                if (x == -1 && y == -1)
-                    MenuButtonClick();
-                else
-                    ShowMenu(x, y);
-            });
+            if (x == -1 && y == -1)
+                ShowMenuAtButton();
+            else
+                ShowMenu(x, y);
             return 0;
         }
         case WM_DRAWITEM: {
@@ -561,33 +556,33 @@ LRESULT TVideoForm::WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             DrawMenuButton(*item);
             return TRUE;
         }
-        case kMsgPanelClick:  // FormClick on the video area's background, VideoWinClick on the picture
-            if (wParam == MORVEL_ID_VIDEOWIN || wParam == MORVEL_ID_VIDEOWINBACK) Guard([&] { UpdateVideo(); });
+        case kMsgPanelClick:  // a click on the video area's background or on the picture
+            if (wParam == MORVEL_ID_VIDEOWIN || wParam == MORVEL_ID_VIDEOWINBACK) UpdateVideo();
             return 0;
         case WM_LBUTTONUP:
-            Guard([&] { UpdateVideo(); });
+            UpdateVideo();
             return 0;
         case WM_PALETTECHANGED:
-            switch (PaletteChangeAction(library.player.playMode, state_.PlayerClosing,
+            switch (PaletteChangeAction(library.player.slot.playMode, state_.closing,
                                         reinterpret_cast<HWND>(wParam) == hwnd())) {
                 case PaletteAction::Ignore:
                     return 0;
                 case PaletteAction::DefaultOnly:
                     break;
                 case PaletteAction::RepaintFrame:
-                    Guard([&] { UpdateVideoBkgd(); });
+                    RedrawVideoFrame();
                     return 0;
             }
             break;
         case kMsgCloseRequest:
-            Guard([&] { playback_->CloseRequestFromUser(); });
+            playback_->CloseRequestFromUser();
             return 0;
         case kMsgCloseNow:
         case WM_CLOSE:
             CloseWindow();
             return 0;
         case WM_DESTROY:
-            FormDestroy();
+            OnDestroy();
             return 0;
         case WM_NCDESTROY:
             if (library.player.window == this) library.player.window = nullptr;

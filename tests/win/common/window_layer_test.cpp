@@ -9,6 +9,7 @@
 #include "common/win/controls.h"
 #include "common/win/dialog.h"
 #include "common/win/gdi.h"
+#include "common/win/keys.h"
 #include "common/win/modal.h"
 #include "common/win/text.h"
 #include "common/win/window.h"
@@ -304,7 +305,7 @@ TEST(WindowLayer, CreateOwnedDeletesTheObjectOfARefusedWindow) {
 
 namespace {
 
-constexpr int kNameLabel = 201, kNameEdit = 202, kOkButton = 203, kCancelButton = 204;
+constexpr int kNameLabel = 201, kNameEdit = 202, kOkButton = 203, kCancelButton = 204, kKindCombo = 205;
 const win::WindowClass kDialogClass{.name = "MorvelLayerDialog"};
 
 // A dialog as the library's dialogs are made: a table in design pixels, a label whose letter
@@ -312,6 +313,8 @@ const win::WindowClass kDialogClass{.name = "MorvelLayerDialog"};
 class NameDialog final : public win::Dialog {
 public:
     std::string name;  // the result, after OK
+    win::ComboBox kinds;
+    std::string kindChanges;
 
     int Open(HWND owner) {
         if (!CreateFrame(kDialogClass, "Name", 300, 100, owner)) return -2;
@@ -321,14 +324,14 @@ public:
 protected:
     int CancelResult() const override { return IDCANCEL; }
     int DefaultId() const override { return kOkButton; }
-    bool PreviewMessage(MSG& msg) override {
+    bool KeyPreview(const MSG& msg) override {
         if (msg.message != WM_SYSCHAR) return false;
         const win::LabelTarget labels[] = {{Item(kNameLabel), Item(kNameEdit)}};
         return win::LabelLetter(static_cast<char>(msg.wParam), labels);
     }
     LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == WM_CREATE) {
-            static constexpr win::ControlRow kControls[] = {
+            static constexpr win::ChildArgs kControls[] = {
                 {.text = "&Name:", .id = kNameLabel, .x = 10, .y = 10, .width = 60, .height = 20},
                 {.className = "EDIT", .id = kNameEdit, .style = WS_TABSTOP, .exStyle = WS_EX_CLIENTEDGE,
                  .x = 80, .y = 10, .width = 200, .height = 25},
@@ -336,21 +339,26 @@ protected:
                  .x = 80, .y = 60, .width = 90, .height = 30},
                 {.className = "BUTTON", .text = "Cancel", .id = kCancelButton, .style = WS_TABSTOP,
                  .x = 190, .y = 60, .width = 90, .height = 30},
+                {.className = "COMBOBOX", .id = kKindCombo, .style = CBS_DROPDOWNLIST | WS_TABSTOP,
+                 .x = 10, .y = 60, .width = 60, .height = 100},
             };
             CreateControls(kControls);
+            kinds.Attach(Item(kKindCombo));
+            for (const char* kind : {"a", "b", "c"}) kinds.Add(kind);
+            kinds.Select(0);
             RememberFocus(Item(kOkButton));
             return 0;
         }
-        if (msg == WM_COMMAND && (LOWORD(wParam) == kOkButton || LOWORD(wParam) == IDOK)) {
+        return Dialog::WindowMessage(msg, wParam, lParam);
+    }
+    void OnCommand(int id, int code) override {
+        if (id == kKindCombo && code == CBN_SELCHANGE) kindChanges += std::to_string(kinds.Selection()) + ";";
+        if (id == kOkButton || id == IDOK) {
             name = win::WindowText(Item(kNameEdit));
             End(IDOK);
-            return 0;
-        }
-        if (msg == WM_COMMAND && (LOWORD(wParam) == kCancelButton || LOWORD(wParam) == IDCANCEL)) {
+        } else if (id == kCancelButton || id == IDCANCEL) {
             End(IDCANCEL);
-            return 0;
         }
-        return Dialog::WindowMessage(msg, wParam, lParam);
     }
 };
 
@@ -407,4 +415,144 @@ TEST(WindowLayer, ADialogClosedWithoutEndGivesItsCancelResult) {
         EXPECT_EQ(result, IDCANCEL) << (byEscape ? "Escape" : "WM_CLOSE");
         EXPECT_EQ(dialog.name, "");
     }
+}
+
+namespace {
+
+constexpr int kCmdMark = 1, kCmdClear = 2;
+const win::WindowClass kKeyedClass{.name = "MorvelLayerKeyed"};
+
+// A window beside the host, as the player and the Explorer are: three fields in a fixed Tab
+// order that is not their creation order, two command keys, and a bar that holds a value.
+class KeyedWindow final : public win::Window {
+public:
+    KeyedWindow() {
+        Create(kKeyedClass, {.title = "Keyed",
+                             .style = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             .x = 60,
+                             .y = 60,
+                             .width = 320,
+                             .height = 220});
+    }
+    HWND fields[3]{};
+    win::ScrollBar bar;
+    std::string commands;
+    std::string changes;
+
+protected:
+    LRESULT WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg != WM_CREATE) return DefaultMessage(msg, wParam, lParam);
+        for (int i = 0; i < 3; ++i) {
+            fields[i] = win::CreateChild(hwnd(), {.className = "EDIT",
+                                                  .id = 300 + i,
+                                                  .style = WS_TABSTOP,
+                                                  .exStyle = WS_EX_CLIENTEDGE,
+                                                  .x = 8,
+                                                  .y = 8 + 30 * i,
+                                                  .width = 200,
+                                                  .height = 22});
+        }
+        bar.Attach(win::CreateChild(hwnd(), {.className = "SCROLLBAR",
+                                             .id = 310,
+                                             .style = SBS_HORZ | WS_TABSTOP,
+                                             .x = 8,
+                                             .y = 110,
+                                             .width = 200,
+                                             .height = 20}),
+                   {.min = 2, .max = 255, .smallStep = 1, .largeStep = 10}, 100);
+        bar.onChange = [this](int position) { changes += std::to_string(position) + ";"; };
+        RememberFocus(fields[0]);
+        TakeKeysFromHostLoop();
+        return 0;
+    }
+    bool KeyPreview(const MSG& msg) override {
+        static constexpr win::Key kKeys[] = {{'K', win::kCtrl, kCmdMark}, {'K', win::kCtrl | win::kShift, kCmdClear}};
+        if (const win::Key* key = win::FindKey(kKeys, msg)) {
+            commands += key->command == kCmdMark ? "mark;" : "clear;";
+            return true;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
+            const HWND cycle[] = {fields[2], fields[0], fields[1], bar.hwnd()};
+            return win::CycleFocus(cycle, (win::HeldModifiers() & win::kShift) != 0);
+        }
+        return msg.message == WM_CHAR && msg.wParam == '\t';
+    }
+};
+
+void Press(std::initializer_list<WORD> modifiers, WORD key) {
+    PressKey(modifiers, key);
+    PumpMessages();
+}
+
+}  // namespace
+
+TEST(WindowLayer, AModelessWindowTakesItsKeysFromTheHostLoopBeforeItsControls) {
+    KeyedWindow window;
+    Activate(window.hwnd());
+    ASSERT_EQ(FocusOfThread(), window.fields[0]);
+    Press({VK_CONTROL}, 'K');
+    Press({VK_CONTROL, VK_SHIFT}, 'K');
+    Press({VK_MENU}, 'K');  // not in the table: the field's
+    Press({}, 'K');
+    EXPECT_EQ(window.commands, "mark;clear;");
+    EXPECT_EQ(win::WindowText(window.fields[0]), "k") << "only the key no entry holds reaches the field";
+
+    EnableWindow(window.fields[1], FALSE);
+    const struct {
+        std::initializer_list<WORD> modifiers;
+        int focusAfter;  // index into fields, 3 for the bar
+    } steps[] = {{{}, 3}, {{}, 2}, {{}, 0}, {{VK_SHIFT}, 2}, {{VK_SHIFT}, 3}};
+    const HWND targets[] = {window.fields[0], window.fields[1], window.fields[2], window.bar.hwnd()};
+    for (const auto& step : steps) {
+        Press(step.modifiers, VK_TAB);
+        EXPECT_EQ(FocusOfThread(), targets[step.focusAfter]) << "step to " << step.focusAfter;
+    }
+
+    DestroyWindow(window.hwnd());
+    TwoFields after("After");
+    Activate(after.hwnd());
+    Press({}, VK_TAB);
+    EXPECT_EQ(FocusOfThread(), after.first) << "the hook went with the last window that asked for it";
+}
+
+TEST(WindowLayer, AScrollBarMovesByItsStepsWithinItsRangeAndTellsEachChange) {
+    KeyedWindow window;
+    Activate(window.hwnd());
+    SetFocus(window.bar.hwnd());
+    const struct {
+        WORD key;
+        int position;
+    } steps[] = {{VK_RIGHT, 101}, {VK_NEXT, 111},  {VK_LEFT, 110}, {VK_PRIOR, 100},
+                 {VK_END, 255},   {VK_RIGHT, 255}, {VK_HOME, 2},   {VK_PRIOR, 2}};
+    for (const auto& step : steps) {
+        Press({}, step.key);
+        EXPECT_EQ(window.bar.Position(), step.position) << "key " << step.key;
+        EXPECT_EQ(SendMessageA(window.bar.hwnd(), SBM_GETPOS, 0, 0), step.position) << "the control shows it";
+    }
+    EXPECT_EQ(window.changes, "101;111;110;100;255;2;") << "one change for each move, none at the ends";
+    EXPECT_FALSE(window.bar.SetPosition(2)) << "already there";
+    EXPECT_TRUE(window.bar.SetPosition(999));
+    EXPECT_EQ(window.bar.Position(), 255);
+    EXPECT_EQ(window.changes, "101;111;110;100;255;2;") << "the program's moves are not the user's";
+}
+
+TEST(WindowLayer, ADialogHearsItsControlsNotificationsThroughOnCommand) {
+    TwoFields host("Dialog host");
+    Activate(host.hwnd());
+    NameDialog dialog;
+    int result = 0;
+    DriveModal([&] { result = dialog.Open(host.hwnd()); },
+               [&] {
+                   const HWND window = WaitForWindow("Name", kDialogClass.name);
+                   ASSERT_NE(window, nullptr);
+                   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+                   PressKey(VK_TAB);
+                   PressKey(VK_TAB);
+                   ASSERT_TRUE(WaitForFocus(window, Control(window, kKindCombo)));
+                   PressKey(VK_DOWN);
+                   PressKey(VK_DOWN);
+                   PressKey(VK_ESCAPE);
+               });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(dialog.kindChanges, "1;2;");
 }

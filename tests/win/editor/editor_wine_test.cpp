@@ -917,17 +917,34 @@ std::vector<std::string> Names(HWND grid) {
     return names;
 }
 
+// A mouse button at a point: the point goes with the button, so that a pointer placed late
+// cannot put the button elsewhere.
+INPUT ButtonInput(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+void ButtonAt(DWORD flags, POINT at) {
+    INPUT input = ButtonInput(flags, at);
+    SendInput(1, &input, sizeof(INPUT));
+    Sleep(50);
+}
+
 // A left click on a cell with a modifier key held down, given as one input so that nothing
 // comes between the key and the button.
 void ClickCell(HWND grid, int item, int column, WORD modifier = 0) {
-    MouseTo(CellCentre(grid, item, column));
+    const POINT at = CellCentre(grid, item, column);
+    MouseTo(at);
     INPUT input[4] = {};
     input[0].type = input[3].type = INPUT_KEYBOARD;
     input[0].ki.wVk = input[3].ki.wVk = modifier;
     input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    input[1].type = input[2].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input[1] = ButtonInput(MOUSEEVENTF_LEFTDOWN, at);
+    input[2] = ButtonInput(MOUSEEVENTF_LEFTUP, at);
     if (modifier) {
         SendInput(4, input, sizeof(INPUT));
     } else {
@@ -1013,25 +1030,25 @@ TEST_F(EditorTest, CommandsOnSeveralRows) {
         const POINT from = CellCentre(grid, 0, 0);
         const POINT to = {from.x, CellCentre(grid, 3, 0).y + 3};
         MouseTo(from);
-        Button(MOUSEEVENTF_LEFTDOWN);
+        ButtonAt(MOUSEEVENTF_LEFTDOWN, from);
         for (int step = 1; step <= 6; ++step) MouseTo({from.x, from.y + (to.y - from.y) * step / 6});
-        Button(MOUSEEVENTF_LEFTUP);
+        ButtonAt(MOUSEEVENTF_LEFTUP, to);
         const std::vector<std::string> dropped = {"1 c.bmp", "2 clip.avi", "3 a.bmp", "4 b.bmp"};
         EXPECT_TRUE(WaitUntil([&] { return Names(grid) == dropped; }));
         EXPECT_EQ(SelectedRows(grid), (std::vector<int>{2, 3, 2})) << "the dropped rows stay selected";
         // Esc during a drag, and a release outside the table, move nothing.
         MouseTo(CellCentre(grid, 2, 0));
-        Button(MOUSEEVENTF_LEFTDOWN);
+        ButtonAt(MOUSEEVENTF_LEFTDOWN, CellCentre(grid, 2, 0));
         MouseTo(CellCentre(grid, 0, 0));
         Keys({VK_ESCAPE});
-        Button(MOUSEEVENTF_LEFTUP);
+        ButtonAt(MOUSEEVENTF_LEFTUP, CellCentre(grid, 0, 0));
         MouseTo(CellCentre(grid, 2, 0));
-        Button(MOUSEEVENTF_LEFTDOWN);
+        ButtonAt(MOUSEEVENTF_LEFTDOWN, CellCentre(grid, 2, 0));
         MouseTo(CellCentre(grid, 0, 0));
         RECT outside{};
         GetWindowRect(editor, &outside);
         MouseTo({outside.left + 20, outside.bottom - 20});
-        Button(MOUSEEVENTF_LEFTUP);
+        ButtonAt(MOUSEEVENTF_LEFTUP, {outside.left + 20, outside.bottom - 20});
         EXPECT_TRUE(IsWindowVisible(editor)) << "Esc in a drag does not close the window";
         EXPECT_EQ(Names(grid), dropped);
         PressKey({VK_CONTROL}, 'Z');

@@ -3,6 +3,7 @@
 // input-file view of the convert dialog.
 #include "win/explorer/explorer_fixture.h"
 #include "win/support/import_patch.h"
+#include "win/support/keyboard.h"
 
 using namespace morvel::test;
 
@@ -210,14 +211,15 @@ TEST_F(ExplorerTest, ConvertDialogShowsTheInputFiles) {
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, MORVEL_ID_BTNOK)));
         EXPECT_EQ(ListItems(input), (std::vector<std::string>{"pic1.bmp", "two.pcx", "[error]"}));
         // Esc goes back to the file list; a second showing does not read the file again.
-        SendMessageA(input, WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_FALSE(IsWindowVisible(input));
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(input); }));
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, MORVEL_ID_XFILES)));
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, MORVEL_ID_BTNOK)));
         WriteBytes(exchange, "[1]\r\nF=changed.bmp\r\n");
         MenuCommand(dialog, MORVEL_ID_MNULISTINPUT);
         EXPECT_EQ(ListItems(input).size(), 3u);
-        SendMessageA(input, WM_KEYDOWN, VK_ESCAPE, 0);
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(input); }));
         ClickControl(dialog, MORVEL_ID_BTNEXIT);
     });
     EXPECT_EQ(result, -1);

@@ -1,6 +1,7 @@
 // The modeless Explorer as a host sees it: opening, geometry, the last folder, notifications,
 // the multi-file list file and the instant slideshow, and bad input in the settings file.
 #include "win/explorer/explorer_fixture.h"
+#include "win/support/keyboard.h"
 
 using namespace morvel::test;
 
@@ -239,6 +240,69 @@ TEST_F(ExplorerTest, OpeningSeveralFilesWritesTheListFile) {
     EXPECT_EQ(host.exchangeAtNotify.at(0), expected);
     // The folder entry took no part and is no longer selected.
     EXPECT_EQ(SendMessageA(GetDlgItem(explorer, MORVEL_ID_XFILES), LB_GETSEL, 0, 0), 0);
+}
+
+// "&Open" with files marked and an unmarked folder entry current, as "&Mark all files" leaves it,
+// opens the marked files, by button, menu and Enter; a marked current folder, or no file marked,
+// is entered.
+TEST_F(ExplorerTest, OpenActsOnTheMarkedFilesBesideACurrentFolder) {
+    enum class Way { Button, Menu, Enter };
+    enum class Marks { AllFiles, FileAndCurrentFolder, None };
+    const struct {
+        const char* name;
+        bool oneFile;  // the folder holds one file, else three
+        Marks marks;
+        Way way;
+        LPARAM code;  // 0: nothing sent, the folder entered
+    } cases[] = {
+        {"several files by the button", false, Marks::AllFiles, Way::Button, MORVEL_NOTIFY_OPEN_MULTIPLE},
+        {"several files by the menu", false, Marks::AllFiles, Way::Menu, MORVEL_NOTIFY_OPEN_MULTIPLE},
+        {"several files by Enter", false, Marks::AllFiles, Way::Enter, MORVEL_NOTIFY_OPEN_MULTIPLE},
+        {"one file", true, Marks::AllFiles, Way::Button, MORVEL_NOTIFY_OPEN},
+        {"a marked current folder", false, Marks::FileAndCurrentFolder, Way::Button, 0},
+        {"nothing marked", false, Marks::None, Way::Enter, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder root("marked");
+        ASSERT_TRUE(CreateDirectoryA((root / "Sub Folder").c_str(), nullptr));
+        for (const char* name : {"cat.bmp", "dog.bmp", "owl.bmp"}) {
+            if (c.oneFile && name != std::string("cat.bmp")) continue;
+            ASSERT_TRUE(WriteBytes(root / name, "x"));
+        }
+        HostWrite("LastDir", root.path());
+        HostWindow host;
+        host.exchangePath = exchange;
+        HWND explorer = Open(host);
+        ASSERT_NE(explorer, nullptr);
+        HWND list = GetDlgItem(explorer, MORVEL_ID_XFILES);
+        if (c.marks == Marks::AllFiles) MenuCommand(explorer, MORVEL_ID_MARKDIRECTORY);
+        if (c.marks == Marks::FileAndCurrentFolder) Select(explorer, {"cat.bmp", "sub folder\\"});
+        if (c.marks == Marks::None) MenuCommand(explorer, MORVEL_ID_UNMARKDIRECTORY);
+        ASSERT_EQ(SendMessageA(list, LB_GETCARETINDEX, 0, 0), 0) << "the folder entry is current";
+        if (c.way == Way::Button) ClickControl(explorer, MORVEL_ID_BTNOK);
+        if (c.way == Way::Menu) MenuCommand(explorer, MORVEL_ID_MNUFOPEN);
+        if (c.way == Way::Enter) {
+            ASSERT_TRUE(WaitForFocus(explorer, list));
+            PressKey(VK_RETURN);
+        }
+        WaitUntil([&] { return !host.codes.empty() || ShownFolder(explorer) != root.path(); }, Millis(3000));
+        if (c.code == 0) {
+            EXPECT_TRUE(host.codes.empty());
+            EXPECT_EQ(ShownFolder(explorer), root / "Sub Folder");
+        } else {
+            ASSERT_EQ(host.codes, std::vector<LPARAM>{c.code});
+            EXPECT_EQ(ShownFolder(explorer), root.path());
+        }
+        if (c.code == MORVEL_NOTIFY_OPEN) {
+            EXPECT_EQ(host.win95fileAtNotify.at(0), "cat.bmp|" + ShortPathOf(root / "cat.bmp"));
+        }
+        if (c.code == MORVEL_NOTIFY_OPEN_MULTIPLE) {
+            EXPECT_EQ(host.exchangeAtNotify.at(0).substr(0, 27), "[Directory]\r\nFiles=3\r\nName=");
+        }
+        RemoteWinClose95();
+        ASSERT_TRUE(WaitForWindowGone("Morvel Explorer", Millis(3000)));
+    }
 }
 
 TEST_F(ExplorerTest, ConvertAndSlideshowCommands) {

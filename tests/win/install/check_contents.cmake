@@ -1,8 +1,9 @@
 # The installed package holds what an integrator reads and runs and nothing else, its programs
 # carry no symbols but name the symbol files beside them, and its README speaks to integrators.
 #   cmake -DTREE=<installed tree> -P check_contents.cmake
-set(expected README.md bin/morvel-ini.exe bin/morvel-ini.exe.debug bin/morvel32.dll bin/morvel32.dll.debug
-             docs/integrating.md examples/minimal_host.c include/morvel32.h lib/libmorvel32.a)
+set(expected CHANGELOG.md LICENSE README.md bin/morvel-ini.exe bin/morvel-ini.exe.debug bin/morvel32.dll
+             bin/morvel32.dll.debug docs/integrating.md examples/minimal_host.c include/morvel32.h
+             lib/libmorvel32.a lib/morvel32.def lib/morvel32.lib)
 file(GLOB_RECURSE found RELATIVE ${TREE} ${TREE}/*)
 list(SORT found)
 if(NOT found STREQUAL expected)
@@ -38,7 +39,8 @@ foreach(program morvel32.dll morvel-ini.exe)
 endforeach()
 
 file(READ ${TREE}/README.md readme)
-foreach(needed "docs/integrating.md" "examples/minimal_host.c" "lib/libmorvel32.a" "GetProcAddress")
+foreach(needed "docs/integrating.md" "examples/minimal_host.c" "lib/libmorvel32.a" "lib/morvel32.lib" "GetProcAddress"
+               "Windows XP SP3 to Windows 11")
   string(FIND "${readme}" "${needed}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "README.md does not mention ${needed}")

@@ -1,4 +1,4 @@
-#include "hostlink/host_link.h"
+#include "hostlink/win/host_link.h"
 
 namespace morvel {
 

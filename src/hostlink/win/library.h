@@ -1,11 +1,12 @@
 // The library object: everything that lives as long as the library is loaded, in one place,
 // reached one way (`library`). Windows own what lives while they are open; dialogs take their
-// inputs and return their results. What is here outlives every window: the module, the slots of
-// the windows that stay open beside the host (one modeless Explorer, one player), the Explorer's
-// format memory, the editor's files and what the host polls of the player.
+// inputs and return their results. What is here outlives every window: the window layer's state
+// (the hourglass, the registered classes, the key route), the slots of the windows that stay open
+// beside the host (one modeless Explorer, one player), the Explorer's format memory, the editor's
+// files and what the host polls of the player.
 //
-// Only plain data and forward-declared window types: every subsystem may include this header,
-// and it includes none of theirs.
+// Only plain data and forward-declared window types: every subsystem may include this header, and
+// it includes only the plain state structs of the layer and of the player's slot.
 #pragma once
 
 #include <windows.h>
@@ -14,24 +15,23 @@
 #include <cstdint>
 #include <string>
 
+#include "common/win/layer_state.h"
+#include "hostlink/player_slot.h"
+
 namespace morvel {
 
-class TFileForm;
+class ModelessExplorer;
 class TVideoForm;
 
 struct Library {
-    // The module handle, set when the library is loaded.
-    HINSTANCE instance = nullptr;
+    win::LayerState layer;
 
     struct Explorer {
-        TFileForm* modeless = nullptr;   // the modeless Explorer while it exists
+        ModelessExplorer* modeless = nullptr;  // the modeless Explorer while it exists
         bool dialogRunning = false;      // a RemoteDlg95 is in its modal run
         bool relistAfterDialog = false;  // RemoteWinUpdate95 came during a dialog: list afterwards
         // Last chosen format position per colour depth, in the order of the per-depth table.
         std::array<int, 5> lastFormatIndex{};
-        // Format code of each entry of the format list last shown (positions beyond it keep older
-        // values). Read by the dialog that shows the list.
-        std::array<int, 64> formatCodes{};
     } explorer;
 
     struct Editor {
@@ -45,16 +45,13 @@ struct Library {
     struct Player {
         TVideoForm* window = nullptr;  // the player window while it exists
         // What the host polls and sets between windows (VideoWinStatus95, VideoWinClose95).
-        std::int32_t playMode = 0;       // VideoWinPlayer95's mode; 0 after a close
-        std::uint16_t playerActive = 0;  // 1 from the window's first showing until it closes
-        bool closeRequest = false;       // a close is pending
+        PlayerSlot slot;
     } player;
 };
 
 extern Library library;
 
-// Load-time reset: everything as a first call expects it, the module handle kept. Creates no
-// window and no thread.
-void ResetLibrary(HINSTANCE instance);
+// Load-time reset: everything as a first call expects it. Creates no window and no thread.
+void ResetLibrary();
 
 }  // namespace morvel

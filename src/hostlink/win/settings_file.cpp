@@ -1,4 +1,4 @@
-#include "hostlink/settings_file.h"
+#include "hostlink/win/settings_file.h"
 
 #include <windows.h>
 

@@ -3,10 +3,10 @@
 // to the user and never reaches the host.
 #include <windows.h>
 
+#include "common/win/guard.h"
 #include "common/win/win_file_system.h"
-#include "hostlink/export_guard.h"
 #include "hostlink/long_name.h"
-#include "hostlink/settings_file.h"
+#include "hostlink/win/settings_file.h"
 #include "morvel32.h"
 
 using namespace morvel;
@@ -14,7 +14,7 @@ using namespace morvel;
 extern "C" {
 
 __declspec(dllexport) void __stdcall ShortToLongName95(void) {
-    Guarded(0, [] {
+    win::Guarded(nullptr, 0, [] {
         const SettingsFile settings = Settings();
         const std::string saveName = settings.ReadString(key::SaveName, kAbsentString);
         settings.WriteString(key::LongName, LongNamePart(saveName, RealFileSystem()));
@@ -23,7 +23,7 @@ __declspec(dllexport) void __stdcall ShortToLongName95(void) {
 }
 
 __declspec(dllexport) MorvelInt __stdcall GDIflush95(void) {
-    return Guarded(0, [] { return GdiFlush() ? 1 : 0; });
+    return win::Guarded(nullptr, 0, [] { return GdiFlush() ? 1 : 0; });
 }
 
 }  // extern "C"
