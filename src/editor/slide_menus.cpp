@@ -238,11 +238,11 @@ bool ApplyChoice(SlideTable& table, const Choice& choice, const std::vector<int>
             return false;
         }
         case MenuId::Loop: {
-            const auto [caption, number] = LoopTexts(*entry, choice);
+            const std::pair<std::string, std::string> loop = LoopTexts(*entry, choice);
             each([&](Slide& s) {
                 if (!IsLooping(s)) return;
-                if (!s.IsMark(kColEffect)) s[kColEffect] = caption;
-                if (!s.IsMark(kColValue)) s[kColValue] = number;
+                if (!s.IsMark(kColEffect)) s[kColEffect] = loop.first;
+                if (!s.IsMark(kColValue)) s[kColValue] = loop.second;
             });
             return false;
         }
