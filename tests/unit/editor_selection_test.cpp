@@ -83,16 +83,12 @@ std::vector<Slide> ReadShow(testing::FakeFileSystem& fs) {
     return ReadAvl(ini::Document::Parse(WriteAvlBytes(t, {})), fs).slides;
 }
 
-std::vector<const Slide*> Pointers(const std::vector<Slide>& slides) {
-    std::vector<const Slide*> p;
-    for (const Slide& s : slides) p.push_back(&s);
-    return p;
-}
-
 TEST(EditorClipboardText, SlidesComeBackAsCopiedWithTheirFullPaths) {
     testing::FakeFileSystem fs;
     const std::vector<Slide> slides = ReadShow(fs);
-    const std::string text = WriteSlideSections(Pointers(slides));
+    std::vector<const Slide*> copied;
+    for (const Slide& s : slides) copied.push_back(&s);
+    const std::string text = WriteSlideSections(copied);
     const ini::Document doc = ini::Document::Parse(text);
     EXPECT_FALSE(doc.HasSection("Header") || doc.HasSection("Directory")) << text;
     EXPECT_EQ(doc.Get("2", "F"), std::optional<std::string>("c:\\v\\b.avi"));
@@ -100,7 +96,6 @@ TEST(EditorClipboardText, SlidesComeBackAsCopiedWithTheirFullPaths) {
     const ReadResult back = ReadSlideSections(text, fs);
     EXPECT_EQ(back.status, ReadStatus::Ok);
     EXPECT_EQ(back.slides, slides) << text;
-    // The placeholder row is no slide.
     const Slide placeholder = PlaceholderSlide();
     EXPECT_EQ(WriteSlideSections({&placeholder}), "");
 }
@@ -117,7 +112,6 @@ TEST(EditorClipboardText, TextFromElsewhere) {
         std::vector<int> missing;
     } cases[] = {
         {"nothing", "", 0, "", "", {}},
-        {"a section without F", "[1]\r\nX=3\r\n", 0, "", "", {}},
         {"one slide", "[1]\r\nF=C:\\P\\A.BMP\r\nX=3\r\n", 1, "c:\\p\\a.bmp", "Wipe Rt", {}},
         {"sections from 1 without a gap", "[1]\nF=c:\\p\\a.bmp\n[2]\nF=c:\\p\\a.bmp\n[4]\nF=c:\\p\\a.bmp\n", 2,
          "c:\\p\\a.bmp", "Wipe Dn", {}},

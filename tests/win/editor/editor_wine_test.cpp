@@ -1049,7 +1049,6 @@ TEST_F(EditorTest, CommandsOnSeveralRows) {
         GetWindowRect(editor, &outside);
         MouseTo({outside.left + 20, outside.bottom - 20});
         ButtonAt(MOUSEEVENTF_LEFTUP, {outside.left + 20, outside.bottom - 20});
-        EXPECT_TRUE(IsWindowVisible(editor)) << "Esc in a drag does not close the window";
         EXPECT_EQ(Names(grid), dropped);
         PressKey({VK_CONTROL}, 'Z');
         EXPECT_TRUE(WaitUntil([&] { return Names(grid) == opened; })) << testing::PrintToString(Names(grid));
@@ -1111,7 +1110,6 @@ TEST_F(EditorTest, SlidesCopiedInOneRunPastedInAnother) {
         EXPECT_EQ(Names(grid), (std::vector<std::string>{"1 b.bmp", "2 clip.avi"}));
         EXPECT_EQ(Cell(grid, 1, 1), folder + "clip.avi");
         EXPECT_EQ(Cell(grid, 1, 6), "Loop 1x");
-        // Text from elsewhere without slides.
         ASSERT_TRUE(SetClipboardText("Slides for Tuesday:\r\nbeach, harbour\r\n"));
         PressKey({VK_SHIFT}, VK_INSERT);
         EXPECT_EQ(AnswerBox(IDOK), "The clipboard holds no slides.");
