@@ -335,18 +335,25 @@ private:
     // The list view's item states follow the selection (LVIS_SELECTED on every selected row,
     // LVIS_FOCUSED on the current one), for assistive technology; then it is redrawn.
     void ShowSelection() {
+        // One message marks or clears every row; the rows that differ from it are set one by one,
+        // whichever side is smaller, with the list not redrawn between them.
+        const int rows = table_.RowCount();
+        const bool mostly = selection_.Count() * 2 > rows;
+        SendMessageA(grid_, WM_SETREDRAW, FALSE, 0);
         LVITEMA state{};
         state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = selection_.All() ? LVIS_SELECTED : 0;
+        state.state = mostly ? LVIS_SELECTED : 0;
         SendMessageA(grid_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-        if (!selection_.All()) {
-            state.stateMask = state.state = LVIS_SELECTED;
-            for (const int row : selection_.Rows()) {
+        state.stateMask = LVIS_SELECTED;
+        state.state = mostly ? 0 : LVIS_SELECTED;
+        for (int row = 1; row <= rows; ++row) {
+            if (selection_.IsSelected(row) != mostly) {
                 SendMessageA(grid_, LVM_SETITEMSTATE, row - 1, reinterpret_cast<LPARAM>(&state));
             }
         }
         state.stateMask = state.state = LVIS_FOCUSED;
         SendMessageA(grid_, LVM_SETITEMSTATE, table_.selectedRow() - 1, reinterpret_cast<LPARAM>(&state));
+        SendMessageA(grid_, WM_SETREDRAW, TRUE, 0);
         SendMessageA(grid_, LVM_ENSUREVISIBLE, table_.selectedRow() - 1, FALSE);
         InvalidateRect(grid_, nullptr, FALSE);
     }
