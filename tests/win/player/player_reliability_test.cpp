@@ -26,15 +26,19 @@ MCIDEVICEID ProbeDeviceId(const std::string& clip) {
     return id;
 }
 
-// The table slot of a fresh GDI object and of a fresh window: freed slots are handed out again,
-// so a leak shows as slots that climb (the object counters are not kept by every system).
-unsigned GdiSlot() {
-    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    const unsigned slot = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(brush) & 0xFFFF);
-    DeleteObject(brush);
-    return slot;
+// The GDI objects alive in the process. The object counters read 0 under Wine and the slot a new
+// object takes is the one freed last, so the handle table is read itself: a handle that is a bare
+// table index names whatever lives in that slot.
+unsigned LiveGdiObjects() {
+    unsigned live = 0;
+    for (UINT_PTR index = 1; index < 0x10000; ++index) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++live;
+    }
+    return live;
 }
 
+// The table slot of a fresh window: freed slots are handed out again, so a leak shows as slots
+// that climb.
 unsigned WindowSlot() {
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     const unsigned slot = static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window) & 0xFFFF);
@@ -52,7 +56,7 @@ TEST(PlayerReliability, TwoHundredOpensAndClosesLeaveNothingBehind) {
     PumpFor(200);
     const ResourceCounts start = CountResources();
     const MCIDEVICEID startId = ProbeDeviceId(clip);
-    const unsigned startGdi = GdiSlot(), startWindow = WindowSlot();
+    const unsigned startGdi = LiveGdiObjects(), startWindow = WindowSlot();
     constexpr int kRounds = 200;
     for (int round = 0; round < kRounds; ++round) {
         ASSERT_EQ(VideoWinPlayer95(round % 3, 0), 1) << "round " << round;
@@ -66,10 +70,10 @@ TEST(PlayerReliability, TwoHundredOpensAndClosesLeaveNothingBehind) {
     PumpFor(300);
     const ResourceCounts end = CountResources();
     const MCIDEVICEID endId = ProbeDeviceId(clip);
-    const unsigned endGdi = GdiSlot(), endWindow = WindowSlot();
+    const unsigned endGdi = LiveGdiObjects(), endWindow = WindowSlot();
     std::printf(
         "after %d players: windows %d -> %d, GDI objects %lu -> %lu, USER objects %lu -> %lu, "
-        "threads %d -> %d, next MCI device ID %u -> %u, next GDI slot %u -> %u, "
+        "threads %d -> %d, next MCI device ID %u -> %u, live GDI objects %u -> %u, "
         "next window slot %u -> %u\n",
         kRounds, start.windows, end.windows, start.gdiObjects, end.gdiObjects, start.userObjects, end.userObjects,
         start.threads, end.threads, startId, endId, startGdi, endGdi, startWindow, endWindow);
@@ -78,10 +82,9 @@ TEST(PlayerReliability, TwoHundredOpensAndClosesLeaveNothingBehind) {
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
     EXPECT_EQ(end.windows, start.windows);
     EXPECT_EQ(endId, startId);
-    // The object counters read 0 under Wine, so the GDI table itself is the measure: two fonts or
-    // one brush left behind per player would move the next free slot by hundreds.
+    // One brush or font left behind per player would add hundreds.
     EXPECT_LE(endGdi, startGdi + 20) << "GDI objects pile up";
-    // The exact count above is the leak check; the handle slot only guards against windows the
+    // The live count above is the GDI leak check; the handle slot only guards against windows the
     // count cannot see. The system's handle reuse varies with timing, so the bound is half the
     // rounds: a window left behind per round would still exceed it.
     EXPECT_LE(endWindow, startWindow + kRounds / 2) << "windows pile up";
