@@ -43,54 +43,6 @@ void Edit::LimitText(int characters) const {
     SendMessageA(handle_, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
 }
 
-void ComboBox::Add(const std::string& text) const {
-    SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void ComboBox::Clear() const {
-    SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
-}
-
-int ComboBox::Count() const {
-    return static_cast<int>(SendMessageA(handle_, CB_GETCOUNT, 0, 0));
-}
-
-int ComboBox::Selection() const {
-    return static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0));
-}
-
-void ComboBox::Select(int index) const {
-    SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-std::string ComboBox::ItemText(int index) const {
-    return ComboItemText(handle_, index);
-}
-
-void ListBox::Add(const std::string& text) const {
-    SendMessageA(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void ListBox::Clear() const {
-    SendMessageA(handle_, LB_RESETCONTENT, 0, 0);
-}
-
-int ListBox::Count() const {
-    return static_cast<int>(SendMessageA(handle_, LB_GETCOUNT, 0, 0));
-}
-
-int ListBox::Selection() const {
-    return static_cast<int>(SendMessageA(handle_, LB_GETCURSEL, 0, 0));
-}
-
-void ListBox::Select(int index) const {
-    SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-std::string ListBox::ItemText(int index) const {
-    return ListItemText(handle_, index);
-}
-
 namespace {
 constexpr const char* kScrollBarProperty = "MorvelScrollBar";
 }  // namespace

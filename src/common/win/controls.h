@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/win/text.h"
+
 namespace morvel::win {
 
 struct ChildArgs {
@@ -62,29 +64,32 @@ public:
     void LimitText(int characters) const;
 };
 
-class ComboBox : public Control {
+// A control that holds a list of texts, over the messages of its kind.
+template <UINT kAdd, UINT kReset, UINT kCount, UINT kGetSelection, UINT kSetSelection,
+          std::string (*kItemText)(HWND, int)>
+class TextList : public Control {
 public:
     using Control::Control;
-    void Add(const std::string& text) const;
-    void Clear() const;
-    int Count() const;
-    // The selected item, or -1.
-    int Selection() const;
-    void Select(int index) const;
+    void Add(const std::string& text) const {
+        SendMessageA(handle_, kAdd, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void Clear() const { SendMessageA(handle_, kReset, 0, 0); }
+    int Count() const { return static_cast<int>(SendMessageA(handle_, kCount, 0, 0)); }
+    // The selected item (of a single-selection list), or -1.
+    int Selection() const { return static_cast<int>(SendMessageA(handle_, kGetSelection, 0, 0)); }
+    void Select(int index) const { SendMessageA(handle_, kSetSelection, static_cast<WPARAM>(index), 0); }
     // Empty when there is no such item.
-    std::string ItemText(int index) const;
+    std::string ItemText(int index) const { return kItemText(handle_, index); }
 };
 
-class ListBox : public Control {
+class ComboBox : public TextList<CB_ADDSTRING, CB_RESETCONTENT, CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL, ComboItemText> {
 public:
-    using Control::Control;
-    void Add(const std::string& text) const;
-    void Clear() const;
-    int Count() const;
-    // The selected item of a single-selection list, or -1.
-    int Selection() const;
-    void Select(int index) const;
-    std::string ItemText(int index) const;
+    using TextList::TextList;
+};
+
+class ListBox : public TextList<LB_ADDSTRING, LB_RESETCONTENT, LB_GETCOUNT, LB_GETCURSEL, LB_SETCURSEL, ListItemText> {
+public:
+    using TextList::TextList;
 };
 
 // A scroll bar control that holds a value: its range, its small and large steps and the user's
