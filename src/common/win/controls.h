@@ -70,9 +70,7 @@ template <UINT kAdd, UINT kReset, UINT kCount, UINT kGetSelection, UINT kSetSele
 class TextList : public Control {
 public:
     using Control::Control;
-    void Add(const std::string& text) const {
-        SendMessageA(handle_, kAdd, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    void Add(const std::string& text) const { SendMessageA(handle_, kAdd, 0, reinterpret_cast<LPARAM>(text.c_str())); }
     void Clear() const { SendMessageA(handle_, kReset, 0, 0); }
     int Count() const { return static_cast<int>(SendMessageA(handle_, kCount, 0, 0)); }
     // The selected item (of a single-selection list), or -1.
@@ -82,7 +80,8 @@ public:
     std::string ItemText(int index) const { return kItemText(handle_, index); }
 };
 
-class ComboBox : public TextList<CB_ADDSTRING, CB_RESETCONTENT, CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL, ComboItemText> {
+class ComboBox
+    : public TextList<CB_ADDSTRING, CB_RESETCONTENT, CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL, ComboItemText> {
 public:
     using TextList::TextList;
 };
